@@ -1,0 +1,36 @@
+# Quick start: `make run` starts the program with the sample news site; `make test` runs every test.
+
+BUILD_PACKAGES := cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+export PATH := /usr/sbin:/sbin:$(PATH)
+
+.PHONY: all deps build test test-default test-asan bench format clean
+
+all: build
+
+deps:
+	@tools/ensure-packages.sh $(BUILD_PACKAGES)
+
+build: deps
+	cmake --preset default
+	cmake --build --preset default
+
+test: deps test-default test-asan
+
+test-default:
+	cmake --preset default
+	cmake --build --preset default
+	ctest --preset default
+
+test-asan:
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+
+bench: build
+	bench/run.sh
+
+format:
+	clang-format -i $$(git ls-files '*.h' '*.cpp')
+
+clean:
+	rm -rf build
