@@ -12,7 +12,7 @@ constexpr const char* kBase = "http://127.0.0.1:8642/update_info/binds_data/";
 
 // Keys are never down, so a tick is what the program does ten times a second all day long.
 class IdlePlatform : public bt::FakePlatform {
-public:
+  public:
     bool keyPressed(int) override { return false; }
 };
 

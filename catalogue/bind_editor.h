@@ -11,7 +11,7 @@ namespace bt {
 class Form1Controls;
 
 class BindEditor {
-public:
+  public:
     explicit BindEditor(Form1Controls& f) : f_(f) {}
 
     // Installs Combo1_Click .. Combo21_Click, Command4_Click, Option1_Click and Option2_Click.
@@ -25,7 +25,7 @@ public:
     void previewText();                // rule P2 (Command4_Click)
     void switchVariant(Variant v);     // rule V
 
-private:
+  private:
     void refillMessages(int comboNumber, int count);
 
     Form1Controls& f_;

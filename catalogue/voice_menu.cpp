@@ -38,7 +38,9 @@ std::vector<std::string> digitItems(int count) {
 
 } // namespace
 
-int menuCount(Variant variant) { return variant == Variant::CallOfDuty ? 3 : 5; }
+int menuCount(Variant variant) {
+    return variant == Variant::CallOfDuty ? 3 : 5;
+}
 
 int messageCount(Variant variant, int menu) {
     if (menu < 1 || menu > menuCount(variant))
@@ -64,7 +66,9 @@ std::string_view messageText(Variant variant, int menu, int message) {
                            [static_cast<std::size_t>(message - 1)];
 }
 
-std::vector<std::string> menuItems(Variant variant) { return digitItems(menuCount(variant)); }
+std::vector<std::string> menuItems(Variant variant) {
+    return digitItems(menuCount(variant));
+}
 
 std::vector<std::string> messageItems(Variant variant, int menu) {
     return digitItems(messageCount(variant, menu));

@@ -9,7 +9,9 @@ namespace bt {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 template <typename Int>
 std::optional<Int> roundHalfEven(double value) {

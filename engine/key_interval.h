@@ -12,8 +12,8 @@ constexpr int kMinInterval = 100;
 constexpr int kMaxInterval = 1000;
 
 // The numeric value of a typed number: optional blanks, an optional sign, digits with at most one
-// decimal separator (the user's), optional blanks. nullopt for anything else, "abc" and "" included.
-// Does not allocate.
+// decimal separator (the user's), optional blanks. nullopt for anything else, "abc" and ""
+// included. Does not allocate.
 std::optional<double> parseNumber(std::string_view text, char decimalSeparator);
 
 // The nearest whole number, halves going to the even neighbour (250.5 -> 250, 251.5 -> 252);

@@ -12,7 +12,7 @@ class Form1Controls;
 class Platform;
 
 class KeyWatcher {
-public:
+  public:
     KeyWatcher(Form1Controls& f, Platform& platform) : f_(f), platform_(platform) {}
 
     void wire();
@@ -24,7 +24,7 @@ public:
     std::int16_t pressedSlot() const { return PressedSlot; }
     std::int16_t sendStep() const { return SendStep; }
 
-private:
+  private:
     Form1Controls& f_;
     Platform& platform_;
     std::int16_t PressedSlot = 0;

@@ -30,6 +30,8 @@ constexpr std::array<SlotDef, kSlotCount> kSlots = {{
 }};
 
 // Inside the key watcher a slot travels as its watcher code, slot + 1 (1..10).
-constexpr int watcherCode(int slot) { return slot + 1; }
+constexpr int watcherCode(int slot) {
+    return slot + 1;
+}
 
 } // namespace bt

@@ -39,7 +39,7 @@ struct HttpResult {
 using HttpRequestId = std::uint64_t;
 
 class Platform : public TimerService {
-public:
+  public:
     // Keys. keyPressed(vk) is true when the key is down now or was pressed since the previous
     // query of that key; the query spends the "pressed since" part. Never blocks.
     virtual bool keyPressed(int virtualKey) = 0;

@@ -23,7 +23,9 @@ void Lifecycle::putAway() {
     f_.form.setVisible(false);
 }
 
-void Lifecycle::startClick() { putAway(); }
+void Lifecycle::startClick() {
+    putAway();
+}
 
 void Lifecycle::minimize() {
     f_.form.setWindowStateValue(WindowState::Minimized);
@@ -78,6 +80,8 @@ void Lifecycle::exitButtonClick() {
         unload_();
 }
 
-void Lifecycle::removeIcon() { platform_.trayDelete(record_); }
+void Lifecycle::removeIcon() {
+    platform_.trayDelete(record_);
+}
 
 } // namespace bt

@@ -13,7 +13,7 @@ class Form1Controls;
 class Platform;
 
 class Lifecycle {
-public:
+  public:
     Lifecycle(Form1Controls& f, Platform& platform) : f_(f), platform_(platform) {}
 
     // unload closes Form1 through its unload step.
@@ -22,16 +22,16 @@ public:
     void fillTrayRecord() { record_ = makeTrayRecord(platform_); }
     const TrayRecord& trayRecord() const { return record_; }
 
-    void startClick();              // Command6_Click, "Start"
-    void resize();                  // Form_Resize
-    void show();                    // mnuShow_Click
-    void trayCallback(double x);    // Form_MouseMove carrying the icon's mouse message
-    void exitMenuClick();           // mnuExit_Click
-    void exitButtonClick();         // Command2_Click
-    void minimize();                // the user minimized the window
-    void removeIcon();              // first step of the unload
+    void startClick();           // Command6_Click, "Start"
+    void resize();               // Form_Resize
+    void show();                 // mnuShow_Click
+    void trayCallback(double x); // Form_MouseMove carrying the icon's mouse message
+    void exitMenuClick();        // mnuExit_Click
+    void exitButtonClick();      // Command2_Click
+    void minimize();             // the user minimized the window
+    void removeIcon();           // first step of the unload
 
-private:
+  private:
     void putAway();
 
     Form1Controls& f_;

@@ -11,7 +11,7 @@ class Form1Controls;
 class Platform;
 
 class BindFile {
-public:
+  public:
     BindFile(Form1Controls& f, Platform& platform) : f_(f), platform_(platform) {}
 
     // beforeApply runs at the start of the tick that applies the bind text: the window uses it to
@@ -24,7 +24,7 @@ public:
     void load();
     void timer3Tick();
 
-private:
+  private:
     void selectFirstWhereUnselected();
 
     Form1Controls& f_;

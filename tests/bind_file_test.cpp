@@ -175,15 +175,13 @@ TEST_P(DamagedBindFileTest, LoadsWhatItCanAndEveryKeyStillTypesAWholeSequence) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedBindFileTest,
-    ::testing::Values(
-        DamagedCase{"FewLines", "2\r\n1\r\n3\r\n"},
-        DamagedCase{"OnlyVariant", "2"},
-        DamagedCase{"NonNumeric", "1\r\nx\r\ny\r\n0\r\n0\r\nfoo\r\n"},
-        DamagedCase{"OutOfRange", bindFileBytes("1", std::vector<int>(20, 9))},
-        DamagedCase{"AllMinusOne", bindFileBytes("2", std::vector<int>(20, -1))},
-        DamagedCase{"Huge", bindFileBytes("1", std::vector<int>(20, 32767))},
-        DamagedCase{"Binary", std::string("\0\xff\x01\r\n\x80\x81\n\n\r", 11)},
-        DamagedCase{"Megabytes", std::string(3 << 20, '7')}),
+    ::testing::Values(DamagedCase{"FewLines", "2\r\n1\r\n3\r\n"}, DamagedCase{"OnlyVariant", "2"},
+                      DamagedCase{"NonNumeric", "1\r\nx\r\ny\r\n0\r\n0\r\nfoo\r\n"},
+                      DamagedCase{"OutOfRange", bindFileBytes("1", std::vector<int>(20, 9))},
+                      DamagedCase{"AllMinusOne", bindFileBytes("2", std::vector<int>(20, -1))},
+                      DamagedCase{"Huge", bindFileBytes("1", std::vector<int>(20, 32767))},
+                      DamagedCase{"Binary", std::string("\0\xff\x01\r\n\x80\x81\n\n\r", 11)},
+                      DamagedCase{"Megabytes", std::string(3 << 20, '7')}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(BindFileTest, OutOfRangeValuesAreSkippedAndTheRestIsApplied) {

@@ -8,7 +8,9 @@ namespace {
 struct ComboBoxTest : ::testing::Test {
     ComboBox list{"Combo1", {"1", "2", "3"}};
     int runs = 0;
-    void SetUp() override { list.setOnClick([this] { ++runs; }); }
+    void SetUp() override {
+        list.setOnClick([this] { ++runs; });
+    }
 };
 
 TEST_F(ComboBoxTest, StartsWithoutSelectionAndEmptyText) {

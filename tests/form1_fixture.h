@@ -17,7 +17,7 @@ constexpr const char* kBase = "http://127.0.0.1:8642/update_info/binds_data/";
 
 // A main window on the fake platform, started the way the program starts it.
 class Form1Fixture : public ::testing::Test {
-protected:
+  protected:
     FakePlatform p;
     std::unique_ptr<Form1> form;
 

@@ -51,8 +51,7 @@ TEST_F(Form1StartupTest, LoadAsksTheCounterPageThenSelectsDefaultsInNumericOrder
     std::vector<int> order;
     for (int n = 1; n <= 20; ++n)
         f.controls().combo(n).setObserver([&order, &f, n] {
-            if (f.controls().combo(n).listIndex() == 0 &&
-                (order.empty() || order.back() != n))
+            if (f.controls().combo(n).listIndex() == 0 && (order.empty() || order.back() != n))
                 order.push_back(n);
         });
     f.load();

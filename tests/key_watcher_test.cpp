@@ -11,8 +11,8 @@ struct KeyWatcherTest : Form1Fixture {
 };
 
 TEST_F(KeyWatcherTest, Numpad0WithoutBindFileTypesV11AtTheKeyInterval) {
-    startAndSettle();              // t = 100: the first poll saw nothing
-    p.tap(kNumpad(0));             // a quick tap between two polls is caught at t = 200
+    startAndSettle();  // t = 100: the first poll saw nothing
+    p.tap(kNumpad(0)); // a quick tap between two polls is caught at t = 200
     p.advance(1000);
     EXPECT_EQ(typedKeys(), (Keys{"{v}", "1", "1"}));
     EXPECT_EQ(typedTimes(), (Times{300, 400, 500}));
@@ -106,7 +106,8 @@ struct DialogCase {
     const char* interval; // Text2 afterwards
     bool message;
 };
-class IntervalDialogTest : public KeyWatcherTest, public ::testing::WithParamInterface<DialogCase> {};
+class IntervalDialogTest : public KeyWatcherTest,
+                           public ::testing::WithParamInterface<DialogCase> {};
 
 TEST_P(IntervalDialogTest, AnswerGivesIntervalAndMessage) {
     startAndSettle();

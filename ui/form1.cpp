@@ -4,7 +4,8 @@ namespace bt {
 
 Form1::Form1(Platform& platform, std::string serverBaseUrl)
     : platform_(platform), c_(platform, std::move(serverBaseUrl)), editor_(c_),
-      watcher_(c_, platform), bindFile_(c_, platform), lifecycle_(c_, platform) {
+      watcher_(c_, platform), bindFile_(c_, platform), lifecycle_(c_, platform),
+      status_(c_, platform) {
     editor_.wire();
     watcher_.wire();
     // Timer5 and Timer3 are both first due about 100 ms after start. Timer5 re-runs slot 0's menu
@@ -15,6 +16,7 @@ Form1::Form1(Platform& platform, std::string serverBaseUrl)
             timer5Tick();
     });
     lifecycle_.wire([this] { unload(); });
+    status_.wire();
     c_.timer(5).setOnTick([this] { timer5Tick(); });
     // Timer4 ticks every second and has no behaviour.
 }

@@ -5,6 +5,7 @@
 
 #include "catalogue/bind_editor.h"
 #include "engine/key_watcher.h"
+#include "net/status_link.h"
 #include "shell/lifecycle.h"
 #include "storage/bind_file.h"
 #include "ui/form1_controls.h"
@@ -15,7 +16,7 @@
 namespace bt {
 
 class Form1 {
-public:
+  public:
     Form1(Platform& platform, std::string serverBaseUrl);
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
@@ -45,8 +46,9 @@ public:
     KeyWatcher& watcher() { return watcher_; }
     BindFile& bindFile() { return bindFile_; }
     Lifecycle& lifecycle() { return lifecycle_; }
+    StatusLink& status() { return status_; }
 
-private:
+  private:
     void timer5Tick();
 
     Platform& platform_;
@@ -55,6 +57,7 @@ private:
     KeyWatcher watcher_;
     BindFile bindFile_;
     Lifecycle lifecycle_;
+    StatusLink status_;
     bool loaded_ = false;
     std::function<void()> unloadStep_;
     std::function<void()> onUnloaded_;

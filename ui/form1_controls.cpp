@@ -10,7 +10,9 @@ namespace {
 constexpr int kComboHeight = 315;
 constexpr std::array<int, 5> kRowTops = {120, 480, 840, 1200, 1560};
 
-std::string numbered(const char* prefix, int n) { return prefix + std::to_string(n); }
+std::string numbered(const char* prefix, int n) {
+    return prefix + std::to_string(n);
+}
 
 } // namespace
 
@@ -58,9 +60,11 @@ Form1Controls::Form1Controls(Platform& platform, std::string serverBaseUrl)
                                  Rect{column, top, 495, kComboHeight});
         }
     }
-    combos_.emplace_back("Combo21", menuItems(Variant::UnitedOffensive), Rect{600, 4080, 495, kComboHeight});
+    combos_.emplace_back("Combo21", menuItems(Variant::UnitedOffensive),
+                         Rect{600, 4080, 495, kComboHeight});
     // Combo22's design items are "1".."7", the count of Responses in Call of Duty 1 / 2.
-    combos_.emplace_back("Combo22", messageItems(Variant::CallOfDuty, 3), Rect{1320, 4080, 495, kComboHeight});
+    combos_.emplace_back("Combo22", messageItems(Variant::CallOfDuty, 3),
+                         Rect{1320, 4080, 495, kComboHeight});
     combo(21).setVisible(false);
     combo(22).setVisible(false);
 

@@ -24,7 +24,7 @@ constexpr int kForm1ClientWidth = 4890;
 constexpr int kForm1ClientHeight = 3645;
 
 class Form1Controls {
-public:
+  public:
     Form1Controls(Platform& platform, std::string serverBaseUrl);
     Form1Controls(const Form1Controls&) = delete;
     Form1Controls& operator=(const Form1Controls&) = delete;
@@ -51,7 +51,7 @@ public:
     Inet inet1;
     std::string commonDialogFileName = "binds";
 
-private:
+  private:
     std::deque<Label> labels_;
     std::deque<ComboBox> combos_;
     std::deque<TextBox> texts_;

@@ -42,7 +42,9 @@ void FakePlatform::timerChanged(Timer& timer) {
         timers_[&timer] = Scheduled{now_ + timer.interval(), nextOrder_++};
 }
 
-void FakePlatform::timerDestroyed(Timer& timer) { timers_.erase(&timer); }
+void FakePlatform::timerDestroyed(Timer& timer) {
+    timers_.erase(&timer);
+}
 
 void FakePlatform::press(int vk) {
     Key& k = keys_[vk];
@@ -50,7 +52,9 @@ void FakePlatform::press(int vk) {
     k.latched = true;
 }
 
-void FakePlatform::release(int vk) { keys_[vk].down = false; }
+void FakePlatform::release(int vk) {
+    keys_[vk].down = false;
+}
 
 bool FakePlatform::keyPressed(int virtualKey) {
     const auto it = keys_.find(virtualKey);
@@ -166,6 +170,8 @@ void FakePlatform::navigate(WindowId window, std::string_view url) {
     navigations.emplace_back(window, std::string(url));
 }
 
-void FakePlatform::openLink(std::string_view url) { linksOpened.emplace_back(url); }
+void FakePlatform::openLink(std::string_view url) {
+    linksOpened.emplace_back(url);
+}
 
 } // namespace bt

@@ -17,7 +17,7 @@
 namespace bt {
 
 class FakePlatform : public Platform {
-public:
+  public:
     struct Typed {
         std::int64_t at;
         std::string keys;
@@ -112,7 +112,7 @@ public:
     void timerChanged(Timer& timer) override;
     void timerDestroyed(Timer& timer) override;
 
-private:
+  private:
     struct Scheduled {
         std::int64_t due;
         std::uint64_t order;

@@ -12,10 +12,12 @@ namespace bt::posix {
 
 namespace {
 
-std::string describe(int error) { return std::strerror(error); }
+std::string describe(int error) {
+    return std::strerror(error);
+}
 
 class Fd {
-public:
+  public:
     explicit Fd(int fd) : fd_(fd) {}
     ~Fd() {
         if (fd_ >= 0)
@@ -26,7 +28,7 @@ public:
     int get() const { return fd_; }
     int release() { return std::exchange(fd_, -1); }
 
-private:
+  private:
     int fd_;
 };
 

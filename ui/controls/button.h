@@ -5,7 +5,7 @@
 namespace bt {
 
 class Button : public Control {
-public:
+  public:
     Button(std::string name, std::string caption, Rect rect = {})
         : Control(std::move(name), rect), caption_(std::move(caption)) {}
 
@@ -19,7 +19,7 @@ public:
             onClick_();
     }
 
-private:
+  private:
     std::string caption_;
     std::function<void()> onClick_;
 };

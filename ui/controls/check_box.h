@@ -5,7 +5,7 @@
 namespace bt {
 
 class CheckBox : public Control {
-public:
+  public:
     CheckBox(std::string name, std::string caption, Rect rect = {})
         : Control(std::move(name), rect), caption_(std::move(caption)) {}
 
@@ -20,7 +20,7 @@ public:
     void setFontSize(double s) { assign(font_.size, s); }
     void setFontUnderline(bool u) { assign(font_.underline, u); }
 
-private:
+  private:
     std::string caption_;
     int value_ = 0;
     Font font_;

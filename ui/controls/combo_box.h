@@ -11,7 +11,7 @@ namespace bt {
 // rests on: assigning a different selected index runs the list's behaviour inside the assignment;
 // assigning the index it already has, clearing, and adding items run nothing.
 class ComboBox : public Control {
-public:
+  public:
     ComboBox(std::string name, std::vector<std::string> items, Rect rect = {})
         : Control(std::move(name), rect), items_(std::move(items)) {}
 
@@ -36,7 +36,7 @@ public:
             onClick_();
     }
 
-private:
+  private:
     std::vector<std::string> items_;
     int index_ = -1;
     std::function<void()> onClick_;

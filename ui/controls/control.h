@@ -30,7 +30,7 @@ struct Font {
 // Base of every control model. State lives here; a front end mirrors it by setting an observer,
 // which is told after every change (never during one), so it can copy the new state to its widget.
 class Control {
-public:
+  public:
     explicit Control(std::string name, Rect rect = {}) : name_(std::move(name)), rect_(rect) {}
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -52,7 +52,7 @@ public:
 
     void setObserver(std::function<void()> observer) { observer_ = std::move(observer); }
 
-protected:
+  protected:
     void changed() {
         if (observer_)
             observer_();
@@ -65,7 +65,7 @@ protected:
         changed();
     }
 
-private:
+  private:
     std::string name_;
     Rect rect_;
     bool visible_ = true;

@@ -7,16 +7,16 @@ bool Inet::openUrl(std::string url, std::function<void(const HttpResult&)> done)
         return false;
     running_ = true;
     const std::uint64_t generation = ++generation_;
-    id_ = platform_.httpGet(std::move(url), [this, generation, done = std::move(done)](
-                                                HttpResult result) {
-        // A result of a cancelled transfer must never reach the window.
-        if (generation != generation_ || !running_)
-            return;
-        running_ = false;
-        responseCode_ = result.responseCode;
-        if (done)
-            done(result);
-    });
+    id_ = platform_.httpGet(std::move(url),
+                            [this, generation, done = std::move(done)](HttpResult result) {
+                                // A result of a cancelled transfer must never reach the window.
+                                if (generation != generation_ || !running_)
+                                    return;
+                                running_ = false;
+                                responseCode_ = result.responseCode;
+                                if (done)
+                                    done(result);
+                            });
     return true;
 }
 

@@ -11,7 +11,7 @@ namespace bt {
 // transfer starts at once and its result arrives later on the UI thread, so the key watcher never
 // stalls. At most one transfer per control is in flight.
 class Inet {
-public:
+  public:
     explicit Inet(Platform& platform) : platform_(platform) {}
     Inet(const Inet&) = delete;
     Inet& operator=(const Inet&) = delete;
@@ -24,7 +24,7 @@ public:
     // Of the last completed transfer; 0 = completed with a 2xx answer.
     int responseCode() const { return responseCode_; }
 
-private:
+  private:
     Platform& platform_;
     bool running_ = false;
     HttpRequestId id_ = 0;

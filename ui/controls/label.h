@@ -5,7 +5,7 @@
 namespace bt {
 
 class Label : public Control {
-public:
+  public:
     Label(std::string name, std::string caption, Rect rect = {})
         : Control(std::move(name), rect), caption_(std::move(caption)) {}
 
@@ -21,7 +21,7 @@ public:
     void setFontBold(bool b) { assign(font_.bold, b); }
     void setFontUnderline(bool u) { assign(font_.underline, u); }
 
-private:
+  private:
     std::string caption_;
     SysColor foreColor_ = SysColor::WindowText;
     Font font_;

@@ -9,7 +9,7 @@ namespace bt {
 // Option buttons in one group: exactly one is selected. Selecting one that is not selected
 // deselects the others and runs its click behaviour; selecting the selected one runs nothing.
 class OptionButton : public Control {
-public:
+  public:
     OptionButton(std::string name, std::string caption, Rect rect = {})
         : Control(std::move(name), rect), caption_(std::move(caption)) {}
 
@@ -25,7 +25,7 @@ public:
 
     void setOnClick(std::function<void()> f) { onClick_ = std::move(f); }
 
-private:
+  private:
     std::string caption_;
     bool value_ = false;
     std::vector<OptionButton*> peers_;

@@ -6,14 +6,14 @@ namespace bt {
 
 // Most text boxes are hidden working fields whose initial text is a sentinel ("Text1", "Text3").
 class TextBox : public Control {
-public:
+  public:
     TextBox(std::string name, std::string text, Rect rect = {})
         : Control(std::move(name), rect), text_(std::move(text)) {}
 
     const std::string& text() const { return text_; }
     void setText(std::string t) { assign(text_, std::move(t)); }
 
-private:
+  private:
     std::string text_;
 };
 

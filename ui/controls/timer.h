@@ -10,7 +10,7 @@ class Timer;
 // Whoever drives the timers (the real event loop, or the virtual clock in tests) is told of every
 // change; the core itself never reads a clock.
 class TimerService {
-public:
+  public:
     virtual ~TimerService() = default;
     // The timer was enabled, disabled, or its interval changed while enabled. An enabled timer
     // with a positive interval gets its next tick one full interval from now.
@@ -19,7 +19,7 @@ public:
 };
 
 class Timer {
-public:
+  public:
     Timer(std::string name, int intervalMs, bool enabled)
         : name_(std::move(name)), interval_(intervalMs), enabled_(enabled) {}
     Timer(const Timer&) = delete;
@@ -46,7 +46,7 @@ public:
     // Called by the driver when the interval has elapsed. A tick may change its own timer.
     void fire();
 
-private:
+  private:
     void notify();
 
     std::string name_;

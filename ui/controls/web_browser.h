@@ -7,7 +7,7 @@ namespace bt {
 
 // Page area of a window. navigate() hands the address to the platform's page view and returns.
 class WebBrowser : public Control {
-public:
+  public:
     WebBrowser(std::string name, Platform& platform, WindowId window, Rect rect = {})
         : Control(std::move(name), rect), platform_(platform), window_(window) {}
 
@@ -18,7 +18,7 @@ public:
         platform_.navigate(window_, url_);
     }
 
-private:
+  private:
     Platform& platform_;
     WindowId window_;
     std::string url_;

@@ -9,7 +9,7 @@ enum class WindowState { Normal = 0, Minimized = 1 };
 // The window itself: caption, visibility, state and outer size. The client size is the design's
 // and never grows; what lies beyond it is hidden.
 class Window : public Control {
-public:
+  public:
     Window(std::string name, std::string caption, int clientWidth, int clientHeight)
         : Control(std::move(name)), caption_(std::move(caption)), clientWidth_(clientWidth),
           clientHeight_(clientHeight) {
@@ -31,7 +31,7 @@ public:
     int outerWidth() const { return outerWidth_; }
     void setOuterWidth(int twips) { assign(outerWidth_, twips); }
 
-private:
+  private:
     std::string caption_;
     int clientWidth_;
     int clientHeight_;
