@@ -1,6 +1,7 @@
 # Quick start: `make run` starts the program with the sample news site; `make test` runs every test.
 
-BUILD_PACKAGES := cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+BUILD_PACKAGES := cmake ninja-build g++ make pkg-config python3 libgtest-dev libgmock-dev \
+	libbenchmark-dev libcurl4-openssl-dev libcpp-httplib-dev
 export PATH := /usr/sbin:/sbin:$(PATH)
 
 .PHONY: all deps build test test-default test-asan bench format clean

@@ -1,0 +1,58 @@
+// Feed handling and the status poll's answer, on the fake platform.
+
+#include "net/feed.h"
+#include "net/news_layout.h"
+#include "platform/fake/fake_platform.h"
+#include "ui/application.h"
+#include "ui/form2.h"
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+constexpr const char* kBase = "http://127.0.0.1:8642/update_info/binds_data/";
+
+std::string sample(const std::string& name) {
+    std::ifstream in(std::string(BRONTEK_SAMPLE_SITE) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Normalise with the token, split into 134 lines, and run the layout step on a news window.
+void BM_FeedNormaliseSplitLayout(benchmark::State& state) {
+    const std::string feed = sample("data.html");
+    const std::string token = sample("br.html");
+    bt::FakePlatform p;
+    bt::Form2 form(p);
+    for (auto _ : state) {
+        form.controls().text(1).setText(bt::normaliseFeed(feed, token));
+        benchmark::DoNotOptimize(bt::layoutStep(form.controls()));
+    }
+}
+BENCHMARK(BM_FeedNormaliseSplitLayout)->Unit(benchmark::kMicrosecond);
+
+// One poll answer handled: status text and separator arrive, the label says ONLINE.
+void BM_PollAnswerHandled(benchmark::State& state) {
+    const std::string status = sample("form1.html");
+    const std::string token = sample("br.html");
+    const std::string statusUrl = std::string(kBase) + "form1.html";
+    const std::string tokenUrl = std::string(kBase) + "br.html";
+    for (auto _ : state) {
+        state.PauseTiming();
+        bt::FakePlatform p;
+        bt::Form1 form(p, kBase);
+        form.controls().timer(6).setOnTick(nullptr);
+        form.status().pollTick();
+        state.ResumeTiming();
+        p.respondTo(statusUrl, bt::HttpResult{0, 200, status, {}});
+        p.respondTo(tokenUrl, bt::HttpResult{0, 200, token, {}});
+        benchmark::DoNotOptimize(form.controls().label(14).caption());
+    }
+}
+BENCHMARK(BM_PollAnswerHandled)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
