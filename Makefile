@@ -1,10 +1,13 @@
 # Quick start: `make run` starts the program with the sample news site; `make test` runs every test.
 
 BUILD_PACKAGES := cmake ninja-build g++ make pkg-config python3 libgtest-dev libgmock-dev \
-	libbenchmark-dev libcurl4-openssl-dev libcpp-httplib-dev
+	libbenchmark-dev libcurl4-openssl-dev libcpp-httplib-dev qt6-base-dev libx11-dev libxi-dev \
+	libxtst-dev
+# The end-to-end tests: a private X server, X clients and keyboard layouts.
+TEST_PACKAGES := xvfb python3-xlib x11-xkb-utils xkb-data
 export PATH := /usr/sbin:/sbin:$(PATH)
 
-.PHONY: all deps build test test-default test-asan bench format clean
+.PHONY: all deps test-deps build run test test-default test-asan bench format clean
 
 all: build
 
@@ -15,7 +18,13 @@ build: deps
 	cmake --preset default
 	cmake --build --preset default
 
-test: deps test-default test-asan
+test-deps: deps
+	@tools/ensure-packages.sh $(TEST_PACKAGES)
+
+run: build
+	tools/run-program.sh
+
+test: test-deps test-default test-asan
 
 test-default:
 	cmake --preset default

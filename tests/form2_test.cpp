@@ -76,7 +76,7 @@ TEST_F(Form2Test, TheSampleFeedLaysOutEveryControl) {
     EXPECT_EQ(p.navigations.at(0).second, lines[4]);
     EXPECT_EQ(c().label(1).caption(),
               "Brontek Tarnlow 1.0 is out!\r\n\r\nBind every keypad key to a "
-              "voice message and\r\nplay without opening the menu by "
+              "voice message\r\nand play without opening the menu by "
               "hand.\r\n\r\nPoint at a link below to read more.");
     EXPECT_EQ(c().label(1).font().size, 9.75);
     EXPECT_EQ(c().linkLabel(2).caption(), "United Offensive");

@@ -1,0 +1,35 @@
+#pragma once
+
+// Types characters into the focused window with XTest, as the current keyboard layout has them:
+// Shift where the layout puts the character on the shifted level (AZERTY digits), a spare keycode
+// where the layout lacks it. Every key pressed is released again, and the events are flushed at
+// once.
+
+#include <string>
+
+typedef struct _XDisplay Display;
+
+namespace bt::x11 {
+
+class Typist {
+  public:
+    explicit Typist(const char* displayName = nullptr);
+    ~Typist();
+    Typist(const Typist&) = delete;
+    Typist& operator=(const Typist&) = delete;
+
+    bool ok() const { return display_ != nullptr && ok_; }
+    // Types one character: 'v' or a digit (anything printable in Latin-1 works).
+    void type(char c);
+
+  private:
+    void tap(unsigned keycode, bool shift);
+    unsigned spareKeycode();
+
+    Display* display_ = nullptr;
+    bool ok_ = false;
+    unsigned shiftKeycode_ = 0;
+    unsigned spare_ = 0;
+};
+
+} // namespace bt::x11

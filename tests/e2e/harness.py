@@ -1,0 +1,323 @@
+"""End-to-end harness: a private Xvfb, the program in a working folder of its own, real X clients.
+
+Everything runs on this machine's loopback and a display number nobody else uses; every process
+started here is stopped again, whatever the test's outcome.
+"""
+
+import json
+import os
+import shutil
+import socket
+import struct
+import subprocess
+import tempfile
+import threading
+import time
+import unittest
+import zlib
+
+from Xlib import X, XK, display as xdisplay
+from Xlib.ext import xtest
+
+BIN = os.environ.get("BRONTEK_BIN", "")
+SITE = os.environ.get("BRONTEK_SITE", "")
+ARTIFACTS = os.environ.get("BRONTEK_ARTIFACTS", tempfile.gettempdir())
+
+
+def wait_for(predicate, timeout=10.0, step=0.05, what="condition"):
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(step)
+    raise AssertionError("timed out waiting for " + what)
+
+
+class Xvfb:
+    """A private X server, started with -noreset so a keyboard layout set on it stays."""
+
+    def __init__(self):
+        self.number = self._free_display()
+        self.name = ":%d" % self.number
+        self.proc = subprocess.Popen(
+            ["Xvfb", self.name, "-noreset", "-nolisten", "tcp", "-screen", "0", "1280x1024x24"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for(lambda: os.path.exists("/tmp/.X11-unix/X%d" % self.number), what="Xvfb")
+        self.display = wait_for(self._connect, what="X connection")
+
+    @staticmethod
+    def _free_display():
+        for n in range(140, 400):
+            if not os.path.exists("/tmp/.X%d-lock" % n) and not os.path.exists(
+                    "/tmp/.X11-unix/X%d" % n):
+                return n
+        raise RuntimeError("no free display number")
+
+    def _connect(self):
+        try:
+            return xdisplay.Display(self.name)
+        except Exception:
+            return None
+
+    def stop(self):
+        try:
+            self.display.close()
+        except Exception:
+            pass
+        self.proc.terminate()
+        try:
+            self.proc.wait(5)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+
+    # Keys -------------------------------------------------------------------------------------
+    def keycode(self, name):
+        return self.display.keysym_to_keycode(XK.string_to_keysym(name))
+
+    def key(self, name, down):
+        xtest.fake_input(self.display, X.KeyPress if down else X.KeyRelease, self.keycode(name))
+        self.display.sync()
+
+    def tap(self, name, hold=0.02):
+        self.key(name, True)
+        time.sleep(hold)
+        self.key(name, False)
+
+    def type_text(self, text):
+        for ch in text:
+            self.tap(ch if ch.isalnum() else {"\n": "Return", ".": "period"}[ch])
+            time.sleep(0.02)
+
+    # Pointer ----------------------------------------------------------------------------------
+    def click(self, x, y, button=1):
+        xtest.fake_input(self.display, X.MotionNotify, x=int(x), y=int(y))
+        self.display.sync()
+        time.sleep(0.05)
+        xtest.fake_input(self.display, X.ButtonPress, button)
+        self.display.sync()
+        time.sleep(0.03)
+        xtest.fake_input(self.display, X.ButtonRelease, button)
+        self.display.sync()
+
+    # Windows ----------------------------------------------------------------------------------
+    def window_titles(self):
+        titles = {}
+        root = self.display.screen().root
+        for w in root.query_tree().children:
+            try:
+                name = w.get_wm_name()
+                attrs = w.get_attributes()
+            except Exception:
+                continue
+            if name:
+                titles[name if isinstance(name, str) else name.decode()] = (w, attrs.map_state)
+        return titles
+
+    def screenshot(self, path):
+        """Writes the whole screen as a PNG (no image tools needed)."""
+        screen = self.display.screen()
+        width, height = screen.width_in_pixels, screen.height_in_pixels
+        image = screen.root.get_image(0, 0, width, height, X.ZPixmap, 0xffffffff)
+        data = image.data
+        rows = []
+        for y in range(height):
+            line = data[y * width * 4:(y + 1) * width * 4]
+            rgb = bytearray(width * 3)
+            rgb[0::3] = line[2::4]
+            rgb[1::3] = line[1::4]
+            rgb[2::3] = line[0::4]
+            rows.append(b"\x00" + bytes(rgb))
+        raw = zlib.compress(b"".join(rows), 6)
+
+        def chunk(kind, body):
+            return (struct.pack(">I", len(body)) + kind + body +
+                    struct.pack(">I", zlib.crc32(kind + body) & 0xffffffff))
+
+        with open(path, "wb") as f:
+            f.write(b"\x89PNG\r\n\x1a\n")
+            f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)))
+            f.write(chunk(b"IDAT", raw))
+            f.write(chunk(b"IEND", b""))
+
+
+class Recorder:
+    """A focused X window that records every key press with the X server's timestamp."""
+
+    def __init__(self, xvfb):
+        self.d = xdisplay.Display(xvfb.name)
+        screen = self.d.screen()
+        self.win = screen.root.create_window(
+            700, 600, 300, 200, 0, screen.root_depth, X.InputOutput, X.CopyFromParent,
+            background_pixel=screen.white_pixel, event_mask=X.KeyPressMask | X.KeyReleaseMask)
+        self.win.set_wm_name("Recorder")
+        self.win.map()
+        self.d.sync()
+        time.sleep(0.1)
+        self.focus()
+        self.keys = []  # (server time in ms, character)
+        self.lock = threading.Lock()
+        self.running = True
+        self.thread = threading.Thread(target=self._run, daemon=True)
+        self.thread.start()
+
+    def focus(self):
+        self.win.set_input_focus(X.RevertToParent, X.CurrentTime)
+        self.d.sync()
+
+    def _run(self):
+        while self.running:
+            if self.d.pending_events() == 0:
+                time.sleep(0.002)
+                continue
+            ev = self.d.next_event()
+            if ev.type != X.KeyPress:
+                continue
+            index = 1 if ev.state & X.ShiftMask else 0
+            sym = self.d.keycode_to_keysym(ev.detail, index)
+            text = XK.keysym_to_string(sym) or ""
+            if not text:
+                continue  # the keypad key itself, or a modifier
+            with self.lock:
+                self.keys.append((ev.time, text))
+
+    def typed(self):
+        with self.lock:
+            return list(self.keys)
+
+    def clear(self):
+        with self.lock:
+            self.keys.clear()
+
+    def stop(self):
+        self.running = False
+        self.thread.join(2)
+        self.d.close()
+
+
+class Program:
+    """brontek-tarnlow in a working folder of its own, with the test probe on."""
+
+    def __init__(self, xvfb, workdir):
+        self.workdir = workdir
+        self.probe = os.path.join(workdir, ".probe.json")
+        env = dict(os.environ)
+        env.update({
+            "DISPLAY": xvfb.name,
+            "BRONTEK_TEST_PROBE": self.probe,
+            "QT_FONT_DPI": "96",
+            "XDG_RUNTIME_DIR": workdir,
+            "LC_ALL": "C.UTF-8",
+        })
+        env.pop("DBUS_SESSION_BUS_ADDRESS", None)
+        self.log = open(os.path.join(workdir, ".program.log"), "wb")
+        self.proc = subprocess.Popen([BIN], cwd=workdir, env=env, stdout=self.log,
+                                     stderr=subprocess.STDOUT)
+        wait_for(lambda: self.window("Brontek Tarnlow"), what="the main window")
+
+    def state(self):
+        try:
+            with open(self.probe) as f:
+                return json.load(f)
+        except (OSError, ValueError):
+            return None
+
+    def window(self, title):
+        s = self.state()
+        if not s:
+            return None
+        for w in s["windows"]:
+            if w.get("title") == title:
+                return w
+        return None
+
+    def widget(self, window_title, name):
+        w = self.window(window_title)
+        if not w:
+            return None
+        for c in w["children"]:
+            if c["name"] == name:
+                return c
+        return None
+
+    def model(self):
+        s = self.state()
+        return s["model"] if s else {}
+
+    def wait_state(self, predicate, timeout=10.0, what="program state"):
+        def check():
+            s = self.state()
+            return s if s and predicate(s) else None
+        return wait_for(check, timeout, what=what)
+
+    def stop(self):
+        if self.proc.poll() is None:
+            self.proc.terminate()
+            try:
+                self.proc.wait(5)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        self.log.close()
+
+
+def quit_program(x, p):
+    """Exit as a player does: the Exit button, then, if the server has news, the news window's
+    own Exit once it is laid out."""
+    x.click(*center(p.widget("Brontek Tarnlow", "Command2")))
+
+    def ended_or_news():
+        if p.proc.poll() is not None:
+            return "ended"
+        s = p.state()
+        if s and s["model"].get("form2"):
+            for w in s["windows"]:
+                for c in w["children"]:
+                    if (w.get("title") != "Brontek Tarnlow" and c["name"] == "Command1"
+                            and c["visible"] and not any(
+                                k["name"] == "Label11" and k["visible"] for k in w["children"])):
+                        return c
+        return None
+
+    found = wait_for(ended_or_news, 20, what="the program to end or its news to show")
+    if found != "ended":
+        x.click(*center(found))
+        wait_for(lambda: p.proc.poll() is not None, what="the program to end")
+
+
+def center(w):
+    return w["x"] + w["w"] // 2, w["y"] + w["h"] // 2
+
+
+class E2ETest(unittest.TestCase):
+    """Each test gets its own Xvfb and working folder."""
+
+    def setUp(self):
+        if not BIN or not os.path.exists(BIN):
+            self.skipTest("BRONTEK_BIN does not name the program")
+        self.x = Xvfb()
+        self.addCleanup(self.x.stop)
+        self.workdir = tempfile.mkdtemp(prefix="bt-e2e-")
+        self.addCleanup(shutil.rmtree, self.workdir, True)
+        self.programs = []
+
+    def start_program(self):
+        p = Program(self.x, self.workdir)
+        self.programs.append(p)
+        self.addCleanup(p.stop)
+        return p
+
+    def recorder(self):
+        r = Recorder(self.x)
+        self.addCleanup(r.stop)
+        return r
+
+    def artifact(self, name):
+        os.makedirs(ARTIFACTS, exist_ok=True)
+        return os.path.join(ARTIFACTS, name)
+
+
+def port_open(port):
+    with socket.socket() as s:
+        s.settimeout(0.2)
+        return s.connect_ex(("127.0.0.1", port)) == 0

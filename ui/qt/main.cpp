@@ -1,0 +1,70 @@
+// brontek-tarnlow: the Linux program. Needs an X11 display (XWayland on a Wayland desktop):
+// keypad keys are watched and keys typed through X11, which reaches X11 games and games under Wine.
+
+#include "ui/application.h"
+#include "ui/form1.h"
+#include "ui/qt/app_icon.h"
+#include "ui/qt/form1_window.h"
+#include "ui/qt/form2_window.h"
+#include "ui/qt/qt_platform.h"
+#include "ui/qt/test_probe.h"
+
+#include <QApplication>
+#include <QScreen>
+
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+bool x11Reachable() {
+    const char* name = std::getenv("DISPLAY");
+    if (!name || !*name)
+        return false;
+    Display* d = XOpenDisplay(name);
+    if (!d)
+        return false;
+    XCloseDisplay(d);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!x11Reachable()) {
+        std::fprintf(stderr, "brontek-tarnlow needs an X11 display (XWayland on a Wayland "
+                             "desktop); DISPLAY is not set or cannot be opened.\n");
+        return 1;
+    }
+    // The window must be an X11 window too, even on a Wayland desktop.
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("brontek-tarnlow"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(bt::qt::appIcon());
+
+    bt::qt::QtPlatform platform;
+    if (!platform.keypadOk())
+        std::fprintf(stderr, "brontek-tarnlow: %s; keypad keys cannot be watched.\n",
+                     platform.keypadError().c_str());
+    platform.setIcon(bt::qt::appIcon());
+
+    const bt::qt::Twips twips(QGuiApplication::primaryScreen()->logicalDotsPerInch());
+    bt::Application core(platform, BRONTEK_SERVER_BASE_URL);
+    bt::qt::Form1Window form1(core.form1(), twips);
+    platform.setWindow(bt::WindowId::Form1, &form1);
+    platform.setTrayHandler([&core](int message) { core.form1().trayMessage(message); });
+
+    std::unique_ptr<bt::qt::Form2Window> form2;
+    core.setOnForm2Created([&](bt::Form2& f) {
+        form2 = std::make_unique<bt::qt::Form2Window>(f, twips);
+        platform.setWindow(bt::WindowId::Form2, form2.get());
+    });
+
+    core.start();
+    bt::qt::TestProbe::startIfRequested(core, &app);
+    return app.exec();
+}
