@@ -3,11 +3,13 @@
 BUILD_PACKAGES := cmake ninja-build g++ make pkg-config python3 libgtest-dev libgmock-dev \
 	libbenchmark-dev libcurl4-openssl-dev libcpp-httplib-dev qt6-base-dev libx11-dev libxi-dev \
 	libxtst-dev
-# The end-to-end tests: a private X server, X clients and keyboard layouts.
-TEST_PACKAGES := xvfb python3-xlib x11-xkb-utils xkb-data
+# The end-to-end tests: a private X server, X clients and keyboard layouts; the Windows build:
+# MinGW-w64, GoogleTest's sources, and Wine to run it.
+TEST_PACKAGES := xvfb python3-xlib x11-xkb-utils xkb-data googletest g++-mingw-w64-x86-64-posix \
+	wine wine64
 export PATH := /usr/sbin:/sbin:$(PATH)
 
-.PHONY: all deps test-deps build run test test-default test-asan bench format clean
+.PHONY: all deps test-deps build run test test-default test-asan test-windows bench format clean
 
 all: build
 
@@ -24,7 +26,7 @@ test-deps: deps
 run: build
 	tools/run-program.sh
 
-test: test-deps test-default test-asan
+test: test-deps test-default test-asan test-windows
 
 test-default:
 	cmake --preset default
@@ -35,6 +37,12 @@ test-asan:
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
+
+# The Windows program, cross-built with MinGW-w64; its tests run under Wine.
+test-windows:
+	cmake --preset mingw
+	cmake --build --preset mingw
+	ctest --preset mingw
 
 bench: build
 	bench/run.sh

@@ -31,6 +31,7 @@ class Form1Controls {
 
     // Controls by their number: label(12) is Label12, combo(4) is Combo4, and so on.
     Label& label(int n) { return labels_.at(static_cast<std::size_t>(n - 1)); }
+    const Label& label(int n) const { return labels_.at(static_cast<std::size_t>(n - 1)); }
     ComboBox& combo(int n) { return combos_.at(static_cast<std::size_t>(n - 1)); }
     TextBox& text(int n) { return texts_.at(static_cast<std::size_t>(n - 1)); }
     Button& command(int n) { return commands_.at(static_cast<std::size_t>(n - 1)); }

@@ -1,0 +1,45 @@
+// A window that writes every character it receives, with the message time, to the file named on
+// its command line: the focused target of the smoke test under Wine.
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+FILE* g_out = nullptr;
+
+LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CHAR && g_out) {
+        std::fprintf(g_out, "%ld %lc\n", static_cast<long>(GetMessageTime()),
+                     static_cast<wint_t>(wp));
+        std::fflush(g_out);
+        return 0;
+    }
+    if (msg == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR cmd, int) {
+    g_out = _wfopen(cmd, L"w");
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.lpszClassName = L"KeyRecorder";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassW(&wc);
+    HWND w = CreateWindowExW(0, wc.lpszClassName, L"Recorder", WS_OVERLAPPEDWINDOW, 700, 500, 300,
+                             200, nullptr, nullptr, instance, nullptr);
+    ShowWindow(w, SW_SHOW);
+    SetForegroundWindow(w);
+    SetFocus(w);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
