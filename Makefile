@@ -6,10 +6,10 @@ BUILD_PACKAGES := cmake ninja-build g++ make pkg-config python3 libgtest-dev lib
 # The end-to-end tests: a private X server, X clients and keyboard layouts; the Windows build:
 # MinGW-w64, GoogleTest's sources, and Wine to run it.
 TEST_PACKAGES := xvfb python3-xlib x11-xkb-utils xkb-data googletest g++-mingw-w64-x86-64-posix \
-	wine wine64
+	wine wine64 clang-14 libclang-rt-14-dev
 export PATH := /usr/sbin:/sbin:$(PATH)
 
-.PHONY: all deps test-deps build run test test-default test-asan test-windows bench format clean
+.PHONY: all deps test-deps build run test test-default test-asan test-windows test-fuzz fuzz bench format clean
 
 all: build
 
@@ -26,7 +26,7 @@ test-deps: deps
 run: build
 	tools/run-program.sh
 
-test: test-deps test-default test-asan test-windows
+test: test-deps test-default test-asan test-windows test-fuzz
 
 test-default:
 	cmake --preset default
@@ -43,6 +43,14 @@ test-windows:
 	cmake --preset mingw
 	cmake --build --preset mingw
 	ctest --preset mingw
+
+# Each fuzz target for a short while, so CI keeps them honest; `make fuzz` runs them longer.
+FUZZ_SECONDS ?= 300
+test-fuzz:
+	tools/run-fuzz.sh 25
+
+fuzz: test-deps
+	tools/run-fuzz.sh $(FUZZ_SECONDS)
 
 bench: build
 	bench/run.sh

@@ -23,7 +23,11 @@ void BindFile::startupRead() {
     const std::string& name = f_.commonDialogFileName;
     if (FileExists(platform_, name) == 1) {
         f_.text(1).setText(FileText(platform_, name, kMaxBindFileBytes));
-        return;
+        // A file holding just the sentinel is never applied, which would leave every list
+        // without a selection and every key typing a bare v. That is the state of a missing
+        // file, so it gets a missing file's defaults.
+        if (f_.text(1).text() != kSentinel)
+            return;
     }
     for (int n = 1; n <= 20; ++n)
         f_.combo(n).setListIndex(0);

@@ -120,12 +120,17 @@ TEST_F(BindFileTest, Numpad0KeepsItsMessageWhateverOrderTheOneShotTimersFireIn) 
     EXPECT_FALSE(c().timer(5).enabled());
 }
 
-TEST_F(BindFileTest, AFileWhoseWholeTextIsTheSentinelIsReadButNeverApplied) {
+TEST_F(BindFileTest, AFileWhoseWholeTextIsTheSentinelIsNeverAppliedButKeysStillWork) {
     p.files["binds"] = "Text1";
     startAndSettle();
     p.advance(1000);
     EXPECT_EQ(c().text(1).text(), "Text1");
     EXPECT_TRUE(c().timer(3).enabled());
+    for (int slot = 0; slot < 10; ++slot)
+        EXPECT_EQ(binding(slot), std::make_pair(1, 1)) << "the defaults of a missing file";
+    p.tap(kVkNumpad0 + 8);
+    p.advance(500);
+    EXPECT_EQ(typedKeys(), (std::vector<std::string>{"{v}", "1", "1"}));
 }
 
 TEST_F(BindFileTest, AFileWithoutTheTrailingLineOrWithExtraLinesLoadsTheSame) {

@@ -64,7 +64,8 @@ int main(int argc, char** argv) {
         platform.setWindow(bt::WindowId::Form2, form2.get());
     });
 
+    platform.watchLateness(core.form1().controls().timer(1));
     core.start();
-    bt::qt::TestProbe::startIfRequested(core, &app);
+    bt::qt::TestProbe::startIfRequested(core, platform, &app);
     return app.exec();
 }

@@ -200,15 +200,31 @@ void QtPlatform::timerChanged(Timer& timer) {
     if (!q) {
         q = new QTimer;
         q->setTimerType(Qt::PreciseTimer);
-        QObject::connect(q, &QTimer::timeout, q, [&timer] { timer.fire(); });
+        QObject::connect(q, &QTimer::timeout, q, [this, &timer] {
+            if (&timer == watched_) {
+                const auto now = std::chrono::steady_clock::now();
+                auto& due = due_[&timer];
+                const double late = std::chrono::duration<double, std::milli>(now - due).count();
+                maxLateness_ = std::max(maxLateness_, late);
+                ++watchedTicks_;
+                due += std::chrono::milliseconds(timer.interval());
+            }
+            timer.fire();
+        });
     }
-    if (timer.armed() && !ended_)
+    if (timer.armed() && !ended_) {
         q->start(timer.interval());
-    else
+        due_[&timer] =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(timer.interval());
+    } else {
         q->stop();
+    }
 }
 
 void QtPlatform::timerDestroyed(Timer& timer) {
+    due_.erase(&timer);
+    if (watched_ == &timer)
+        watched_ = nullptr;
     const auto it = timers_.find(&timer);
     if (it == timers_.end())
         return;

@@ -11,6 +11,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <chrono>
+
 #include <map>
 #include <memory>
 
@@ -30,6 +32,10 @@ class QtPlatform : public QObject, public Platform {
     const std::string& keypadError() const { return keypad_.error(); }
 
     void setWindow(WindowId id, QWidget* w);
+    // Measures how late the given timer's ticks come against their schedule (for the tests).
+    void watchLateness(const Timer& timer) { watched_ = &timer; }
+    double maxLatenessMs() const { return maxLateness_; }
+    long long watchedTicks() const { return watchedTicks_; }
     void setIcon(const QIcon& icon);
     // The icon's mouse messages (515 double-click, 516 right press) go here.
     void setTrayHandler(std::function<void(int)> handler) { trayHandler_ = std::move(handler); }
@@ -69,6 +75,10 @@ class QtPlatform : public QObject, public Platform {
     QSystemTrayIcon* tray_ = nullptr;
     std::function<void(int)> trayHandler_;
     bool ended_ = false;
+    const Timer* watched_ = nullptr;
+    std::map<const Timer*, std::chrono::steady_clock::time_point> due_;
+    double maxLateness_ = 0;
+    long long watchedTicks_ = 0;
 };
 
 } // namespace bt::qt

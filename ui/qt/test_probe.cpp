@@ -1,6 +1,7 @@
 #include "ui/qt/test_probe.h"
 
 #include "ui/application.h"
+#include "ui/qt/qt_platform.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -49,14 +50,14 @@ QJsonObject describe(const QWidget* w) {
 
 } // namespace
 
-void TestProbe::startIfRequested(Application& app, QObject* parent) {
+void TestProbe::startIfRequested(Application& app, const QtPlatform& platform, QObject* parent) {
     const QString path = qEnvironmentVariable("BRONTEK_TEST_PROBE");
     if (!path.isEmpty())
-        new TestProbe(app, path, parent);
+        new TestProbe(app, platform, path, parent);
 }
 
-TestProbe::TestProbe(Application& app, QString path, QObject* parent)
-    : QObject(parent), app_(app), path_(std::move(path)) {
+TestProbe::TestProbe(Application& app, const QtPlatform& platform, QString path, QObject* parent)
+    : QObject(parent), app_(app), platform_(platform), path_(std::move(path)) {
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, &TestProbe::write);
     timer->start(100);
@@ -84,6 +85,8 @@ void TestProbe::write() {
     model["form1Visible"] = c.form.visible();
     model["form1Minimized"] = c.form.windowState() == WindowState::Minimized;
     model["form2"] = app_.form2() != nullptr;
+    model["watcherTicks"] = static_cast<double>(platform_.watchedTicks());
+    model["watcherMaxLateMs"] = platform_.maxLatenessMs();
     QJsonObject root;
     root["windows"] = windows;
     root["model"] = model;

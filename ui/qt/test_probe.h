@@ -12,18 +12,20 @@ class Application;
 }
 
 namespace bt::qt {
+class QtPlatform;
 
 class TestProbe : public QObject {
     Q_OBJECT
   public:
     // Starts only when the environment names a file.
-    static void startIfRequested(Application& app, QObject* parent);
+    static void startIfRequested(Application& app, const QtPlatform& platform, QObject* parent);
 
   private:
-    TestProbe(Application& app, QString path, QObject* parent);
+    TestProbe(Application& app, const QtPlatform& platform, QString path, QObject* parent);
     void write();
 
     Application& app_;
+    const QtPlatform& platform_;
     QString path_;
 };
 

@@ -1,0 +1,41 @@
+// Any status text, separator and "data" file: the poll takes the answer, the blink runs, and the
+// exit decides about the news window, which then opens and closes.
+
+#include "platform/fake/fake_platform.h"
+#include "ui/application.h"
+
+#include <cstdint>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string all(reinterpret_cast<const char*>(data), size);
+    // Three parts separated by the first two NUL bytes: status text, separator, "data" file.
+    const auto a = all.find('\0');
+    const auto b = a == std::string::npos ? a : all.find('\0', a + 1);
+    const std::string status = all.substr(0, a);
+    const std::string separator = a == std::string::npos ? "" : all.substr(a + 1, b - a - 1);
+    const std::string stored = b == std::string::npos ? "" : all.substr(b + 1);
+    bt::FakePlatform p;
+    if (!stored.empty())
+        p.files["data"] = stored;
+    const std::string base = "http://127.0.0.1:8642/update_info/binds_data/";
+    bt::Application app(p, base);
+    app.start();
+    p.advance(1000);
+    p.respondTo(base + "form1.html", bt::HttpResult{0, 200, status, {}});
+    p.respondTo(base + "br.html", bt::HttpResult{0, 200, separator, {}});
+    p.advance(12000);
+    app.form1().controls().command(2).click();
+    if (bt::Form2* f = app.form2()) {
+        p.advance(2000);
+        p.respondTo(base + "data.html", bt::HttpResult{0, 200, status, {}});
+        p.advance(1);
+        p.respondTo(base + "br.html", bt::HttpResult{0, 200, separator, {}});
+        p.advance(2);
+        f->controls().check1.setValue(1);
+        f->unload();
+    }
+    if (!p.ended)
+        __builtin_trap();
+    return 0;
+}
