@@ -33,9 +33,16 @@ def find_pid(name):
 
 
 def cpu_seconds(pid):
-    with open("/proc/%d/stat" % pid) as f:
-        fields = f.read().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+    """CPU time of all the process's threads, in nanoseconds from the scheduler (the clock-tick
+    counts in /proc/PID/stat are too coarse for an idle program)."""
+    total = 0
+    for task in os.listdir("/proc/%d/task" % pid):
+        try:
+            with open("/proc/%d/task/%s/schedstat" % (pid, task)) as f:
+                total += int(f.read().split()[0])
+        except OSError:
+            pass
+    return total / 1e9
 
 
 def rss_mb(pid):

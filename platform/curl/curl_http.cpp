@@ -145,7 +145,8 @@ struct CurlHttp::Impl {
             while (CURLMsg* m = curl_multi_info_read(multi, &left))
                 if (m->msg == CURLMSG_DONE)
                     finish(m->easy_handle, m->data.result);
-            curl_multi_poll(multi, nullptr, 0, 1000, nullptr);
+            // With nothing to fetch the thread sleeps until a request or the end wakes it.
+            curl_multi_poll(multi, nullptr, 0, active.empty() ? 3'600'000 : 1000, nullptr);
         }
         while (!active.empty())
             drop(active.begin()->first);

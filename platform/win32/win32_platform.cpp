@@ -120,7 +120,8 @@ double Win32Platform::nowMs() const {
 
 void Win32Platform::timerChanged(Timer& timer) {
     auto it = timers_.find(&timer);
-    if (!timer.armed() || ended_) {
+    // A timer without behaviour (Form1's Timer4) need not wake the program at all.
+    if (!timer.armed() || !timer.hasBehaviour() || ended_) {
         if (it != timers_.end()) {
             KillTimer(hwnd_, it->second.id);
             byId_.erase(it->second.id);

@@ -38,6 +38,8 @@ class Timer {
     void setEnabled(bool on);
 
     void setOnTick(std::function<void()> f) { onTick_ = std::move(f); }
+    // A timer without behaviour (Form1's Timer4) need not wake a real event loop at all.
+    bool hasBehaviour() const { return static_cast<bool>(onTick_); }
 
     // Connects the timer to its driver; from then on enabled timers tick.
     void attach(TimerService& service);

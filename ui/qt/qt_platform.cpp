@@ -33,6 +33,10 @@ QtPlatform::QtPlatform()
           // Results come from the transfer thread; they are handled on the UI thread.
           QMetaObject::invokeMethod(this, std::move(f), Qt::QueuedConnection);
       }) {
+    // The watcher reads the separator ten times a second; the user's locale is read once.
+    const QString sep = QLocale().decimalPoint();
+    if (sep.size() == 1 && sep[0].unicode() < 0x80)
+        decimalSeparator_ = static_cast<char>(sep[0].unicode());
     tray_ = new QSystemTrayIcon(this);
     tray_->setToolTip(QStringLiteral("Brontek tarnlow"));
     connect(tray_, &QSystemTrayIcon::activated, this,
@@ -89,8 +93,7 @@ void QtPlatform::messageBox(std::string_view prompt, std::string_view title) {
 }
 
 char QtPlatform::decimalSeparator() const {
-    const QString sep = QLocale().decimalPoint();
-    return sep.size() == 1 && sep[0].unicode() < 0x80 ? static_cast<char>(sep[0].unicode()) : '.';
+    return decimalSeparator_;
 }
 
 bool QtPlatform::trayAvailable() const {
@@ -212,7 +215,7 @@ void QtPlatform::timerChanged(Timer& timer) {
             timer.fire();
         });
     }
-    if (timer.armed() && !ended_) {
+    if (timer.armed() && timer.hasBehaviour() && !ended_) {
         q->start(timer.interval());
         due_[&timer] =
             std::chrono::steady_clock::now() + std::chrono::milliseconds(timer.interval());

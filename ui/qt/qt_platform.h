@@ -75,6 +75,7 @@ class QtPlatform : public QObject, public Platform {
     QSystemTrayIcon* tray_ = nullptr;
     std::function<void(int)> trayHandler_;
     bool ended_ = false;
+    char decimalSeparator_ = '.';
     const Timer* watched_ = nullptr;
     std::map<const Timer*, std::chrono::steady_clock::time_point> due_;
     double maxLateness_ = 0;
