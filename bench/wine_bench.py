@@ -17,6 +17,8 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import harness  # noqa: E402
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from procstats import cpu_seconds, rss_mb  # noqa: E402
 
 
 def find_pid(name):
@@ -30,27 +32,6 @@ def find_pid(name):
         except OSError:
             pass
     return None
-
-
-def cpu_seconds(pid):
-    """CPU time of all the process's threads, in nanoseconds from the scheduler (the clock-tick
-    counts in /proc/PID/stat are too coarse for an idle program)."""
-    total = 0
-    for task in os.listdir("/proc/%d/task" % pid):
-        try:
-            with open("/proc/%d/task/%s/schedstat" % (pid, task)) as f:
-                total += int(f.read().split()[0])
-        except OSError:
-            pass
-    return total / 1e9
-
-
-def rss_mb(pid):
-    with open("/proc/%d/status" % pid) as f:
-        for line in f:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1]) / 1024.0
-    return float("nan")
 
 
 def main():

@@ -2,6 +2,7 @@
 
 #include "platform/win32/wide.h"
 #include "ui/form1.h"
+#include "ui/win32/native_window.h"
 
 namespace bt::win32 {
 
@@ -26,18 +27,9 @@ int windowDpi(HWND hwnd) {
 } // namespace
 
 Form1Window::Form1Window(HINSTANCE instance, Form1& form, HICON icon) : form_(form) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hIcon = icon;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = L"BrontekTarnlowForm1";
-    RegisterClassW(&wc);
     Form1Controls& c = form.controls();
-    hwnd_ =
-        CreateWindowExW(0, wc.lpszClassName, widen(c.form.caption()).c_str(), kStyle, CW_USEDEFAULT,
-                        CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance, this);
+    hwnd_ = createOwnedWindow(instance, L"BrontekTarnlowForm1", icon, kStyle,
+                              widen(c.form.caption()).c_str(), this);
     const Scale scale{windowDpi(hwnd_)};
     RECT r{0, 0, scale.px(c.form.clientWidth()), scale.px(c.form.clientHeight())};
     AdjustWindowRectEx(&r, kStyle, FALSE, 0);
@@ -60,16 +52,6 @@ Form1Window::Form1Window(HINSTANCE instance, Form1& form, HICON icon) : form_(fo
 Form1Window::~Form1Window() {
     if (hwnd_)
         DestroyWindow(hwnd_);
-}
-
-LRESULT CALLBACK Form1Window::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-        reinterpret_cast<Form1Window*>(cs->lpCreateParams)->hwnd_ = hwnd;
-    }
-    auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return self ? self->handle(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 void Form1Window::syncWindow() {

@@ -19,9 +19,11 @@ class Form1Window {
     HWND hwnd() const { return hwnd_; }
     const NativeControls* controls() const { return controls_.get(); }
 
-  private:
-    static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    // For the shared window procedure.
+    void attach(HWND hwnd) { hwnd_ = hwnd; }
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+
+  private:
     void syncWindow();
 
     Form1& form_;

@@ -4,6 +4,7 @@
 #include "net/news_links.h"
 #include "platform/win32/wide.h"
 #include "ui/form2.h"
+#include "ui/win32/native_window.h"
 
 #include <windowsx.h>
 
@@ -18,18 +19,9 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 } // namespace
 
 Form2Window::Form2Window(HINSTANCE instance, Form2& form, HICON icon) : form_(form) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hIcon = icon;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = L"BrontekTarnlowForm2";
-    RegisterClassW(&wc);
     Form2Controls& c = form.controls();
-    hwnd_ =
-        CreateWindowExW(0, wc.lpszClassName, widen(c.form.caption()).c_str(), kStyle, CW_USEDEFAULT,
-                        CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance, this);
+    hwnd_ = createOwnedWindow(instance, L"BrontekTarnlowForm2", icon, kStyle,
+                              widen(c.form.caption()).c_str(), this);
     HDC dc = GetDC(hwnd_);
     const Scale scale{GetDeviceCaps(dc, LOGPIXELSY)};
     ReleaseDC(hwnd_, dc);
@@ -53,16 +45,6 @@ Form2Window::Form2Window(HINSTANCE instance, Form2& form, HICON icon) : form_(fo
 Form2Window::~Form2Window() {
     if (hwnd_)
         DestroyWindow(hwnd_);
-}
-
-LRESULT CALLBACK Form2Window::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-        reinterpret_cast<Form2Window*>(cs->lpCreateParams)->hwnd_ = hwnd;
-    }
-    auto* self = reinterpret_cast<Form2Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return self ? self->handle(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 void Form2Window::syncPage() {

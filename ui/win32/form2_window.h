@@ -20,9 +20,11 @@ class Form2Window {
     HWND hwnd() const { return hwnd_; }
     const NativeControls* controls() const { return controls_.get(); }
 
-  private:
-    static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    // For the shared window procedure.
+    void attach(HWND hwnd) { hwnd_ = hwnd; }
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+
+  private:
     void syncWindow();
     void syncPage();
     // The label under the pointer: 1..6 for the links, 9 and 10 for the click and probe labels.
