@@ -6,8 +6,14 @@ cd "$(dirname "$0")/.."
 root="$PWD"
 
 server_pid=""
-cleanup() { [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true; }
+program_pid=""
+cleanup() {
+  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
+  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
+  return 0
+}
 trap cleanup EXIT
+trap "exit 130" INT TERM
 
 if ! (exec 3<>/dev/tcp/127.0.0.1/8642) 2>/dev/null; then
   /usr/bin/python3 -m http.server 8642 --bind 127.0.0.1 --directory "$root/server" \
@@ -18,4 +24,7 @@ fi
 
 mkdir -p run
 cd run
-"$root/build/default/brontek-tarnlow"
+# In the background, so that Ctrl-C or a TERM stops the program and the site at once.
+"$root/build/default/brontek-tarnlow" &
+program_pid=$!
+wait "$program_pid"
