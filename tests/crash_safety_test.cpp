@@ -7,6 +7,7 @@
 #include "platform/posix/posix_files.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
+#include "work_folder_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -37,27 +38,8 @@ class FilesPlatform : public FakePlatform {
     }
 };
 
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-struct CrashSafetyTest : ::testing::Test {
-    fs::path dir;
-    fs::path old;
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("bt-crash-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        old = fs::current_path();
-        fs::current_path(dir);
-    }
-    void TearDown() override {
-        fs::current_path(old);
-        fs::permissions(dir, fs::perms::owner_all);
-        fs::remove_all(dir);
-    }
-};
+struct CrashSafetyTest : bt::test::WorkFolderTest {};
+using bt::test::WorkFolderTest;
 
 // The two "binds" files the loop alternates between: slot 0 on message 1 or message 2.
 std::string bindsFor(int message) {
@@ -105,7 +87,7 @@ void killAtRandomMoments(Loop loop, const char* file, const std::set<std::string
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
-        const std::string content = slurp(file);
+        const std::string content = WorkFolderTest::slurp(file);
         ASSERT_TRUE(allowed.count(content)) << "round " << round << ": " << content.size()
                                             << " bytes, neither the old nor the new file";
     }
@@ -162,9 +144,7 @@ TEST_F(CrashSafetyTest, AFullDiskIsReportedAndTheBindingsStay) {
 TEST_F(CrashSafetyTest, AReadOnlyFolderIsReportedAndTheBindingsStay) {
     const std::string a = bindsFor(1);
     std::ofstream("binds", std::ios::binary) << a;
-    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                             fs::perms::group_exec | fs::perms::others_read |
-                             fs::perms::others_exec);
+    makeReadOnly();
     const int status = inChild([] {
         // Root writes anywhere; the player does not.
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))

@@ -1,4 +1,5 @@
 #include "platform/posix/posix_files.h"
+#include "work_folder_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,28 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct PosixFilesTest : ::testing::Test {
-    fs::path dir;
-    fs::path old;
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("bt-files-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        old = fs::current_path();
-        fs::current_path(dir);
-    }
-    void TearDown() override {
-        fs::current_path(old);
-        fs::permissions(dir, fs::perms::owner_all);
-        fs::remove_all(dir);
-    }
-    static std::string slurp(const char* name) {
-        std::ifstream in(name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-};
+struct PosixFilesTest : bt::test::WorkFolderTest {};
 
 TEST_F(PosixFilesTest, LengthOfMissingEmptyAndPresentFiles) {
     EXPECT_EQ(fileLength("binds"), -1);
@@ -74,9 +54,7 @@ TEST_F(PosixFilesTest, AFailedReplaceSaysWhyAndKeepsTheOldFile) {
 
 TEST_F(PosixFilesTest, AReadOnlyFolderIsReportedAndKeepsTheOldFile) {
     std::ofstream("binds") << "old";
-    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                             fs::perms::group_exec | fs::perms::others_read |
-                             fs::perms::others_exec);
+    makeReadOnly();
     // Root writes into read-only folders, so the save runs as an ordinary user in a child.
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
