@@ -79,6 +79,13 @@ class Xvfb:
         xtest.fake_input(self.display, X.KeyPress if down else X.KeyRelease, self.keycode(name))
         self.display.sync()
 
+    def keys(self, names, down):
+        """Several keys in one flush, so the server takes them in the same instant."""
+        for name in names:
+            xtest.fake_input(self.display, X.KeyPress if down else X.KeyRelease,
+                             self.keycode(name))
+        self.display.sync()
+
     def tap(self, name, hold=0.02):
         self.key(name, True)
         time.sleep(hold)

@@ -37,11 +37,9 @@ class KeysTest(E2ETest):
             self.assertAlmostEqual(gap, 100, delta=15)
 
     def test_the_highest_key_of_one_poll_wins(self):
-        self.x.key("KP_3", True)
-        self.x.key("KP_7", True)
+        self.x.keys(["KP_3", "KP_7"], True)
         time.sleep(0.03)
-        self.x.key("KP_3", False)
-        self.x.key("KP_7", False)
+        self.x.keys(["KP_3", "KP_7"], False)
         self.keys(3)
         time.sleep(0.6)
         self.assertEqual([k for _, k in self.rec.typed()], ["v", "2", "3"])
