@@ -17,8 +17,8 @@ int countForText(Variant v, const std::string& text) {
 }
 
 // The preview's texts: every entry but Statements 7 and 8 reads the same in both variants.
-std::string_view previewMessage(int menu, const std::string& messageText_, bool callOfDuty) {
-    const auto message = digitValue(messageText_);
+std::string_view previewMessage(int menu, const std::string& messageDigit, bool callOfDuty) {
+    const auto message = digitValue(messageDigit);
     if (!message)
         return {};
     if (menu == 2 && (*message == 7 || *message == 8))
