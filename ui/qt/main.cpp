@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 
 #include <X11/Xlib.h>
 
@@ -47,9 +48,20 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(bt::qt::appIcon());
 
     bt::qt::QtPlatform platform;
+    // Without these the program cannot do its job; a player who started it from the desktop
+    // never sees stderr, so the window says it too, once it is up.
+    QString problem;
     if (!platform.keypadOk())
-        std::fprintf(stderr, "brontek-tarnlow: %s; keypad keys cannot be watched.\n",
-                     platform.keypadError().c_str());
+        problem = QStringLiteral("Keypad keys cannot be watched: %1.")
+                      .arg(QString::fromStdString(platform.keypadError()));
+    else if (!platform.typistOk())
+        problem = QStringLiteral("Keys cannot be typed: the X server has no XTest extension.");
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "brontek-tarnlow: %s\n", problem.toUtf8().constData());
+        QTimer::singleShot(0, [&platform, problem] {
+            platform.messageBox(problem.toStdString(), "Brontek tarnlow");
+        });
+    }
     platform.setIcon(bt::qt::appIcon());
 
     const bt::qt::Twips twips(QGuiApplication::primaryScreen()->logicalDotsPerInch());
@@ -64,7 +76,9 @@ int main(int argc, char** argv) {
         platform.setWindow(bt::WindowId::Form2, form2.get());
     });
 
-    platform.watchLateness(core.form1().controls().timer(1));
+    // Only the tests look at how late the watcher's ticks come; nobody else pays for measuring.
+    if (qEnvironmentVariableIsSet("BRONTEK_TEST_PROBE"))
+        platform.watchLateness(core.form1().controls().timer(1));
     core.start();
     bt::qt::TestProbe::startIfRequested(core, platform, &app);
     return app.exec();

@@ -30,6 +30,7 @@ class QtPlatform : public QObject, public Platform {
 
     bool keypadOk() const { return keypad_.ok(); }
     const std::string& keypadError() const { return keypad_.error(); }
+    bool typistOk() const { return typist_.ok(); }
 
     void setWindow(WindowId id, QWidget* w);
     // Measures how late the given timer's ticks come against their schedule (for the tests).
