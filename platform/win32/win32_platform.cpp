@@ -93,8 +93,12 @@ LRESULT Win32Platform::handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     if (msg == kTrayCallback) {
-        if (trayHandler_)
-            trayHandler_(LOWORD(lp));
+        // Handled after this message, as on Linux: "Exit" deletes the icon whose message this is.
+        const int message = LOWORD(lp);
+        post([this, message] {
+            if (trayHandler_)
+                trayHandler_(message);
+        });
         return 0;
     }
     if (msg == taskbarCreated_ && taskbarCreated_ != 0) {

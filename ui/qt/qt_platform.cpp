@@ -39,8 +39,13 @@ QtPlatform::QtPlatform()
         decimalSeparator_ = static_cast<char>(sep[0].unicode());
     tray_ = new QSystemTrayIcon(this);
     tray_->setToolTip(QStringLiteral("Brontek tarnlow"));
-    connect(tray_, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason r) { trayActivated(static_cast<int>(r)); });
+    // The icon's clicks are handled once the click itself has been delivered, never inside it:
+    // "Show" and "Exit" hide the icon, which on an XEmbed tray deletes the very widget whose
+    // mouse event is still being delivered.
+    connect(
+        tray_, &QSystemTrayIcon::activated, this,
+        [this](QSystemTrayIcon::ActivationReason r) { trayActivated(static_cast<int>(r)); },
+        Qt::QueuedConnection);
 }
 
 QtPlatform::~QtPlatform() {
