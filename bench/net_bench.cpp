@@ -1,10 +1,10 @@
 // Feed handling and the status poll's answer, on the fake platform.
 
-#include "net/feed.h"
-#include "net/news_layout.h"
-#include "platform/fake/fake_platform.h"
-#include "ui/application.h"
-#include "ui/form2.h"
+#include "app/main_window.h"
+#include "app/news_window.h"
+#include "backends/fake/fake_platform.h"
+#include "behaviours/news/feed.h"
+#include "behaviours/news/news_layout.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,10 +25,10 @@ void BM_FeedNormaliseSplitLayout(benchmark::State& state) {
     const std::string feed = sample("data.html");
     const std::string token = sample("br.html");
     bt::FakePlatform p;
-    bt::Form2 form(p);
+    bt::NewsWindow window(p);
     for (auto _ : state) {
-        form.controls().text(1).setText(bt::normaliseFeed(feed, token));
-        benchmark::DoNotOptimize(bt::layoutStep(form.controls()));
+        window.controls().feedText = bt::normaliseFeed(feed, token);
+        benchmark::DoNotOptimize(bt::layoutStep(window.controls()));
     }
 }
 BENCHMARK(BM_FeedNormaliseSplitLayout)->Unit(benchmark::kMicrosecond);
@@ -42,13 +42,12 @@ void BM_PollAnswerHandled(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         bt::FakePlatform p;
-        bt::Form1 form(p, kBase);
-        form.controls().timer(6).setOnTick(nullptr);
-        form.status().pollTick();
+        bt::MainWindow window(p, kBase);
+        window.status().pollTick();
         state.ResumeTiming();
         p.respondTo(statusUrl, bt::HttpResult{0, 200, status, {}});
         p.respondTo(tokenUrl, bt::HttpResult{0, 200, token, {}});
-        benchmark::DoNotOptimize(form.controls().label(14).caption());
+        benchmark::DoNotOptimize(window.controls().statusLabel.caption());
     }
 }
 BENCHMARK(BM_PollAnswerHandled)->Unit(benchmark::kMicrosecond);

@@ -1,8 +1,8 @@
 // Any status text, separator and "data" file: the poll takes the answer, the blink runs, and the
 // exit decides about the news window, which then opens and closes.
 
-#include "platform/fake/fake_platform.h"
-#include "ui/application.h"
+#include "app/application.h"
+#include "backends/fake/fake_platform.h"
 
 #include <cstdint>
 #include <string>
@@ -25,15 +25,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     p.respondTo(base + "form1.html", bt::HttpResult{0, 200, status, {}});
     p.respondTo(base + "br.html", bt::HttpResult{0, 200, separator, {}});
     p.advance(12000);
-    app.form1().controls().command(2).click();
-    if (bt::Form2* f = app.form2()) {
+    app.mainWindow().controls().exitButton.click();
+    if (bt::NewsWindow* news = app.newsWindow()) {
         p.advance(2000);
         p.respondTo(base + "data.html", bt::HttpResult{0, 200, status, {}});
         p.advance(1);
         p.respondTo(base + "br.html", bt::HttpResult{0, 200, separator, {}});
         p.advance(2);
-        f->controls().check1.setValue(1);
-        f->unload();
+        news->controls().declineBox.setValue(1);
+        news->unload();
     }
     if (!p.ended)
         __builtin_trap();

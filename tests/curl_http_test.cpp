@@ -1,6 +1,6 @@
 // The real HTTP client against a real HTTP server on 127.0.0.1, started by the test.
 
-#include "platform/curl/curl_http.h"
+#include "backends/curl/curl_http.h"
 
 #include <gtest/gtest.h>
 #include <httplib.h>

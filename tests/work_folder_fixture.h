@@ -38,7 +38,8 @@ class WorkFolderTest : public ::testing::Test {
                                               perms::group_read | perms::group_exec |
                                               perms::others_read | perms::others_exec);
     }
-public:
+
+  public:
     static std::string slurp(const std::filesystem::path& name) {
         std::ifstream in(name, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};

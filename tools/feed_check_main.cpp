@@ -1,7 +1,7 @@
 // feed-check FEED [TOKEN]: reports what the news window would not lay out or open as intended.
 // TOKEN is the file holding the break token (br.html beside the feed by default).
 
-#include "net/feed_check.h"
+#include "behaviours/news/feed_check.h"
 
 #include <filesystem>
 #include <fstream>

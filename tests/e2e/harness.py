@@ -271,18 +271,18 @@ class Program:
 def quit_program(x, p):
     """Exit as a player does: the Exit button, then, if the server has news, the news window's
     own Exit once it is laid out."""
-    x.click(*center(p.widget("Brontek Tarnlow", "Command2")))
+    x.click(*center(p.widget("Brontek Tarnlow", "exitButton")))
 
     def ended_or_news():
         if p.proc.poll() is not None:
             return "ended"
         s = p.state()
-        if s and s["model"].get("form2"):
+        if s and s["model"].get("newsWindow"):
             for w in s["windows"]:
                 for c in w["children"]:
-                    if (w.get("title") != "Brontek Tarnlow" and c["name"] == "Command1"
+                    if (w.get("title") != "Brontek Tarnlow" and c["name"] == "exitButton"
                             and c["visible"] and not any(
-                                k["name"] == "Label11" and k["visible"] for k in w["children"])):
+                                k["name"] == "connectingLabel" and k["visible"] for k in w["children"])):
                         return c
         return None
 

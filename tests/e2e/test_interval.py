@@ -8,7 +8,7 @@ class IntervalTest(E2ETest):
     def test_1001_is_refused_with_the_message_and_100_kept(self):
         p = self.start_program()
         time.sleep(0.3)
-        self.x.click(*center(p.widget("Brontek Tarnlow", "Command5")))
+        self.x.click(*center(p.widget("Brontek Tarnlow", "intervalButton")))
         box = p.wait_state(lambda s: any(w["title"] == "Brontek tarnlow" for w in s["windows"]),
                            what="the input box")
         dialog = [w for w in box["windows"] if w["title"] == "Brontek tarnlow"][0]
@@ -27,11 +27,11 @@ class IntervalTest(E2ETest):
                        any(c.get("text") == "Enter 100 - 1000" for c in w["children"])
                        for w in s["windows"])
         p.wait_state(message_shown, what="the message box")
-        self.assertEqual(p.model()["Text2"], "100")
+        self.assertEqual(p.model()["keyInterval"], "100")
         self.x.tap("Return")
         p.wait_state(lambda s: not any(w["title"] == "Brontek tarnlow" for w in s["windows"]),
                      what="the message box to close")
-        self.assertEqual(p.model()["Text2"], "100")
+        self.assertEqual(p.model()["keyInterval"], "100")
 
 
 if __name__ == "__main__":

@@ -12,7 +12,7 @@ def bind_file(variant, indices):
 class KeysTest(E2ETest):
     def setUp(self):
         super().setUp()
-        # Numpad 7 on Statements 3 (Combo16 = 1, Combo15 = 2), Numpad 3 on Responses 4.
+        # Numpad 7 on Statements 3, Numpad 3 on Responses 4 (indices in file order).
         indices = [0] * 20
         indices[15], indices[14] = 1, 2
         indices[7], indices[6] = 2, 3
@@ -55,7 +55,7 @@ class KeysTest(E2ETest):
         self.assertEqual(keys[:6], ["v", "1", "1", "v", "1", "1"])
 
     def test_keys_also_arrive_when_the_window_is_in_the_tray_or_behind(self):
-        start = self.p.widget("Brontek Tarnlow", "Command6")
+        start = self.p.widget("Brontek Tarnlow", "startButton")
         from harness import center
         self.x.click(*center(start))
         time.sleep(0.3)

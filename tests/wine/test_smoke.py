@@ -69,7 +69,7 @@ class WineSmokeTest(unittest.TestCase):
     def test_starts_types_into_a_wine_window_and_saves(self):
         self.start([EXE])
         wait_for(lambda: "Brontek Tarnlow" in self.x.window_titles(), 90, what="the main window")
-        wait_for(lambda: self.widget("Command1"), 30, what="the probe")
+        wait_for(lambda: self.widget("saveButton"), 30, what="the probe")
 
         keys = os.path.join(self.work, "keys.txt")
         self.start([RECORDER, "keys.txt"])
@@ -100,7 +100,7 @@ class WineSmokeTest(unittest.TestCase):
         for a, b in zip(times, times[1:]):
             self.assertAlmostEqual(b - a, 100, delta=40)
 
-        save = self.widget("Command1")
+        save = self.widget("saveButton")
         self.x.click(*center(save))
         binds = os.path.join(self.work, "binds")
         wait_for(lambda: os.path.exists(binds), 10, what="the binds file")

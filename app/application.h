@@ -1,0 +1,39 @@
+#pragma once
+
+// The program: the main window from start, the news window at its end, and the end of the process
+// with the last window.
+
+#include "app/main_window.h"
+#include "app/news_window.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace bt {
+
+class Application {
+  public:
+    Application(Platform& platform, std::string serverUrl);
+
+    void start();
+
+    MainWindow& mainWindow() { return main_; }
+    NewsWindow* newsWindow() { return news_.get(); }
+
+    // The front end learns here that the news window exists, to build its view.
+    void setOnNewsWindowCreated(std::function<void(NewsWindow&)> f) {
+        onNewsWindowCreated_ = std::move(f);
+    }
+
+  private:
+    void mainWindowUnloading();
+    void windowGone();
+
+    Platform& platform_;
+    MainWindow main_;
+    std::unique_ptr<NewsWindow> news_;
+    std::function<void(NewsWindow&)> onNewsWindowCreated_;
+};
+
+} // namespace bt

@@ -1,0 +1,316 @@
+#include "backends/win32/win32_platform.h"
+
+#include "backends/win32/input_box.h"
+#include "backends/win32/wide.h"
+#include "backends/win32/win32_files.h"
+#include "base/link_policy.h"
+#include "base/tray_record.h"
+
+#include <shellapi.h>
+
+namespace bt::win32 {
+
+namespace {
+
+constexpr UINT kRunPosted = WM_APP + 1;
+constexpr UINT kTrayCallback = WM_APP + 2;
+constexpr UINT kTrayId = 1;
+
+void key(INPUT& in, WORD vk, bool up) {
+    in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    // Games that read scan codes or raw input ignore a key without one.
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+}
+
+void typeChar(wchar_t c) {
+    const SHORT scan = VkKeyScanW(c);
+    if (scan == -1)
+        return;
+    const WORD vk = LOBYTE(scan);
+    const bool shift = (HIBYTE(scan) & 1) != 0; // AZERTY digits need Shift
+    INPUT in[4];
+    UINT n = 0;
+    if (shift)
+        key(in[n++], VK_SHIFT, false);
+    key(in[n++], vk, false);
+    key(in[n++], vk, true);
+    if (shift)
+        key(in[n++], VK_SHIFT, true);
+    SendInput(n, in, sizeof(INPUT));
+}
+
+} // namespace
+
+Win32Platform::Win32Platform(HINSTANCE instance)
+    : instance_(instance), http_([this](std::function<void()> f) { post(std::move(f)); }) {
+    QueryPerformanceFrequency(&frequency_);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.lpszClassName = L"BrontekTarnlowPlatform";
+    RegisterClassW(&wc);
+    // A hidden top-level window: it hears "TaskbarCreated", which message-only windows do not.
+    hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                            instance, this);
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+}
+
+Win32Platform::~Win32Platform() {
+    if (iconShown_) {
+        NOTIFYICONDATAW nid{};
+        nid.cbSize = sizeof nid;
+        nid.hWnd = hwnd_;
+        nid.uID = kTrayId;
+        Shell_NotifyIconW(NIM_DELETE, &nid);
+    }
+    if (hwnd_)
+        DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK Win32Platform::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Win32Platform*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self && self->hwnd_ == hwnd)
+        return self->handle(msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT Win32Platform::handle(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_TIMER) {
+        onTimer(wp);
+        return 0;
+    }
+    if (msg == kRunPosted) {
+        auto* f = reinterpret_cast<std::function<void()>*>(lp);
+        (*f)();
+        delete f;
+        return 0;
+    }
+    if (msg == kTrayCallback) {
+        // Handled after this message, as on Linux: "Exit" deletes the icon whose message this is.
+        const int message = LOWORD(lp);
+        post([this, message] {
+            if (trayHandler_)
+                trayHandler_(message);
+        });
+        return 0;
+    }
+    if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+        // Explorer restarted: the icon is gone with it, and the window behind it with no way back.
+        if (iconShown_)
+            addIcon();
+        return 0;
+    }
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+void Win32Platform::post(std::function<void()> f) {
+    auto* heap = new std::function<void()>(std::move(f));
+    if (!PostMessageW(hwnd_, kRunPosted, 0, reinterpret_cast<LPARAM>(heap)))
+        delete heap;
+}
+
+double Win32Platform::nowMs() const {
+    LARGE_INTEGER c;
+    QueryPerformanceCounter(&c);
+    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(frequency_.QuadPart);
+}
+
+void Win32Platform::timerChanged(Timer& timer) {
+    auto it = timers_.find(&timer);
+    if (!timer.armed() || ended_) {
+        if (it != timers_.end()) {
+            KillTimer(hwnd_, it->second.id);
+            byId_.erase(it->second.id);
+            timers_.erase(it);
+        }
+        return;
+    }
+    if (it == timers_.end()) {
+        const UINT_PTR id = nextTimerId_++;
+        it = timers_.emplace(&timer, Scheduled{id, 0, 0}).first;
+        byId_[id] = &timer;
+    }
+    it->second.interval = timer.interval();
+    it->second.due = nowMs() + timer.interval();
+    SetTimer(hwnd_, it->second.id, static_cast<UINT>(timer.interval()), nullptr);
+}
+
+void Win32Platform::onTimer(UINT_PTR id) {
+    const auto found = byId_.find(id);
+    if (found == byId_.end())
+        return;
+    Timer* timer = found->second;
+    Scheduled& s = timers_[timer];
+    const double now = nowMs();
+    // The system timer fires on its own tick (about 15.6 ms): each tick is scheduled from when
+    // the previous one was due, not from when it came, so a sequence of keys does not drift.
+    if (now + 1.0 >= s.due) {
+        s.due += s.interval;
+        if (s.due < now)
+            s.due = now + s.interval; // we fell behind (a modal loop); do not fire in a burst
+        const UINT_PTR stillId = s.id;
+        timer->fire();
+        const auto again = timers_.find(timer);
+        if (again == timers_.end() || again->second.id != stillId)
+            return;
+    }
+    const auto it = timers_.find(timer);
+    if (it == timers_.end())
+        return;
+    const double wait = it->second.due - nowMs();
+    SetTimer(hwnd_, it->second.id,
+             static_cast<UINT>(wait < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : wait), nullptr);
+}
+
+void Win32Platform::timerDestroyed(Timer& timer) {
+    const auto it = timers_.find(&timer);
+    if (it == timers_.end())
+        return;
+    KillTimer(hwnd_, it->second.id);
+    byId_.erase(it->second.id);
+    timers_.erase(it);
+}
+
+bool Win32Platform::keypadPressed(int digit) {
+    return GetAsyncKeyState(VK_NUMPAD0 + digit) != 0;
+}
+
+void Win32Platform::sendKeys(std::string_view keys) {
+    if (keys == "{v}") {
+        typeChar(L'v');
+        return;
+    }
+    for (char c : keys)
+        typeChar(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+}
+
+std::string Win32Platform::inputBox(std::string_view prompt, std::string_view title,
+                                    std::string_view defaultText, int leftTwips, int topTwips) {
+    HWND owner = windows_.count(WindowId::Main) ? windows_[WindowId::Main] : nullptr;
+    HDC dc = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    const auto r = runInputBox(instance_, owner, widen(prompt), widen(title), widen(defaultText),
+                               MulDiv(leftTwips, dpi, 1440), MulDiv(topTwips, dpi, 1440));
+    return narrow(r);
+}
+
+void Win32Platform::messageBox(std::string_view prompt, std::string_view title) {
+    HWND owner = windows_.count(WindowId::Main) ? windows_[WindowId::Main] : nullptr;
+    MessageBoxW(owner, widen(prompt).c_str(), widen(title).c_str(), MB_OK);
+}
+
+char Win32Platform::decimalSeparator() const {
+    wchar_t buf[8] = {};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buf, 8) > 0 && buf[0] < 0x80 &&
+        buf[0] != 0 && buf[1] == 0)
+        return static_cast<char>(buf[0]);
+    return '.';
+}
+
+bool Win32Platform::trayAvailable() const {
+    return true;
+}
+
+void Win32Platform::addIcon() {
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = sizeof nid;
+    nid.hWnd = hwnd_;
+    nid.uID = kTrayId;
+    nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    nid.uCallbackMessage = kTrayCallback;
+    nid.hIcon = icon_;
+    lstrcpynW(nid.szTip, tip_.c_str(), static_cast<int>(std::size(nid.szTip)));
+    Shell_NotifyIconW(NIM_ADD, &nid);
+}
+
+void Win32Platform::trayAdd(const TrayRecord& record) {
+    tip_ = widen(record.tip());
+    iconShown_ = true;
+    addIcon();
+}
+
+void Win32Platform::trayDelete(const TrayRecord&) {
+    iconShown_ = false;
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = sizeof nid;
+    nid.hWnd = hwnd_;
+    nid.uID = kTrayId;
+    Shell_NotifyIconW(NIM_DELETE, &nid);
+}
+
+PopupChoice Win32Platform::popupMenu() {
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, 1, L"&Show");
+    AppendMenuW(menu, MF_STRING, 2, L"&Exit");
+    POINT pt{};
+    GetCursorPos(&pt);
+    // Without this the menu would not close when the user clicks elsewhere.
+    SetForegroundWindow(hwnd_);
+    const int chosen =
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd_, nullptr);
+    PostMessageW(hwnd_, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+    return chosen == 1 ? PopupChoice::Show : chosen == 2 ? PopupChoice::Exit : PopupChoice::None;
+}
+
+std::uint64_t Win32Platform::windowHandle(WindowId window) const {
+    const auto it = windows_.find(window);
+    return it == windows_.end() ? 0 : reinterpret_cast<std::uint64_t>(it->second);
+}
+
+std::uint64_t Win32Platform::windowIconHandle(WindowId) const {
+    return reinterpret_cast<std::uint64_t>(icon_);
+}
+
+void Win32Platform::endProcess() {
+    if (ended_)
+        return;
+    ended_ = true;
+    for (auto& [timer, s] : timers_)
+        KillTimer(hwnd_, s.id);
+    timers_.clear();
+    byId_.clear();
+    PostQuitMessage(0);
+}
+
+std::int64_t Win32Platform::fileLength(std::string_view name) {
+    return win32::fileLength(name);
+}
+
+std::optional<std::string> Win32Platform::readFile(std::string_view name, std::size_t maxBytes) {
+    return win32::readFile(name, maxBytes);
+}
+
+FileWriteResult Win32Platform::replaceFile(std::string_view name, std::string_view contents) {
+    return win32::replaceFile(name, contents);
+}
+
+HttpRequestId Win32Platform::httpGet(std::string url, std::function<void(HttpResult)> done) {
+    return http_.get(std::move(url), std::move(done));
+}
+
+void Win32Platform::httpCancel(HttpRequestId id) {
+    http_.cancel(id);
+}
+
+void Win32Platform::navigate(WindowId window, std::string_view url) {
+    // The main window's page area only asks the counter page: a GET whose answer is not read.
+    // The news window shows its pages itself, as a link.
+    if (window == WindowId::Main && isWebLink(url))
+        http_.get(std::string(url), nullptr);
+}
+
+void Win32Platform::openLink(std::string_view url) {
+    if (isWebLink(url))
+        ShellExecuteW(nullptr, nullptr, widen(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+} // namespace bt::win32

@@ -1,0 +1,81 @@
+#pragma once
+
+// The platform of the Windows program: a hidden window of its own carries the timers, the tray
+// icon's messages and the results of transfers; keys are read with GetAsyncKeyState and typed with
+// SendInput.
+
+#include "backends/win32/winhttp_client.h"
+#include "base/platform.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+
+namespace bt::win32 {
+
+class Win32Platform : public Platform {
+  public:
+    explicit Win32Platform(HINSTANCE instance);
+    ~Win32Platform() override;
+
+    void setWindow(WindowId id, HWND hwnd) { windows_[id] = hwnd; }
+    void setIcon(HICON icon) { icon_ = icon; }
+    // The icon's mouse messages (515 double-click, 516 right press) go here.
+    void setTrayHandler(std::function<void(int)> handler) { trayHandler_ = std::move(handler); }
+    bool ended() const { return ended_; }
+
+    bool keypadPressed(int digit) override;
+    void sendKeys(std::string_view keys) override;
+    std::string inputBox(std::string_view prompt, std::string_view title,
+                         std::string_view defaultText, int leftTwips, int topTwips) override;
+    void messageBox(std::string_view prompt, std::string_view title) override;
+    char decimalSeparator() const override;
+    bool trayAvailable() const override;
+    void trayAdd(const TrayRecord& record) override;
+    void trayDelete(const TrayRecord& record) override;
+    PopupChoice popupMenu() override;
+    std::uint64_t windowHandle(WindowId window) const override;
+    std::uint64_t windowIconHandle(WindowId window) const override;
+    void endProcess() override;
+    std::int64_t fileLength(std::string_view name) override;
+    std::optional<std::string> readFile(std::string_view name, std::size_t maxBytes) override;
+    FileWriteResult replaceFile(std::string_view name, std::string_view contents) override;
+    HttpRequestId httpGet(std::string url, std::function<void(HttpResult)> done) override;
+    void httpCancel(HttpRequestId id) override;
+    void navigate(WindowId window, std::string_view url) override;
+    void openLink(std::string_view url) override;
+    void timerChanged(Timer& timer) override;
+    void timerDestroyed(Timer& timer) override;
+
+  private:
+    static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+    void onTimer(UINT_PTR id);
+    void post(std::function<void()> f);
+    void addIcon();
+    double nowMs() const;
+
+    struct Scheduled {
+        UINT_PTR id;
+        double due;
+        int interval;
+    };
+
+    HINSTANCE instance_;
+    HWND hwnd_ = nullptr;
+    HICON icon_ = nullptr;
+    UINT taskbarCreated_ = 0;
+    bool iconShown_ = false;
+    std::wstring tip_;
+    std::map<WindowId, HWND> windows_;
+    std::map<Timer*, Scheduled> timers_;
+    std::map<UINT_PTR, Timer*> byId_;
+    UINT_PTR nextTimerId_ = 1;
+    LARGE_INTEGER frequency_{};
+    WinHttpClient http_;
+    std::function<void(int)> trayHandler_;
+    bool ended_ = false;
+};
+
+} // namespace bt::win32

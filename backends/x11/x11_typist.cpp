@@ -1,0 +1,92 @@
+#include "backends/x11/x11_typist.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+namespace bt::x11 {
+
+Typist::Typist(const char* displayName) {
+    display_ = XOpenDisplay(displayName);
+    if (!display_)
+        return;
+    int event = 0, error = 0, major = 0, minor = 0;
+    if (!XTestQueryExtension(display_, &event, &error, &major, &minor))
+        return;
+    shiftKeycode_ = XKeysymToKeycode(display_, XK_Shift_L);
+    ok_ = true;
+}
+
+Typist::~Typist() {
+    if (display_) {
+        if (spare_ != 0) {
+            KeySym none = NoSymbol;
+            XChangeKeyboardMapping(display_, static_cast<int>(spare_), 1, &none, 1);
+        }
+        XCloseDisplay(display_);
+    }
+}
+
+void Typist::tap(unsigned keycode, bool shift) {
+    if (shift && shiftKeycode_)
+        XTestFakeKeyEvent(display_, shiftKeycode_, True, CurrentTime);
+    XTestFakeKeyEvent(display_, keycode, True, CurrentTime);
+    XTestFakeKeyEvent(display_, keycode, False, CurrentTime);
+    if (shift && shiftKeycode_)
+        XTestFakeKeyEvent(display_, shiftKeycode_, False, CurrentTime);
+    XFlush(display_);
+}
+
+unsigned Typist::spareKeycode() {
+    if (spare_ != 0)
+        return spare_;
+    int minKc = 0, maxKc = 0;
+    XDisplayKeycodes(display_, &minKc, &maxKc);
+    int perCode = 0;
+    KeySym* map =
+        XGetKeyboardMapping(display_, static_cast<KeyCode>(minKc), maxKc - minKc + 1, &perCode);
+    if (!map)
+        return 0;
+    for (int kc = maxKc; kc >= minKc; --kc) {
+        bool empty = true;
+        for (int i = 0; i < perCode; ++i)
+            if (map[(kc - minKc) * perCode + i] != NoSymbol)
+                empty = false;
+        if (empty) {
+            spare_ = static_cast<unsigned>(kc);
+            break;
+        }
+    }
+    XFree(map);
+    return spare_;
+}
+
+void Typist::type(char c) {
+    if (!ok())
+        return;
+    const KeySym sym = static_cast<KeySym>(static_cast<unsigned char>(c));
+    const KeyCode kc = XKeysymToKeycode(display_, sym);
+    if (kc != 0) {
+        XkbStateRec state{};
+        XkbGetState(display_, XkbUseCoreKbd, &state);
+        // Level 0 needs no modifier, level 1 needs Shift (the digits of a French layout).
+        for (int level = 0; level < 2; ++level) {
+            if (XkbKeycodeToKeysym(display_, kc, state.group, level) == sym) {
+                tap(kc, level == 1);
+                return;
+            }
+        }
+    }
+    // The layout does not have the character where we can reach it: lend it a spare keycode for
+    // the moment of typing.
+    const unsigned spare = spareKeycode();
+    if (spare == 0)
+        return;
+    KeySym syms[2] = {sym, sym};
+    XChangeKeyboardMapping(display_, static_cast<int>(spare), 2, syms, 1);
+    XSync(display_, False);
+    tap(spare, false);
+}
+
+} // namespace bt::x11

@@ -1,0 +1,25 @@
+#include "base/controls/transfer.h"
+
+namespace bt {
+
+bool Transfer::start(std::string url, std::function<void(const HttpResult&)> done) {
+    if (running_)
+        return false;
+    running_ = true;
+    id_ = platform_.httpGet(std::move(url), [this, done = std::move(done)](HttpResult result) {
+        running_ = false;
+        responseCode_ = result.responseCode;
+        if (done)
+            done(result);
+    });
+    return true;
+}
+
+void Transfer::cancel() {
+    if (!running_)
+        return;
+    running_ = false;
+    platform_.httpCancel(id_);
+}
+
+} // namespace bt

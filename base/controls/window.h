@@ -1,0 +1,43 @@
+#pragma once
+
+#include "base/controls/control.h"
+
+namespace bt {
+
+enum class WindowState { Normal = 0, Minimized = 1 };
+
+// The window itself: caption, visibility, state and outer size. The client size is the design's
+// and never grows; what lies beyond it is hidden.
+class Window : public Control {
+  public:
+    Window(std::string name, std::string caption, int clientWidth, int clientHeight)
+        : Control(std::move(name)), caption_(std::move(caption)), clientWidth_(clientWidth),
+          clientHeight_(clientHeight) {
+        setVisible(false);
+    }
+
+    const std::string& caption() const { return caption_; }
+    void setCaption(std::string c) { assign(caption_, std::move(c)); }
+
+    int clientWidth() const { return clientWidth_; }
+    int clientHeight() const { return clientHeight_; }
+
+    WindowState windowState() const { return state_; }
+    void setWindowStateValue(WindowState s) { assign(state_, s); }
+
+    // Outer height and width as a program sets them; 0 means "as the design has it".
+    int outerHeight() const { return outerHeight_; }
+    void setOuterHeight(int twips) { assign(outerHeight_, twips); }
+    int outerWidth() const { return outerWidth_; }
+    void setOuterWidth(int twips) { assign(outerWidth_, twips); }
+
+  private:
+    std::string caption_;
+    int clientWidth_;
+    int clientHeight_;
+    WindowState state_ = WindowState::Normal;
+    int outerHeight_ = 0;
+    int outerWidth_ = 0;
+};
+
+} // namespace bt

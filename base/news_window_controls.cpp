@@ -1,0 +1,34 @@
+#include "base/news_window_controls.h"
+
+namespace bt {
+
+NewsWindowControls::NewsWindowControls(Platform& platform)
+    : window("newsWindow", "Brontek news", kNewsClientWidth, kNewsClientHeight),
+      newsText("newsText", "Label1", {1680, 2160, 5055, 735}),
+      openLinkLabel("openLinkLabel", "Link_click", {5520, 4080, 1695, 255}),
+      probeLabel("probeLabel", "point", {3600, 5040, 1335, 255}),
+      connectingLabel("connectingLabel", "Connecting to server..", {120, 120, 3495, 495}),
+      declineBox("declineBox", "Do not show this window next time.", {360, 5640, 3135, 255}),
+      exitButton("exitButton", "Exit", {1680, 3840, 1095, 375}),
+      pageView("pageView", platform, WindowId::News, {4560, 7800, 4095, 1335}),
+      newsId("newsId", "Text4", {1800, 5880, 615, 285}), feedTransfer(platform) {
+    const Rect places[kLinkCount] = {{600, 3000, 1695, 255},  {2160, 3000, 1695, 255},
+                                     {3720, 3000, 1695, 255}, {600, 3360, 1695, 255},
+                                     {2160, 3360, 1695, 255}, {3720, 3360, 1695, 255}};
+    for (int k = 1; k <= kLinkCount; ++k)
+        links_.emplace_back("link" + std::to_string(k), "Link" + std::to_string(k), places[k - 1]);
+
+    // Link and click labels are drawn in the highlight colour, bold; the feed sets their size.
+    Font linkFont;
+    linkFont.bold = true;
+    linkFont.charset = 177;
+    for (Label* l : {&linkLabel(1), &linkLabel(2), &linkLabel(3), &linkLabel(4), &linkLabel(5),
+                     &linkLabel(6), &openLinkLabel}) {
+        l->setForeColor(SysColor::Highlight);
+        l->setFont(linkFont);
+    }
+    // The page area shows nothing until the feed says so.
+    pageView.setVisible(false);
+}
+
+} // namespace bt

@@ -1,0 +1,93 @@
+#include "base/numbers.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace bt {
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+template <typename Int>
+std::optional<Int> roundHalfEven(double value) {
+    if (!std::isfinite(value))
+        return std::nullopt;
+    double whole = std::floor(value);
+    const double fraction = value - whole;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0))
+        whole += 1.0;
+    if (whole < static_cast<double>(std::numeric_limits<Int>::min()) ||
+        whole > static_cast<double>(std::numeric_limits<Int>::max()))
+        return std::nullopt;
+    return static_cast<Int>(whole);
+}
+
+} // namespace
+
+std::optional<double> parseNumber(std::string_view text, char decimalSeparator) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    // Copy into a fixed buffer with '.' as the separator, so the conversion is exact and does not
+    // depend on the C library's locale. Longer texts are not numbers anyone types.
+    std::array<char, 64> buffer{};
+    if (end - begin > buffer.size())
+        return std::nullopt;
+    std::size_t length = 0;
+    bool digits = false;
+    bool separator = false;
+    for (std::size_t i = begin; i < end; ++i) {
+        char c = text[i];
+        if (i == begin && (c == '-' || c == '+')) {
+            if (c == '+')
+                continue;
+        } else if (c >= '0' && c <= '9') {
+            digits = true;
+        } else if (c == decimalSeparator && !separator) {
+            separator = true;
+            c = '.';
+        } else {
+            return std::nullopt;
+        }
+        buffer[length++] = c;
+    }
+    if (!digits)
+        return std::nullopt;
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(buffer.data(), buffer.data() + length, value);
+    if (ec != std::errc() || ptr != buffer.data() + length)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::int32_t> roundHalfEven32(double value) {
+    return roundHalfEven<std::int32_t>(value);
+}
+
+std::optional<std::int16_t> roundHalfEven16(double value) {
+    return roundHalfEven<std::int16_t>(value);
+}
+
+std::optional<std::int16_t> parseInt16(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    std::int16_t value = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || ptr != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+} // namespace bt

@@ -1,0 +1,85 @@
+#pragma once
+
+// Everything the program needs from the operating system, in the program's own terms. The core
+// calls only this; each backend (fake, X11/Qt, Win32) converts to its own types.
+
+#include "base/controls/timer.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace bt {
+
+struct TrayRecord;
+
+enum class WindowId { Main, News };
+enum class PopupChoice { None, Show, Exit };
+
+struct FileWriteResult {
+    bool ok = true;
+    std::string error; // why it failed, in words for the user
+};
+
+// One HTTP transfer's outcome. responseCode is 0 when the transfer completed with a 2xx answer and
+// anything else when it did not.
+struct HttpResult {
+    int responseCode = 0;
+    int httpStatus = 0; // 0 when no answer arrived
+    std::string body;   // UTF-8
+    std::string error;
+};
+
+using HttpRequestId = std::uint64_t;
+
+class Platform : public TimerService {
+  public:
+    // The keypad. keypadPressed(digit) is true when keypad key 0..9 is down now or was pressed
+    // since the previous query of that key; the query spends the "pressed since" part, whichever
+    // window has the focus. Never blocks.
+    virtual bool keypadPressed(int digit) = 0;
+    // Types "{v}" (the letter v) or one digit on the main keyboard into the focused window.
+    // An empty text types nothing. Does not wait for the keys to be processed.
+    virtual void sendKeys(std::string_view keys) = 0;
+
+    // Dialogs (modal; timers keep ticking while they are open). The input box returns the
+    // entered text, empty on Cancel. The message box has an OK button only and no icon.
+    virtual std::string inputBox(std::string_view prompt, std::string_view title,
+                                 std::string_view defaultText, int leftTwips, int topTwips) = 0;
+    virtual void messageBox(std::string_view prompt, std::string_view title) = 0;
+    // The user's decimal separator, for numbers typed into dialogs.
+    virtual char decimalSeparator() const = 0;
+
+    // Notification area. trayAvailable() is false where there is no tray host at all.
+    virtual bool trayAvailable() const = 0;
+    virtual void trayAdd(const TrayRecord& record) = 0;
+    virtual void trayDelete(const TrayRecord& record) = 0;
+    // Opens the icon's menu ("&Show", "&Exit") at the pointer and returns the choice.
+    virtual PopupChoice popupMenu() = 0;
+    virtual std::uint64_t windowHandle(WindowId window) const = 0;
+    virtual std::uint64_t windowIconHandle(WindowId window) const = 0;
+
+    // Ends the process at once; no unload step runs.
+    virtual void endProcess() = 0;
+
+    // Files in the working directory. fileLength is -1 when the length cannot be read.
+    virtual std::int64_t fileLength(std::string_view name) = 0;
+    // Reads at most maxBytes from the start of the file; nullopt when it cannot be read.
+    virtual std::optional<std::string> readFile(std::string_view name, std::size_t maxBytes) = 0;
+    // Replaces the file as a whole: afterwards it holds either the old or the new content.
+    virtual FileWriteResult replaceFile(std::string_view name, std::string_view contents) = 0;
+
+    // HTTP GET, asynchronous: returns at once; done runs later on the UI thread, unless the
+    // request is cancelled first.
+    virtual HttpRequestId httpGet(std::string url, std::function<void(HttpResult)> done) = 0;
+    virtual void httpCancel(HttpRequestId id) = 0;
+
+    // Page view of a window: starts showing the page and returns at once; failures are not seen.
+    virtual void navigate(WindowId window, std::string_view url) = 0;
+    // Opens a link with the system's default handler; the result is not reported.
+    virtual void openLink(std::string_view url) = 0;
+};
+
+} // namespace bt

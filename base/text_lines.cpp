@@ -1,0 +1,49 @@
+#include "base/text_lines.h"
+
+namespace bt {
+
+std::string replaceAll(std::string_view text, std::string_view what, std::string_view with) {
+    if (what.empty())
+        return std::string(text);
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    for (;;) {
+        const std::size_t hit = text.find(what, pos);
+        if (hit == std::string_view::npos)
+            break;
+        out.append(text, pos, hit - pos);
+        out.append(with);
+        pos = hit + what.size();
+    }
+    out.append(text, pos);
+    return out;
+}
+
+std::vector<std::string> splitCrLf(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    for (;;) {
+        const std::size_t hit = text.find("\r\n", pos);
+        if (hit == std::string_view::npos) {
+            lines.emplace_back(text.substr(pos));
+            return lines;
+        }
+        lines.emplace_back(text.substr(pos, hit - pos));
+        pos = hit + 2;
+    }
+}
+
+std::optional<std::string_view> lineAt(std::string_view text, std::size_t n) {
+    std::size_t pos = 0;
+    for (std::size_t i = 0;; ++i) {
+        const std::size_t hit = text.find("\r\n", pos);
+        if (i == n)
+            return text.substr(pos, hit == std::string_view::npos ? hit : hit - pos);
+        if (hit == std::string_view::npos)
+            return std::nullopt;
+        pos = hit + 2;
+    }
+}
+
+} // namespace bt

@@ -1,0 +1,67 @@
+#include "behaviours/editor/voice_menu.h"
+
+#include <array>
+
+namespace bt {
+
+namespace {
+
+constexpr std::array<std::string_view, 5> kMenuNames = {"Commands", "Statements", "Responses",
+                                                        "Requests", "Vehicles"};
+
+// United Offensive's table; Call of Duty 1 / 2 has a prefix of each of its first three menus,
+// with its own texts for Statements 7 and 8.
+constexpr std::array<std::array<std::string_view, 9>, 5> kUnitedOffensive = {{
+    {"Follow me!", "Move in!", "Fall back!", "Suppressing fire!", "Attack left flank!",
+     "Attack right flank!", "Hold this position!", "Regroup!", "Redeploy forward!"},
+    {"Enemy spotted!", "Enemy down!", "I'm in position!", "Area secure!", "Grenade!", "Sniper!",
+     "Smoke out!", "Enemy spotted ahead!", "Enemy behind us!"},
+    {"Yes sir!", "No sir!", "I'm on my way!", "Sorry!", "Great shot!", "Took long enough!",
+     "Are you crazy?", "Thank you!", ""},
+    {"Hold your fire!", "Need reinforcements!", "Need bazooka support!", "Need armor support!",
+     "Need artilery support!", "", "", "", ""},
+    {"Need a ride!", "Get in the jeep!", "Jeep full!", "Get on that machine gun!",
+     "Enemy jeep spotted!", "Enemy tank spotted!", "Enemy heavy tank spotted?", "Incoming armor!",
+     ""},
+}};
+
+constexpr std::array<int, 5> kCountsUnitedOffensive = {9, 9, 8, 5, 8};
+constexpr std::array<int, 3> kCountsCallOfDuty = {8, 8, 7};
+
+} // namespace
+
+int menuCount(Variant variant) {
+    return variant == Variant::CallOfDuty ? 3 : 5;
+}
+
+int messageCount(Variant variant, int menu) {
+    if (menu < 1 || menu > menuCount(variant))
+        return 0;
+    const auto i = static_cast<std::size_t>(menu - 1);
+    return variant == Variant::CallOfDuty ? kCountsCallOfDuty[i] : kCountsUnitedOffensive[i];
+}
+
+std::string_view menuName(int menu) {
+    if (menu < 1 || menu > 5)
+        return {};
+    return kMenuNames[static_cast<std::size_t>(menu - 1)];
+}
+
+std::string_view messageText(Variant variant, int menu, int message) {
+    if (message < 1 || message > messageCount(variant, menu))
+        return {};
+    if (variant == Variant::CallOfDuty && menu == 2 && message == 7)
+        return "Need reinforcements!";
+    if (variant == Variant::CallOfDuty && menu == 2 && message == 8)
+        return "Hold your fire!";
+    return kUnitedOffensive[static_cast<std::size_t>(menu - 1)]
+                           [static_cast<std::size_t>(message - 1)];
+}
+
+std::optional<int> digitValue(std::string_view text) {
+    if (text.size() != 1 || text[0] < '0' || text[0] > '9')
+        return std::nullopt;
+    return text[0] - '0';
+}
+
+} // namespace bt

@@ -1,0 +1,22 @@
+#pragma once
+
+// Applying feed lines to the news window: the layout step and the six hovers.
+
+#include "behaviours/news/feed_table.h"
+
+#include <string_view>
+#include <vector>
+
+namespace bt {
+
+class NewsWindowControls;
+
+// Sets the property the line names from its text; false (and nothing changed) when the value does
+// not convert or is out of any sensible range, so the control keeps what it had.
+bool applyFeedLine(NewsWindowControls& w, const FeedLineDef& def, std::string_view value);
+
+// The layout step over the current feed text. Lines that are missing or bad are skipped and
+// the rest is laid out; returns the numbers of the lines skipped.
+std::vector<std::size_t> layoutStep(NewsWindowControls& w);
+
+} // namespace bt

@@ -1,0 +1,84 @@
+// brontek-tarnlow: the Linux program. Needs an X11 display (XWayland on a Wayland desktop):
+// keypad keys are watched and keys typed through X11, which reaches X11 games and games under Wine.
+
+#include "app/application.h"
+#include "frontends/qt/app_icon.h"
+#include "frontends/qt/main_window_view.h"
+#include "frontends/qt/news_window_view.h"
+#include "frontends/qt/qt_platform.h"
+#include "frontends/qt/test_probe.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+bool x11Reachable() {
+    const char* name = std::getenv("DISPLAY");
+    if (!name || !*name)
+        return false;
+    Display* d = XOpenDisplay(name);
+    if (!d)
+        return false;
+    XCloseDisplay(d);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!x11Reachable()) {
+        std::fprintf(stderr, "brontek-tarnlow needs an X11 display (XWayland on a Wayland "
+                             "desktop); DISPLAY is not set or cannot be opened.\n");
+        return 1;
+    }
+    // The window must be an X11 window too, even on a Wayland desktop.
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("brontek-tarnlow"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(bt::qt::appIcon());
+
+    bt::qt::QtPlatform platform;
+    // Without these the program cannot do its job; a player who started it from the desktop
+    // never sees stderr, so the window says it too, once it is up.
+    QString problem;
+    if (!platform.keypadOk())
+        problem = QStringLiteral("Keypad keys cannot be watched: %1.")
+                      .arg(QString::fromStdString(platform.keypadError()));
+    else if (!platform.typistOk())
+        problem = QStringLiteral("Keys cannot be typed: the X server has no XTest extension.");
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "brontek-tarnlow: %s\n", problem.toUtf8().constData());
+        QTimer::singleShot(0, [&platform, problem] {
+            platform.messageBox(problem.toStdString(), "Brontek tarnlow");
+        });
+    }
+    platform.setIcon(bt::qt::appIcon());
+
+    const bt::qt::Twips twips(QGuiApplication::primaryScreen()->logicalDotsPerInch());
+    bt::Application core(platform, BRONTEK_SERVER_BASE_URL);
+    bt::qt::MainWindowView mainView(core.mainWindow(), twips);
+    platform.setWindow(bt::WindowId::Main, &mainView);
+    platform.setTrayHandler([&core](int message) { core.mainWindow().trayMessage(message); });
+
+    std::unique_ptr<bt::qt::NewsWindowView> newsView;
+    core.setOnNewsWindowCreated([&](bt::NewsWindow& news) {
+        newsView = std::make_unique<bt::qt::NewsWindowView>(news, twips);
+        platform.setWindow(bt::WindowId::News, newsView.get());
+    });
+
+    // Only the tests look at how late the key poll's ticks come; nobody else pays for measuring.
+    if (qEnvironmentVariableIsSet("BRONTEK_TEST_PROBE"))
+        platform.watchLateness(core.mainWindow().controls().keyPollTimer);
+    core.start();
+    bt::qt::TestProbe::startIfRequested(core, platform, &app);
+    return app.exec();
+}

@@ -1,0 +1,81 @@
+#include "frontends/qt/main_window_view.h"
+
+#include "app/main_window.h"
+#include "frontends/qt/control_binding.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace bt::qt {
+
+MainWindowView::MainWindowView(MainWindow& model, const Twips& twips)
+    : model_(model), twips_(twips) {
+    MainWindowControls& c = model.controls();
+    setObjectName(QString::fromStdString(c.window.name()));
+    setFixedSize(twips_.px(c.window.clientWidth()), twips_.px(c.window.clientHeight()));
+
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        bindLabel(c.keyLabel(slot), new QLabel(this), twips_);
+        bindList(c.slotMenu(slot), new QComboBox(this), twips_);
+        bindList(c.slotMessage(slot), new QComboBox(this), twips_);
+    }
+    for (Label* l : {&c.previewMenuLabel, &c.previewMessageLabel, &c.statusLabel})
+        bindLabel(*l, new QLabel(this), twips_);
+    for (Button* b : {&c.startButton, &c.intervalButton, &c.saveButton, &c.exitButton})
+        bindButton(*b, new QPushButton(this), twips_);
+    bindOption(c.callOfDutyOption, new QRadioButton(this), twips_);
+    bindOption(c.unitedOffensiveOption, new QRadioButton(this), twips_);
+
+    c.window.setObserver([this] { syncWindow(); });
+    syncWindow();
+}
+
+void MainWindowView::syncWindow() {
+    if (syncing_)
+        return;
+    syncing_ = true;
+    const Window& w = model_.controls().window;
+    setWindowTitle(QString::fromStdString(w.caption()));
+    if (w.outerHeight() > 0) {
+        // The shrink after the blink sets the outer height; the frame keeps its own part.
+        const int frame = frameGeometry().height() - geometry().height();
+        setFixedHeight(std::max(1, twips_.px(w.outerHeight()) - frame));
+    }
+    if (!w.visible()) {
+        hide();
+    } else if (w.windowState() == WindowState::Minimized) {
+        if (!isVisible())
+            show();
+        if (!isMinimized())
+            showMinimized();
+    } else {
+        if (isMinimized() || !isVisible())
+            showNormal();
+        raise();
+    }
+    syncing_ = false;
+}
+
+void MainWindowView::closeEvent(QCloseEvent* event) {
+    // Closing the window unloads it; what comes next (the news window, or the end) is the
+    // model's decision.
+    event->accept();
+    if (model_.loaded())
+        model_.userClosed();
+}
+
+void MainWindowView::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || syncing_)
+        return;
+    const bool modelMinimized = model_.controls().window.windowState() == WindowState::Minimized;
+    if (isMinimized() && !modelMinimized)
+        model_.userMinimized();
+    else if (!isMinimized() && modelMinimized)
+        model_.userRestored();
+}
+
+} // namespace bt::qt

@@ -1,0 +1,164 @@
+#include "frontends/qt/news_window_view.h"
+
+#include "app/news_window.h"
+#include "base/link_policy.h"
+#include "frontends/qt/control_binding.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace bt::qt {
+
+NewsWindowView::NewsWindowView(NewsWindow& model, const Twips& twips)
+    : model_(model), twips_(twips) {
+    NewsWindowControls& c = model.controls();
+    setObjectName(QString::fromStdString(c.window.name()));
+    setMouseTracking(true);
+    resize(twips_.px(c.window.clientWidth()), twips_.px(c.window.clientHeight()));
+
+    auto label = [this](Label& m, bool wrap) {
+        auto* w = new QLabel(this);
+        w->setWordWrap(wrap);
+        w->setMouseTracking(true);
+        bindLabel(m, w, twips_);
+        return w;
+    };
+    label(c.newsText, true);
+    label(c.connectingLabel, true);
+    for (int k = 1; k <= kLinkCount; ++k) {
+        links_[k - 1] = label(c.linkLabel(k), false);
+        links_[k - 1]->installEventFilter(this);
+        links_[k - 1]->setCursor(Qt::PointingHandCursor);
+    }
+    openLinkLabel_ = label(c.openLinkLabel, false);
+    openLinkLabel_->installEventFilter(this);
+    openLinkLabel_->setCursor(Qt::PointingHandCursor);
+    probeLabel_ = label(c.probeLabel, false);
+    probeLabel_->installEventFilter(this);
+    bindCheck(c.declineBox, new QCheckBox(this), twips_);
+    bindButton(c.exitButton, new QPushButton(this), twips_);
+
+    // The identifier box lies below the design area, as it always did; the closing step writes
+    // whatever it holds.
+    id_ = new QLineEdit(this);
+    id_->setObjectName(QString::fromStdString(c.newsId.name()));
+    auto syncId = [this, &c] {
+        if (id_->text().toStdString() != c.newsId.text())
+            id_->setText(QString::fromStdString(c.newsId.text()));
+        applyGeometry(c.newsId, id_, twips_);
+    };
+    c.newsId.setObserver(syncId);
+    syncId();
+    connect(id_, &QLineEdit::textEdited, this,
+            [&c](const QString& s) { c.newsId.setText(s.toStdString()); });
+
+    // The page area: a link to the page, opened in the browser on a click. It never loads
+    // anything itself, so it can never block or run what a tampered feed points at.
+    page_ = new QLabel(this);
+    page_->setObjectName(QString::fromStdString(c.pageView.name()));
+    page_->setWordWrap(true);
+    page_->setTextFormat(Qt::RichText);
+    page_->setAlignment(Qt::AlignCenter);
+    page_->setFrameShape(QFrame::StyledPanel);
+    connect(page_, &QLabel::linkActivated, this,
+            [this](const QString&) { model_.links().open(model_.controls().pageView.url()); });
+    c.pageView.setObserver([this] { syncPage(); });
+    syncPage();
+
+    c.window.setObserver([this] { syncWindow(); });
+    syncWindow();
+}
+
+void NewsWindowView::syncPage() {
+    const PageView& b = model_.controls().pageView;
+    const std::string& url = b.url();
+    if (isWebLink(url)) {
+        const QString u = QString::fromStdString(url).toHtmlEscaped();
+        page_->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(u));
+    } else {
+        page_->clear();
+    }
+    applyGeometry(b, page_, twips_);
+}
+
+void NewsWindowView::syncWindow() {
+    const Window& w = model_.controls().window;
+    setWindowTitle(QString::fromStdString(w.caption()));
+    const int frameW = frameGeometry().width() - geometry().width();
+    const int frameH = frameGeometry().height() - geometry().height();
+    int width = twips_.px(w.clientWidth());
+    int height = twips_.px(w.clientHeight());
+    if (w.outerWidth() > 0)
+        width = twips_.px(w.outerWidth()) - frameW;
+    if (w.outerHeight() > 0)
+        height = twips_.px(w.outerHeight()) - frameH;
+    // A feed can ask for any size; the window stays within what a screen can show.
+    resize(std::clamp(width, 100, 4096), std::clamp(height, 60, 4096));
+    setVisible(w.visible());
+}
+
+int NewsWindowView::buttonsOf(const QMouseEvent* e) const {
+    int b = kNoButton;
+    if (e->buttons() & Qt::LeftButton)
+        b |= kLeftButton;
+    if (e->buttons() & Qt::RightButton)
+        b |= kRightButton;
+    if (e->buttons() & Qt::MiddleButton)
+        b |= kMiddleButton;
+    return b;
+}
+
+bool NewsWindowView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseMove && event->type() != QEvent::MouseButtonRelease &&
+        event->type() != QEvent::MouseButtonPress)
+        return QWidget::eventFilter(watched, event);
+    auto* me = static_cast<QMouseEvent*>(event);
+    auto* label = static_cast<QWidget*>(watched);
+    const QPointF inWindow = label->mapTo(this, me->position().toPoint());
+    const double x = twips_.toTwips(inWindow.x());
+    const double y = twips_.toTwips(inWindow.y());
+    const bool leftReleased =
+        event->type() == QEvent::MouseButtonRelease && me->button() == Qt::LeftButton;
+    for (int k = 1; k <= kLinkCount; ++k) {
+        if (watched != links_[k - 1])
+            continue;
+        if (event->type() == QEvent::MouseMove)
+            model_.links().pointerOverLink(k, buttonsOf(me), x, y);
+        else if (leftReleased)
+            model_.links().linkClicked(k);
+        return true;
+    }
+    if (event->type() == QEvent::MouseMove) {
+        model_.links().surfaceMoved(x, y);
+        return true;
+    }
+    if (leftReleased) {
+        if (watched == openLinkLabel_)
+            model_.links().openLinkClicked();
+        else if (watched == probeLabel_)
+            model_.links().probeClicked();
+    }
+    return true;
+}
+
+void NewsWindowView::mouseMoveEvent(QMouseEvent* event) {
+    model_.links().surfaceMoved(twips_.toTwips(event->position().x()),
+                                twips_.toTwips(event->position().y()));
+}
+
+void NewsWindowView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        model_.links().surfaceClicked();
+}
+
+void NewsWindowView::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (model_.loaded())
+        model_.unload();
+}
+
+} // namespace bt::qt

@@ -1,0 +1,133 @@
+#include "frontends/win32/main_window_view.h"
+
+#include "app/main_window.h"
+#include "backends/win32/wide.h"
+#include "frontends/win32/native_window.h"
+
+namespace bt::win32 {
+
+namespace {
+constexpr int kFirstListId = 1000;
+constexpr int kFirstButtonId = 2000;
+constexpr int kCallOfDutyId = 3001;
+constexpr int kUnitedOffensiveId = 3002;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+int windowDpi(HWND hwnd) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto fn = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (fn)
+        return static_cast<int>(fn(hwnd));
+    HDC dc = GetDC(hwnd);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(hwnd, dc);
+    return dpi;
+}
+} // namespace
+
+MainWindowView::MainWindowView(HINSTANCE instance, MainWindow& model, HICON icon) : model_(model) {
+    MainWindowControls& c = model.controls();
+    hwnd_ = createOwnedWindow(instance, L"BrontekTarnlowMain", icon, kStyle,
+                              widen(c.window.caption()).c_str(), this);
+    const Scale scale{windowDpi(hwnd_)};
+    RECT r{0, 0, scale.px(c.window.clientWidth()), scale.px(c.window.clientHeight())};
+    AdjustWindowRectEx(&r, kStyle, FALSE, 0);
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    controls_ = std::make_unique<NativeControls>(hwnd_, scale);
+    int id = kFirstListId;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        controls_->label(c.keyLabel(slot), false);
+        for (DropDownList* list : {&c.slotMenu(slot), &c.slotMessage(slot)}) {
+            controls_->list(*list, id);
+            lists_[id++] = list;
+        }
+    }
+    for (Label* l : {&c.previewMenuLabel, &c.previewMessageLabel, &c.statusLabel})
+        controls_->label(*l, false);
+    id = kFirstButtonId;
+    for (Button* b : {&c.startButton, &c.intervalButton, &c.saveButton, &c.exitButton}) {
+        controls_->button(*b, id);
+        buttons_[id++] = b;
+    }
+    controls_->option(c.callOfDutyOption, kCallOfDutyId);
+    controls_->option(c.unitedOffensiveOption, kUnitedOffensiveId);
+    c.window.setObserver([this] { syncWindow(); });
+    syncWindow();
+}
+
+MainWindowView::~MainWindowView() {
+    if (hwnd_)
+        DestroyWindow(hwnd_);
+}
+
+void MainWindowView::syncWindow() {
+    if (syncing_)
+        return;
+    syncing_ = true;
+    const Window& w = model_.controls().window;
+    SetWindowTextW(hwnd_, widen(w.caption()).c_str());
+    if (w.outerHeight() > 0 && controls_) {
+        RECT r;
+        GetWindowRect(hwnd_, &r);
+        SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, controls_->scale().px(w.outerHeight()),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (!w.visible())
+        ShowWindow(hwnd_, SW_HIDE);
+    else if (w.windowState() == WindowState::Minimized)
+        ShowWindow(hwnd_, SW_MINIMIZE);
+    else if (IsIconic(hwnd_) || !IsWindowVisible(hwnd_))
+        ShowWindow(hwnd_, SW_SHOWNORMAL);
+    if (w.visible() && w.windowState() == WindowState::Normal)
+        SetForegroundWindow(hwnd_);
+    syncing_ = false;
+}
+
+LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND: {
+        const int id = LOWORD(wp);
+        const int code = HIWORD(wp);
+        MainWindowControls& c = model_.controls();
+        if (const auto list = lists_.find(id); list != lists_.end() && code == CBN_SELCHANGE) {
+            const auto sel = SendMessageW(reinterpret_cast<HWND>(lp), CB_GETCURSEL, 0, 0);
+            list->second->setIndex(static_cast<int>(sel));
+        } else if (const auto b = buttons_.find(id); b != buttons_.end() && code == BN_CLICKED) {
+            b->second->click();
+        } else if (id == kCallOfDutyId && code == BN_CLICKED) {
+            c.callOfDutyOption.select();
+        } else if (id == kUnitedOffensiveId && code == BN_CLICKED) {
+            c.unitedOffensiveOption.select();
+        }
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+        if (controls_) {
+            if (HBRUSH b = controls_->colour(reinterpret_cast<HWND>(lp), reinterpret_cast<HDC>(wp)))
+                return reinterpret_cast<LRESULT>(b);
+        }
+        break;
+    case WM_SIZE:
+        if (!syncing_) {
+            const bool minimized = model_.controls().window.windowState() == WindowState::Minimized;
+            if (wp == SIZE_MINIMIZED && !minimized)
+                model_.userMinimized();
+            else if (wp == SIZE_RESTORED && minimized)
+                model_.userRestored();
+        }
+        return 0;
+    case WM_CLOSE:
+        // Closing unloads the window; the model decides what comes after it.
+        if (model_.loaded())
+            model_.userClosed();
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+} // namespace bt::win32

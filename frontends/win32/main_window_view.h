@@ -1,0 +1,39 @@
+#pragma once
+
+// The main window with native controls: mirrors the main window's model and forwards the user's
+// events.
+
+#include "frontends/win32/native_controls.h"
+
+#include <map>
+#include <memory>
+
+namespace bt {
+class MainWindow;
+}
+
+namespace bt::win32 {
+
+class MainWindowView {
+  public:
+    MainWindowView(HINSTANCE instance, MainWindow& model, HICON icon);
+    ~MainWindowView();
+    HWND hwnd() const { return hwnd_; }
+    const NativeControls* controls() const { return controls_.get(); }
+
+    // For the shared window procedure.
+    void attach(HWND hwnd) { hwnd_ = hwnd; }
+    LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+
+  private:
+    void syncWindow();
+
+    MainWindow& model_;
+    HWND hwnd_ = nullptr;
+    std::unique_ptr<NativeControls> controls_;
+    std::map<int, DropDownList*> lists_;
+    std::map<int, Button*> buttons_;
+    bool syncing_ = false;
+};
+
+} // namespace bt::win32

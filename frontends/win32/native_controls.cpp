@@ -1,0 +1,141 @@
+#include "frontends/win32/native_controls.h"
+
+#include "backends/win32/wide.h"
+
+namespace bt::win32 {
+
+NativeControls::~NativeControls() {
+    for (auto& [w, f] : fonts_)
+        DeleteObject(f);
+}
+
+HWND NativeControls::create(const wchar_t* cls, DWORD style, int id, const std::string& name) {
+    HWND w = CreateWindowExW(0, cls, L"", WS_CHILD | style, 0, 0, 10, 10, parent_,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             GetModuleHandleW(nullptr), nullptr);
+    children_[w].name = name;
+    return w;
+}
+
+void NativeControls::place(HWND w, const Control& m) {
+    const Rect& r = m.rect();
+    SetWindowPos(w, nullptr, scale_.px(r.left), scale_.px(r.top), scale_.px(r.width),
+                 scale_.px(r.height), SWP_NOZORDER | SWP_NOACTIVATE);
+    EnableWindow(w, m.enabled());
+    ShowWindow(w, m.visible() ? SW_SHOWNA : SW_HIDE);
+}
+
+void NativeControls::setFont(HWND w, const Font& f) {
+    HDC dc = GetDC(parent_);
+    const int height = -MulDiv(static_cast<int>(f.size * 100), GetDeviceCaps(dc, LOGPIXELSY), 7200);
+    ReleaseDC(parent_, dc);
+    HFONT font = CreateFontW(height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, f.underline,
+                             FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, widen(f.name).c_str());
+    SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (auto it = fonts_.find(w); it != fonts_.end())
+        DeleteObject(it->second);
+    fonts_[w] = font;
+}
+
+HWND NativeControls::label(Label& m, bool wrap) {
+    // Labels without SS_NOTIFY let the pointer through to the window, which does the hit test.
+    HWND w = create(L"STATIC", wrap ? SS_LEFT : SS_LEFTNOWORDWRAP, 0, m.name());
+    children_[w].label = &m;
+    auto sync = [this, w, &m] {
+        SetWindowTextW(w, widen(m.caption()).c_str());
+        setFont(w, m.font());
+        place(w, m);
+        InvalidateRect(w, nullptr, TRUE);
+    };
+    m.setObserver(sync);
+    sync();
+    return w;
+}
+
+HWND NativeControls::list(DropDownList& m, int id) {
+    HWND w = create(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, id, m.name());
+    auto sync = [this, w, &m] {
+        SendMessageW(w, CB_RESETCONTENT, 0, 0);
+        for (const auto& item : m.items())
+            SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
+        // CB_SETCURSEL sends no CBN_SELCHANGE, so a model change never comes back as a user's.
+        SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(m.index()), 0);
+        const Rect& r = m.rect();
+        SetWindowPos(w, nullptr, scale_.px(r.left), scale_.px(r.top), scale_.px(r.width),
+                     scale_.px(r.height) * 8, SWP_NOZORDER | SWP_NOACTIVATE);
+        ShowWindow(w, m.visible() ? SW_SHOWNA : SW_HIDE);
+    };
+    setFont(w, Font{});
+    m.setObserver(sync);
+    sync();
+    return w;
+}
+
+HWND NativeControls::button(Button& m, int id) {
+    HWND w = create(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, id, m.name());
+    auto sync = [this, w, &m] {
+        SetWindowTextW(w, widen(m.caption()).c_str());
+        place(w, m);
+    };
+    setFont(w, Font{});
+    m.setObserver(sync);
+    sync();
+    return w;
+}
+
+HWND NativeControls::option(OptionButton& m, int id) {
+    // A plain radio button: the model decides which one is selected.
+    HWND w = create(L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, id, m.name());
+    auto sync = [this, w, &m] {
+        SetWindowTextW(w, widen(m.caption()).c_str());
+        SendMessageW(w, BM_SETCHECK, m.value() ? BST_CHECKED : BST_UNCHECKED, 0);
+        place(w, m);
+    };
+    setFont(w, Font{});
+    m.setObserver(sync);
+    sync();
+    return w;
+}
+
+HWND NativeControls::check(CheckBox& m, int id) {
+    HWND w = create(L"BUTTON", BS_CHECKBOX | WS_TABSTOP, id, m.name());
+    auto sync = [this, w, &m] {
+        SetWindowTextW(w, widen(m.caption()).c_str());
+        SendMessageW(w, BM_SETCHECK, m.value() ? BST_CHECKED : BST_UNCHECKED, 0);
+        setFont(w, m.font());
+        place(w, m);
+    };
+    m.setObserver(sync);
+    sync();
+    return w;
+}
+
+HWND NativeControls::edit(TextBox& m, int id) {
+    HWND w = create(L"EDIT", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, id, m.name());
+    auto sync = [this, w, &m] {
+        wchar_t current[512] = {};
+        GetWindowTextW(w, current, 512);
+        if (narrow(current) != m.text())
+            SetWindowTextW(w, widen(m.text()).c_str());
+        place(w, m);
+    };
+    setFont(w, Font{});
+    m.setObserver(sync);
+    sync();
+    return w;
+}
+
+HBRUSH NativeControls::colour(HWND control, HDC dc) {
+    const auto it = children_.find(control);
+    if (it == children_.end() || !it->second.label)
+        return nullptr;
+    const SysColor c = it->second.label->foreColor();
+    SetTextColor(dc, GetSysColor(c == SysColor::Highlight ? COLOR_HIGHLIGHT
+                                 : c == SysColor::Desktop ? COLOR_DESKTOP
+                                                          : COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+} // namespace bt::win32

@@ -1,0 +1,62 @@
+#pragma once
+
+// Native controls that mirror the control models: every model change is copied to its control;
+// the user's actions come back through the window's WM_COMMAND.
+
+#include "base/controls/button.h"
+#include "base/controls/check_box.h"
+#include "base/controls/drop_down_list.h"
+#include "base/controls/label.h"
+#include "base/controls/option_button.h"
+#include "base/controls/text_box.h"
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+namespace bt::win32 {
+
+struct Scale {
+    int dpi = 96;
+    int px(int twips) const { return MulDiv(twips, dpi, 1440); }
+    double twips(int px) const { return px * 1440.0 / dpi; }
+};
+
+// What the window procedures need to know about a child: its model and its name (for the tests'
+// probe).
+struct Child {
+    std::string name;
+    Label* label = nullptr;
+};
+
+class NativeControls {
+  public:
+    NativeControls(HWND parent, Scale scale) : parent_(parent), scale_(scale) {}
+    ~NativeControls();
+
+    // wrap: long captions break into lines (the news text); otherwise they are cut at the edge.
+    HWND label(Label& model, bool wrap);
+    HWND list(DropDownList& model, int id);
+    HWND button(Button& model, int id);
+    HWND option(OptionButton& model, int id);
+    HWND check(CheckBox& model, int id);
+    HWND edit(TextBox& model, int id);
+
+    // Label colours for WM_CTLCOLORSTATIC; nullptr when the control is no label of ours.
+    HBRUSH colour(HWND control, HDC dc);
+    const std::map<HWND, Child>& children() const { return children_; }
+    const Scale& scale() const { return scale_; }
+
+  private:
+    HWND create(const wchar_t* cls, DWORD style, int id, const std::string& name);
+    void place(HWND w, const Control& model);
+    void setFont(HWND w, const Font& f);
+
+    HWND parent_;
+    Scale scale_;
+    std::map<HWND, Child> children_;
+    std::map<HWND, HFONT> fonts_;
+};
+
+} // namespace bt::win32

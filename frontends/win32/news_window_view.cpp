@@ -1,0 +1,166 @@
+#include "frontends/win32/news_window_view.h"
+
+#include "app/news_window.h"
+#include "backends/win32/wide.h"
+#include "base/link_policy.h"
+#include "behaviours/news/news_links.h"
+#include "frontends/win32/native_window.h"
+
+#include <windowsx.h>
+
+namespace bt::win32 {
+
+namespace {
+constexpr int kExitId = 2001;
+constexpr int kDeclineId = 2002;
+constexpr int kNewsIdId = 2003;
+constexpr int kPageId = 2004;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+} // namespace
+
+NewsWindowView::NewsWindowView(HINSTANCE instance, NewsWindow& model, HICON icon) : model_(model) {
+    NewsWindowControls& c = model.controls();
+    hwnd_ = createOwnedWindow(instance, L"BrontekTarnlowNews", icon, kStyle,
+                              widen(c.window.caption()).c_str(), this);
+    HDC dc = GetDC(hwnd_);
+    const Scale scale{GetDeviceCaps(dc, LOGPIXELSY)};
+    ReleaseDC(hwnd_, dc);
+    controls_ = std::make_unique<NativeControls>(hwnd_, scale);
+    controls_->label(c.newsText, true);
+    controls_->label(c.connectingLabel, true);
+    for (int k = 1; k <= kLinkCount; ++k)
+        controls_->label(c.linkLabel(k), false);
+    controls_->label(c.openLinkLabel, false);
+    controls_->label(c.probeLabel, false);
+    controls_->check(c.declineBox, kDeclineId);
+    controls_->button(c.exitButton, kExitId);
+    controls_->edit(c.newsId, kNewsIdId);
+    // The page area: the page's address as a link, opened in the browser on a click. It loads
+    // nothing itself, so it can neither block nor run what a tampered feed points at.
+    page_ = CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"STATIC", L"", WS_CHILD | SS_CENTER | SS_NOTIFY, 0, 0, 10, 10, hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPageId)), instance, nullptr);
+    c.pageView.setObserver([this] { syncPage(); });
+    syncPage();
+    c.window.setObserver([this] { syncWindow(); });
+    syncWindow();
+}
+
+NewsWindowView::~NewsWindowView() {
+    if (hwnd_)
+        DestroyWindow(hwnd_);
+}
+
+void NewsWindowView::syncPage() {
+    const PageView& b = model_.controls().pageView;
+    SetWindowTextW(page_, isWebLink(b.url()) ? widen(b.url()).c_str() : L"");
+    const Rect& r = b.rect();
+    const Scale& s = controls_->scale();
+    SetWindowPos(page_, nullptr, s.px(r.left), s.px(r.top), s.px(r.width), s.px(r.height),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(page_, b.visible() ? SW_SHOWNA : SW_HIDE);
+}
+
+void NewsWindowView::syncWindow() {
+    const Window& w = model_.controls().window;
+    SetWindowTextW(hwnd_, widen(w.caption()).c_str());
+    const Scale& s = controls_->scale();
+    RECT r{0, 0, s.px(w.clientWidth()), s.px(w.clientHeight())};
+    AdjustWindowRectEx(&r, kStyle, FALSE, 0);
+    int width = r.right - r.left;
+    int height = r.bottom - r.top;
+    if (w.outerWidth() > 0)
+        width = s.px(w.outerWidth());
+    if (w.outerHeight() > 0)
+        height = s.px(w.outerHeight());
+    // A feed can ask for any size; the window stays within what a screen can show.
+    width = std::clamp(width, 120, 4096);
+    height = std::clamp(height, 60, 4096);
+    SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(hwnd_, w.visible() ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+int NewsWindowView::labelAt(double x, double y) const {
+    NewsWindowControls& c = model_.controls();
+    auto inside = [&](const Label& l) {
+        const Rect& r = l.rect();
+        return l.visible() && x >= r.left && x < r.left + r.width && y >= r.top &&
+               y < r.top + r.height;
+    };
+    for (int k = 1; k <= kLinkCount; ++k)
+        if (inside(c.linkLabel(k)))
+            return k;
+    if (inside(c.openLinkLabel))
+        return kOpenLinkLabel;
+    if (inside(c.probeLabel))
+        return kProbeLabel;
+    return 0;
+}
+
+LRESULT NewsWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
+    NewsLinks& links = model_.links();
+    switch (msg) {
+    case WM_MOUSEMOVE: {
+        const double x = controls_->scale().twips(GET_X_LPARAM(lp));
+        const double y = controls_->scale().twips(GET_Y_LPARAM(lp));
+        int buttons = kNoButton;
+        if (wp & MK_LBUTTON)
+            buttons |= kLeftButton;
+        if (wp & MK_RBUTTON)
+            buttons |= kRightButton;
+        if (wp & MK_MBUTTON)
+            buttons |= kMiddleButton;
+        const int k = labelAt(x, y);
+        if (k >= 1 && k <= 6)
+            links.pointerOverLink(k, buttons, x, y);
+        else
+            links.surfaceMoved(x, y);
+        return 0;
+    }
+    case WM_LBUTTONUP: {
+        const int k = labelAt(controls_->scale().twips(GET_X_LPARAM(lp)),
+                              controls_->scale().twips(GET_Y_LPARAM(lp)));
+        if (k >= 1 && k <= 6)
+            links.linkClicked(k);
+        else if (k == kOpenLinkLabel)
+            links.openLinkClicked();
+        else if (k == kProbeLabel)
+            links.probeClicked();
+        else
+            links.surfaceClicked();
+        return 0;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wp) == kExitId && HIWORD(wp) == BN_CLICKED) {
+            model_.controls().exitButton.click();
+        } else if (LOWORD(wp) == kDeclineId && HIWORD(wp) == BN_CLICKED) {
+            CheckBox& box = model_.controls().declineBox;
+            box.setValue(box.value() ? 0 : 1);
+        } else if (LOWORD(wp) == kNewsIdId && HIWORD(wp) == EN_CHANGE) {
+            wchar_t text[512] = {};
+            GetWindowTextW(reinterpret_cast<HWND>(lp), text, 512);
+            model_.controls().newsId.setText(narrow(text));
+        } else if (LOWORD(wp) == kPageId && HIWORD(wp) == STN_CLICKED) {
+            links.open(model_.controls().pageView.url());
+        }
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        if (reinterpret_cast<HWND>(lp) == page_) {
+            SetTextColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_HOTLIGHT));
+            SetBkColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_WINDOW));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+        }
+        if (HBRUSH b = controls_->colour(reinterpret_cast<HWND>(lp), reinterpret_cast<HDC>(wp)))
+            return reinterpret_cast<LRESULT>(b);
+        break;
+    case WM_CLOSE:
+        if (model_.loaded())
+            model_.unload();
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+} // namespace bt::win32

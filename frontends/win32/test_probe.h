@@ -1,0 +1,19 @@
+#pragma once
+
+// For the smoke test under Wine only: with BRONTEK_TEST_PROBE naming a file, the program writes its
+// windows and controls (names, texts, places on the screen) there every 200 ms, in the same form as
+// the Linux program, so one harness reads both.
+
+#include <windows.h>
+
+namespace bt {
+class Application;
+}
+
+namespace bt::win32 {
+class MainWindowView;
+class NewsWindowView;
+
+void startTestProbe(Application& app, MainWindowView& mainView, NewsWindowView* const& newsView);
+
+} // namespace bt::win32

@@ -1,0 +1,187 @@
+// The program's files on a real folder: the POSIX file code, and saves killed at random moments, a
+// full disk and a read-only folder through the windows' own Save and closing step. A file is
+// always the old or the new complete file, and the bindings in the window are never lost.
+
+#include "app/main_window.h"
+#include "app/news_window.h"
+#include "backends/fake/fake_platform.h"
+#include "backends/posix/posix_files.h"
+#include "work_folder_fixture.h"
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace bt {
+namespace {
+
+namespace fs = std::filesystem;
+using test::WorkFolderTest;
+constexpr const char* kBase = "http://127.0.0.1:8642/update_info/binds_data/";
+
+// The fake platform with the real file code underneath.
+class FilesPlatform : public FakePlatform {
+  public:
+    std::int64_t fileLength(std::string_view name) override { return posix::fileLength(name); }
+    std::optional<std::string> readFile(std::string_view name, std::size_t max) override {
+        return posix::readFile(name, max);
+    }
+    FileWriteResult replaceFile(std::string_view name, std::string_view contents) override {
+        return posix::replaceFile(name, contents);
+    }
+};
+
+// Runs body in a child process and returns its exit status; root becomes an ordinary user first
+// when asked, since root writes into read-only folders and the player does not.
+template <typename Body>
+int inChild(bool asUser, Body body) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (asUser && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(99);
+        ::_exit(body());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
+}
+
+using PosixFilesTest = WorkFolderTest;
+
+TEST_F(PosixFilesTest, LengthReadAndReplace) {
+    EXPECT_EQ(posix::fileLength("binds"), -1);
+    std::ofstream("binds").close();
+    EXPECT_EQ(posix::fileLength("binds"), 0);
+    fs::create_directory("folder");
+    EXPECT_EQ(posix::fileLength("folder"), -1) << "a folder is not a file";
+
+    const std::string bytes("2\r\n0\r\n\0\xff\r\n", 10);
+    ASSERT_TRUE(posix::replaceFile("binds", "old content").ok);
+    ASSERT_TRUE(posix::replaceFile("binds", bytes).ok);
+    EXPECT_EQ(slurp("binds"), bytes);
+    EXPECT_EQ(posix::fileLength("binds"), 10);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 2) << "no temporary file left";
+
+    std::ofstream("data") << std::string(10000, 'x');
+    EXPECT_EQ(posix::readFile("data", 4096)->size(), 4096u);
+    EXPECT_EQ(posix::readFile("data", 1 << 20)->size(), 10000u);
+    EXPECT_FALSE(posix::readFile("missing", 10));
+}
+
+TEST_F(PosixFilesTest, AFailedReplaceSaysWhyAndKeepsTheOldFile) {
+    fs::create_directories("binds/inside");
+    const FileWriteResult r = posix::replaceFile("binds", "new");
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.error.empty());
+    EXPECT_TRUE(fs::is_directory("binds"));
+    EXPECT_EQ(posix::replaceFile("gone/binds", "x").error, "No such file or directory");
+}
+
+// The two "binds" files the loop alternates between: slot 0 on message 1 or message 2.
+std::string bindsFor(int message) {
+    FakePlatform p;
+    MainWindow w(p, kBase);
+    w.load();
+    p.advance(100);
+    w.controls().slotMessage(0).setIndex(message - 1);
+    w.controls().saveButton.click();
+    return p.files["binds"];
+}
+
+[[noreturn]] void saveForever() {
+    FilesPlatform p;
+    MainWindow w(p, kBase);
+    w.load();
+    p.advance(100);
+    for (int i = 0;; ++i) {
+        w.controls().slotMessage(0).setIndex(i % 2);
+        w.controls().saveButton.click();
+    }
+}
+
+[[noreturn]] void declineForever() {
+    for (int i = 0;; ++i) {
+        FilesPlatform p;
+        NewsWindow news(p);
+        news.open(kBase, i % 2 ? "news-B" : "news-A");
+        news.controls().declineBox.setValue(1);
+        news.unload();
+    }
+}
+
+void killAtRandomMoments(void (*loop)(), const char* file, const std::set<std::string>& allowed) {
+    std::mt19937 random(12345);
+    std::uniform_int_distribution<int> delay(0, 4000);
+    for (int round = 0; round < 300; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            loop();
+        ::usleep(static_cast<useconds_t>(delay(random)));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const std::string content = WorkFolderTest::slurp(file);
+        ASSERT_TRUE(allowed.count(content)) << "round " << round << ": " << content.size()
+                                            << " bytes, neither the old nor the new file";
+    }
+}
+
+using CrashSafetyTest = WorkFolderTest;
+
+TEST_F(CrashSafetyTest, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
+    const std::string a = bindsFor(1), b = bindsFor(2);
+    ASSERT_NE(a, b);
+    std::ofstream("binds", std::ios::binary) << a;
+    killAtRandomMoments(saveForever, "binds", {a, b});
+    std::ofstream("data", std::ios::binary) << "news-A\r\n";
+    killAtRandomMoments(declineForever, "data", {"news-A\r\n", "news-B\r\n"});
+}
+
+struct RefusedSave {
+    const char* name;
+    bool readOnlyFolder; // otherwise a full disk
+    const char* reason;
+};
+class RefusedSaveTest : public WorkFolderTest, public ::testing::WithParamInterface<RefusedSave> {};
+
+TEST_P(RefusedSaveTest, IsToldAndTheBindingsAndTheOldFileStay) {
+    const std::string a = bindsFor(1);
+    std::ofstream("binds", std::ios::binary) << a;
+    if (GetParam().readOnlyFolder)
+        makeReadOnly();
+    const char* reason = GetParam().reason;
+    const bool full = !GetParam().readOnlyFolder;
+    const int status = inChild(!full, [reason, full] {
+        if (full) { // no room for more than a few bytes
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{8, 8};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        FilesPlatform p;
+        MainWindow w(p, kBase);
+        w.load();
+        p.advance(100);
+        w.controls().slotMenu(3).setIndex(2);
+        w.controls().saveButton.click();
+        if (p.messageBoxes.size() != 1 || p.messageBoxes[0].title != "Brontek tarnlow" ||
+            p.messageBoxes[0].prompt.find(reason) == std::string::npos)
+            return 1;
+        return w.controls().slotMenu(3).index() == 2 ? 0 : 2;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(slurp("binds"), a);
+}
+
+INSTANTIATE_TEST_SUITE_P(Causes, RefusedSaveTest,
+                         ::testing::Values(RefusedSave{"FullDisk", false, "File too large"},
+                                           RefusedSave{"ReadOnlyFolder", true,
+                                                       "Permission denied"}),
+                         [](const auto& info) { return info.param.name; });
+
+} // namespace
+} // namespace bt
