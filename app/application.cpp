@@ -12,6 +12,15 @@ void Application::start() {
     main_.load();
 }
 
+void Application::anotherCopyStarted() {
+    if (main_.loaded()) {
+        main_.lifecycle().show();
+        platform_.bringToFront(WindowId::Main);
+    } else if (news_ && news_->loaded()) {
+        platform_.bringToFront(WindowId::News);
+    }
+}
+
 void Application::mainWindowUnloading() {
     const auto news = main_.status().newsDecision();
     if (!news)

@@ -17,6 +17,9 @@ class Application {
     Application(Platform& platform, std::string serverUrl);
 
     void start();
+    // The player started the program again: the copy already running comes to the front, out
+    // of the tray if it is there, and the new one ends.
+    void anotherCopyStarted();
 
     MainWindow& mainWindow() { return main_; }
     NewsWindow* newsWindow() { return news_.get(); }

@@ -61,6 +61,9 @@ class Platform : public TimerService {
     virtual std::uint64_t windowHandle(WindowId window) const = 0;
     virtual std::uint64_t windowIconHandle(WindowId window) const = 0;
 
+    // Raises the window above the others and gives it the focus, where the desktop allows.
+    virtual void bringToFront(WindowId window) = 0;
+
     // Ends the process at once; no unload step runs.
     virtual void endProcess() = 0;
 

@@ -75,6 +75,7 @@ class FakePlatform : public Platform {
     std::deque<PopupChoice> popupChoices;
     int popupsOpened = 0;
     bool ended = false;
+    std::vector<WindowId> broughtToFront;
 
     // Files, in memory. A set writeError makes every replaceFile fail with it.
     std::map<std::string, std::string> files;
@@ -106,6 +107,7 @@ class FakePlatform : public Platform {
     PopupChoice popupMenu() override;
     std::uint64_t windowHandle(WindowId w) const override { return w == WindowId::Main ? 1 : 2; }
     std::uint64_t windowIconHandle(WindowId) const override { return 77; }
+    void bringToFront(WindowId w) override { broughtToFront.push_back(w); }
     void endProcess() override { ended = true; }
     std::int64_t fileLength(std::string_view name) override;
     std::optional<std::string> readFile(std::string_view name, std::size_t maxBytes) override;

@@ -1,12 +1,16 @@
 #include "backends/win32/win32_platform.h"
 
 #include "backends/win32/input_box.h"
+#include "backends/win32/keypad_scan_codes.h"
 #include "backends/win32/wide.h"
 #include "backends/win32/win32_files.h"
 #include "base/link_policy.h"
+#include "base/poll_grid.h"
 #include "base/tray_record.h"
 
 #include <shellapi.h>
+
+#include <cmath>
 
 namespace bt::win32 {
 
@@ -15,6 +19,8 @@ namespace {
 constexpr UINT kRunPosted = WM_APP + 1;
 constexpr UINT kTrayCallback = WM_APP + 2;
 constexpr UINT kTrayId = 1;
+constexpr const wchar_t* kPlatformClass = L"BrontekTarnlowPlatform";
+constexpr const wchar_t* kAnotherStart = L"BrontekTarnlowAnotherStart";
 
 void key(INPUT& in, WORD vk, bool up) {
     in = {};
@@ -50,12 +56,41 @@ Win32Platform::Win32Platform(HINSTANCE instance)
     WNDCLASSW wc{};
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
-    wc.lpszClassName = L"BrontekTarnlowPlatform";
+    wc.lpszClassName = kPlatformClass;
     RegisterClassW(&wc);
     // A hidden top-level window: it hears "TaskbarCreated", which message-only windows do not.
     hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                             instance, this);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    anotherStart_ = RegisterWindowMessageW(kAnotherStart);
+    // The keyboard's Raw Input, whichever window has the focus. The keys still go to that window:
+    // only RIDEV_NOLEGACY would take them away from it.
+    RAWINPUTDEVICE keyboard{};
+    keyboard.usUsagePage = 1; // generic desktop
+    keyboard.usUsage = 6;     // keyboard
+    keyboard.dwFlags = RIDEV_INPUTSINK;
+    keyboard.hwndTarget = hwnd_;
+    RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
+}
+
+bool Win32Platform::claimSingleInstance() {
+    // "Local\" is the logon session: each session of a user runs its own copy. The system
+    // closes the handle when the process ends, however it ends, so no lock is ever left over.
+    CreateMutexW(nullptr, FALSE, L"Local\\BrontekTarnlow");
+    if (GetLastError() != ERROR_ALREADY_EXISTS)
+        return true;
+    // The running copy may still be starting: give its window a moment to appear.
+    for (int attempt = 0; attempt < 30; ++attempt) {
+        if (HWND running = FindWindowW(kPlatformClass, nullptr)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(running, &pid);
+            AllowSetForegroundWindow(pid);
+            PostMessageW(running, RegisterWindowMessageW(kAnotherStart), 0, 0);
+            break;
+        }
+        Sleep(100);
+    }
+    return false;
 }
 
 Win32Platform::~Win32Platform() {
@@ -86,6 +121,10 @@ LRESULT Win32Platform::handle(UINT msg, WPARAM wp, LPARAM lp) {
         onTimer(wp);
         return 0;
     }
+    if (msg == WM_INPUT) {
+        keypadInput(lp);
+        return DefWindowProcW(hwnd_, msg, wp, lp); // frees the input
+    }
     if (msg == kRunPosted) {
         auto* f = reinterpret_cast<std::function<void()>*>(lp);
         (*f)();
@@ -99,6 +138,11 @@ LRESULT Win32Platform::handle(UINT msg, WPARAM wp, LPARAM lp) {
             if (trayHandler_)
                 trayHandler_(message);
         });
+        return 0;
+    }
+    if (msg == anotherStart_ && anotherStart_ != 0) {
+        if (onAnotherStart_)
+            onAnotherStart_();
         return 0;
     }
     if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
@@ -122,6 +166,12 @@ double Win32Platform::nowMs() const {
     return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(frequency_.QuadPart);
 }
 
+void Win32Platform::schedule(UINT_PTR id, double due) {
+    const double wait = due - nowMs();
+    SetTimer(hwnd_, id, static_cast<UINT>(wait < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : wait),
+             nullptr);
+}
+
 void Win32Platform::timerChanged(Timer& timer) {
     auto it = timers_.find(&timer);
     if (!timer.armed() || ended_) {
@@ -137,9 +187,42 @@ void Win32Platform::timerChanged(Timer& timer) {
         it = timers_.emplace(&timer, Scheduled{id, 0, 0}).first;
         byId_[id] = &timer;
     }
-    it->second.interval = timer.interval();
-    it->second.due = nowMs() + timer.interval();
-    SetTimer(hwnd_, it->second.id, static_cast<UINT>(timer.interval()), nullptr);
+    Scheduled& s = it->second;
+    s.interval = timer.interval();
+    s.gridStart = nowMs();
+    s.due = s.gridStart + timer.interval();
+    // The key poll sleeps while the keypad has nothing for it; a key event wakes it.
+    s.sleeping = timer.wakesOnKeypad() && keypad_.idle();
+    if (s.sleeping)
+        KillTimer(hwnd_, s.id);
+    else
+        SetTimer(hwnd_, s.id, static_cast<UINT>(timer.interval()), nullptr);
+}
+
+void Win32Platform::keypadInput(LPARAM rawInput) {
+    RAWINPUT input{};
+    UINT size = sizeof input;
+    if (GetRawInputData(reinterpret_cast<HRAWINPUT>(rawInput), RID_INPUT, &input, &size,
+                        sizeof(RAWINPUTHEADER)) == static_cast<UINT>(-1) ||
+        input.header.dwType != RIM_TYPEKEYBOARD)
+        return;
+    const RAWKEYBOARD& k = input.data.keyboard;
+    const int digit = keypadDigit(k.MakeCode, (k.Flags & RI_KEY_E0) != 0);
+    if (digit < 0)
+        return;
+    if (k.Flags & RI_KEY_BREAK)
+        keypad_.release(digit);
+    else
+        keypad_.press(digit);
+    // Wake a sleeping key poll for the tick it would have run next on its grid.
+    for (auto& [timer, s] : timers_) {
+        if (!s.sleeping)
+            continue;
+        s.sleeping = false;
+        s.due = static_cast<double>(
+            nextTickAfter(std::llround(s.gridStart), s.interval, std::llround(nowMs())));
+        schedule(s.id, s.due);
+    }
 }
 
 void Win32Platform::onTimer(UINT_PTR id) {
@@ -164,9 +247,12 @@ void Win32Platform::onTimer(UINT_PTR id) {
     const auto it = timers_.find(timer);
     if (it == timers_.end())
         return;
-    const double wait = it->second.due - nowMs();
-    SetTimer(hwnd_, it->second.id,
-             static_cast<UINT>(wait < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : wait), nullptr);
+    if (timer->wakesOnKeypad() && keypad_.idle()) {
+        it->second.sleeping = true;
+        KillTimer(hwnd_, it->second.id);
+        return;
+    }
+    schedule(it->second.id, it->second.due);
 }
 
 void Win32Platform::timerDestroyed(Timer& timer) {
@@ -179,7 +265,7 @@ void Win32Platform::timerDestroyed(Timer& timer) {
 }
 
 bool Win32Platform::keypadPressed(int digit) {
-    return GetAsyncKeyState(VK_NUMPAD0 + digit) != 0;
+    return keypad_.query(digit);
 }
 
 void Win32Platform::sendKeys(std::string_view keys) {
@@ -268,6 +354,11 @@ std::uint64_t Win32Platform::windowHandle(WindowId window) const {
 
 std::uint64_t Win32Platform::windowIconHandle(WindowId) const {
     return reinterpret_cast<std::uint64_t>(icon_);
+}
+
+void Win32Platform::bringToFront(WindowId window) {
+    if (const auto it = windows_.find(window); it != windows_.end())
+        SetForegroundWindow(it->second);
 }
 
 void Win32Platform::endProcess() {

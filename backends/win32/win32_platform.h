@@ -1,10 +1,11 @@
 #pragma once
 
 // The platform of the Windows program: a hidden window of its own carries the timers, the tray
-// icon's messages and the results of transfers; keys are read with GetAsyncKeyState and typed with
+// icon's messages, the keypad's Raw Input and the results of transfers; keys are typed with
 // SendInput.
 
 #include "backends/win32/winhttp_client.h"
+#include "base/keypad_state.h"
 #include "base/platform.h"
 
 #include <windows.h>
@@ -23,6 +24,11 @@ class Win32Platform : public Platform {
     void setIcon(HICON icon) { icon_ = icon; }
     // The icon's mouse messages (515 double-click, 516 right press) go here.
     void setTrayHandler(std::function<void(int)> handler) { trayHandler_ = std::move(handler); }
+    // A second start of the program asks the running copy to come to the front.
+    void setOnAnotherStart(std::function<void()> f) { onAnotherStart_ = std::move(f); }
+    // Run before the platform exists: true when this is the only copy in the logon session;
+    // otherwise the running copy has been asked to come to the front.
+    static bool claimSingleInstance();
     bool ended() const { return ended_; }
 
     bool keypadPressed(int digit) override;
@@ -37,6 +43,7 @@ class Win32Platform : public Platform {
     PopupChoice popupMenu() override;
     std::uint64_t windowHandle(WindowId window) const override;
     std::uint64_t windowIconHandle(WindowId window) const override;
+    void bringToFront(WindowId window) override;
     void endProcess() override;
     std::int64_t fileLength(std::string_view name) override;
     std::optional<std::string> readFile(std::string_view name, std::size_t maxBytes) override;
@@ -52,6 +59,8 @@ class Win32Platform : public Platform {
     static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     void onTimer(UINT_PTR id);
+    void schedule(UINT_PTR id, double due);
+    void keypadInput(LPARAM rawInput);
     void post(std::function<void()> f);
     void addIcon();
     double nowMs() const;
@@ -60,6 +69,8 @@ class Win32Platform : public Platform {
         UINT_PTR id;
         double due;
         int interval;
+        double gridStart = 0;  // when the timer was armed: its ticks lie on this grid
+        bool sleeping = false; // a key poll with nothing to find: no system timer runs
     };
 
     HINSTANCE instance_;
@@ -70,11 +81,14 @@ class Win32Platform : public Platform {
     std::wstring tip_;
     std::map<WindowId, HWND> windows_;
     std::map<Timer*, Scheduled> timers_;
+    KeypadState keypad_;
     std::map<UINT_PTR, Timer*> byId_;
     UINT_PTR nextTimerId_ = 1;
     LARGE_INTEGER frequency_{};
     WinHttpClient http_;
     std::function<void(int)> trayHandler_;
+    std::function<void()> onAnotherStart_;
+    UINT anotherStart_ = 0;
     bool ended_ = false;
 };
 

@@ -2,10 +2,12 @@
 // keypad keys are watched and keys typed through X11, which reaches X11 games and games under Wine.
 
 #include "app/application.h"
+#include "app/command_line.h"
 #include "frontends/qt/app_icon.h"
 #include "frontends/qt/main_window_view.h"
 #include "frontends/qt/news_window_view.h"
 #include "frontends/qt/qt_platform.h"
+#include "frontends/qt/single_instance.h"
 #include "frontends/qt/test_probe.h"
 
 #include <QApplication>
@@ -19,6 +21,11 @@
 #include <memory>
 
 namespace {
+
+constexpr const char* kFilesNote =
+    "\"binds\" (your bindings) and \"data\" (a declined news item) are kept in the\n"
+    "folder the program is started in. The installed launcher starts it in\n"
+    "$XDG_DATA_HOME/brontek-tarnlow (~/.local/share/brontek-tarnlow).";
 
 bool x11Reachable() {
     const char* name = std::getenv("DISPLAY");
@@ -34,6 +41,23 @@ bool x11Reachable() {
 } // namespace
 
 int main(int argc, char** argv) {
+    const bt::CommandLine command =
+        bt::parseCommandLine({argv + 1, argv + argc}, BRONTEK_DEFAULT_SERVER_HOST);
+    switch (command.action) {
+    case bt::CommandLine::Action::Help:
+        std::fputs(bt::usageText(kFilesNote).c_str(), stdout);
+        return 0;
+    case bt::CommandLine::Action::Version:
+        std::fputs(bt::versionText().c_str(), stdout);
+        return 0;
+    case bt::CommandLine::Action::Error:
+        std::fprintf(stderr, "%s\n", command.error.c_str());
+        if (command.usageHint)
+            std::fprintf(stderr, "%s\n", bt::kUsageHint);
+        return 2;
+    case bt::CommandLine::Action::Run:
+        break;
+    }
     if (!x11Reachable()) {
         std::fprintf(stderr, "brontek-tarnlow needs an X11 display (XWayland on a Wayland "
                              "desktop); DISPLAY is not set or cannot be opened.\n");
@@ -45,6 +69,15 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("brontek-tarnlow"));
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(bt::qt::appIcon());
+
+    // Two copies would both watch the keypad and type every message twice.
+    bt::qt::SingleInstance instance(qEnvironmentVariable("DISPLAY"));
+    if (!instance.claim()) {
+        const bool woken = instance.wakeRunningCopy();
+        std::fprintf(stderr, "brontek-tarnlow is already running on this display%s\n",
+                     woken ? "; its window is brought to the front." : ".");
+        return 0;
+    }
 
     bt::qt::QtPlatform platform;
     // Without these the program cannot do its job; a player who started it from the desktop
@@ -64,10 +97,11 @@ int main(int argc, char** argv) {
     platform.setIcon(bt::qt::appIcon());
 
     const bt::qt::Twips twips(QGuiApplication::primaryScreen()->logicalDotsPerInch());
-    bt::Application core(platform, BRONTEK_SERVER_BASE_URL);
+    bt::Application core(platform, command.serverUrl);
     bt::qt::MainWindowView mainView(core.mainWindow(), twips);
     platform.setWindow(bt::WindowId::Main, &mainView);
     platform.setTrayHandler([&core](int message) { core.mainWindow().trayMessage(message); });
+    instance.setOnAnotherStart([&core] { core.anotherCopyStarted(); });
 
     std::unique_ptr<bt::qt::NewsWindowView> newsView;
     core.setOnNewsWindowCreated([&](bt::NewsWindow& news) {

@@ -1,26 +1,72 @@
 // brontek-tarnlow.exe: the Windows program, one static executable built from the shared core.
 
 #include "app/application.h"
+#include "app/command_line.h"
+#include "backends/win32/wide.h"
 #include "backends/win32/win32_platform.h"
 #include "frontends/win32/main_window_view.h"
 #include "frontends/win32/news_window_view.h"
 #include "frontends/win32/test_probe.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <memory>
 
+namespace {
+
+constexpr const char* kFilesNote =
+    "\"binds\" (your bindings) and \"data\" (a declined news item) are kept in the folder the "
+    "program is started in; started from its own folder, they lie beside brontek-tarnlow.exe.";
+
+std::vector<std::string> arguments() {
+    int count = 0;
+    wchar_t** list = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int i = 1; list && i < count; ++i)
+        args.push_back(bt::win32::narrow(list[i]));
+    LocalFree(list);
+    return args;
+}
+
+// A program without a console answers its command line in a message box.
+void tell(const std::string& text, UINT icon) {
+    MessageBoxW(nullptr, bt::win32::widen(text).c_str(), L"Brontek tarnlow", MB_OK | icon);
+}
+
+} // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    const bt::CommandLine command = bt::parseCommandLine(arguments(), BRONTEK_DEFAULT_SERVER_HOST);
+    switch (command.action) {
+    case bt::CommandLine::Action::Help:
+        tell(bt::usageText(kFilesNote), MB_ICONINFORMATION);
+        return 0;
+    case bt::CommandLine::Action::Version:
+        tell(bt::versionText(), MB_ICONINFORMATION);
+        return 0;
+    case bt::CommandLine::Action::Error:
+        tell(command.usageHint ? command.error + "\n" + bt::kUsageHint : command.error,
+             MB_ICONERROR);
+        return 2;
+    case bt::CommandLine::Action::Run:
+        break;
+    }
+    // Two copies would both watch the keypad and type every message twice.
+    if (!bt::win32::Win32Platform::claimSingleInstance())
+        return 0;
+
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(1));
 
     bt::win32::Win32Platform platform(instance);
     platform.setIcon(icon);
-    bt::Application core(platform, BRONTEK_SERVER_BASE_URL);
+    bt::Application core(platform, command.serverUrl);
     bt::win32::MainWindowView mainView(instance, core.mainWindow(), icon);
     platform.setWindow(bt::WindowId::Main, mainView.hwnd());
     platform.setTrayHandler([&core](int message) { core.mainWindow().trayMessage(message); });
+    platform.setOnAnotherStart([&core] { core.anotherCopyStarted(); });
 
     std::unique_ptr<bt::win32::NewsWindowView> newsView;
     bt::win32::NewsWindowView* newsViewRaw = nullptr;

@@ -10,10 +10,12 @@ import shutil
 import socket
 import struct
 import subprocess
+import sys
 import tempfile
 import threading
 import time
 import unittest
+import urllib.request
 import zlib
 
 from Xlib import X, XK, display as xdisplay
@@ -97,15 +99,17 @@ class Xvfb:
             time.sleep(0.02)
 
     # Pointer ----------------------------------------------------------------------------------
-    def click(self, x, y, button=1):
+    def click(self, x, y, button=1, times=1):
         xtest.fake_input(self.display, X.MotionNotify, x=int(x), y=int(y))
         self.display.sync()
         time.sleep(0.05)
-        xtest.fake_input(self.display, X.ButtonPress, button)
-        self.display.sync()
-        time.sleep(0.03)
-        xtest.fake_input(self.display, X.ButtonRelease, button)
-        self.display.sync()
+        for _ in range(times):
+            xtest.fake_input(self.display, X.ButtonPress, button)
+            self.display.sync()
+            time.sleep(0.03)
+            xtest.fake_input(self.display, X.ButtonRelease, button)
+            self.display.sync()
+            time.sleep(0.03)
 
     # Windows ----------------------------------------------------------------------------------
     def window_titles(self):
@@ -120,6 +124,32 @@ class Xvfb:
             if name:
                 titles[name if isinstance(name, str) else name.decode()] = (w, attrs.map_state)
         return titles
+
+    def find(self, name, window=None):
+        """The window called name (its WM_NAME or WM_CLASS) anywhere below window, as its
+        rectangle on the screen."""
+        window = window or self.display.screen().root
+        for child in window.query_tree().children:
+            try:
+                names = [child.get_wm_name()] + list(child.get_wm_class() or ())
+                if name in names and child.get_attributes().map_state:
+                    g = child.get_geometry()
+                    at = child.translate_coords(self.display.screen().root, 0, 0)
+                    return (-at.x, -at.y, g.width, g.height)
+            except Exception:
+                continue
+            found = self.find(name, child)
+            if found:
+                return found
+        return None
+
+    def iconify(self, title):
+        """What a window manager does on minimize: WM_STATE iconic and the window unmapped."""
+        window = self.window_titles()[title][0]
+        state = self.display.intern_atom("WM_STATE")
+        window.change_property(state, state, 32, [3, 0])
+        window.unmap()
+        self.display.sync()
 
     def screenshot(self, path):
         """Writes the whole screen as a PNG (no image tools needed)."""
@@ -205,7 +235,7 @@ class Recorder:
 class Program:
     """brontek-tarnlow in a working folder of its own, with the test probe on."""
 
-    def __init__(self, xvfb, workdir):
+    def __init__(self, xvfb, workdir, extra_env=None):
         self.workdir = workdir
         self.probe = os.path.join(workdir, ".probe.json")
         env = dict(os.environ)
@@ -217,6 +247,8 @@ class Program:
             "LC_ALL": "C.UTF-8",
         })
         env.pop("DBUS_SESSION_BUS_ADDRESS", None)
+        env.update(extra_env or {})
+        self.env = env
         self.log = open(os.path.join(workdir, ".program.log"), "wb")
         self.proc = subprocess.Popen([BIN], cwd=workdir, env=env, stdout=self.log,
                                      stderr=subprocess.STDOUT)
@@ -257,6 +289,11 @@ class Program:
             return s if s and predicate(s) else None
         return wait_for(check, timeout, what=what)
 
+    def ended(self, timeout=10):
+        """Waits for the program to end by itself; it must end with status 0, never a signal."""
+        wait_for(lambda: self.proc.poll() is not None, timeout, what="the program to end")
+        assert self.proc.returncode == 0, "exit status %d" % self.proc.returncode
+
     def stop(self):
         if self.proc.poll() is None:
             self.proc.terminate()
@@ -289,7 +326,7 @@ def quit_program(x, p):
     found = wait_for(ended_or_news, 20, what="the program to end or its news to show")
     if found != "ended":
         x.click(*center(found))
-        wait_for(lambda: p.proc.poll() is not None, what="the program to end")
+    p.ended()
 
 
 def center(w):
@@ -308,11 +345,34 @@ class E2ETest(unittest.TestCase):
         self.addCleanup(shutil.rmtree, self.workdir, True)
         self.programs = []
 
-    def start_program(self):
-        p = Program(self.x, self.workdir)
+    def start_program(self, extra_env=None):
+        p = Program(self.x, self.workdir, extra_env)
         self.programs.append(p)
         self.addCleanup(p.stop)
         return p
+
+    def serve_sample_site(self, port=8642):
+        """The sample news site on 127.0.0.1, unless it is served there already."""
+        if not port_open(port):
+            server = subprocess.Popen(
+                [sys.executable, "-m", "http.server", str(port), "--bind", "127.0.0.1",
+                 "--directory", os.path.dirname(os.path.dirname(SITE))],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.addCleanup(lambda: (server.terminate(), server.wait(5)))
+            wait_for(lambda: port_open(port), what="the sample site")
+        url = "http://127.0.0.1:%d/update_info/binds_data/form1.html" % port
+        with urllib.request.urlopen(url, timeout=5) as r:
+            if not r.read().startswith(b"on"):
+                self.skipTest("something else serves 127.0.0.1:%d" % port)
+
+    def start_trayer(self):
+        """A real XEmbed tray host; Qt's and Wine's icons dock into its window "panel"."""
+        tray = subprocess.Popen(
+            ["trayer", "--edge", "top", "--align", "right", "--width", "10", "--height", "24",
+             "--SetDockType", "false"], env=dict(os.environ, DISPLAY=self.x.name),
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(lambda: (tray.kill(), tray.wait()))
+        wait_for(lambda: self.x.find("panel"), what="the tray")
 
     def recorder(self):
         r = Recorder(self.x)

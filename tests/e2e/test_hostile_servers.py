@@ -90,7 +90,7 @@ class HostileServerTest(E2ETest):
                 news = [w for w in p.state()["windows"] if w["title"] != "Brontek Tarnlow"]
                 self.assertEqual(len(news), 1)
                 self.close_window(news[0]["title"])
-                wait_for(lambda: p.proc.poll() is not None, 10, what="the program to end")
+                p.ended()
                 p.stop()
                 self.doCleanups()
                 self.setUp()

@@ -1,0 +1,139 @@
+#include "app/command_line.h"
+
+namespace bt {
+
+namespace {
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool isPort(std::string_view port) {
+    if (port.empty() || port.size() > 5)
+        return false;
+    int value = 0;
+    for (char c : port) {
+        if (!isDigit(c))
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    return value >= 1 && value <= 65535;
+}
+
+// Letters, digits and hyphens in dot-separated labels of 1 to 63 characters; an IPv4 address is
+// one of these too.
+bool isHostName(std::string_view host) {
+    if (host.empty() || host.size() > 253)
+        return false;
+    std::size_t label = 0;
+    for (std::size_t i = 0; i <= host.size(); ++i) {
+        const char c = i < host.size() ? host[i] : '.';
+        if (c == '.') {
+            if (label == 0 || label > 63 || host[i - 1] == '-' || host[i - label] == '-')
+                return false;
+            label = 0;
+        } else if (isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-') {
+            ++label;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isIpv6(std::string_view address) {
+    if (address.size() < 2)
+        return false;
+    for (char c : address)
+        if (!isDigit(c) && !(c >= 'a' && c <= 'f') && !(c >= 'A' && c <= 'F') && c != ':' &&
+            c != '.')
+            return false;
+    return address.find(':') != std::string_view::npos;
+}
+
+} // namespace
+
+bool isServerHost(std::string_view hostAndPort) {
+    std::string_view host = hostAndPort;
+    std::string_view rest;
+    if (host.starts_with('[')) {
+        const std::size_t close = host.find(']');
+        if (close == std::string_view::npos || !isIpv6(host.substr(1, close - 1)))
+            return false;
+        rest = host.substr(close + 1);
+        host = {};
+    } else if (const std::size_t colon = host.find(':'); colon != std::string_view::npos) {
+        rest = host.substr(colon);
+        host = host.substr(0, colon);
+    }
+    if (!host.empty() && !isHostName(host))
+        return false;
+    if (host.empty() && !hostAndPort.starts_with('['))
+        return false;
+    return rest.empty() || (rest.front() == ':' && isPort(rest.substr(1)));
+}
+
+std::string serverBaseUrl(std::string_view host) {
+    return "http://" + std::string(host) + "/update_info/binds_data/";
+}
+
+CommandLine parseCommandLine(const std::vector<std::string>& args, std::string_view defaultHost) {
+    CommandLine line;
+    line.serverUrl = serverBaseUrl(defaultHost);
+    auto fail = [&line](std::string message, bool hint) {
+        line.action = CommandLine::Action::Error;
+        line.error = "brontek-tarnlow: " + std::move(message);
+        line.usageHint = hint;
+        return line;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "-h" || arg == "--help") {
+            line.action = CommandLine::Action::Help;
+        } else if (arg == "--version") {
+            if (line.action != CommandLine::Action::Help)
+                line.action = CommandLine::Action::Version;
+        } else if (arg == "--server" || arg.starts_with("--server=")) {
+            std::string host;
+            if (arg == "--server") {
+                if (i + 1 == args.size())
+                    return fail("--server needs a value: HOST or HOST:PORT", false);
+                host = args[++i];
+            } else {
+                host = arg.substr(9);
+            }
+            if (!isServerHost(host))
+                return fail("'" + host +
+                                "' is not a server: give HOST or HOST:PORT, such as "
+                                "news.example.org or 192.0.2.7:8080",
+                            false);
+            line.serverUrl = serverBaseUrl(host);
+        } else if (arg.starts_with('-')) {
+            return fail("unknown option '" + arg + "'", true);
+        } else {
+            return fail("unexpected argument '" + arg + "'", true);
+        }
+    }
+    return line;
+}
+
+std::string usageText(std::string_view filesNote) {
+    return "Usage: brontek-tarnlow [--server HOST[:PORT]]\n"
+           "Types a Call of Duty voice message (v, menu digit, message digit) into the game\n"
+           "when you press its numeric-keypad key.\n"
+           "\n"
+           "Options:\n"
+           "  --server HOST[:PORT]  ask this news server instead of the one built in; the\n"
+           "                        paths under it stay /update_info/binds_data/...\n"
+           "  -h, --help            show this help and exit\n"
+           "  --version             show the version and exit\n"
+           "\n"
+           "Files: " +
+           std::string(filesNote) + "\n";
+}
+
+std::string versionText() {
+    return "brontek-tarnlow " BRONTEK_VERSION "\n";
+}
+
+} // namespace bt
