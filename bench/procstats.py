@@ -22,3 +22,32 @@ def rss_mb(pid):
             if line.startswith("VmRSS:"):
                 return int(line.split()[1]) / 1024.0
     return float("nan")
+
+
+def wake_ups(pid):
+    """Context switches of all the process's threads: each time one of them blocked and was woken
+    again, or was made to yield."""
+    total = 0
+    for task in os.listdir("/proc/%d/task" % pid):
+        try:
+            with open("/proc/%d/task/%s/status" % (pid, task)) as f:
+                for line in f:
+                    if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
+                        total += int(line.split()[1])
+        except OSError:
+            pass
+    return total
+
+
+def per_thread_wake_ups(pid):
+    """The same, thread by thread: {name: count}."""
+    out = {}
+    for task in os.listdir("/proc/%d/task" % pid):
+        try:
+            with open("/proc/%d/task/%s/status" % (pid, task)) as f:
+                fields = dict(line.split(":", 1) for line in f if ":" in line)
+            out["%s/%s" % (fields["Name"].strip(), task)] = (
+                int(fields["voluntary_ctxt_switches"]) + int(fields["nonvoluntary_ctxt_switches"]))
+        except (OSError, KeyError, ValueError):
+            pass
+    return out

@@ -54,7 +54,7 @@ TEST_F(BindsTest, WithoutAUsableFileEveryKeyIsMenu1Message1AndNothingIsWritten) 
             EXPECT_EQ(k.slotMenu(slot).index(), 0);
             EXPECT_EQ(k.slotMessage(slot).index(), 0);
         }
-        EXPECT_TRUE(k.bindApplyTimer.enabled()) << "waits for a first Save";
+        EXPECT_FALSE(k.bindApplyTimer.enabled()) << "nothing to apply until a Save";
         EXPECT_EQ(fp.files.count("binds"), file ? 1u : 0u);
         EXPECT_EQ(k.previewMessageLabel.caption(), "Follow me!") << "slot 0 was refreshed";
     }
@@ -77,10 +77,12 @@ TEST_F(BindsTest, SaveWritesTheGoldenFileAndTheFirstSaveIsAppliedOnce) {
     EXPECT_EQ(c().bindText + "\r\n", kDefaultFile);
     bind(2, 3, 6);
     c().saveButton.click();
-    EXPECT_TRUE(c().bindApplyTimer.enabled());
+    EXPECT_TRUE(c().bindApplyTimer.enabled()) << "the first Save's text is applied once";
     p.advance(100);
     EXPECT_FALSE(c().bindApplyTimer.enabled());
     EXPECT_EQ(binding(2), std::make_pair(3, 6));
+    c().saveButton.click();
+    EXPECT_FALSE(c().bindApplyTimer.enabled()) << "and never again";
 }
 
 TEST_F(BindsTest, SaveThenRestartRoundTripsEverySlotOfBothVariants) {

@@ -50,9 +50,10 @@ int Keypad::connectionFd() const {
     return display_ ? ConnectionNumber(display_) : -1;
 }
 
-void Keypad::drain() {
+bool Keypad::drain() {
+    bool moved = false;
     if (!ok())
-        return;
+        return moved;
     while (XPending(display_) > 0) {
         XEvent ev;
         XNextEvent(display_, &ev);
@@ -65,23 +66,16 @@ void Keypad::drain() {
             for (std::size_t d = 0; d < 10; ++d) {
                 if (keycodes_[d] == 0 || raw->detail != keycodes_[d])
                     continue;
-                const bool press = cookie->evtype == XI_RawKeyPress;
-                down_[d] = press;
-                if (press)
-                    latched_[d] = true;
+                if (cookie->evtype == XI_RawKeyPress)
+                    state_.press(static_cast<int>(d));
+                else
+                    state_.release(static_cast<int>(d));
+                moved = true;
             }
         }
         XFreeEventData(display_, cookie);
     }
-}
-
-bool Keypad::pressed(int digit) {
-    if (digit < 0 || digit > 9)
-        return false;
-    const auto d = static_cast<std::size_t>(digit);
-    const bool result = down_[d] || latched_[d];
-    latched_[d] = false;
-    return result;
+    return moved;
 }
 
 } // namespace bt::x11

@@ -2,8 +2,10 @@
 
 // System-wide keypad state on X11: XInput2 raw key events on the root window, which arrive
 // whichever client has the focus and (with XI 2.2) even while another client grabs the keyboard.
-// A latch per key gives the "down now or pressed since the previous query" meaning, so a 5 ms tap
+// The keypad state gives the "down now or pressed since the previous query" meaning, so a 5 ms tap
 // between two polls is not lost. Keys are matched by keycode, so NumLock does not matter.
+
+#include "base/keypad_state.h"
 
 #include <array>
 #include <string>
@@ -24,10 +26,9 @@ class Keypad {
     const std::string& error() const { return error_; }
     int connectionFd() const;
 
-    // Reads every raw event that has arrived, without blocking.
-    void drain();
-    // Keypad digit 0..9: down now, or pressed since the previous query of it (which spends that).
-    bool pressed(int digit);
+    // Reads every raw event that has arrived, without blocking; true when a keypad key moved.
+    bool drain();
+    KeypadState& state() { return state_; }
 
   private:
     Display* display_ = nullptr;
@@ -35,8 +36,7 @@ class Keypad {
     std::string error_;
     int xiOpcode_ = 0;
     std::array<int, 10> keycodes_{};
-    std::array<bool, 10> down_{};
-    std::array<bool, 10> latched_{};
+    KeypadState state_;
 };
 
 } // namespace bt::x11

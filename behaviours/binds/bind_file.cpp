@@ -35,6 +35,9 @@ void BindFile::save() {
     for (std::size_t i = 0; i < kFileOrder.size(); ++i)
         indices[i] = w_.slotList(kFileOrder[i]).index();
     w_.bindText = buildBindText(w_.variant, indices);
+    // Without a bind file at start the first Save's text is applied once, as a file's would be.
+    if (!applied_)
+        w_.bindApplyTimer.setEnabled(true);
 
     // The file is replaced as a whole, so a crash or a full disk never leaves half a file, and a
     // failure is told to the player: the bindings stay set in the window either way.
@@ -63,8 +66,12 @@ void BindFile::loadPass() {
 }
 
 void BindFile::applyTick() {
-    if (w_.bindText == kSentinel)
+    // No bind text yet (no usable file): nothing to apply until a Save writes one, so the timer
+    // stops rather than wake the program ten times a second for nothing.
+    if (w_.bindText == kSentinel) {
+        w_.bindApplyTimer.setEnabled(false);
         return;
+    }
     if (beforeApply_)
         beforeApply_();
     // Within one pass a slot's message is applied before its menu (Numpad 1..9), and a changed menu
@@ -72,6 +79,7 @@ void BindFile::applyTick() {
     for (int pass = 0; pass < kLoadPasses; ++pass)
         loadPass();
     selectFirstWhereUnselected();
+    applied_ = true;
     w_.bindApplyTimer.setEnabled(false);
 }
 

@@ -26,6 +26,8 @@ class BindFile {
   private:
     void selectFirstWhereUnselected();
 
+    bool applied_ = false; // the bind text is applied once per run, then never again
+
     MainWindowControls& w_;
     Platform& platform_;
     std::function<void()> beforeApply_;

@@ -52,6 +52,8 @@ void StatusLink::separatorArrived(const HttpResult& r) {
     }
     w_.blinkTimer.setEnabled(true);
     w_.statusPollTimer.setEnabled(false);
+    // The status text no longer says "offline", so the timeout has nothing left to find.
+    w_.connectTimeoutTimer.setEnabled(false);
 }
 
 void StatusLink::timeoutTick() {

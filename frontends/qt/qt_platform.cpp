@@ -2,6 +2,7 @@
 
 #include "backends/posix/posix_files.h"
 #include "base/link_policy.h"
+#include "base/poll_grid.h"
 #include "base/tray_record.h"
 #include "frontends/qt/twips.h"
 
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QUrl>
@@ -37,6 +39,11 @@ QtPlatform::QtPlatform()
     const QString sep = QLocale().decimalPoint();
     if (sep.size() == 1 && sep[0].unicode() < 0x80)
         decimalSeparator_ = static_cast<char>(sep[0].unicode());
+    // The keypad's events wake the program: without them the key poll sleeps.
+    if (keypad_.ok()) {
+        auto* notifier = new QSocketNotifier(keypad_.connectionFd(), QSocketNotifier::Read, this);
+        connect(notifier, &QSocketNotifier::activated, this, [this] { keypadEvents(); });
+    }
     tray_ = new QSystemTrayIcon(this);
     tray_->setToolTip(QStringLiteral("Brontek tarnlow"));
     // The icon's clicks are handled once the click itself has been delivered, never inside it:
@@ -49,8 +56,8 @@ QtPlatform::QtPlatform()
 }
 
 QtPlatform::~QtPlatform() {
-    for (auto& [timer, q] : timers_)
-        delete q;
+    for (auto& [timer, d] : timers_)
+        delete d.qtimer;
 }
 
 void QtPlatform::setWindow(WindowId id, QWidget* w) {
@@ -63,8 +70,8 @@ void QtPlatform::setIcon(const QIcon& icon) {
 
 bool QtPlatform::keypadPressed(int digit) {
     if (digit == 0)
-        keypad_.drain();
-    return keypad_.pressed(digit);
+        keypad_.drain(); // events that came since the notifier last looked
+    return keypad_.state().query(digit);
 }
 
 void QtPlatform::sendKeys(std::string_view keys) {
@@ -162,12 +169,19 @@ std::uint64_t QtPlatform::windowIconHandle(WindowId) const {
     return static_cast<std::uint64_t>(tray_->icon().cacheKey());
 }
 
+void QtPlatform::bringToFront(WindowId window) {
+    if (QWidget* w = windows_[window]) {
+        w->raise();
+        w->activateWindow();
+    }
+}
+
 void QtPlatform::endProcess() {
     if (ended_)
         return;
     ended_ = true;
-    for (auto& [timer, q] : timers_)
-        q->stop();
+    for (auto& [timer, d] : timers_)
+        d.qtimer->stop();
     QCoreApplication::exit(0);
 }
 
@@ -203,42 +217,83 @@ void QtPlatform::openLink(std::string_view url) {
         QDesktopServices::openUrl(QUrl(qs(url), QUrl::StrictMode));
 }
 
+namespace {
+std::int64_t nowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+} // namespace
+
+void QtPlatform::startAt(Driven& d, std::int64_t due) {
+    d.due = due;
+    d.sleeping = false;
+    d.qtimer->start(static_cast<int>(std::max<std::int64_t>(0, due - nowMs())));
+}
+
 void QtPlatform::timerChanged(Timer& timer) {
-    QTimer*& q = timers_[&timer];
-    if (!q) {
-        q = new QTimer;
-        q->setTimerType(Qt::PreciseTimer);
-        QObject::connect(q, &QTimer::timeout, q, [this, &timer] {
-            if (&timer == watched_) {
-                const auto now = std::chrono::steady_clock::now();
-                auto& due = due_[&timer];
-                const double late = std::chrono::duration<double, std::milli>(now - due).count();
-                maxLateness_ = std::max(maxLateness_, late);
-                ++watchedTicks_;
-                due += std::chrono::milliseconds(timer.interval());
-            }
-            timer.fire();
-        });
+    Driven& d = timers_[&timer];
+    if (!d.qtimer) {
+        d.qtimer = new QTimer;
+        d.qtimer->setTimerType(Qt::PreciseTimer);
+        QObject::connect(d.qtimer, &QTimer::timeout, d.qtimer, [this, &timer] { tick(timer); });
     }
-    if (timer.armed() && !ended_) {
-        q->start(timer.interval());
-        due_[&timer] =
-            std::chrono::steady_clock::now() + std::chrono::milliseconds(timer.interval());
-    } else {
-        q->stop();
+    d.qtimer->stop();
+    d.sleeping = false;
+    if (!timer.armed() || ended_)
+        return;
+    d.gridStart = nowMs();
+    // The key poll wakes only for ticks that can find something; the others tick as usual.
+    d.qtimer->setSingleShot(timer.wakesOnKeypad());
+    if (timer.wakesOnKeypad() && keypad_.state().idle())
+        d.sleeping = true;
+    else
+        startAt(d, d.gridStart + timer.interval());
+}
+
+void QtPlatform::tick(Timer& timer) {
+    Driven& d = timers_[&timer];
+    const std::int64_t now = nowMs();
+    if (&timer == watched_) {
+        maxLateness_ = std::max(maxLateness_, static_cast<double>(now - d.due));
+        ++watchedTicks_;
     }
+    if (!timer.wakesOnKeypad())
+        d.due += timer.interval();
+    timer.fire();
+    // The tick may have disabled or re-armed its own timer; a key poll still armed is put to
+    // sleep when the keypad has nothing for it, or else runs its next tick on its grid.
+    const auto it = timers_.find(&timer);
+    if (it == timers_.end() || !timer.wakesOnKeypad() || !timer.armed() ||
+        it->second.qtimer->isActive())
+        return;
+    if (keypad_.state().idle())
+        it->second.sleeping = true;
+    else
+        // Never this tick again, should the system timer have come a hair early.
+        startAt(it->second,
+                nextTickAfter(it->second.gridStart, timer.interval(), std::max(now, d.due)));
+}
+
+void QtPlatform::keypadEvents() {
+    if (!keypad_.drain())
+        return;
+    // A key event wakes a sleeping key poll for the tick plain polling would have run next.
+    const std::int64_t now = nowMs();
+    for (auto& [timer, d] : timers_)
+        if (d.sleeping && timer->armed())
+            startAt(d, nextTickAfter(d.gridStart, timer->interval(), now));
 }
 
 void QtPlatform::timerDestroyed(Timer& timer) {
-    due_.erase(&timer);
     if (watched_ == &timer)
         watched_ = nullptr;
     const auto it = timers_.find(&timer);
     if (it == timers_.end())
         return;
-    it->second->stop();
-    it->second->disconnect();
-    it->second->deleteLater();
+    it->second.qtimer->stop();
+    it->second.qtimer->disconnect();
+    it->second.qtimer->deleteLater();
     timers_.erase(it);
 }
 

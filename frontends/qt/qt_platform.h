@@ -53,6 +53,7 @@ class QtPlatform : public QObject, public Platform {
     PopupChoice popupMenu() override;
     std::uint64_t windowHandle(WindowId window) const override;
     std::uint64_t windowIconHandle(WindowId window) const override;
+    void bringToFront(WindowId window) override;
     void endProcess() override;
     std::int64_t fileLength(std::string_view name) override;
     std::optional<std::string> readFile(std::string_view name, std::size_t maxBytes) override;
@@ -65,20 +66,31 @@ class QtPlatform : public QObject, public Platform {
     void timerDestroyed(Timer& timer) override;
 
   private:
+    // A timer and the QTimer that drives it. The key poll's ticks lie on a grid from when it was
+    // armed; while the keypad has nothing for it, it sleeps and no QTimer runs.
+    struct Driven {
+        QTimer* qtimer = nullptr;
+        std::int64_t gridStart = 0; // ms on the steady clock
+        std::int64_t due = 0;
+        bool sleeping = false;
+    };
+
     void trayActivated(int reason);
     bool statusNotifierHost() const;
+    void keypadEvents();
+    void tick(Timer& timer);
+    void startAt(Driven& d, std::int64_t due);
 
     x11::Keypad keypad_;
     x11::Typist typist_;
     CurlHttp http_;
-    std::map<Timer*, QTimer*> timers_;
+    std::map<Timer*, Driven> timers_;
     std::map<WindowId, QPointer<QWidget>> windows_;
     QSystemTrayIcon* tray_ = nullptr;
     std::function<void(int)> trayHandler_;
     bool ended_ = false;
     char decimalSeparator_ = '.';
     const Timer* watched_ = nullptr;
-    std::map<const Timer*, std::chrono::steady_clock::time_point> due_;
     double maxLateness_ = 0;
     long long watchedTicks_ = 0;
 };
