@@ -1,15 +1,20 @@
 # Quick start: `make run` starts the program with the sample news site; `make test` runs every test.
+# `make dist` writes the Debian package and the Windows zip into dist/.
 
 BUILD_PACKAGES := cmake ninja-build g++ make pkg-config python3 libgtest-dev libgmock-dev \
 	libbenchmark-dev libcurl4-openssl-dev libcpp-httplib-dev qt6-base-dev libx11-dev libxi-dev \
 	libxtst-dev
-# The end-to-end tests: a private X server, X clients and keyboard layouts; the Windows build:
-# MinGW-w64, GoogleTest's sources, and Wine to run it.
-TEST_PACKAGES := xvfb python3-xlib x11-xkb-utils xkb-data googletest g++-mingw-w64-x86-64-posix \
-	wine wine64 clang-14 libclang-rt-14-dev
+# The end-to-end tests: a private X server, X clients, keyboard layouts and real tray hosts; the
+# Windows build: MinGW-w64, GoogleTest's sources, and Wine to run it.
+TEST_PACKAGES := xvfb python3-xlib python3-pil x11-xkb-utils xkb-data x11-utils googletest \
+	g++-mingw-w64-x86-64-posix wine wine64 clang-14 libclang-rt-14-dev trayer dbus-x11 \
+	haskell-status-notifier-item-utils $(DIST_PACKAGES)
+# Packaging: shlibdeps, and the checks a package gets.
+DIST_PACKAGES := dpkg-dev lintian appstream desktop-file-utils
 export PATH := /usr/sbin:/sbin:$(PATH)
 
-.PHONY: all deps test-deps build run test test-default test-asan test-windows test-fuzz fuzz bench format clean
+.PHONY: all deps test-deps dist-deps build run test test-default test-asan test-windows test-fuzz \
+	fuzz bench dist format clean
 
 all: build
 
@@ -55,8 +60,24 @@ fuzz: test-deps
 bench: build
 	bench/run.sh
 
+dist-deps: deps
+	@tools/ensure-packages.sh $(DIST_PACKAGES) g++-mingw-w64-x86-64-posix
+
+# A Release build with Debian's hardening flags, packaged with CPack, and the Windows Release
+# build zipped with its README and licence.
+dist: dist-deps
+	cmake -S . -B build/dist -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRONTEK_TESTS=OFF \
+		-DBRONTEK_BENCH=OFF -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) \
+		$$(dpkg-buildflags --get CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build build/dist
+	cd build/dist && cpack
+	cmake -S . -B build/dist-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRONTEK_TESTS=OFF \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake
+	cmake --build build/dist-windows --target windows_zip
+	@ls -l dist/*.deb dist/*.zip
+
 format:
 	clang-format -i $$(git ls-files '*.h' '*.cpp')
 
 clean:
-	rm -rf build
+	rm -rf build dist

@@ -17,18 +17,37 @@ MainWindowView* g_main = nullptr;
 NewsWindowView* const* g_news = nullptr;
 std::string g_path;
 
-std::string quote(const std::string& s) {
-    std::string out = "\"";
+// JSON is built by appending only: GCC 12 at -O2 warns falsely (-Wrestrict) about strings
+// built with operator+ from a literal.
+void quote(std::string& out, const std::string& s) {
+    out += '"';
     for (char c : s) {
         if (c == '"' || c == '\\')
             out += '\\';
-        if (static_cast<unsigned char>(c) < 0x20) {
-            out += ' ';
-            continue;
-        }
-        out += c;
+        out += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
     }
-    return out + "\"";
+    out += '"';
+}
+
+void field(std::string& out, const char* name, const std::string& text) {
+    out += ",\"";
+    out += name;
+    out += "\":";
+    quote(out, text);
+}
+
+void field(std::string& out, const char* name, long long number) {
+    out += ",\"";
+    out += name;
+    out += "\":";
+    out += std::to_string(number);
+}
+
+void flag(std::string& out, const char* name, bool value) {
+    out += ",\"";
+    out += name;
+    out += "\":";
+    out += value ? "true" : "false";
 }
 
 std::string text(HWND w) {
@@ -37,46 +56,57 @@ std::string text(HWND w) {
     return narrow(buffer);
 }
 
-std::string describe(HWND w, const std::string& name) {
+void describe(std::string& out, HWND w, const std::string& name) {
     RECT r;
     GetWindowRect(w, &r);
     wchar_t cls[64] = {};
     GetClassNameW(w, cls, 64);
-    std::string s = "{\"name\":" + quote(name) + ",\"class\":" + quote(narrow(cls)) +
-                    ",\"text\":" + quote(text(w)) + ",\"x\":" + std::to_string(r.left) +
-                    ",\"y\":" + std::to_string(r.top) +
-                    ",\"w\":" + std::to_string(r.right - r.left) +
-                    ",\"h\":" + std::to_string(r.bottom - r.top) +
-                    ",\"visible\":" + (IsWindowVisible(w) ? "true" : "false");
+    out += "{\"name\":";
+    quote(out, name);
+    field(out, "class", narrow(cls));
+    field(out, "text", text(w));
+    field(out, "x", r.left);
+    field(out, "y", r.top);
+    field(out, "w", r.right - r.left);
+    field(out, "h", r.bottom - r.top);
+    flag(out, "visible", IsWindowVisible(w));
     if (std::wstring(cls) == L"ComboBox")
-        s += ",\"index\":" + std::to_string(SendMessageW(w, CB_GETCURSEL, 0, 0));
-    return s + "}";
+        field(out, "index", static_cast<long long>(SendMessageW(w, CB_GETCURSEL, 0, 0)));
+    out += '}';
 }
 
-std::string window(HWND hwnd, const NativeControls* controls) {
-    std::string s = "{\"title\":" + quote(text(hwnd)) +
-                    ",\"visible\":" + (IsWindowVisible(hwnd) ? "true" : "false") +
-                    ",\"children\":[";
+void window(std::string& out, HWND hwnd, const NativeControls* controls) {
+    out += "{\"title\":";
+    quote(out, text(hwnd));
+    flag(out, "visible", IsWindowVisible(hwnd));
+    out += ",\"children\":[";
     bool first = true;
     if (controls) {
         for (const auto& [child, info] : controls->children()) {
-            s += (first ? "" : ",") + describe(child, info.name);
+            if (!first)
+                out += ',';
+            describe(out, child, info.name);
             first = false;
         }
     }
-    return s + "]}";
+    out += "]}";
 }
 
 void CALLBACK write(HWND, UINT, UINT_PTR, DWORD) {
     std::string json = "{\"windows\":[";
-    json += window(g_main->hwnd(), g_main->controls());
-    if (*g_news)
-        json += "," + window((*g_news)->hwnd(), (*g_news)->controls());
+    window(json, g_main->hwnd(), g_main->controls());
+    if (*g_news) {
+        json += ',';
+        window(json, (*g_news)->hwnd(), (*g_news)->controls());
+    }
     const MainWindowControls& c = g_app->mainWindow().controls();
-    json += "],\"model\":{\"keyInterval\":" + quote(c.keyInterval) +
-            ",\"variant\":" + quote(c.variant) + ",\"status\":" + quote(c.statusLabel.caption()) +
-            ",\"mainVisible\":" + (c.window.visible() ? "true" : "false") +
-            ",\"newsWindow\":" + (g_app->newsWindow() ? "true" : "false") + "}}";
+    json += "],\"model\":{\"keyInterval\":";
+    quote(json, c.keyInterval);
+    field(json, "variant", c.variant);
+    field(json, "status", c.statusLabel.caption());
+    flag(json, "mainVisible", c.window.visible());
+    flag(json, "newsWindow", g_app->newsWindow() != nullptr);
+    json += "}}";
     const std::wstring path = widen(g_path);
     const std::wstring temp = path + L".tmp";
     HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

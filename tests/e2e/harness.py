@@ -24,6 +24,7 @@ from Xlib.ext import xtest
 BIN = os.environ.get("BRONTEK_BIN", "")
 SITE = os.environ.get("BRONTEK_SITE", "")
 ARTIFACTS = os.environ.get("BRONTEK_ARTIFACTS", tempfile.gettempdir())
+MAIN = "Brontek Tarnlow"  # the main window's title
 
 
 def wait_for(predicate, timeout=10.0, step=0.05, what="condition"):
@@ -36,25 +37,28 @@ def wait_for(predicate, timeout=10.0, step=0.05, what="condition"):
     raise AssertionError("timed out waiting for " + what)
 
 
+def port_open(port):
+    with socket.socket() as s:
+        s.settimeout(0.2)
+        return s.connect_ex(("127.0.0.1", port)) == 0
+
+
+def center(w):
+    return w["x"] + w["w"] // 2, w["y"] + w["h"] // 2
+
+
 class Xvfb:
     """A private X server, started with -noreset so a keyboard layout set on it stays."""
 
     def __init__(self):
-        self.number = self._free_display()
+        self.number = next(n for n in range(140, 400) if not os.path.exists("/tmp/.X%d-lock" % n)
+                           and not os.path.exists("/tmp/.X11-unix/X%d" % n))
         self.name = ":%d" % self.number
         self.proc = subprocess.Popen(
             ["Xvfb", self.name, "-noreset", "-nolisten", "tcp", "-screen", "0", "1280x1024x24"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for(lambda: os.path.exists("/tmp/.X11-unix/X%d" % self.number), what="Xvfb")
         self.display = wait_for(self._connect, what="X connection")
-
-    @staticmethod
-    def _free_display():
-        for n in range(140, 400):
-            if not os.path.exists("/tmp/.X%d-lock" % n) and not os.path.exists(
-                    "/tmp/.X11-unix/X%d" % n):
-                return n
-        raise RuntimeError("no free display number")
 
     def _connect(self):
         try:
@@ -63,62 +67,41 @@ class Xvfb:
             return None
 
     def stop(self):
-        try:
-            self.display.close()
-        except Exception:
-            pass
+        self.display.close()
         self.proc.terminate()
-        try:
-            self.proc.wait(5)
-        except subprocess.TimeoutExpired:
-            self.proc.kill()
+        self.proc.wait(5)
 
-    # Keys -------------------------------------------------------------------------------------
     def keycode(self, name):
         return self.display.keysym_to_keycode(XK.string_to_keysym(name))
 
-    def key(self, name, down):
-        xtest.fake_input(self.display, X.KeyPress if down else X.KeyRelease, self.keycode(name))
-        self.display.sync()
-
     def keys(self, names, down):
-        """Several keys in one flush, so the server takes them in the same instant."""
+        """Keys in one flush, so the server takes them in the same instant."""
         for name in names:
             xtest.fake_input(self.display, X.KeyPress if down else X.KeyRelease,
                              self.keycode(name))
         self.display.sync()
 
     def tap(self, name, hold=0.02):
-        self.key(name, True)
+        self.keys([name], True)
         time.sleep(hold)
-        self.key(name, False)
+        self.keys([name], False)
 
-    def type_text(self, text):
-        for ch in text:
-            self.tap(ch if ch.isalnum() else {"\n": "Return", ".": "period"}[ch])
-            time.sleep(0.02)
-
-    # Pointer ----------------------------------------------------------------------------------
     def click(self, x, y, button=1, times=1):
         xtest.fake_input(self.display, X.MotionNotify, x=int(x), y=int(y))
         self.display.sync()
         time.sleep(0.05)
         for _ in range(times):
-            xtest.fake_input(self.display, X.ButtonPress, button)
-            self.display.sync()
-            time.sleep(0.03)
-            xtest.fake_input(self.display, X.ButtonRelease, button)
-            self.display.sync()
-            time.sleep(0.03)
+            for event in (X.ButtonPress, X.ButtonRelease):
+                xtest.fake_input(self.display, event, button)
+                self.display.sync()
+                time.sleep(0.03)
 
-    # Windows ----------------------------------------------------------------------------------
     def window_titles(self):
+        """The top-level windows by title: {title: (window, map state)}."""
         titles = {}
-        root = self.display.screen().root
-        for w in root.query_tree().children:
+        for w in self.display.screen().root.query_tree().children:
             try:
-                name = w.get_wm_name()
-                attrs = w.get_attributes()
+                name, attrs = w.get_wm_name(), w.get_attributes()
             except Exception:
                 continue
             if name:
@@ -126,13 +109,13 @@ class Xvfb:
         return titles
 
     def find(self, name, window=None):
-        """The window called name (its WM_NAME or WM_CLASS) anywhere below window, as its
+        """The mapped window called name (its WM_NAME or WM_CLASS) anywhere below window, as its
         rectangle on the screen."""
         window = window or self.display.screen().root
         for child in window.query_tree().children:
             try:
-                names = [child.get_wm_name()] + list(child.get_wm_class() or ())
-                if name in names and child.get_attributes().map_state:
+                if (name in [child.get_wm_name()] + list(child.get_wm_class() or ()) and
+                        child.get_attributes().map_state):
                     g = child.get_geometry()
                     at = child.translate_coords(self.display.screen().root, 0, 0)
                     return (-at.x, -at.y, g.width, g.height)
@@ -151,31 +134,26 @@ class Xvfb:
         window.unmap()
         self.display.sync()
 
-    def screenshot(self, path):
-        """Writes the whole screen as a PNG (no image tools needed)."""
-        screen = self.display.screen()
-        width, height = screen.width_in_pixels, screen.height_in_pixels
-        image = screen.root.get_image(0, 0, width, height, X.ZPixmap, 0xffffffff)
-        data = image.data
-        rows = []
-        for y in range(height):
-            line = data[y * width * 4:(y + 1) * width * 4]
+    def screenshot(self, path, rect):
+        """Writes the rectangle (x, y, w, h) of the screen as a PNG (no image tools needed)."""
+        x, y, width, height = rect
+        data = self.display.screen().root.get_image(x, y, width, height, X.ZPixmap,
+                                                    0xffffffff).data
+        rows = b""
+        for row in range(height):
+            line = data[row * width * 4:(row + 1) * width * 4]
             rgb = bytearray(width * 3)
-            rgb[0::3] = line[2::4]
-            rgb[1::3] = line[1::4]
-            rgb[2::3] = line[0::4]
-            rows.append(b"\x00" + bytes(rgb))
-        raw = zlib.compress(b"".join(rows), 6)
+            rgb[0::3], rgb[1::3], rgb[2::3] = line[2::4], line[1::4], line[0::4]
+            rows += b"\x00" + bytes(rgb)
 
         def chunk(kind, body):
             return (struct.pack(">I", len(body)) + kind + body +
                     struct.pack(">I", zlib.crc32(kind + body) & 0xffffffff))
 
         with open(path, "wb") as f:
-            f.write(b"\x89PNG\r\n\x1a\n")
-            f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)))
-            f.write(chunk(b"IDAT", raw))
-            f.write(chunk(b"IEND", b""))
+            f.write(b"\x89PNG\r\n\x1a\n" +
+                    chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
+                    chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
 
 
 class Recorder:
@@ -186,7 +164,7 @@ class Recorder:
         screen = self.d.screen()
         self.win = screen.root.create_window(
             700, 600, 300, 200, 0, screen.root_depth, X.InputOutput, X.CopyFromParent,
-            background_pixel=screen.white_pixel, event_mask=X.KeyPressMask | X.KeyReleaseMask)
+            background_pixel=screen.white_pixel, event_mask=X.KeyPressMask)
         self.win.set_wm_name("Recorder")
         self.win.map()
         self.d.sync()
@@ -210,17 +188,21 @@ class Recorder:
             ev = self.d.next_event()
             if ev.type != X.KeyPress:
                 continue
-            index = 1 if ev.state & X.ShiftMask else 0
-            sym = self.d.keycode_to_keysym(ev.detail, index)
-            text = XK.keysym_to_string(sym) or ""
-            if not text:
-                continue  # the keypad key itself, or a modifier
-            with self.lock:
-                self.keys.append((ev.time, text))
+            sym = self.d.keycode_to_keysym(ev.detail, 1 if ev.state & X.ShiftMask else 0)
+            text = XK.keysym_to_string(sym)  # none for the keypad key itself or a modifier
+            if text:
+                with self.lock:
+                    self.keys.append((ev.time, text))
 
     def typed(self):
         with self.lock:
             return list(self.keys)
+
+    def wait(self, count, timeout=5):
+        """The typed keys (characters only), once there are count of them."""
+        wait_for(lambda: len(self.typed()) >= count, timeout,
+                 what="%d typed keys, got %r" % (count, self.typed()))
+        return [k for _, k in self.typed()]
 
     def clear(self):
         with self.lock:
@@ -233,26 +215,20 @@ class Recorder:
 
 
 class Program:
-    """brontek-tarnlow in a working folder of its own, with the test probe on."""
+    """The program in a working folder of its own, with the test probe on. The Windows program
+    under Wine writes the same probe, so one class drives both."""
 
-    def __init__(self, xvfb, workdir, extra_env=None):
-        self.workdir = workdir
+    def __init__(self, xvfb, workdir, extra_env=None, command=None):
+        self.x = xvfb
         self.probe = os.path.join(workdir, ".probe.json")
-        env = dict(os.environ)
-        env.update({
-            "DISPLAY": xvfb.name,
-            "BRONTEK_TEST_PROBE": self.probe,
-            "QT_FONT_DPI": "96",
-            "XDG_RUNTIME_DIR": workdir,
-            "LC_ALL": "C.UTF-8",
-        })
-        env.pop("DBUS_SESSION_BUS_ADDRESS", None)
-        env.update(extra_env or {})
-        self.env = env
-        self.log = open(os.path.join(workdir, ".program.log"), "wb")
-        self.proc = subprocess.Popen([BIN], cwd=workdir, env=env, stdout=self.log,
-                                     stderr=subprocess.STDOUT)
-        wait_for(lambda: self.window("Brontek Tarnlow"), what="the main window")
+        self.env = dict(os.environ, DISPLAY=xvfb.name, BRONTEK_TEST_PROBE=self.probe,
+                        QT_FONT_DPI="96", XDG_RUNTIME_DIR=workdir, LC_ALL="C.UTF-8")
+        self.env.pop("DBUS_SESSION_BUS_ADDRESS", None)
+        self.env.update(extra_env or {})
+        self.log = open(os.path.join(workdir, ".program.log"), "ab")
+        self.proc = subprocess.Popen(command or [BIN], cwd=workdir, env=self.env,
+                                     stdout=self.log, stderr=subprocess.STDOUT)
+        wait_for(lambda: self.widget("saveButton"), 90, what="the main window")
 
     def state(self):
         try:
@@ -261,27 +237,23 @@ class Program:
         except (OSError, ValueError):
             return None
 
-    def window(self, title):
-        s = self.state()
-        if not s:
-            return None
-        for w in s["windows"]:
-            if w.get("title") == title:
+    def window(self, title=MAIN):
+        for w in (self.state() or {}).get("windows", []):
+            if w.get("title", "").startswith(title):
                 return w
         return None
 
-    def widget(self, window_title, name):
-        w = self.window(window_title)
-        if not w:
-            return None
-        for c in w["children"]:
+    def widget(self, name, title=MAIN):
+        for c in (self.window(title) or {}).get("children", []):
             if c["name"] == name:
                 return c
         return None
 
+    def click(self, name, title=MAIN):
+        self.x.click(*center(self.widget(name, title)))
+
     def model(self):
-        s = self.state()
-        return s["model"] if s else {}
+        return (self.state() or {}).get("model", {})
 
     def wait_state(self, predicate, timeout=10.0, what="program state"):
         def check():
@@ -289,48 +261,20 @@ class Program:
             return s if s and predicate(s) else None
         return wait_for(check, timeout, what=what)
 
-    def ended(self, timeout=10):
+    def wait_model(self, key, value, timeout=10.0):
+        self.wait_state(lambda s: s["model"].get(key) == value, timeout,
+                        what="%s to be %r" % (key, value))
+
+    def ended(self, timeout=15):
         """Waits for the program to end by itself; it must end with status 0, never a signal."""
         wait_for(lambda: self.proc.poll() is not None, timeout, what="the program to end")
         assert self.proc.returncode == 0, "exit status %d" % self.proc.returncode
 
     def stop(self):
         if self.proc.poll() is None:
-            self.proc.terminate()
-            try:
-                self.proc.wait(5)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait()
+            self.proc.kill()
+            self.proc.wait()
         self.log.close()
-
-
-def quit_program(x, p):
-    """Exit as a player does: the Exit button, then, if the server has news, the news window's
-    own Exit once it is laid out."""
-    x.click(*center(p.widget("Brontek Tarnlow", "exitButton")))
-
-    def ended_or_news():
-        if p.proc.poll() is not None:
-            return "ended"
-        s = p.state()
-        if s and s["model"].get("newsWindow"):
-            for w in s["windows"]:
-                for c in w["children"]:
-                    if (w.get("title") != "Brontek Tarnlow" and c["name"] == "exitButton"
-                            and c["visible"] and not any(
-                                k["name"] == "connectingLabel" and k["visible"] for k in w["children"])):
-                        return c
-        return None
-
-    found = wait_for(ended_or_news, 20, what="the program to end or its news to show")
-    if found != "ended":
-        x.click(*center(found))
-    p.ended()
-
-
-def center(w):
-    return w["x"] + w["w"] // 2, w["y"] + w["h"] // 2
 
 
 class E2ETest(unittest.TestCase):
@@ -343,11 +287,9 @@ class E2ETest(unittest.TestCase):
         self.addCleanup(self.x.stop)
         self.workdir = tempfile.mkdtemp(prefix="bt-e2e-")
         self.addCleanup(shutil.rmtree, self.workdir, True)
-        self.programs = []
 
-    def start_program(self, extra_env=None):
-        p = Program(self.x, self.workdir, extra_env)
-        self.programs.append(p)
+    def start_program(self, extra_env=None, command=None):
+        p = Program(self.x, self.workdir, extra_env, command)
         self.addCleanup(p.stop)
         return p
 
@@ -374,6 +316,9 @@ class E2ETest(unittest.TestCase):
         self.addCleanup(lambda: (tray.kill(), tray.wait()))
         wait_for(lambda: self.x.find("panel"), what="the tray")
 
+    def tray_icon(self, name):
+        return self.x.find(name, self.x.window_titles()["panel"][0])
+
     def recorder(self):
         r = Recorder(self.x)
         self.addCleanup(r.stop)
@@ -382,9 +327,3 @@ class E2ETest(unittest.TestCase):
     def artifact(self, name):
         os.makedirs(ARTIFACTS, exist_ok=True)
         return os.path.join(ARTIFACTS, name)
-
-
-def port_open(port):
-    with socket.socket() as s:
-        s.settimeout(0.2)
-        return s.connect_ex(("127.0.0.1", port)) == 0

@@ -1,0 +1,175 @@
+"""The program's lifecycle on a real desktop: an XEmbed tray (trayer), a StatusNotifier host driven
+over a private session bus as a panel would drive it, and one copy per user and X display."""
+
+import os
+import re
+import signal
+import subprocess
+import time
+import unittest
+
+from harness import BIN, MAIN, E2ETest, Program, Xvfb, wait_for
+
+ICON = "brontek-tarnlow"  # the name Qt gives the icon's window in an XEmbed tray
+
+
+class XEmbedTrayTest(E2ETest):
+    def hidden_with_icon(self, p):
+        p.wait_model("mainVisible", False)
+        return wait_for(lambda: self.tray_icon(ICON), what="the icon in the tray")
+
+    def shown_without_icon(self, p):
+        p.wait_state(lambda s: s["model"]["mainVisible"] and p.window(), what="the window shown")
+        wait_for(lambda: not self.tray_icon(ICON), what="the icon gone")
+
+    def menu(self, p, icon, key, picture=None):
+        """Opens the icon's menu with the right button and chooses by the item's letter."""
+        x, y, w, h = icon
+        self.x.click(x + w // 2, y + h // 2, button=3)
+        state = p.wait_state(lambda s: any(w["class"] == "QMenu" for w in s["windows"]),
+                             what="the icon's menu")
+        time.sleep(0.2)
+        if picture:
+            menu = [w for w in state["windows"] if w["class"] == "QMenu"][0]
+            panel = self.x.find("panel")
+            left = min(menu["x"], panel[0])
+            self.x.screenshot(self.artifact(picture),
+                              (left, 0, panel[0] + panel[2] - left, menu["y"] + menu["h"] + 8))
+        self.x.tap(key)
+
+    def test_start_show_minimize_and_exit_through_the_icon_to_the_news(self):
+        self.serve_sample_site()
+        self.start_trayer()
+        p = self.start_program()
+        rec = self.recorder()
+        p.wait_model("status", "ONLINE")
+        main = p.window()
+        self.x.screenshot(self.artifact("main-window.png"),
+                          (main["x"], main["y"], main["w"], main["h"]))
+        p.click("startButton")
+        x, y, w, h = self.hidden_with_icon(p)
+        rec.focus()
+        self.x.tap("KP_0")
+        self.assertEqual(rec.wait(3), ["v", "1", "1"], "keys typed from the tray")
+        self.x.click(x + w // 2, y + h // 2, times=2)
+        self.shown_without_icon(p)
+        self.x.iconify(MAIN)  # minimizing puts it away like Start
+        self.menu(p, self.hidden_with_icon(p), "s", picture="tray-menu.png")
+        self.shown_without_icon(p)
+        p.click("startButton")
+        self.menu(p, self.hidden_with_icon(p), "e")
+        # As after the window's own Exit: the server offers news, so the news window opens, laid
+        # out from the sample feed. Declining the news writes "data"; the process ends with it.
+        title = "Brontek news - December 2026"
+        p.wait_state(lambda s: p.widget("exitButton", title), 15, what="the news window")
+        time.sleep(0.3)
+        news = p.window(title)
+        self.assertTrue(p.widget("newsText", title)["text"].startswith("Brontek Tarnlow 1.0 is"))
+        self.assertEqual(p.widget("link1", title)["text"], "Call of Duty")
+        self.x.screenshot(self.artifact("news-window.png"),
+                          (news["x"], news["y"], news["w"], news["h"]))
+        p.click("declineBox", title)
+        time.sleep(0.2)
+        p.click("exitButton", title)
+        p.ended()
+        with open(os.path.join(self.workdir, "data"), "rb") as f:
+            self.assertEqual(f.read(), b"brontek-news-2026-12\r\n")
+
+
+class StatusNotifierTest(E2ETest):
+    def setUp(self):
+        super().setUp()
+        out = subprocess.run(["dbus-launch", "--sh-syntax"], capture_output=True, text=True,
+                             check=True).stdout
+        self.bus = re.search(r"DBUS_SESSION_BUS_ADDRESS='([^']+)'", out).group(1)
+        pid = re.search(r"DBUS_SESSION_BUS_PID=(\d+)", out).group(1)
+        self.addCleanup(lambda: subprocess.run(["kill", pid]))
+        watcher = subprocess.Popen(["status-notifier-watcher"], env=self.env(),
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(lambda: (watcher.kill(), watcher.wait()))
+        wait_for(lambda: "org.kde.StatusNotifierWatcher" in self.send(
+            "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
+            "org.freedesktop.DBus.ListNames"), what="the watcher on the bus")
+        self.send("--dest=org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
+                  "org.kde.StatusNotifierWatcher.RegisterStatusNotifierHost",
+                  "string:org.kde.StatusNotifierHost-1")
+
+    def env(self):
+        return dict(os.environ, DBUS_SESSION_BUS_ADDRESS=self.bus, DISPLAY=self.x.name)
+
+    def send(self, *args):
+        return subprocess.run(["dbus-send", "--session", "--print-reply"] + list(args),
+                              env=self.env(), capture_output=True, text=True).stdout
+
+    def item(self):
+        """The unique bus name of the item registered last; a new one each time it shows."""
+        names = re.findall(r'string "(:[0-9.]+)', self.send(
+            "--dest=org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
+            "org.freedesktop.DBus.Properties.Get", "string:org.kde.StatusNotifierWatcher",
+            "string:RegisteredStatusNotifierItems"))
+        return names[-1] if names else None
+
+    def call(self, item, method):
+        self.send("--dest=" + item, "/StatusNotifierItem", "org.kde.StatusNotifierItem." + method,
+                  "int32:0", "int32:0")
+
+    def test_the_item_registers_on_start_activates_and_exits_from_its_menu(self):
+        p = self.start_program({"DBUS_SESSION_BUS_ADDRESS": self.bus})
+        p.click("startButton")
+        p.wait_model("mainVisible", False)
+        item = wait_for(self.item, what="the item registered")
+        self.call(item, "Activate")
+        p.wait_model("mainVisible", True)
+        p.click("startButton")
+        self.call(wait_for(lambda: self.item() != item and self.item(), what="a new item"),
+                  "ContextMenu")
+        p.wait_state(lambda s: any(w["class"] == "QMenu" for w in s["windows"]), what="the menu")
+        time.sleep(0.2)
+        self.x.tap("e")
+        p.ended()
+
+
+class OneCopyTest(E2ETest):
+    def test_a_second_start_shows_the_running_copy_and_ends(self):
+        self.start_trayer()
+        p = self.start_program()
+        rec = self.recorder()
+        p.click("startButton")
+        p.wait_model("mainVisible", False)
+        files = sorted(os.listdir(self.workdir))
+        second = subprocess.run([BIN], cwd=self.workdir, env=p.env, capture_output=True,
+                                text=True, timeout=20)
+        self.assertEqual(second.returncode, 0)
+        self.assertIn("already running", second.stderr)
+        p.wait_model("mainVisible", True)
+        self.assertEqual(sorted(os.listdir(self.workdir)), files, "the second start wrote nothing")
+        rec.focus()
+        self.x.tap("KP_0")
+        rec.wait(3)
+        time.sleep(0.6)
+        self.assertEqual([k for _, k in rec.typed()], ["v", "1", "1"], "typed once")
+
+    def test_a_copy_that_died_does_not_block_the_next_start(self):
+        p = self.start_program()
+        p.proc.send_signal(signal.SIGKILL)
+        p.proc.wait()
+        os.remove(p.probe)
+        again = self.start_program()
+        time.sleep(0.5)
+        self.assertIsNone(again.proc.poll())
+
+    def test_another_display_runs_its_own_copy(self):
+        p = self.start_program()
+        other = Xvfb()
+        self.addCleanup(other.stop)
+        elsewhere = os.path.join(self.workdir, "other")
+        os.mkdir(elsewhere)
+        q = Program(other, elsewhere, {"XDG_RUNTIME_DIR": self.workdir})  # the same user's lock
+        self.addCleanup(q.stop)
+        time.sleep(0.5)
+        self.assertIsNone(p.proc.poll())
+        self.assertIsNone(q.proc.poll())
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,124 @@
+"""The Linux program as a player uses it: what its window shows, bindings chosen by clicks that
+survive a restart, Start where no tray exists at all, and keypad presses injected into the X
+server as a keyboard sends them, with what a focused window receives."""
+
+import os
+import socket
+import subprocess
+import time
+import unittest
+
+from harness import MAIN, E2ETest, wait_for
+
+# The twenty slot lists in the order the bind file keeps them.
+FILE_ORDER = ["slotMenu0", "slotMessage0"] + [
+    "slot%s%d" % (kind, k) for k in range(1, 10) for kind in ("Message", "Menu")]
+
+
+class WindowTest(E2ETest):
+    def choose(self, p, name, index):
+        """Opens a list with a click and picks an entry with the keyboard, as a player can."""
+        steps = index - p.widget(name)["index"]
+        p.click(name)
+        time.sleep(0.3)
+        for _ in range(abs(steps)):
+            self.x.tap("Down" if steps > 0 else "Up")
+            time.sleep(0.05)
+        self.x.tap("Return")
+        p.wait_state(lambda s: p.widget(name)["index"] == index, what="%s at %d" % (name, index))
+
+    def test_bindings_chosen_by_clicks_survive_a_restart(self):
+        p = self.start_program()
+        children = p.window()["children"]
+        self.assertEqual(sorted(c["text"] for c in children if c["name"].startswith("keyLabel")),
+                         ["Numpad %d" % i for i in range(10)])
+        self.assertEqual(sorted(c["text"] for c in children if c["class"] == "QPushButton"),
+                         ["Exit", "Interval", "Save", "Start"])
+        self.assertEqual([c["index"] for c in children if c["name"].startswith("slot")], [0] * 20)
+        p.click("unitedOffensiveOption")
+        p.wait_model("variant", "2")
+        self.choose(p, "slotMenu3", 3)     # Numpad 3: Requests
+        self.choose(p, "slotMessage3", 4)  # message 5
+        self.choose(p, "slotMenu9", 4)     # Numpad 9: Vehicles
+        self.choose(p, "slotMessage9", 7)  # message 8
+        p.click("saveButton")
+        binds = os.path.join(self.workdir, "binds")
+        wait_for(lambda: os.path.exists(binds), what="the binds file")
+        indices = [0] * 20
+        indices[7], indices[6], indices[19], indices[18] = 3, 4, 4, 7
+        with open(binds, "rb") as f:
+            self.assertEqual(f.read(), ("2\r\n" + "".join("%d\r\n" % i for i in indices) +
+                                        "\r\n").encode())
+        p.click("exitButton")
+        p.ended()
+
+        again = self.start_program()
+        again.wait_state(lambda s: again.widget("slotMessage9")["index"] == 7, what="the bindings")
+        self.assertEqual([again.widget(name)["index"] for name in FILE_ORDER], indices)
+        self.assertTrue(again.widget("unitedOffensiveOption")["checked"])
+
+    def test_start_without_a_tray_host_leaves_the_window_reachable(self):
+        p = self.start_program()
+        p.click("startButton")
+        p.wait_model("mainMinimized", True)
+        self.assertTrue(p.model()["mainVisible"])
+        self.assertIn(MAIN, self.x.window_titles(), "there for the player to bring back")
+
+
+class KeysTest(E2ETest):
+    def setUp(self):
+        super().setUp()
+        # Numpad 7 on Statements 3, Numpad 3 on Responses 4 (indices in file order).
+        indices = [0] * 20
+        indices[15], indices[14], indices[7], indices[6] = 1, 2, 2, 3
+        with open(os.path.join(self.workdir, "binds"), "wb") as f:
+            f.write(("1\r\n" + "".join("%d\r\n" % i for i in indices) + "\r\n").encode())
+
+    def start(self):
+        self.start_program()
+        rec = self.recorder()
+        time.sleep(0.5)
+        return rec
+
+    def test_the_highest_key_of_one_poll_wins_and_a_held_key_repeats(self):
+        rec = self.start()
+        self.x.keys(["KP_3", "KP_7"], True)
+        time.sleep(0.03)
+        self.x.keys(["KP_3", "KP_7"], False)
+        self.assertEqual(rec.wait(3), ["v", "2", "3"])
+        time.sleep(0.6)
+        rec.clear()
+        self.x.keys(["KP_0"], True)
+        time.sleep(1.0)
+        self.x.keys(["KP_0"], False)
+        time.sleep(0.5)
+        keys = rec.wait(6)
+        self.assertEqual(len(keys) % 3, 0)
+        self.assertEqual(keys[:6], ["v", "1", "1"] * 2)
+
+    def test_keypad_0_types_v11_at_the_key_interval_while_the_server_never_answers(self):
+        with socket.socket() as server:  # accepts the status poll and never answers it
+            server.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+            server.bind(("127.0.0.1", 8642))
+            server.listen(8)
+            rec = self.start()
+            time.sleep(1.5)  # the poll's transfer is under way and stalls
+            for _ in range(3):
+                rec.clear()
+                self.x.tap("KP_0")
+                self.assertEqual(rec.wait(3), ["v", "1", "1"])
+                times = [t for t, _ in rec.typed()]
+                for a, b in zip(times, times[1:]):
+                    self.assertAlmostEqual(b - a, 100, delta=15)
+                time.sleep(0.5)
+
+    def test_digits_arrive_as_digits_on_a_french_layout(self):
+        subprocess.run(["setxkbmap", "-display", self.x.name, "fr"], check=True)
+        time.sleep(0.3)
+        rec = self.start()
+        self.x.tap("KP_0")
+        self.assertEqual(rec.wait(3), ["v", "1", "1"])
+
+
+if __name__ == "__main__":
+    unittest.main()
