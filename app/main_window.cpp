@@ -18,7 +18,6 @@ MainWindow::MainWindow(Platform& platform, std::string serverUrl)
 
 void MainWindow::load() {
     w_.counterPage.navigate(w_.serverUrl + "counter.php");
-    lifecycle_.fillTrayRecord();
     bindFile_.startupRead();
     loaded_ = true;
     w_.window.setVisible(true);
@@ -26,10 +25,10 @@ void MainWindow::load() {
         t->attach(platform_);
 }
 
-// Once after start, so the preview shows slot 0's binding.
+// Once after start, so the preview shows slot 0's binding: the menu list's behaviour refills the
+// message list, whose own behaviour then moves the preview to slot 0.
 void MainWindow::refreshSlotZero() {
     w_.slotMenu(0).runBehaviour();
-    w_.slotMessage(0).runBehaviour();
     w_.slotZeroRefreshTimer.setEnabled(false);
 }
 

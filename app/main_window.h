@@ -24,8 +24,7 @@ class MainWindow {
     MainWindowControls& controls() { return w_; }
     const MainWindowControls& controls() const { return w_; }
 
-    // Asks the counter page, fills the tray record, reads the bind file, shows the window and
-    // starts the timers.
+    // Asks the counter page, reads the bind file, shows the window and starts the timers.
     void load();
 
     // Closes the window through its unload step, then reports it with the unloaded callback.

@@ -1,29 +1,14 @@
 #include "base/link_policy.h"
 
+#include "base/text_lines.h"
+
 namespace bt {
-
-namespace {
-
-bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != prefix[i])
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 bool isWebLink(std::string_view target) {
     std::string_view rest;
-    if (startsWithNoCase(target, "http://"))
+    if (equalsIgnoringCase(target.substr(0, 7), "http://"))
         rest = target.substr(7);
-    else if (startsWithNoCase(target, "https://"))
+    else if (equalsIgnoringCase(target.substr(0, 8), "https://"))
         rest = target.substr(8);
     else
         return false;

@@ -13,9 +13,11 @@
 
 namespace bt {
 
-struct TrayRecord;
-
 enum class WindowId { Main, News };
+
+// The icon's mouse messages, as the Windows tray reports them.
+constexpr int kTrayDoubleClick = 515; // left button double-click
+constexpr int kTrayRightDown = 516;   // right button pressed
 enum class PopupChoice { None, Show, Exit };
 
 struct FileWriteResult {
@@ -52,14 +54,15 @@ class Platform : public TimerService {
     // The user's decimal separator, for numbers typed into dialogs.
     virtual char decimalSeparator() const = 0;
 
-    // Notification area. trayAvailable() is false where there is no tray host at all.
+    // Notification area. trayAvailable() is false where there is no tray host at all. The icon
+    // is the main window's own, with the tip given; its mouse messages come back to the main
+    // window as kTrayDoubleClick and kTrayRightDown, from the event loop, never from inside the
+    // icon's own event handler, since what they start may delete the icon.
     virtual bool trayAvailable() const = 0;
-    virtual void trayAdd(const TrayRecord& record) = 0;
-    virtual void trayDelete(const TrayRecord& record) = 0;
+    virtual void trayAdd(std::string_view tip) = 0;
+    virtual void trayDelete() = 0;
     // Opens the icon's menu ("&Show", "&Exit") at the pointer and returns the choice.
     virtual PopupChoice popupMenu() = 0;
-    virtual std::uint64_t windowHandle(WindowId window) const = 0;
-    virtual std::uint64_t windowIconHandle(WindowId window) const = 0;
 
     // Raises the window above the others and gives it the focus, where the desktop allows.
     virtual void bringToFront(WindowId window) = 0;

@@ -1,5 +1,7 @@
 #include "base/text_lines.h"
 
+#include <algorithm>
+
 namespace bt {
 
 std::string replaceAll(std::string_view text, std::string_view what, std::string_view with) {
@@ -32,6 +34,12 @@ std::vector<std::string> splitCrLf(std::string_view text) {
         lines.emplace_back(text.substr(pos, hit - pos));
         pos = hit + 2;
     }
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::optional<std::string_view> lineAt(std::string_view text, std::size_t n) {

@@ -16,6 +16,9 @@ std::string replaceAll(std::string_view text, std::string_view what, std::string
 // Pieces between CR LF, empty ones included; a CR or LF alone does not cut.
 std::vector<std::string> splitCrLf(std::string_view text);
 
+// ASCII letters compare without regard to case; nothing else does.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
 // Line n (0-based) without splitting the rest; nullopt when the text has fewer lines.
 std::optional<std::string_view> lineAt(std::string_view text, std::size_t n);
 

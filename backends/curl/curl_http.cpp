@@ -108,13 +108,11 @@ struct CurlHttp::Impl {
             const auto l = weak.lock();
             if (!l)
                 return;
-            const auto it = l->callbacks.find(id);
-            if (it == l->callbacks.end())
+            auto entry = l->callbacks.extract(id);
+            if (!entry)
                 return; // cancelled meanwhile
-            auto done = std::move(it->second);
-            l->callbacks.erase(it);
-            if (done)
-                done(std::move(r));
+            if (entry.mapped())
+                entry.mapped()(std::move(r));
         });
     }
 

@@ -45,9 +45,13 @@ bool FakePlatform::sleeps(const Timer& timer) const {
     return sleepingKeyPoll && timer.wakesOnKeypad();
 }
 
-void FakePlatform::timerChanged(Timer& timer) {
+void FakePlatform::forget(Timer& timer) {
     timers_.erase(&timer);
     grids_.erase(&timer);
+}
+
+void FakePlatform::timerChanged(Timer& timer) {
+    forget(timer);
     if (!timer.armed())
         return;
     const Scheduled first{now_ + timer.interval(), nextOrder_++};
@@ -58,8 +62,7 @@ void FakePlatform::timerChanged(Timer& timer) {
 }
 
 void FakePlatform::timerDestroyed(Timer& timer) {
-    timers_.erase(&timer);
-    grids_.erase(&timer);
+    forget(timer);
 }
 
 void FakePlatform::keypadChanged() {
@@ -107,16 +110,15 @@ void FakePlatform::messageBox(std::string_view prompt, std::string_view title) {
     messageBoxes.push_back({now_, std::string(prompt), std::string(title), {}, 0, 0});
 }
 
-void FakePlatform::trayAdd(const TrayRecord& record) {
+void FakePlatform::trayAdd(std::string_view tip) {
     ++trayAdds;
     iconPresent = trayHost;
-    lastTrayRecord = record;
+    trayTip = tip;
 }
 
-void FakePlatform::trayDelete(const TrayRecord& record) {
+void FakePlatform::trayDelete() {
     ++trayDeletes;
     iconPresent = false;
-    lastTrayRecord = record;
 }
 
 PopupChoice FakePlatform::popupMenu() {
@@ -134,7 +136,6 @@ std::int64_t FakePlatform::fileLength(std::string_view name) {
 }
 
 std::optional<std::string> FakePlatform::readFile(std::string_view name, std::size_t maxBytes) {
-    fileReads.emplace_back(name);
     const auto it = files.find(std::string(name));
     if (it == files.end())
         return std::nullopt;

@@ -5,7 +5,6 @@
 
 #include "base/keypad_state.h"
 #include "base/platform.h"
-#include "base/tray_record.h"
 
 #include <cstdint>
 #include <deque>
@@ -71,7 +70,7 @@ class FakePlatform : public Platform {
     bool iconPresent = false;
     int trayAdds = 0;
     int trayDeletes = 0;
-    std::optional<TrayRecord> lastTrayRecord;
+    std::string trayTip;
     std::deque<PopupChoice> popupChoices;
     int popupsOpened = 0;
     bool ended = false;
@@ -80,7 +79,6 @@ class FakePlatform : public Platform {
     // Files, in memory. A set writeError makes every replaceFile fail with it.
     std::map<std::string, std::string> files;
     std::optional<std::string> writeError;
-    std::vector<std::string> fileReads;
 
     // HTTP: requests wait until the test answers them.
     std::vector<Request> requests; // every request made, in order
@@ -102,11 +100,9 @@ class FakePlatform : public Platform {
     void messageBox(std::string_view prompt, std::string_view title) override;
     char decimalSeparator() const override { return separator; }
     bool trayAvailable() const override { return trayHost; }
-    void trayAdd(const TrayRecord& record) override;
-    void trayDelete(const TrayRecord& record) override;
+    void trayAdd(std::string_view tip) override;
+    void trayDelete() override;
     PopupChoice popupMenu() override;
-    std::uint64_t windowHandle(WindowId w) const override { return w == WindowId::Main ? 1 : 2; }
-    std::uint64_t windowIconHandle(WindowId) const override { return 77; }
     void bringToFront(WindowId w) override { broughtToFront.push_back(w); }
     void endProcess() override { ended = true; }
     std::int64_t fileLength(std::string_view name) override;
@@ -132,6 +128,7 @@ class FakePlatform : public Platform {
     std::int64_t now_ = 0;
     std::uint64_t nextOrder_ = 0;
     void keypadChanged();
+    void forget(Timer& timer);
     bool sleeps(const Timer& timer) const;
 
     std::map<Timer*, Scheduled> timers_;

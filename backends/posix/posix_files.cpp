@@ -36,7 +36,7 @@ std::string folderOf(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos)
         return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+    return path.substr(0, std::max<std::size_t>(slash, 1)); // "/binds" lies in "/"
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include "backends/win32/win32_files.h"
 #include "base/link_policy.h"
 #include "base/poll_grid.h"
-#include "base/tray_record.h"
 
 #include <shellapi.h>
 
@@ -317,13 +316,13 @@ void Win32Platform::addIcon() {
     Shell_NotifyIconW(NIM_ADD, &nid);
 }
 
-void Win32Platform::trayAdd(const TrayRecord& record) {
-    tip_ = widen(record.tip());
+void Win32Platform::trayAdd(std::string_view tip) {
+    tip_ = widen(tip);
     iconShown_ = true;
     addIcon();
 }
 
-void Win32Platform::trayDelete(const TrayRecord&) {
+void Win32Platform::trayDelete() {
     iconShown_ = false;
     NOTIFYICONDATAW nid{};
     nid.cbSize = sizeof nid;
@@ -345,15 +344,6 @@ PopupChoice Win32Platform::popupMenu() {
     PostMessageW(hwnd_, WM_NULL, 0, 0);
     DestroyMenu(menu);
     return chosen == 1 ? PopupChoice::Show : chosen == 2 ? PopupChoice::Exit : PopupChoice::None;
-}
-
-std::uint64_t Win32Platform::windowHandle(WindowId window) const {
-    const auto it = windows_.find(window);
-    return it == windows_.end() ? 0 : reinterpret_cast<std::uint64_t>(it->second);
-}
-
-std::uint64_t Win32Platform::windowIconHandle(WindowId) const {
-    return reinterpret_cast<std::uint64_t>(icon_);
 }
 
 void Win32Platform::bringToFront(WindowId window) {

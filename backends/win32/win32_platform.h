@@ -38,11 +38,9 @@ class Win32Platform : public Platform {
     void messageBox(std::string_view prompt, std::string_view title) override;
     char decimalSeparator() const override;
     bool trayAvailable() const override;
-    void trayAdd(const TrayRecord& record) override;
-    void trayDelete(const TrayRecord& record) override;
+    void trayAdd(std::string_view tip) override;
+    void trayDelete() override;
     PopupChoice popupMenu() override;
-    std::uint64_t windowHandle(WindowId window) const override;
-    std::uint64_t windowIconHandle(WindowId window) const override;
     void bringToFront(WindowId window) override;
     void endProcess() override;
     std::int64_t fileLength(std::string_view name) override;

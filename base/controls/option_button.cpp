@@ -3,19 +3,15 @@
 namespace bt {
 
 void OptionButton::group(std::vector<OptionButton*> members) {
-    for (OptionButton* m : members) {
-        m->peers_.clear();
-        for (OptionButton* other : members)
-            if (other != m)
-                m->peers_.push_back(other);
-    }
+    for (OptionButton* m : members)
+        m->group_ = members;
 }
 
 void OptionButton::select() {
     if (value_)
         return;
-    for (OptionButton* p : peers_) {
-        if (p->value_) {
+    for (OptionButton* p : group_) {
+        if (p != this && p->value_) {
             p->value_ = false;
             p->changed();
         }

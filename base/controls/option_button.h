@@ -28,7 +28,7 @@ class OptionButton : public Control {
   private:
     std::string caption_;
     bool value_ = false;
-    std::vector<OptionButton*> peers_;
+    std::vector<OptionButton*> group_;
     std::function<void()> onClick_;
 };
 

@@ -73,7 +73,7 @@ void BindEditor::messageChosen(int slot) {
 
 void BindEditor::showPreviewMenu() {
     const std::string& text = w_.previewMenuList.text();
-    if (const auto menu = digitValue(text); menu && !menuName(*menu).empty())
+    if (const auto menu = digitValue(text))
         w_.previewMenuLabel.setCaption(std::string(menuName(*menu)));
     const int count = countForText(variant(), text);
     if (count == 0)

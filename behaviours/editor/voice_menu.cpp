@@ -25,8 +25,8 @@ constexpr std::array<std::array<std::string_view, 9>, 5> kUnitedOffensive = {{
      ""},
 }};
 
-constexpr std::array<int, 5> kCountsUnitedOffensive = {9, 9, 8, 5, 8};
-constexpr std::array<int, 3> kCountsCallOfDuty = {8, 8, 7};
+constexpr auto kCountsUnitedOffensive = std::to_array({9, 9, 8, 5, 8});
+constexpr auto kCountsCallOfDuty = std::to_array({8, 8, 7});
 
 } // namespace
 

@@ -24,14 +24,11 @@ KeyPoll::KeyPoll(MainWindowControls& w, Platform& platform) : w_(w), platform_(p
 }
 
 void KeyPoll::pollTick() {
-    // The interval always holds a number from 100 to 1000 once the dialog has checked it; should
-    // it ever not, the default keeps the sender going rather than stopping it.
-    int interval = kMinInterval;
-    if (const auto value = parseNumber(w_.keyInterval, platform_.decimalSeparator())) {
-        if (const auto ms = roundHalfEven32(*value); ms && *ms > 0)
-            interval = *ms;
-    }
-    w_.keySendTimer.setInterval(interval);
+    // The dialog keeps the interval a number from 100 to 1000; should it ever not be one, the
+    // default keeps the sender going rather than stopping it.
+    const auto value = parseNumber(w_.keyInterval, platform_.decimalSeparator());
+    w_.keySendTimer.setInterval(
+        roundHalfEven32(value.value_or(kMinInterval)).value_or(kMinInterval));
 
     // All ten keys on every tick, ascending: each query spends the key's "pressed since" state,
     // and a later hit overwrites an earlier one, so the highest key wins.

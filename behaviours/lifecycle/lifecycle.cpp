@@ -5,6 +5,10 @@
 
 namespace bt {
 
+namespace {
+constexpr const char* kTip = "Brontek tarnlow";
+}
+
 Lifecycle::Lifecycle(MainWindowControls& w, Platform& platform, std::function<void()> unload)
     : w_(w), platform_(platform), unload_(std::move(unload)) {
     w_.startButton.setOnClick([this] { startClicked(); });
@@ -18,7 +22,7 @@ void Lifecycle::putAway() {
         w_.window.setWindowStateValue(WindowState::Minimized);
         return;
     }
-    platform_.trayAdd(record_);
+    platform_.trayAdd(kTip);
     w_.window.setVisible(false);
 }
 
@@ -34,7 +38,7 @@ void Lifecycle::minimized() {
 
 void Lifecycle::show() {
     w_.window.setWindowStateValue(WindowState::Normal);
-    platform_.trayDelete(record_);
+    platform_.trayDelete();
     w_.window.setVisible(true);
 }
 
@@ -69,7 +73,7 @@ void Lifecycle::exitClicked() {
 }
 
 void Lifecycle::removeIcon() {
-    platform_.trayDelete(record_);
+    platform_.trayDelete();
 }
 
 } // namespace bt

@@ -3,8 +3,6 @@
 // Putting the main window away into the notification area and back, and the two ways out. The icon
 // is in the notification area exactly while the window is hidden.
 
-#include "base/tray_record.h"
-
 #include <functional>
 
 namespace bt {
@@ -16,9 +14,6 @@ class Lifecycle {
   public:
     // unload closes the main window through its unload step.
     Lifecycle(MainWindowControls& w, Platform& platform, std::function<void()> unload);
-
-    void fillTrayRecord() { record_ = makeTrayRecord(platform_); }
-    const TrayRecord& trayRecord() const { return record_; }
 
     void startClicked();
     void minimized();
@@ -33,7 +28,6 @@ class Lifecycle {
 
     MainWindowControls& w_;
     Platform& platform_;
-    TrayRecord record_;
     std::function<void()> unload_;
 };
 

@@ -25,21 +25,9 @@ std::optional<double> feedNumber(std::string_view value) {
 }
 
 std::optional<bool> feedBoolean(std::string_view value) {
-    auto equalsNoCase = [&](std::string_view word) {
-        if (value.size() != word.size())
-            return false;
-        for (std::size_t i = 0; i < word.size(); ++i) {
-            char c = value[i];
-            if (c >= 'A' && c <= 'Z')
-                c = static_cast<char>(c - 'A' + 'a');
-            if (c != word[i])
-                return false;
-        }
+    if (equalsIgnoringCase(value, "true"))
         return true;
-    };
-    if (equalsNoCase("true"))
-        return true;
-    if (equalsNoCase("false"))
+    if (equalsIgnoringCase(value, "false"))
         return false;
     if (const auto n = feedNumber(value))
         return *n != 0.0;

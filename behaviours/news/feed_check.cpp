@@ -60,6 +60,9 @@ std::vector<FeedProblem> checkFeed(std::string_view body, std::string_view token
     auto number = [&](std::size_t n) -> std::optional<double> {
         return n < lines.size() ? feedNumber(lines[n]) : std::nullopt;
     };
+    auto boolean = [&](std::size_t n) -> std::optional<bool> {
+        return n < lines.size() ? feedBoolean(lines[n]) : std::nullopt;
+    };
 
     for (const FeedLineDef& d : feedTable()) {
         if (d.line >= lines.size())
@@ -106,7 +109,7 @@ std::vector<FeedProblem> checkFeed(std::string_view body, std::string_view token
         const auto w = number(box.widthLine), h = number(box.heightLine);
         if (!l || !t || !w || !h)
             continue;
-        if (box.leftLine == 5 && lines.size() > 3 && feedBoolean(lines[3]) == false)
+        if (box.leftLine == 5 && boolean(3) == false)
             continue; // a hidden page area may lie anywhere
         if (*l < 0 || *t < 0 || *l + *w > maxRight || *t + *h > maxBottom)
             problems.push_back({box.leftLine, std::string(box.name) + " at " + lines[box.leftLine] +

@@ -28,98 +28,82 @@ std::optional<double> fontSize(std::string_view value) {
     return n;
 }
 
-// The control a line's geometry applies to.
-Control* geometryTarget(NewsWindowControls& w, const FeedLineDef& def) {
+// The label a line applies to, for the lines that name a label.
+Label& labelOf(NewsWindowControls& w, const FeedLineDef& def) {
+    switch (def.target) {
+    case FeedTarget::LinkLabel:
+        return w.linkLabel(def.link);
+    case FeedTarget::OpenLinkLabel:
+        return w.openLinkLabel;
+    default:
+        return w.newsText;
+    }
+}
+
+// The control whose place and size a line sets.
+Control& controlOf(NewsWindowControls& w, const FeedLineDef& def) {
     switch (def.target) {
     case FeedTarget::ExitButton:
-        return &w.exitButton;
+        return w.exitButton;
     case FeedTarget::PageView:
-        return &w.pageView;
-    case FeedTarget::NewsText:
-        return &w.newsText;
-    case FeedTarget::LinkLabel:
-        return &w.linkLabel(def.link);
-    case FeedTarget::OpenLinkLabel:
-        return &w.openLinkLabel;
+        return w.pageView;
     case FeedTarget::DeclineBox:
-        return &w.declineBox;
-    case FeedTarget::Window:
-        return nullptr;
-    }
-    return nullptr;
-}
-
-Label* labelTarget(NewsWindowControls& w, const FeedLineDef& def) {
-    switch (def.target) {
-    case FeedTarget::NewsText:
-        return &w.newsText;
-    case FeedTarget::LinkLabel:
-        return &w.linkLabel(def.link);
-    case FeedTarget::OpenLinkLabel:
-        return &w.openLinkLabel;
+        return w.declineBox;
     default:
-        return nullptr;
+        return labelOf(w, def);
     }
 }
 
-bool applyGeometry(NewsWindowControls& w, const FeedLineDef& def, std::string_view value) {
+void applyGeometry(NewsWindowControls& w, const FeedLineDef& def, std::string_view value) {
     const bool size = def.property == FeedProperty::Width || def.property == FeedProperty::Height;
     const auto v = twips(value, size);
     if (!v)
-        return false;
+        return;
     if (def.target == FeedTarget::Window) {
         if (def.property == FeedProperty::Height)
             w.window.setOuterHeight(*v);
-        else if (def.property == FeedProperty::Width)
+        else
             w.window.setOuterWidth(*v);
-        return true;
+        return;
     }
-    Control* c = geometryTarget(w, def);
+    Control& c = controlOf(w, def);
     switch (def.property) {
     case FeedProperty::Left:
-        c->setLeft(*v);
+        c.setLeft(*v);
         break;
     case FeedProperty::Top:
-        c->setTop(*v);
+        c.setTop(*v);
         break;
     case FeedProperty::Width:
-        c->setWidth(*v);
-        break;
-    case FeedProperty::Height:
-        c->setHeight(*v);
+        c.setWidth(*v);
         break;
     default:
-        return false;
+        c.setHeight(*v);
+        break;
     }
-    return true;
 }
 
-bool applyFont(NewsWindowControls& w, const FeedLineDef& def, std::string_view value) {
+void applyFont(NewsWindowControls& w, const FeedLineDef& def, std::string_view value) {
     if (def.property == FeedProperty::FontSize) {
-        const auto s = fontSize(value);
-        if (!s)
-            return false;
-        if (def.target == FeedTarget::DeclineBox)
-            w.declineBox.setFontSize(*s);
-        else
-            labelTarget(w, def)->setFontSize(*s);
-        return true;
+        if (const auto s = fontSize(value))
+            def.target == FeedTarget::DeclineBox ? w.declineBox.setFontSize(*s)
+                                                 : labelOf(w, def).setFontSize(*s);
+        return;
     }
     const auto b = feedBoolean(value);
     if (!b)
-        return false;
+        return;
     if (def.target == FeedTarget::DeclineBox)
         w.declineBox.setFontUnderline(*b);
     else if (def.property == FeedProperty::FontBold)
-        labelTarget(w, def)->setFontBold(*b);
+        labelOf(w, def).setFontBold(*b);
     else
-        labelTarget(w, def)->setFontUnderline(*b);
-    return true;
+        labelOf(w, def).setFontUnderline(*b);
 }
 
 } // namespace
 
-bool applyFeedLine(NewsWindowControls& w, const FeedLineDef& def, std::string_view value) {
+void applyFeedLine(NewsWindowControls& w, const FeedLineDef& def, std::string_view value) {
     switch (def.property) {
     case FeedProperty::Caption:
         if (def.target == FeedTarget::Window)
@@ -127,56 +111,46 @@ bool applyFeedLine(NewsWindowControls& w, const FeedLineDef& def, std::string_vi
         else if (def.target == FeedTarget::DeclineBox)
             w.declineBox.setCaption(std::string(value));
         else
-            labelTarget(w, def)->setCaption(std::string(value));
-        return true;
+            labelOf(w, def).setCaption(std::string(value));
+        break;
     case FeedProperty::Left:
     case FeedProperty::Top:
     case FeedProperty::Width:
     case FeedProperty::Height:
-        return applyGeometry(w, def, value);
-    case FeedProperty::Visible: {
-        const auto b = feedBoolean(value);
-        if (!b)
-            return false;
-        w.pageView.setVisible(*b);
-        return true;
-    }
+        applyGeometry(w, def, value);
+        break;
+    case FeedProperty::Visible:
+        if (const auto b = feedBoolean(value))
+            w.pageView.setVisible(*b);
+        break;
     case FeedProperty::Page:
         w.pageView.navigate(std::string(value));
-        return true;
+        break;
     case FeedProperty::FontSize:
     case FeedProperty::FontBold:
     case FeedProperty::FontUnderline:
-        return applyFont(w, def, value);
+        applyFont(w, def, value);
+        break;
     case FeedProperty::LinkTarget:
         w.linkTarget[static_cast<std::size_t>(def.link - 1)] = std::string(value);
-        return true;
+        break;
     case FeedProperty::HoverDescription:
         w.newsText.setCaption(substituteNewsText(value));
-        return true;
+        break;
     case FeedProperty::ClickTarget:
         w.hoveredLinkTarget = std::string(value);
-        return true;
+        break;
     }
-    return false;
 }
 
-std::vector<std::size_t> layoutStep(NewsWindowControls& w) {
+void layoutStep(NewsWindowControls& w) {
     const std::vector<std::string> lines = splitFeed(w.feedText);
-    std::vector<std::size_t> skipped;
-    auto apply = [&](std::size_t n) {
-        const FeedLineDef& def = feedTable()[n];
-        if (n >= lines.size() || !applyFeedLine(w, def, lines[n]))
-            skipped.push_back(n);
-    };
     w.connectingLabel.setVisible(false);
-    for (std::size_t n = 0; n <= 72; ++n)
-        if (feedTable()[n].layout)
-            apply(n);
+    for (const FeedLineDef& def : feedTable())
+        if (def.layout && def.line < lines.size())
+            applyFeedLine(w, def, lines[def.line]);
+    // The news text's own markup, once its caption is in place.
     w.newsText.setCaption(substituteNewsText(w.newsText.caption()));
-    for (std::size_t n = 127; n < kFeedLines; ++n)
-        apply(n);
-    return skipped;
 }
 
 } // namespace bt

@@ -5,18 +5,17 @@
 #include "behaviours/news/feed_table.h"
 
 #include <string_view>
-#include <vector>
 
 namespace bt {
 
 class NewsWindowControls;
 
-// Sets the property the line names from its text; false (and nothing changed) when the value does
-// not convert or is out of any sensible range, so the control keeps what it had.
-bool applyFeedLine(NewsWindowControls& w, const FeedLineDef& def, std::string_view value);
+// Sets the property the line names from its text; a value that does not convert or is out of any
+// sensible range changes nothing, so the control keeps what it had.
+void applyFeedLine(NewsWindowControls& w, const FeedLineDef& def, std::string_view value);
 
-// The layout step over the current feed text. Lines that are missing or bad are skipped and
-// the rest is laid out; returns the numbers of the lines skipped.
-std::vector<std::size_t> layoutStep(NewsWindowControls& w);
+// The layout step over the current feed text. Lines that are missing or bad are skipped and the
+// rest is laid out.
+void layoutStep(NewsWindowControls& w);
 
 } // namespace bt

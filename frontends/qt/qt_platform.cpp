@@ -3,7 +3,6 @@
 #include "backends/posix/posix_files.h"
 #include "base/link_policy.h"
 #include "base/poll_grid.h"
-#include "base/tray_record.h"
 #include "frontends/qt/twips.h"
 
 #include <QApplication>
@@ -45,7 +44,6 @@ QtPlatform::QtPlatform()
         connect(notifier, &QSocketNotifier::activated, this, [this] { keypadEvents(); });
     }
     tray_ = new QSystemTrayIcon(this);
-    tray_->setToolTip(QStringLiteral("Brontek tarnlow"));
     // The icon's clicks are handled once the click itself has been delivered, never inside it:
     // "Show" and "Exit" hide the icon, which on an XEmbed tray deletes the very widget whose
     // mouse event is still being delivered.
@@ -112,12 +110,12 @@ bool QtPlatform::trayAvailable() const {
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-void QtPlatform::trayAdd(const TrayRecord& record) {
-    tray_->setToolTip(qs(record.tip()));
+void QtPlatform::trayAdd(std::string_view tip) {
+    tray_->setToolTip(qs(tip));
     tray_->show();
 }
 
-void QtPlatform::trayDelete(const TrayRecord&) {
+void QtPlatform::trayDelete() {
     tray_->hide();
 }
 
@@ -158,15 +156,6 @@ PopupChoice QtPlatform::popupMenu() {
     if (chosen == exit)
         return PopupChoice::Exit;
     return PopupChoice::None;
-}
-
-std::uint64_t QtPlatform::windowHandle(WindowId window) const {
-    const auto it = windows_.find(window);
-    return it != windows_.end() && it->second ? static_cast<std::uint64_t>(it->second->winId()) : 0;
-}
-
-std::uint64_t QtPlatform::windowIconHandle(WindowId) const {
-    return static_cast<std::uint64_t>(tray_->icon().cacheKey());
 }
 
 void QtPlatform::bringToFront(WindowId window) {
