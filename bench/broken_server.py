@@ -14,7 +14,7 @@ import sys
 import threading
 import time
 
-SITE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "server")
+SITE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "server")
 DEADLINE = time.monotonic() + 120
 TOKEN = b"<br>\n"
 

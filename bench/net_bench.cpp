@@ -28,7 +28,8 @@ void BM_FeedNormaliseSplitLayout(benchmark::State& state) {
     bt::NewsWindow window(p);
     for (auto _ : state) {
         window.controls().feedText = bt::normaliseFeed(feed, token);
-        benchmark::DoNotOptimize(bt::layoutStep(window.controls()));
+        bt::layoutStep(window.controls());
+        benchmark::DoNotOptimize(window.controls().window.caption());
     }
 }
 BENCHMARK(BM_FeedNormaliseSplitLayout)->Unit(benchmark::kMicrosecond);

@@ -24,19 +24,14 @@ TEST(VoiceMenuTest, CountsNamesAndTheTextsThatDifferOrAreMisspelt) {
         int menu, message;
         const char* text;
     };
-    for (const Text& t : {Text{CoD, 2, 7, "Need reinforcements!"},
-                          {UO, 2, 7, "Smoke out!"},
-                          {CoD, 2, 8, "Hold your fire!"},
-                          {UO, 2, 8, "Enemy spotted ahead!"},
-                          {UO, 4, 1, "Hold your fire!"},
-                          {UO, 4, 5, "Need artilery support!"},
-                          {UO, 5, 7, "Enemy heavy tank spotted?"},
-                          {UO, 1, 9, "Redeploy forward!"},
-                          {CoD, 1, 9, ""},
-                          {CoD, 3, 8, ""},
-                          {UO, 1, 0, ""},
-                          {UO, 6, 1, ""},
+    // clang-format off
+    for (const Text& t : {Text{CoD, 2, 7, "Need reinforcements!"}, {UO, 2, 7, "Smoke out!"},
+                          {CoD, 2, 8, "Hold your fire!"}, {UO, 2, 8, "Enemy spotted ahead!"},
+                          {UO, 4, 1, "Hold your fire!"}, {UO, 4, 5, "Need artilery support!"},
+                          {UO, 5, 7, "Enemy heavy tank spotted?"}, {UO, 1, 9, "Redeploy forward!"},
+                          {CoD, 1, 9, ""}, {CoD, 3, 8, ""}, {UO, 1, 0, ""}, {UO, 6, 1, ""},
                           {CoD, 4, 1, ""}})
+        // clang-format on
         EXPECT_EQ(messageText(t.v, t.menu, t.message), t.text) << t.menu << "/" << t.message;
     EXPECT_EQ(menuName(0), "");
     EXPECT_EQ(menuName(6), "");
@@ -44,34 +39,28 @@ TEST(VoiceMenuTest, CountsNamesAndTheTextsThatDifferOrAreMisspelt) {
 
 using EditorTest = MainWindowTest;
 
-TEST_F(EditorTest, ChoosingAMenuRefillsTheMessagesFromMessage1AndMovesThePreview) {
+TEST_F(EditorTest, AMenuRefillsItsMessagesFromMessage1AndAMessageOnlyMovesThePreview) {
     startAndSettle();
     bind(3, 1, 7);
-    EXPECT_EQ(c().previewMessageLabel.caption(), "Hold this position!");
+    bind(2, 3, 4);
+    EXPECT_EQ(c().previewMessageLabel.caption(), "Sorry!");
     c().slotMenu(4).setIndex(2); // Responses on Numpad 4
     EXPECT_EQ(c().slotMessage(4).items(), digitItems(7));
-    EXPECT_EQ(binding(4), std::make_pair(3, 1));
     EXPECT_EQ(c().previewMenuLabel.caption(), "Responses");
     EXPECT_EQ(c().previewMessageLabel.caption(), "Yes sir!");
     EXPECT_EQ(c().previewMenuList.index(), 2);
     EXPECT_EQ(c().previewMessageList.items(), digitItems(7));
     c().slotMenu(3).setIndex(1); // Statements: message 7 goes back to 1
-    EXPECT_EQ(binding(3), std::make_pair(2, 1));
-}
-
-TEST_F(EditorTest, ChoosingAMessageOrTheSameIndexChangesOnlyThePreview) {
-    startAndSettle();
-    bind(5, 2, 1);
-    bind(2, 3, 4);
-    c().slotMessage(5).setIndex(6);
+    c().slotMessage(3).setIndex(6);
     EXPECT_EQ(c().previewMenuLabel.caption(), "Statements");
     EXPECT_EQ(c().previewMessageLabel.caption(), "Need reinforcements!");
-    for (int slot : {0, 1, 3, 4, 6, 7, 8, 9})
+    for (int slot : {0, 1, 5, 6, 7, 8, 9})
         EXPECT_EQ(binding(slot), std::make_pair(1, 1)) << slot;
-    EXPECT_EQ(binding(5), std::make_pair(2, 7));
-    c().slotMenu(2).setIndex(2); // already "3"
+    EXPECT_EQ(binding(4), std::make_pair(3, 1));
+    EXPECT_EQ(binding(3), std::make_pair(2, 7));
+    c().slotMenu(2).setIndex(2); // the index it has: nothing runs
     c().slotMessage(2).setIndex(3);
-    EXPECT_EQ(c().previewMessageLabel.caption(), "Need reinforcements!") << "nothing ran";
+    EXPECT_EQ(c().previewMessageLabel.caption(), "Need reinforcements!");
     EXPECT_EQ(binding(2), std::make_pair(3, 4));
 }
 

@@ -6,11 +6,12 @@
 #include "app/news_window.h"
 #include "backends/fake/fake_platform.h"
 #include "backends/posix/posix_files.h"
-#include "work_folder_fixture.h"
 
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
 #include <random>
 #include <set>
 #include <sys/resource.h>
@@ -21,8 +22,32 @@ namespace bt {
 namespace {
 
 namespace fs = std::filesystem;
-using test::WorkFolderTest;
 constexpr const char* kBase = "http://127.0.0.1:8642/update_info/binds_data/";
+
+std::string slurp(const fs::path& name) {
+    std::ifstream in(name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// A fresh working folder for each test, made the current directory, as the program runs in one;
+// removed afterwards whatever permissions the test left on it.
+class WorkFolderTest : public ::testing::Test {
+  protected:
+    fs::path dir = fs::temp_directory_path() /
+                   ("bt-work-" + std::to_string(::getpid()) + "-" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::path old = fs::current_path();
+    void SetUp() override {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        fs::current_path(dir);
+    }
+    void TearDown() override {
+        fs::current_path(old);
+        fs::permissions(dir, fs::perms::owner_all);
+        fs::remove_all(dir);
+    }
+};
 
 // The fake platform with the real file code underneath.
 class FilesPlatform : public FakePlatform {
@@ -74,7 +99,7 @@ TEST_F(PosixFilesTest, LengthReadAndReplace) {
 }
 
 TEST_F(PosixFilesTest, AFailedReplaceSaysWhyAndKeepsTheOldFile) {
-    fs::create_directories("binds/inside");
+    fs::create_directories("binds/inside"); // root writes anywhere, but not over a folder
     const FileWriteResult r = posix::replaceFile("binds", "new");
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.empty());
@@ -82,50 +107,29 @@ TEST_F(PosixFilesTest, AFailedReplaceSaysWhyAndKeepsTheOldFile) {
     EXPECT_EQ(posix::replaceFile("gone/binds", "x").error, "No such file or directory");
 }
 
-// The two "binds" files the loop alternates between: slot 0 on message 1 or message 2.
+// The "binds" file with every slot on menu 1 and slot 0 on the given message.
 std::string bindsFor(int message) {
-    FakePlatform p;
-    MainWindow w(p, kBase);
-    w.load();
-    p.advance(100);
-    w.controls().slotMessage(0).setIndex(message - 1);
-    w.controls().saveButton.click();
-    return p.files["binds"];
+    std::string s = "Text3\r\n0\r\n" + std::to_string(message - 1) + "\r\n";
+    for (int i = 2; i < 20; ++i)
+        s += "0\r\n";
+    return s + "\r\n";
 }
 
-[[noreturn]] void saveForever() {
-    FilesPlatform p;
-    MainWindow w(p, kBase);
-    w.load();
-    p.advance(100);
-    for (int i = 0;; ++i) {
-        w.controls().slotMessage(0).setIndex(i % 2);
-        w.controls().saveButton.click();
-    }
-}
-
-[[noreturn]] void declineForever() {
-    for (int i = 0;; ++i) {
-        FilesPlatform p;
-        NewsWindow news(p);
-        news.open(kBase, i % 2 ? "news-B" : "news-A");
-        news.controls().declineBox.setValue(1);
-        news.unload();
-    }
-}
-
-void killAtRandomMoments(void (*loop)(), const char* file, const std::set<std::string>& allowed) {
+// Runs saving in a child process killed at a random moment, 300 times.
+template <typename Save>
+void killAtRandomMoments(Save save, const char* file, const std::set<std::string>& allowed) {
     std::mt19937 random(12345);
     std::uniform_int_distribution<int> delay(0, 4000);
     for (int round = 0; round < 300; ++round) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0)
-            loop();
+            for (int i = 0;; ++i)
+                save(i);
         ::usleep(static_cast<useconds_t>(delay(random)));
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
-        const std::string content = WorkFolderTest::slurp(file);
+        const std::string content = slurp(file);
         ASSERT_TRUE(allowed.count(content)) << "round " << round << ": " << content.size()
                                             << " bytes, neither the old nor the new file";
     }
@@ -137,51 +141,57 @@ TEST_F(CrashSafetyTest, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
     const std::string a = bindsFor(1), b = bindsFor(2);
     ASSERT_NE(a, b);
     std::ofstream("binds", std::ios::binary) << a;
-    killAtRandomMoments(saveForever, "binds", {a, b});
+    FilesPlatform p;
+    MainWindow w(p, kBase);
+    w.load();
+    p.advance(100);
+    killAtRandomMoments(
+        [&](int i) {
+            w.controls().slotMessage(0).setIndex(i % 2);
+            w.controls().saveButton.click();
+        },
+        "binds", {a, b});
     std::ofstream("data", std::ios::binary) << "news-A\r\n";
-    killAtRandomMoments(declineForever, "data", {"news-A\r\n", "news-B\r\n"});
+    killAtRandomMoments(
+        [&](int i) {
+            NewsWindow news(p);
+            news.open(kBase, i % 2 ? "news-B" : "news-A");
+            news.controls().declineBox.setValue(1);
+            news.unload();
+        },
+        "data", {"news-A\r\n", "news-B\r\n"});
 }
 
-struct RefusedSave {
-    const char* name;
-    bool readOnlyFolder; // otherwise a full disk
-    const char* reason;
-};
-class RefusedSaveTest : public WorkFolderTest, public ::testing::WithParamInterface<RefusedSave> {};
-
-TEST_P(RefusedSaveTest, IsToldAndTheBindingsAndTheOldFileStay) {
+TEST_F(WorkFolderTest, AFullDiskOrAReadOnlyFolderIsToldAndTheBindingsAndTheOldFileStay) {
     const std::string a = bindsFor(1);
     std::ofstream("binds", std::ios::binary) << a;
-    if (GetParam().readOnlyFolder)
-        makeReadOnly();
-    const char* reason = GetParam().reason;
-    const bool full = !GetParam().readOnlyFolder;
-    const int status = inChild(!full, [reason, full] {
-        if (full) { // no room for more than a few bytes
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit limit{8, 8};
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-        }
-        FilesPlatform p;
-        MainWindow w(p, kBase);
-        w.load();
-        p.advance(100);
-        w.controls().slotMenu(3).setIndex(2);
-        w.controls().saveButton.click();
-        if (p.messageBoxes.size() != 1 || p.messageBoxes[0].title != "Brontek tarnlow" ||
-            p.messageBoxes[0].prompt.find(reason) == std::string::npos)
-            return 1;
-        return w.controls().slotMenu(3).index() == 2 ? 0 : 2;
-    });
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(slurp("binds"), a);
+    for (const bool full : {true, false}) {
+        if (!full) // readable, not writable, for everyone
+            fs::permissions(
+                dir, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                fs::perm_options::remove);
+        const int status = inChild(!full, [full] {
+            if (full) { // no room for more than a few bytes
+                std::signal(SIGXFSZ, SIG_IGN);
+                rlimit limit{8, 8};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            FilesPlatform p;
+            MainWindow w(p, kBase);
+            w.load();
+            p.advance(100);
+            w.controls().slotMenu(3).setIndex(2);
+            w.controls().saveButton.click();
+            const auto& box = p.messageBoxes;
+            const char* reason = full ? "File too large" : "Permission denied";
+            if (box.size() != 1 || box[0].prompt.find(reason) == std::string::npos)
+                return 1;
+            return w.controls().slotMenu(3).index() == 2 ? 0 : 2;
+        });
+        EXPECT_EQ(status, 0) << (full ? "full disk" : "read-only folder");
+        EXPECT_EQ(slurp("binds"), a);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Causes, RefusedSaveTest,
-                         ::testing::Values(RefusedSave{"FullDisk", false, "File too large"},
-                                           RefusedSave{"ReadOnlyFolder", true,
-                                                       "Permission denied"}),
-                         [](const auto& info) { return info.param.name; });
 
 } // namespace
 } // namespace bt

@@ -1,70 +1,101 @@
-// The key poll and the sequence it types, scenario by scenario on the virtual clock.
+// The key poll and the sequence it types, as scenarios on the virtual clock. Every scenario runs
+// twice, with the key poll ticking every 100 ms and with it asleep while the keypad is idle: both
+// must type the same keys at the same times.
 
 #include "main_window_fixture.h"
 
 namespace bt::test {
 namespace {
 
-using Keys = std::vector<std::string>;
-using Times = std::vector<std::int64_t>;
-
-struct KeyPollTest : MainWindowTest {
-    void setInterval(const std::string& answer) {
-        p.inputAnswers.push_back(answer);
-        c().intervalButton.click();
-    }
+// Something that happens at a virtual time: a keypad key goes down or up, or the player sets the
+// key interval through the dialog.
+struct Event {
+    std::int64_t at;
+    int digit;
+    bool down;
+    const char* interval = nullptr;
+};
+struct Scenario {
+    const char* name;
+    std::vector<Event> events;
+    Typed typed;
 };
 
-TEST_F(KeyPollTest, ATapBetweenTwoPollsTypesV11AtTheKeyInterval) {
-    startAndSettle(); // t = 100: the first poll saw nothing
-    p.tap(0);         // caught at t = 200 although it is over by then
-    p.advance(1000);
-    EXPECT_EQ(typedKeys(), (Keys{"{v}", "1", "1"}));
-    EXPECT_EQ(typedTimes(), (Times{300, 400, 500}));
+class KeyScenarioTest : public ::testing::TestWithParam<std::tuple<Scenario, bool>> {};
+
+TEST_P(KeyScenarioTest, TypesWhatAndWhenThePollSaysWhetherItSleepsOrNot) {
+    const auto& [scenario, sleeping] = GetParam();
+    FakePlatform p;
+    p.sleepingKeyPoll = sleeping;
+    Application app(p, kBase);
+    app.start();
+    MainWindowControls& c = app.mainWindow().controls();
+    c.slotMenu(3).setIndex(2); // Numpad 3 on Responses 4, Numpad 7 on Statements 6
+    c.slotMessage(3).setIndex(3);
+    c.slotMenu(7).setIndex(1);
+    c.slotMessage(7).setIndex(5);
+    auto event = scenario.events.begin();
+    for (std::int64_t t = 0; t <= 8000; t += 1) {
+        p.advanceTo(t);
+        for (; event != scenario.events.end() && event->at == t; ++event) {
+            if (event->interval) {
+                p.inputAnswers.push_back(event->interval);
+                c.intervalButton.click();
+            } else {
+                event->down ? p.press(event->digit) : p.release(event->digit);
+            }
+        }
+        ASSERT_NE(c.keyPollTimer.enabled(), c.keySendTimer.enabled()) << "one of them, at " << t;
+    }
+    Typed typed;
+    for (const auto& k : p.typed)
+        typed.emplace_back(k.at, k.keys);
+    EXPECT_EQ(typed, scenario.typed);
+    if (sleeping) {
+        EXPECT_LT(p.wakeUps[&c.keyPollTimer], 20) << "the key poll wakes only around key presses";
+    }
 }
 
-TEST_F(KeyPollTest, TheHighestKeyInOnePollWinsAndLowerOnesAreSpent) {
-    startAndSettle();
-    bind(3, 3, 4);
-    bind(7, 2, 6);
-    p.tap(3);
-    p.tap(7);
-    p.advance(2000);
-    EXPECT_EQ(typedKeys(), (Keys{"{v}", "2", "6"}));
-    EXPECT_EQ(window().keys().pressedSlot(), 7);
-}
-
-struct HoldCase {
-    const char* interval;
-    std::int64_t period; // from one sequence to the next: three intervals and one poll
+using T = Typed;
+// clang-format off
+const Scenario kScenarios[] = {
+    // A 5 ms tap between two polls is caught by the next one.
+    {"Tap", {{150, 0, true}, {155, 0, false}}, T{{300, "{v}"}, {400, "1"}, {500, "1"}}},
+    // A tap right after a poll waits a whole poll.
+    {"TapOnTheGrid", {{1000, 2, true}, {1000, 2, false}},
+     T{{1200, "{v}"}, {1300, "1"}, {1400, "1"}}},
+    // Two keys in one poll: the highest wins, the lower one's press is spent.
+    {"Chord", {{1710, 3, true}, {1712, 7, true}, {1790, 3, false}, {1795, 7, false}},
+     T{{1900, "{v}"}, {2000, "2"}, {2100, "6"}}},
+    // A press during a sequence is caught at the first poll after it.
+    {"PressDuringASequence", {{150, 0, true}, {155, 0, false}, {320, 9, true}, {325, 9, false}},
+     T{{300, "{v}"}, {400, "1"}, {500, "1"}, {700, "{v}"}, {800, "1"}, {900, "1"}}},
+    // A held key repeats every three intervals and one poll.
+    {"Hold", {{150, 5, true}, {1000, 5, false}},
+     T{{300, "{v}"}, {400, "1"}, {500, "1"}, {700, "{v}"}, {800, "1"}, {900, "1"},
+       {1100, "{v}"}, {1200, "1"}, {1300, "1"}}},
+    {"HoldAtInterval1000", {{0, 0, false, "1000"}, {150, 5, true}, {3300, 5, false}},
+     T{{1200, "{v}"}, {2200, "1"}, {3200, "1"}, {4300, "{v}"}, {5300, "1"}, {6300, "1"}}},
+    // A new interval takes effect at the next poll, not in the sequence under way.
+    {"NewInterval", {{150, 0, true}, {155, 0, false}, {250, 0, false, "250.5"}, {550, 0, true},
+                     {560, 0, false}},
+     T{{300, "{v}"}, {400, "1"}, {500, "1"}, {850, "{v}"}, {1100, "1"}, {1350, "1"}}},
+    // While one key is held another is pressed: it wins the next poll, then the held one repeats.
+    {"PressHeldAcrossASequence",
+     {{1101, 5, true}, {1150, 9, true}, {1400, 5, false}, {2100, 9, false}},
+     T{{1300, "{v}"}, {1400, "1"}, {1500, "1"}, {1700, "{v}"}, {1800, "1"}, {1900, "1"},
+       {2100, "{v}"}, {2200, "1"}, {2300, "1"}}},
 };
-class HeldKeyTest : public KeyPollTest, public ::testing::WithParamInterface<HoldCase> {};
+// clang-format on
 
-TEST_P(HeldKeyTest, RepeatsAndOnlyOneOfPollAndSendIsEverEnabled) {
-    startAndSettle();
-    setInterval(GetParam().interval);
-    p.press(5); // seen by the poll at t = 200
-    const std::int64_t i = (GetParam().period - 100) / 3;
-    for (std::int64_t t = 0; t < 3 * GetParam().period; t += 10) {
-        p.advance(10);
-        ASSERT_NE(c().keyPollTimer.enabled(), c().keySendTimer.enabled()) << p.now();
-    }
-    ASSERT_GE(p.typed.size(), 9u);
-    for (std::size_t seq = 0; seq < 3; ++seq) {
-        const std::int64_t seen = 200 + static_cast<std::int64_t>(seq) * GetParam().period;
-        EXPECT_EQ(p.typed[seq * 3].keys, "{v}");
-        for (std::size_t step = 0; step < 3; ++step)
-            EXPECT_EQ(p.typed[seq * 3 + step].at, seen + static_cast<std::int64_t>(step + 1) * i);
-    }
-    p.release(5);
-    const auto count = p.typed.size();
-    p.advance(4 * GetParam().period);
-    EXPECT_LE(p.typed.size(), count + 3) << "at most the sequence under way finishes";
-}
+INSTANTIATE_TEST_SUITE_P(Scenarios, KeyScenarioTest,
+                         ::testing::Combine(::testing::ValuesIn(kScenarios), ::testing::Bool()),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) +
+                                    (std::get<1>(info.param) ? "Sleeping" : "Polling");
+                         });
 
-INSTANTIATE_TEST_SUITE_P(Intervals, HeldKeyTest,
-                         ::testing::Values(HoldCase{"100", 400}, HoldCase{"1000", 3100},
-                                           HoldCase{"250", 850}));
+using KeyPollTest = MainWindowTest;
 
 TEST_F(KeyPollTest, TheListsAreReadAtEachStepAndAnEmptyOneKeepsTheRhythm) {
     startAndSettle();
@@ -72,134 +103,54 @@ TEST_F(KeyPollTest, TheListsAreReadAtEachStepAndAnEmptyOneKeepsTheRhythm) {
     p.tap(1);       // seen at 200; v at 300, menu at 400, message at 500
     p.advance(350); // t = 450
     c().slotMessage(1).setIndex(5);
-    p.advance(100);
-    EXPECT_EQ(typedKeys(), (Keys{"{v}", "1", "6"}));
-
-    p.typed.clear();
     c().slotMenu(2).clear(); // no selection, and clearing runs nothing
-    p.tap(2);                // seen at 600
-    p.advance(1000);
-    EXPECT_EQ(typedKeys(), (Keys{"{v}", "1"}));
-    EXPECT_EQ(typedTimes(), (Times{700, 900}));
-    EXPECT_EQ(p.emptySends, 1);
-    EXPECT_TRUE(c().keyPollTimer.enabled());
-}
-
-TEST_F(KeyPollTest, APressDuringASequenceIsCaughtAtTheFirstPollAfterIt) {
-    startAndSettle();
-    p.tap(0); // seen at 200, the sequence ends at 500
     p.advance(150);
-    p.tap(9);
+    p.tap(2); // seen at 700
     p.advance(1000);
-    ASSERT_EQ(p.typed.size(), 6u);
-    EXPECT_EQ(p.typed[3].at, 700) << "seen at 600";
-}
-
-TEST_F(KeyPollTest, ANewIntervalTakesEffectAtTheNextPollNotDuringASequence) {
-    p.separator = ',';
-    startAndSettle();
-    p.tap(0);       // seen at 200 with interval 100
-    p.advance(150); // t = 250
-    setInterval("300,4");
-    p.advance(300);
-    p.tap(0); // seen at 600 with interval 300
-    p.advance(1000);
-    EXPECT_EQ(typedTimes(), (Times{300, 400, 500, 900, 1200, 1500}));
+    EXPECT_EQ(typed(), (Typed{{300, "{v}"}, {400, "1"}, {500, "6"}, {800, "{v}"}, {1000, "1"}}));
+    EXPECT_EQ(p.emptySends, 1);
+    EXPECT_EQ(window().keys().pressedSlot(), 2);
 }
 
 struct DialogCase {
     const char* answer;
     const char* interval; // afterwards
     bool message;
+    const char* afterCancel; // after one more dialog, cancelled: the whole number stays
 };
-class IntervalDialogTest : public KeyPollTest, public ::testing::WithParamInterface<DialogCase> {};
+class IntervalDialogTest : public MainWindowTest,
+                           public ::testing::WithParamInterface<DialogCase> {};
 
 TEST_P(IntervalDialogTest, TheAnswerGivesTheIntervalAndPerhapsTheMessage) {
+    p.separator = ',';
     startAndSettle();
-    EXPECT_EQ(c().keyInterval, "100");
-    setInterval("500");
-    setInterval(GetParam().answer);
+    for (const char* answer : {"500", GetParam().answer}) {
+        p.inputAnswers.push_back(answer);
+        c().intervalButton.click();
+    }
     EXPECT_EQ(c().keyInterval, GetParam().interval);
     ASSERT_EQ(p.messageBoxes.size(), GetParam().message ? 1u : 0u);
     if (GetParam().message) {
         EXPECT_EQ(p.messageBoxes[0].prompt, "Enter 100 - 1000");
-        EXPECT_EQ(p.messageBoxes[0].title, "Brontek tarnlow");
     }
-    const auto& box = p.inputBoxes.back();
-    EXPECT_EQ(box.prompt, "Key interval (ms)");
-    EXPECT_EQ(box.title, "Brontek tarnlow");
-    EXPECT_EQ(box.defaultText, "100") << "always proposes 100, even at 500";
-    EXPECT_EQ(box.left, 2500);
-    EXPECT_EQ(box.top, 2700);
+    c().intervalButton.click();
+    EXPECT_EQ(c().keyInterval, GetParam().afterCancel);
+    for (const auto& box : p.inputBoxes) {
+        EXPECT_EQ(box.prompt, "Key interval (ms)");
+        EXPECT_EQ(box.title, "Brontek tarnlow");
+        EXPECT_EQ(box.defaultText, "100") << "always 100, even at 500";
+        EXPECT_EQ(std::make_pair(box.left, box.top), std::make_pair(2500, 2700));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Answers, IntervalDialogTest,
-    ::testing::Values(DialogCase{"100", "100", false}, DialogCase{"1000", "1000", false},
-                      DialogCase{"250.5", "250.5", false}, DialogCase{"99", "100", true},
-                      DialogCase{"0", "100", true}, DialogCase{"1001", "100", true},
-                      DialogCase{"99999999", "100", true}, DialogCase{"abc", "100", true},
-                      DialogCase{"", "500", false}));
-
-TEST_F(KeyPollTest, CancelAfterAFractionalIntervalKeepsItsRoundedValue) {
-    startAndSettle();
-    setInterval("250.5");
-    c().intervalButton.click(); // cancelled
-    EXPECT_EQ(c().keyInterval, "250") << "halves go to the even neighbour";
-}
-
-// Presses at virtual times: (time, digit, down).
-struct KeyEvent {
-    std::int64_t at;
-    int digit;
-    bool down;
-};
-struct SleepCase {
-    const char* name;
-    std::vector<KeyEvent> events;
-};
-class SleepingPollTest : public ::testing::TestWithParam<SleepCase> {
-  protected:
-    // Runs the script from a fresh start and returns what was typed, and when.
-    static std::pair<std::vector<FakePlatform::Typed>, int>
-    run(bool sleeping, const std::vector<KeyEvent>& events) {
-        FakePlatform p;
-        p.sleepingKeyPoll = sleeping;
-        Application app(p, kBase);
-        app.start();
-        for (const KeyEvent& e : events) {
-            p.advanceTo(e.at);
-            e.down ? p.press(e.digit) : p.release(e.digit);
-        }
-        p.advance(5000);
-        return {p.typed, p.wakeUps[&app.mainWindow().controls().keyPollTimer]};
-    }
-};
-
-TEST_P(SleepingPollTest, TypesTheSameKeysAtTheSameTimesAsPlainPolling) {
-    const auto [polled, pollTicks] = run(false, GetParam().events);
-    const auto [slept, wakeUps] = run(true, GetParam().events);
-    ASSERT_EQ(slept.size(), polled.size());
-    ASSERT_FALSE(polled.empty());
-    for (std::size_t i = 0; i < polled.size(); ++i) {
-        EXPECT_EQ(slept[i].keys, polled[i].keys) << i;
-        EXPECT_EQ(slept[i].at, polled[i].at) << i;
-    }
-    EXPECT_LT(wakeUps * 3, pollTicks) << "the sleeping poll wakes only around key presses";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Scripts, SleepingPollTest,
-    ::testing::Values(
-        SleepCase{"Taps", {{150, 0, true}, {155, 0, false}, {2033, 4, true}, {2038, 4, false}}},
-        SleepCase{"TapOnTheGrid", {{1000, 2, true}, {1000, 2, false}}},
-        SleepCase{"Hold", {{1250, 8, true}, {2900, 8, false}}},
-        SleepCase{"Chord", {{1710, 3, true}, {1712, 7, true}, {1790, 3, false}, {1795, 7, false}}},
-        SleepCase{"PressDuringASequence",
-                  {{480, 1, true}, {490, 1, false}, {620, 6, true}, {625, 6, false}}},
-        SleepCase{"PressHeldAcrossTheSequence",
-                  {{1101, 5, true}, {1150, 9, true}, {1400, 5, false}, {2100, 9, false}}}),
-    [](const auto& info) { return info.param.name; });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Answers, IntervalDialogTest, ::testing::Values(
+    DialogCase{"100", "100", false, "100"}, DialogCase{"1000", "1000", false, "1000"},
+    DialogCase{"250,5", "250,5", false, "250"}, DialogCase{"99", "100", true, "100"},
+    DialogCase{"0", "100", true, "100"}, DialogCase{"1001", "100", true, "100"},
+    DialogCase{"250.5", "100", true, "100"}, DialogCase{"abc", "100", true, "100"},
+    DialogCase{"", "500", false, "500"}));
+// clang-format on
 
 } // namespace
 } // namespace bt::test

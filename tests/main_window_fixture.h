@@ -12,6 +12,7 @@
 namespace bt::test {
 
 constexpr const char* kBase = "http://127.0.0.1:8642/update_info/binds_data/";
+using Typed = std::vector<std::pair<std::int64_t, std::string>>; // (virtual time, keys)
 
 // The program on the fake platform, started the way the real one starts.
 class MainWindowTest : public ::testing::Test {
@@ -40,17 +41,11 @@ class MainWindowTest : public ::testing::Test {
         c().slotMenu(slot).setIndex(menu - 1);
         c().slotMessage(slot).setIndex(message - 1);
     }
-    std::vector<std::string> typedKeys() const {
-        std::vector<std::string> keys;
+    Typed typed() const {
+        Typed out;
         for (const auto& t : p.typed)
-            keys.push_back(t.keys);
-        return keys;
-    }
-    std::vector<std::int64_t> typedTimes() const {
-        std::vector<std::int64_t> times;
-        for (const auto& t : p.typed)
-            times.push_back(t.at);
-        return times;
+            out.emplace_back(t.at, t.keys);
+        return out;
     }
 };
 

@@ -35,16 +35,10 @@ TEST_F(StatusTest, OnlineBlinksSevenTimesThenShrinksAndExitOpensTheNews) {
     EXPECT_EQ(c().statusText, "on\r\nnews-7\r\n");
     EXPECT_FALSE(c().statusPollTimer.enabled());
 
-    std::vector<std::pair<std::int64_t, SysColor>> colours;
-    c().statusLabel.setObserver([&] {
-        if (colours.empty() || colours.back().second != c().statusLabel.foreColor())
-            colours.emplace_back(p.now(), c().statusLabel.foreColor());
-    });
-    p.advance(2200);
-    ASSERT_EQ(colours.size(), 7u);
-    for (std::size_t i = 0; i < 7; ++i) {
-        EXPECT_EQ(colours[i].first, 1300 + 300 * static_cast<std::int64_t>(i));
-        EXPECT_EQ(colours[i].second, i % 2 == 0 ? SysColor::Desktop : SysColor::Highlight);
+    for (int tick = 0; tick < 7; ++tick) { // seven colours 300 ms apart, desktop first and last
+        p.advance(300);
+        EXPECT_EQ(c().statusLabel.foreColor(), tick % 2 ? SysColor::Highlight : SysColor::Desktop);
+        EXPECT_EQ(c().statusLabel.visible(), tick < 6) << tick;
     }
     EXPECT_EQ(c().window.outerHeight(), kShrunkHeight);
     EXPECT_FALSE(c().statusLabel.visible());
@@ -56,6 +50,8 @@ TEST_F(StatusTest, OnlineBlinksSevenTimesThenShrinksAndExitOpensTheNews) {
     EXPECT_EQ(news.newsId.text(), "news-7");
     EXPECT_EQ(news.serverUrl, kBase);
     EXPECT_TRUE(news.window.visible());
+    app->anotherCopyStarted();
+    EXPECT_EQ(p.broughtToFront, std::vector<WindowId>{WindowId::News});
     // The main window is closed: its key poll no longer types.
     p.tap(4);
     p.advance(1000);
@@ -72,98 +68,92 @@ TEST_F(StatusTest, NoNetworkShowsCannotConnectAfterTenSecondsAndKeepsPolling) {
     EXPECT_EQ(c().statusLabel.caption(), "CANNOT CONNECT");
     EXPECT_TRUE(c().statusPollTimer.enabled());
     EXPECT_FALSE(c().connectTimeoutTimer.enabled());
-    p.advance(1000); // the server comes back: the answer shows and blinks anew
-    answer("on\r\nid\r\n", "");
-    EXPECT_EQ(c().statusLabel.caption(), "ONLINE");
-    EXPECT_EQ(window().status().blinkStep(), 0);
-}
-
-TEST_F(StatusTest, ABlinkRestartedAfterItEndedStopsAtOnce) {
-    refuse(10);
     p.advance(3000); // CANNOT CONNECT blinked and shrank
     ASSERT_FALSE(c().blinkTimer.enabled());
-    p.advance(1000 - p.now() % 1000);
+    p.advance(1000 - p.now() % 1000); // the server comes back: the answer shows
     answer("busy", "<br>");
     EXPECT_EQ(c().statusLabel.caption(), "SERVER OFFLINE");
     p.advance(300);
-    EXPECT_FALSE(c().blinkTimer.enabled());
+    EXPECT_FALSE(c().blinkTimer.enabled()) << "a blink over is not started again";
     EXPECT_EQ(window().status().blinkStep(), 7);
+}
+
+TEST_F(StatusTest, AnAnswerAfterCannotConnectIsOnlineAndBlinksAnew) {
+    refuse(12);
+    p.advance(1000 - p.now() % 1000);
+    answer("on\r\nid\r\n", "");
+    EXPECT_EQ(c().statusLabel.caption(), "ONLINE");
+    EXPECT_EQ(window().status().blinkStep(), 0);
+    EXPECT_TRUE(c().blinkTimer.enabled());
 }
 
 TEST_F(StatusTest, AStalledTransferNeverDelaysTheKeyPollOrStacksRequests) {
     p.advance(1500); // the status fetch started at 1000 and never answers
     p.tap(4);
     p.advance(8500);
-    EXPECT_EQ(typedTimes(), (std::vector<std::int64_t>{1700, 1800, 1900}));
+    EXPECT_EQ(typed(), (Typed{{1700, "{v}"}, {1800, "1"}, {1900, "1"}}));
     EXPECT_EQ(p.requests.size(), 1u) << "ticks that find a transfer running do nothing";
     EXPECT_EQ(c().statusLabel.caption(), "CANNOT CONNECT");
 }
 
-struct AnswerCase {
-    const char* name;
-    HttpResult status;
-    const char* token; // nullptr: br.html is never asked
-    const char* label; // after 11 s of polling
-    int requests;      // made in those 11 s
-};
-class StatusAnswerTest : public StatusTest, public ::testing::WithParamInterface<AnswerCase> {};
-
-TEST_P(StatusAnswerTest, EveryTickRetriesUntilAProperAnswer) {
-    for (int s = 1; s <= 11; ++s) {
-        p.advance(1000);
-        p.respondTo(kStatusUrl, GetParam().status);
-        if (GetParam().token)
-            p.respondTo(kTokenUrl, ok(GetParam().token));
+TEST(StatusAnswersTest, EveryTickRetriesUntilAProperAnswerAndTheAnswerDecidesTheNews) {
+    struct Case {
+        HttpResult status;
+        const char* token;    // nullptr: br.html is never asked
+        const char* label;    // after 11 s of polling
+        std::size_t requests; // made in those 11 s
+    };
+    // An error page's body stands in the status text, so it never reads "offline".
+    // clang-format off
+    for (const Case& k : {Case{{404, 404, "Not here", {}}, nullptr, "Connecting to server...", 11},
+                          Case{ok(""), "<br>", "Connecting to server...", 22},
+                          Case{ok("maintenance|x"), "|", "SERVER OFFLINE", 2},
+                          Case{ok("off"), "", "ONLINE", 2}}) {
+        // clang-format on
+        SCOPED_TRACE(k.label);
+        FakePlatform p;
+        Application app(p, kBase);
+        app.start();
+        for (int s = 1; s <= 11; ++s) {
+            p.advance(1000);
+            p.respondTo(kStatusUrl, k.status);
+            if (k.token)
+                p.respondTo(kTokenUrl, ok(k.token));
+        }
+        EXPECT_EQ(app.mainWindow().controls().statusLabel.caption(), k.label);
+        EXPECT_EQ(p.requests.size(), k.requests);
     }
-    EXPECT_EQ(c().statusLabel.caption(), GetParam().label);
-    EXPECT_EQ(static_cast<int>(p.requests.size()), GetParam().requests);
+    struct News {
+        const char* status;   // nullptr: no answer yet
+        const char* dataFile; // nullptr: no file
+        bool opens;
+    };
+    // clang-format off
+    for (const News& n : {News{"on\r\nn1", nullptr, true}, News{"on\r\nn1\r\n", "n1\r\n", false},
+                          News{"on\r\nn2", "n1\r\nold", true}, News{"on\r\ndata", nullptr, false},
+                          News{"on", nullptr, false}, News{"off\r\nn1", nullptr, false},
+                          News{"On\r\nn1", nullptr, false}, News{nullptr, nullptr, false}}) {
+        // clang-format on
+        SCOPED_TRACE(n.status ? n.status : "no answer");
+        FakePlatform p;
+        if (n.dataFile)
+            p.files["data"] = n.dataFile;
+        Application app(p, kBase);
+        app.start();
+        p.advance(1000);
+        if (n.status) {
+            p.respondTo(kStatusUrl, ok(n.status));
+            p.respondTo(kTokenUrl, ok(""));
+        }
+        // From the tray's menu: the icon goes before the news comes.
+        app.mainWindow().controls().startButton.click();
+        p.popupChoices.push_back(PopupChoice::Exit);
+        app.mainWindow().trayMessage(516);
+        EXPECT_FALSE(p.iconPresent);
+        EXPECT_EQ(app.newsWindow() != nullptr, n.opens);
+        EXPECT_EQ(p.ended, !n.opens);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Answers, StatusAnswerTest,
-    ::testing::Values(
-        // The error page's body stands in the status text, so it never reads "offline".
-        AnswerCase{
-            "ErrorStatus", {404, 404, "Not here", {}}, nullptr, "Connecting to server...", 11},
-        AnswerCase{"EmptyStatus", {0, 200, "", {}}, "<br>", "Connecting to server...", 22},
-        AnswerCase{"NeitherOnNorOff", {0, 200, "maintenance|x", {}}, "|", "SERVER OFFLINE", 2},
-        AnswerCase{"Off", {0, 200, "off", {}}, "", "ONLINE", 2}),
-    [](const auto& info) { return info.param.name; });
-
-struct NewsCase {
-    const char* name;
-    const char* status;
-    const char* dataFile; // nullptr: no file
-    bool opens;
-};
-class NewsDecisionTest : public StatusTest, public ::testing::WithParamInterface<NewsCase> {};
-
-TEST_P(NewsDecisionTest, TheStatusTextAndTheDataFileDecide) {
-    if (GetParam().dataFile)
-        p.files["data"] = GetParam().dataFile;
-    p.advance(1000);
-    if (GetParam().status)
-        answer(GetParam().status, "");
-    // From the tray's menu: the icon goes before the news comes.
-    c().startButton.click();
-    p.popupChoices.push_back(PopupChoice::Exit);
-    window().trayMessage(516);
-    EXPECT_FALSE(p.iconPresent);
-    EXPECT_EQ(app->newsWindow() != nullptr, GetParam().opens);
-    EXPECT_EQ(p.ended, !GetParam().opens);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, NewsDecisionTest,
-    ::testing::Values(NewsCase{"NewNews", "on\r\nn1", nullptr, true},
-                      NewsCase{"Declined", "on\r\nn1\r\n", "n1\r\n", false},
-                      NewsCase{"NewerThanDeclined", "on\r\nn2", "n1\r\nold", true},
-                      NewsCase{"IdentifierDataWithoutFile", "on\r\ndata", nullptr, false},
-                      NewsCase{"OnlyOneLine", "on", nullptr, false},
-                      NewsCase{"Off", "off\r\nn1", nullptr, false},
-                      NewsCase{"CaseCounts", "On\r\nn1", nullptr, false},
-                      NewsCase{"NoAnswerYet", nullptr, nullptr, false}),
-    [](const auto& info) { return info.param.name; });
 
 } // namespace
 } // namespace bt::test

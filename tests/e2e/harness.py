@@ -8,7 +8,6 @@ import json
 import os
 import shutil
 import socket
-import struct
 import subprocess
 import sys
 import tempfile
@@ -16,8 +15,8 @@ import threading
 import time
 import unittest
 import urllib.request
-import zlib
 
+from PIL import ImageGrab
 from Xlib import X, XK, display as xdisplay
 from Xlib.ext import xtest
 
@@ -74,8 +73,7 @@ class Xvfb:
     def keycode(self, name):
         return self.display.keysym_to_keycode(XK.string_to_keysym(name))
 
-    def keys(self, names, down):
-        """Keys in one flush, so the server takes them in the same instant."""
+    def keys(self, names, down):  # in one flush: the server takes them in the same instant
         for name in names:
             xtest.fake_input(self.display, X.KeyPress if down else X.KeyRelease,
                              self.keycode(name))
@@ -96,8 +94,7 @@ class Xvfb:
                 self.display.sync()
                 time.sleep(0.03)
 
-    def window_titles(self):
-        """The top-level windows by title: {title: (window, map state)}."""
+    def window_titles(self):  # {title: (window, map state)}
         titles = {}
         for w in self.display.screen().root.query_tree().children:
             try:
@@ -134,26 +131,9 @@ class Xvfb:
         window.unmap()
         self.display.sync()
 
-    def screenshot(self, path, rect):
-        """Writes the rectangle (x, y, w, h) of the screen as a PNG (no image tools needed)."""
-        x, y, width, height = rect
-        data = self.display.screen().root.get_image(x, y, width, height, X.ZPixmap,
-                                                    0xffffffff).data
-        rows = b""
-        for row in range(height):
-            line = data[row * width * 4:(row + 1) * width * 4]
-            rgb = bytearray(width * 3)
-            rgb[0::3], rgb[1::3], rgb[2::3] = line[2::4], line[1::4], line[0::4]
-            rows += b"\x00" + bytes(rgb)
-
-        def chunk(kind, body):
-            return (struct.pack(">I", len(body)) + kind + body +
-                    struct.pack(">I", zlib.crc32(kind + body) & 0xffffffff))
-
-        with open(path, "wb") as f:
-            f.write(b"\x89PNG\r\n\x1a\n" +
-                    chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
-                    chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+    def screenshot(self, path, rect):  # rect: x, y, w, h
+        x, y, w, h = rect
+        ImageGrab.grab((x, y, x + w, y + h), xdisplay=self.name).save(path, optimize=True)
 
 
 class Recorder:
@@ -198,8 +178,7 @@ class Recorder:
         with self.lock:
             return list(self.keys)
 
-    def wait(self, count, timeout=5):
-        """The typed keys (characters only), once there are count of them."""
+    def wait(self, count, timeout=5):  # the typed characters, once there are count of them
         wait_for(lambda: len(self.typed()) >= count, timeout,
                  what="%d typed keys, got %r" % (count, self.typed()))
         return [k for _, k in self.typed()]
@@ -265,8 +244,7 @@ class Program:
         self.wait_state(lambda s: s["model"].get(key) == value, timeout,
                         what="%s to be %r" % (key, value))
 
-    def ended(self, timeout=15):
-        """Waits for the program to end by itself; it must end with status 0, never a signal."""
+    def ended(self, timeout=15):  # by itself, with status 0, never a signal
         wait_for(lambda: self.proc.poll() is not None, timeout, what="the program to end")
         assert self.proc.returncode == 0, "exit status %d" % self.proc.returncode
 
@@ -323,6 +301,12 @@ class E2ETest(unittest.TestCase):
         r = Recorder(self.x)
         self.addCleanup(r.stop)
         return r
+
+    def file(self, name):  # the bytes of a file in the working folder, once it is there
+        path = os.path.join(self.workdir, name)
+        wait_for(lambda: os.path.exists(path), what=name)
+        with open(path, "rb") as f:
+            return f.read()
 
     def artifact(self, name):
         os.makedirs(ARTIFACTS, exist_ok=True)

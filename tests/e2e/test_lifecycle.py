@@ -72,41 +72,36 @@ class XEmbedTrayTest(E2ETest):
         time.sleep(0.2)
         p.click("exitButton", title)
         p.ended()
-        with open(os.path.join(self.workdir, "data"), "rb") as f:
-            self.assertEqual(f.read(), b"brontek-news-2026-12\r\n")
+        self.assertEqual(self.file("data"), b"brontek-news-2026-12\r\n")
 
 
 class StatusNotifierTest(E2ETest):
+    WATCHER = ("--dest=org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher")
+
     def setUp(self):
         super().setUp()
         out = subprocess.run(["dbus-launch", "--sh-syntax"], capture_output=True, text=True,
                              check=True).stdout
-        self.bus = re.search(r"DBUS_SESSION_BUS_ADDRESS='([^']+)'", out).group(1)
-        pid = re.search(r"DBUS_SESSION_BUS_PID=(\d+)", out).group(1)
-        self.addCleanup(lambda: subprocess.run(["kill", pid]))
-        watcher = subprocess.Popen(["status-notifier-watcher"], env=self.env(),
+        self.env = dict(os.environ, DISPLAY=self.x.name, DBUS_SESSION_BUS_ADDRESS=re.search(
+            r"DBUS_SESSION_BUS_ADDRESS='([^']+)'", out).group(1))
+        self.addCleanup(subprocess.run, ["kill", re.search(r"BUS_PID=(\d+)", out).group(1)])
+        watcher = subprocess.Popen(["status-notifier-watcher"], env=self.env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.addCleanup(lambda: (watcher.kill(), watcher.wait()))
-        wait_for(lambda: "org.kde.StatusNotifierWatcher" in self.send(
+        wait_for(lambda: "StatusNotifierWatcher" in self.send(
             "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
             "org.freedesktop.DBus.ListNames"), what="the watcher on the bus")
-        self.send("--dest=org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
-                  "org.kde.StatusNotifierWatcher.RegisterStatusNotifierHost",
+        self.send(*self.WATCHER, "org.kde.StatusNotifierWatcher.RegisterStatusNotifierHost",
                   "string:org.kde.StatusNotifierHost-1")
-
-    def env(self):
-        return dict(os.environ, DBUS_SESSION_BUS_ADDRESS=self.bus, DISPLAY=self.x.name)
 
     def send(self, *args):
         return subprocess.run(["dbus-send", "--session", "--print-reply"] + list(args),
-                              env=self.env(), capture_output=True, text=True).stdout
+                              env=self.env, capture_output=True, text=True).stdout
 
-    def item(self):
-        """The unique bus name of the item registered last; a new one each time it shows."""
+    def item(self):  # the unique bus name of the item registered last, new each time it shows
         names = re.findall(r'string "(:[0-9.]+)', self.send(
-            "--dest=org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
-            "org.freedesktop.DBus.Properties.Get", "string:org.kde.StatusNotifierWatcher",
-            "string:RegisteredStatusNotifierItems"))
+            *self.WATCHER, "org.freedesktop.DBus.Properties.Get",
+            "string:org.kde.StatusNotifierWatcher", "string:RegisteredStatusNotifierItems"))
         return names[-1] if names else None
 
     def call(self, item, method):
@@ -114,7 +109,7 @@ class StatusNotifierTest(E2ETest):
                   "int32:0", "int32:0")
 
     def test_the_item_registers_on_start_activates_and_exits_from_its_menu(self):
-        p = self.start_program({"DBUS_SESSION_BUS_ADDRESS": self.bus})
+        p = self.start_program({"DBUS_SESSION_BUS_ADDRESS": self.env["DBUS_SESSION_BUS_ADDRESS"]})
         p.click("startButton")
         p.wait_model("mainVisible", False)
         item = wait_for(self.item, what="the item registered")
@@ -130,7 +125,7 @@ class StatusNotifierTest(E2ETest):
 
 
 class OneCopyTest(E2ETest):
-    def test_a_second_start_shows_the_running_copy_and_ends(self):
+    def test_a_second_start_shows_the_running_copy_and_ends_another_display_runs_its_own(self):
         self.start_trayer()
         p = self.start_program()
         rec = self.recorder()
@@ -148,6 +143,14 @@ class OneCopyTest(E2ETest):
         rec.wait(3)
         time.sleep(0.6)
         self.assertEqual([k for _, k in rec.typed()], ["v", "1", "1"], "typed once")
+        other = Xvfb()
+        self.addCleanup(other.stop)
+        elsewhere = os.path.join(self.workdir, "other")
+        os.mkdir(elsewhere)
+        q = Program(other, elsewhere, {"XDG_RUNTIME_DIR": self.workdir})  # the same user's lock
+        self.addCleanup(q.stop)
+        time.sleep(0.5)
+        self.assertIsNone(q.proc.poll())
 
     def test_a_copy_that_died_does_not_block_the_next_start(self):
         p = self.start_program()
@@ -157,18 +160,6 @@ class OneCopyTest(E2ETest):
         again = self.start_program()
         time.sleep(0.5)
         self.assertIsNone(again.proc.poll())
-
-    def test_another_display_runs_its_own_copy(self):
-        p = self.start_program()
-        other = Xvfb()
-        self.addCleanup(other.stop)
-        elsewhere = os.path.join(self.workdir, "other")
-        os.mkdir(elsewhere)
-        q = Program(other, elsewhere, {"XDG_RUNTIME_DIR": self.workdir})  # the same user's lock
-        self.addCleanup(q.stop)
-        time.sleep(0.5)
-        self.assertIsNone(p.proc.poll())
-        self.assertIsNone(q.proc.poll())
 
 
 if __name__ == "__main__":
