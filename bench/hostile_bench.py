@@ -2,7 +2,8 @@
 """The real Linux program against broken servers on 127.0.0.1, one scenario at a time: it must
 keep running and keep typing keys, the news window must stay closable, and the key poll must
 keep its 100 ms schedule. Reports, per scenario, the largest late key poll tick (target: under
-20 ms) and exits with status 1 if any scenario broke the program.
+20 ms) and exits with status 1 if any scenario broke the program (77 if 127.0.0.1:8642 is taken).
+`make test` runs it too.
 
     bench/hostile_bench.py [--bin build/default/brontek-tarnlow] [--scenarios a,b,...]
 """
@@ -45,7 +46,8 @@ def close_box(x, title):
 
 def run(scenario):
     if harness.port_open(PORT):
-        sys.exit("127.0.0.1:%d is in use" % PORT)
+        print("127.0.0.1:%d is in use: skipped" % PORT)
+        sys.exit(77)
     server = subprocess.Popen([sys.executable, os.path.join(os.path.dirname(__file__),
                                                             "broken_server.py"),
                                str(PORT), scenario], stdout=subprocess.PIPE)

@@ -1,6 +1,7 @@
 // The small text pieces: numbers as typed, lines and tokens, server bodies, links, the feed format
 // and its checker.
 
+#include "app/command_line.h"
 #include "base/body_text.h"
 #include "base/link_policy.h"
 #include "base/numbers.h"
@@ -85,6 +86,42 @@ TEST(LinkPolicyTest, OnlyWebAddressesOpen) {
                             "javascript:alert(1)", "ftp://x.org/", "http://", " https://x.org",
                             "http:/x.org", "https://x.org/\r\ncalc", "https://x.org/\x7f"})
         EXPECT_FALSE(isWebLink(bad)) << bad;
+}
+
+TEST(CommandLineTest, OptionsAndServersAndAOneLineErrorForAnythingElse) {
+    using A = CommandLine::Action;
+    const auto url = [](const char* host) { return serverBaseUrl(host); };
+    struct Case {
+        std::vector<std::string> args;
+        A action;
+        std::string serverUrl;
+        bool usageHint = false;
+    };
+    for (const Case& c :
+         std::vector<Case>{{{}, A::Run, url("built.in")},
+                           {{"--version"}, A::Version, url("built.in")},
+                           {{"--version", "-h"}, A::Help, url("built.in")},
+                           {{"--help", "--version"}, A::Help, url("built.in")},
+                           {{"--server", "news.example.org"}, A::Run, url("news.example.org")},
+                           {{"--server=192.0.2.7:8080"}, A::Run, url("192.0.2.7:8080")},
+                           {{"--server", "a b"}, A::Error, url("built.in")},
+                           {{"--server"}, A::Error, url("built.in")},
+                           {{"--sever", "x"}, A::Error, url("built.in"), true},
+                           {{"binds"}, A::Error, url("built.in"), true}}) {
+        const CommandLine line = parseCommandLine(c.args, "built.in");
+        const std::string shown = c.args.empty() ? "" : c.args[0];
+        EXPECT_EQ(line.action, c.action) << shown;
+        EXPECT_EQ(line.serverUrl, c.serverUrl) << shown;
+        EXPECT_EQ(line.usageHint, c.usageHint) << shown;
+        EXPECT_EQ(line.error.find('\n'), std::string::npos);
+        EXPECT_EQ(line.error.empty(), c.action != A::Error) << shown;
+    }
+    for (const char* good : {"a", "x-y.Example.org", "h:1", "h:65535", "[::1]", "[2001:db8::1]:80"})
+        EXPECT_TRUE(isServerHost(good)) << good;
+    for (const char* bad : {"", ":80", "h:0", "h:65536", "h:", "h:8a", "-a.org", "a-.org", "a..org",
+                            "a_b", "h/path", "u@h", "[::1", "[::g]", "[]:80", "[12]", "a."})
+        EXPECT_FALSE(isServerHost(bad)) << bad;
+    EXPECT_FALSE(isServerHost(std::string(64, 'a') + ".org"));
 }
 
 struct FeedCheckTest : ::testing::Test {

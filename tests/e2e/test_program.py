@@ -50,6 +50,22 @@ class WindowTest(E2ETest):
         self.assertEqual([again.widget(name)["index"] for name in FILE_ORDER], indices)
         self.assertTrue(again.widget("unitedOffensiveOption")["checked"])
 
+    def test_the_interval_box_takes_500_and_refuses_1001_with_its_message(self):
+        p = self.start_program()
+        boxes = lambda s: [w for w in s["windows"] if w["title"] == "Brontek tarnlow"]  # noqa: E731
+        for typed, kept in (("500", "500"), ("1001", "100")):
+            p.click("intervalButton")
+            box = boxes(p.wait_state(boxes, what="the input box"))[0]
+            self.assertIn("Key interval (ms)", [c.get("text") for c in box["children"]])
+            for key in ["End"] + ["BackSpace"] * 3 + list(typed) + ["Return"]:
+                self.x.tap(key)
+            if typed == "1001":
+                p.wait_state(lambda s: any(c.get("text") == "Enter 100 - 1000" for w in boxes(s)
+                                           for c in w["children"]), what="the message")
+                self.x.tap("Return")
+            p.wait_state(lambda s: not boxes(s), what="no box left")
+            self.assertEqual(p.model()["keyInterval"], kept)
+
     def test_start_without_a_tray_host_leaves_the_window_reachable(self):
         p = self.start_program()
         p.click("startButton")
