@@ -14,6 +14,7 @@
 #include <iterator>
 #include <random>
 #include <set>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -123,9 +124,11 @@ void killAtRandomMoments(Save save, const char* file, const std::set<std::string
     for (int round = 0; round < 300; ++round) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
-        if (child == 0)
+        if (child == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlive a test that was stopped
             for (int i = 0;; ++i)
                 save(i);
+        }
         ::usleep(static_cast<useconds_t>(delay(random)));
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
