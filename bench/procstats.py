@@ -38,16 +38,3 @@ def wake_ups(pid):
             pass
     return total
 
-
-def per_thread_wake_ups(pid):
-    """The same, thread by thread: {name: count}."""
-    out = {}
-    for task in os.listdir("/proc/%d/task" % pid):
-        try:
-            with open("/proc/%d/task/%s/status" % (pid, task)) as f:
-                fields = dict(line.split(":", 1) for line in f if ":" in line)
-            out["%s/%s" % (fields["Name"].strip(), task)] = (
-                int(fields["voluntary_ctxt_switches"]) + int(fields["nonvoluntary_ctxt_switches"]))
-        except (OSError, KeyError, ValueError):
-            pass
-    return out

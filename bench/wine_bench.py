@@ -1,10 +1,12 @@
 #!/usr/bin/python3
-"""The Windows program under Wine on a private Xvfb: idle CPU, resident memory, executable size.
+"""The Windows program under Wine on a private Xvfb, with the sample news site on 127.0.0.1:8642:
+wake-ups a second and CPU once the server has answered, resident memory, executable size.
 
-    bench/wine_bench.py [--idle-seconds 60] [--exe build/mingw/brontek-tarnlow.exe]
+    bench/wine_bench.py [--idle-seconds 60] [--exe build/mingw/brontek-tarnlow.exe] [--baseline EXE]
 
-The resident memory is that of the program's own process (Wine's loader included), not of the
-wineserver it shares with every Wine program.
+With --baseline, a second exe (for instance the previous release) is measured the same way in the
+same run. Wake-ups and CPU are those of all the program's own threads (Wine's loader included), not
+of the wineserver it shares with every Wine program.
 """
 
 import argparse
@@ -18,7 +20,9 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import harness  # noqa: E402
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from procstats import cpu_seconds, rss_mb  # noqa: E402
+from procstats import cpu_seconds, rss_mb, wake_ups  # noqa: E402
+
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 
 
 def find_pid(name):
@@ -34,37 +38,52 @@ def find_pid(name):
     return None
 
 
-def main():
-    root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
-    ap = argparse.ArgumentParser()
-    ap.add_argument("--exe", default=os.path.join(root, "build", "mingw", "brontek-tarnlow.exe"))
-    ap.add_argument("--idle-seconds", type=float, default=60.0)
-    args = ap.parse_args()
+def measure(exe, seconds):
+    """(wake-ups a second, CPU %, resident MB) of the exe left alone once the server answered."""
     x = harness.Xvfb()
     work = tempfile.mkdtemp(prefix="bt-winebench-")
     env = dict(os.environ, DISPLAY=x.name, WINEDEBUG="-all")
-    env.setdefault("WINEPREFIX", os.path.join(root, "build", "mingw", "wineprefix"))
-    proc = subprocess.Popen(["wine", os.path.abspath(args.exe)], cwd=work, env=env,
+    env.setdefault("WINEPREFIX", os.path.join(ROOT, "build", "mingw", "wineprefix"))
+    # Copied, so that a baseline exe of the same name is told apart from this one.
+    shutil.copy(exe, os.path.join(work, "measured.exe"))
+    proc = subprocess.Popen(["wine", "measured.exe"], cwd=work, env=env,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         harness.wait_for(lambda: "Brontek Tarnlow" in x.window_titles(), 120, what="the window")
-        time.sleep(15)  # past the status poll, the blink and the first timeout check
-        pid = harness.wait_for(lambda: find_pid("brontek-tarnlow.exe"), what="the process")
-        c0 = cpu_seconds(pid)
-        time.sleep(args.idle_seconds)
-        idle = (cpu_seconds(pid) - c0) / args.idle_seconds * 100
-        rss = rss_mb(pid)
+        time.sleep(15)  # past the status poll, the blink and the shrink
+        pid = harness.wait_for(lambda: find_pid("measured.exe"), what="the process")
+        w0, c0 = wake_ups(pid), cpu_seconds(pid)
+        time.sleep(seconds)
+        return ((wake_ups(pid) - w0) / seconds, (cpu_seconds(pid) - c0) / seconds * 100,
+                rss_mb(pid))
     finally:
         proc.kill()
         subprocess.run(["wineserver", "-k"], env=env)
         x.stop()
         shutil.rmtree(work, True)
-    size = os.path.getsize(args.exe) / 1024.0
-    print("| Measure (under Wine 8) | brontek-tarnlow.exe | Target |")
-    print("|---|---|---|")
-    print("| idle CPU over %.0f s | %.2f %% | |" % (args.idle_seconds, idle))
-    print("| resident memory | %.1f MB | |" % rss)
-    print("| executable size | %.0f KB | < 1.5 MB |" % size)
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--exe", default=os.path.join(ROOT, "build", "mingw", "brontek-tarnlow.exe"))
+    ap.add_argument("--baseline", help="another exe, measured the same way for comparison")
+    ap.add_argument("--idle-seconds", type=float, default=60.0)
+    args = ap.parse_args()
+    server = harness.sample_site()
+    try:
+        runs = {"this build": measure(os.path.abspath(args.exe), args.idle_seconds)}
+        if args.baseline:
+            runs["baseline"] = measure(os.path.abspath(args.baseline), args.idle_seconds)
+    finally:
+        if server:
+            server.terminate()
+    print("| Under Wine, idle over %.0f s once the server has answered | wake-ups a second | CPU "
+          "| resident memory |" % args.idle_seconds)
+    print("|---|---|---|---|")
+    for name, (wakes, cpu, rss) in runs.items():
+        print("| %s | %.2f | %.4f %% | %.1f MB |" % (name, wakes, cpu, rss))
+    print()
+    print("executable size: %.0f KB (target < 1.5 MB)" % (os.path.getsize(args.exe) / 1024.0))
 
 
 if __name__ == "__main__":

@@ -21,7 +21,8 @@ from Xlib import X, XK, display as xdisplay
 from Xlib.ext import xtest
 
 BIN = os.environ.get("BRONTEK_BIN", "")
-SITE = os.environ.get("BRONTEK_SITE", "")
+SITE = os.environ.get("BRONTEK_SITE", os.path.join(
+    os.path.dirname(os.path.abspath(__file__)), "..", "..", "server", "update_info", "binds_data"))
 ARTIFACTS = os.environ.get("BRONTEK_ARTIFACTS", tempfile.gettempdir())
 MAIN = "Brontek Tarnlow"  # the main window's title
 
@@ -44,6 +45,19 @@ def port_open(port):
 
 def center(w):
     return w["x"] + w["w"] // 2, w["y"] + w["h"] // 2
+
+
+def sample_site(port=8642):
+    """Serves the sample news site on 127.0.0.1 unless something listens there already; returns
+    the server process to stop, or None."""
+    if port_open(port):
+        return None
+    server = subprocess.Popen(
+        [sys.executable, "-m", "http.server", str(port), "--bind", "127.0.0.1",
+         "--directory", os.path.dirname(os.path.dirname(SITE))],
+        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    wait_for(lambda: port_open(port), what="the sample site")
+    return server
 
 
 class Xvfb:
@@ -273,13 +287,9 @@ class E2ETest(unittest.TestCase):
 
     def serve_sample_site(self, port=8642):
         """The sample news site on 127.0.0.1, unless it is served there already."""
-        if not port_open(port):
-            server = subprocess.Popen(
-                [sys.executable, "-m", "http.server", str(port), "--bind", "127.0.0.1",
-                 "--directory", os.path.dirname(os.path.dirname(SITE))],
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        server = sample_site(port)
+        if server:
             self.addCleanup(lambda: (server.terminate(), server.wait(5)))
-            wait_for(lambda: port_open(port), what="the sample site")
         url = "http://127.0.0.1:%d/update_info/binds_data/form1.html" % port
         with urllib.request.urlopen(url, timeout=5) as r:
             if not r.read().startswith(b"on"):
