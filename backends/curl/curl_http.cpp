@@ -61,8 +61,8 @@ struct CurlHttp::Impl {
         CURL* e = curl_easy_init();
         t->easy = e;
         curl_easy_setopt(e, CURLOPT_URL, url.c_str());
+        // Web addresses only, for the first request and for every redirect it follows.
         curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
         curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
         curl_easy_setopt(e, CURLOPT_MAXREDIRS, options.maxRedirects);
         curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS,
