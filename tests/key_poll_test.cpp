@@ -47,10 +47,7 @@ TEST_P(KeyScenarioTest, TypesWhatAndWhenThePollSaysWhetherItSleepsOrNot) {
         }
         ASSERT_NE(c.keyPollTimer.enabled(), c.keySendTimer.enabled()) << "one of them, at " << t;
     }
-    Typed typed;
-    for (const auto& k : p.typed)
-        typed.emplace_back(k.at, k.keys);
-    EXPECT_EQ(typed, scenario.typed);
+    EXPECT_EQ(typedKeys(p), scenario.typed);
     if (sleeping) {
         EXPECT_LT(p.wakeUps[&c.keyPollTimer], 20) << "the key poll wakes only around key presses";
     }

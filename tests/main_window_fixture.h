@@ -14,6 +14,13 @@ namespace bt::test {
 constexpr const char* kBase = "http://127.0.0.1:8642/update_info/binds_data/";
 using Typed = std::vector<std::pair<std::int64_t, std::string>>; // (virtual time, keys)
 
+inline Typed typedKeys(const FakePlatform& p) {
+    Typed out;
+    for (const auto& t : p.typed)
+        out.emplace_back(t.at, t.keys);
+    return out;
+}
+
 // The program on the fake platform, started the way the real one starts.
 class MainWindowTest : public ::testing::Test {
   protected:
@@ -41,12 +48,7 @@ class MainWindowTest : public ::testing::Test {
         c().slotMenu(slot).setIndex(menu - 1);
         c().slotMessage(slot).setIndex(message - 1);
     }
-    Typed typed() const {
-        Typed out;
-        for (const auto& t : p.typed)
-            out.emplace_back(t.at, t.keys);
-        return out;
-    }
+    Typed typed() const { return typedKeys(p); }
 };
 
 // The bytes Save writes for a variant and the twenty indices in file order.

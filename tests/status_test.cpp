@@ -8,10 +8,6 @@ namespace {
 const std::string kStatusUrl = std::string(kBase) + "form1.html";
 const std::string kTokenUrl = std::string(kBase) + "br.html";
 
-HttpResult noAnswer() {
-    return HttpResult{-1, 0, {}, "Connection refused"};
-}
-
 struct StatusTest : MainWindowTest {
     void SetUp() override { start(); }
     // Answers the poll under way with a status text and a token.
@@ -23,7 +19,7 @@ struct StatusTest : MainWindowTest {
     void refuse(int n) {
         for (int s = 0; s < n; ++s) {
             p.advance(1000 - p.now() % 1000);
-            ASSERT_TRUE(p.respondTo(kStatusUrl, noAnswer()));
+            ASSERT_TRUE(p.respondTo(kStatusUrl, HttpResult{-1, 0, {}, "Connection refused"}));
         }
     }
 };
@@ -44,8 +40,11 @@ TEST_F(StatusTest, OnlineBlinksSevenTimesThenShrinksAndExitOpensTheNews) {
     EXPECT_FALSE(c().statusLabel.visible());
     EXPECT_FALSE(c().blinkTimer.enabled());
 
+    NewsWindow* shown = nullptr; // the front end makes the window's view here
+    app->setOnNewsWindowCreated([&](NewsWindow& n) { shown = &n; });
     c().exitButton.click();
     ASSERT_NE(app->newsWindow(), nullptr);
+    EXPECT_EQ(shown, app->newsWindow());
     const NewsWindowControls& news = app->newsWindow()->controls();
     EXPECT_EQ(news.newsId.text(), "news-7");
     EXPECT_EQ(news.serverUrl, kBase);
@@ -150,6 +149,7 @@ TEST(StatusAnswersTest, EveryTickRetriesUntilAProperAnswerAndTheAnswerDecidesThe
         p.popupChoices.push_back(PopupChoice::Exit);
         app.mainWindow().trayMessage(516);
         EXPECT_FALSE(p.iconPresent);
+        EXPECT_EQ(p.pendingCount(), 0u) << "a poll under way is cancelled";
         EXPECT_EQ(app.newsWindow() != nullptr, n.opens);
         EXPECT_EQ(p.ended, !n.opens);
     }
