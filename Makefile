@@ -71,6 +71,7 @@ dist: dist-deps
 		$$(dpkg-buildflags --get CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
 	cmake --build build/dist
 	cd build/dist && cpack
+	mkdir -p dist && cp build/dist/package/*.deb dist/
 	cmake -S . -B build/dist-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRONTEK_TESTS=OFF \
 		-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake
 	cmake --build build/dist-windows --target windows_zip

@@ -76,7 +76,7 @@ TEST(BodyTextTest, Utf8StaysAndAnythingElseIsWindows1252) {
     EXPECT_EQ(bodyToText("\x81"), "\xef\xbf\xbd") << "an unassigned byte";
     for (const char* bad : {"\x80", "\xc0\xaf", "\xc3\x28", "\xe0\x80\xaf", "\xed\xa0\x80",
                             "\xe2\x82", "\xf0\x80\x80\xaf", "\xf4\x90\x80\x80", "\xff"})
-        EXPECT_FALSE(isValidUtf8(bad)) << bad;
+        EXPECT_FALSE(isValidUtf8(bad)) << ::testing::PrintToString(std::string(bad));
 }
 
 TEST(LinkPolicyTest, OnlyWebAddressesOpen) {
@@ -85,7 +85,7 @@ TEST(LinkPolicyTest, OnlyWebAddressesOpen) {
     for (const char* bad : {"", "file:///etc/passwd", "C:\\Windows\\system32\\calc.exe",
                             "javascript:alert(1)", "ftp://x.org/", "http://", " https://x.org",
                             "http:/x.org", "https://x.org/\r\ncalc", "https://x.org/\x7f"})
-        EXPECT_FALSE(isWebLink(bad)) << bad;
+        EXPECT_FALSE(isWebLink(bad)) << ::testing::PrintToString(std::string(bad));
 }
 
 TEST(CommandLineTest, OptionsAndServersAndAOneLineErrorForAnythingElse) {
