@@ -17,12 +17,18 @@ namespace {
 constexpr char kWake[] = "show\n";
 
 // The folder for the lock and the socket: the user's runtime folder, or a private one in /tmp.
+// Empty when the one in /tmp is not ours alone: someone else made it first.
 QString runtimeFolder() {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QDir(runtime).exists())
         return runtime;
     const QString own = QDir::tempPath() + "/brontek-tarnlow-" + QString::number(::getuid());
-    ::mkdir(QFile::encodeName(own).constData(), 0700);
+    const QByteArray path = QFile::encodeName(own);
+    ::mkdir(path.constData(), 0700);
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
+        (st.st_mode & 077) != 0)
+        return {};
     return own;
 }
 
@@ -41,7 +47,10 @@ QString displayKey(QString display) {
 } // namespace
 
 SingleInstance::SingleInstance(const QString& display) {
-    const QString base = runtimeFolder() + "/brontek-tarnlow-" + displayKey(display);
+    const QString folder = runtimeFolder();
+    if (folder.isEmpty())
+        return;
+    const QString base = folder + "/brontek-tarnlow-" + displayKey(display);
     lockPath_ = base + ".lock";
     socketPath_ = base + ".socket";
 }
@@ -54,9 +63,11 @@ SingleInstance::~SingleInstance() {
 }
 
 bool SingleInstance::claim() {
+    // Without a lock file (no private folder for it, or an unwritable one) the program still
+    // runs: a second copy is the lesser harm next to no copy at all.
+    if (lockPath_.isEmpty())
+        return true;
     lockFd_ = ::open(QFile::encodeName(lockPath_).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    // Without a lock file (an unwritable runtime folder) the program still runs: a second copy
-    // is the lesser harm next to no copy at all.
     if (lockFd_ < 0)
         return true;
     if (::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {

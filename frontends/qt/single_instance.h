@@ -26,7 +26,6 @@ class SingleInstance : public QObject {
     bool wakeRunningCopy();
 
     void setOnAnotherStart(std::function<void()> f) { onAnotherStart_ = std::move(f); }
-    const QString& lockPath() const { return lockPath_; }
 
   private:
     QString lockPath_;
