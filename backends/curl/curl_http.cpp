@@ -127,6 +127,9 @@ struct CurlHttp::Impl {
                 starts.swap(incoming);
                 stops.swap(cancels);
             }
+            // Starts first, so that a request cancelled before the worker saw it is dropped too.
+            for (auto& [id, url] : starts)
+                start(id, url);
             for (HttpRequestId id : stops) {
                 for (auto& [e, t] : active) {
                     if (t->id == id) {
@@ -135,8 +138,6 @@ struct CurlHttp::Impl {
                     }
                 }
             }
-            for (auto& [id, url] : starts)
-                start(id, url);
             int running = 0;
             curl_multi_perform(multi, &running);
             int left = 0;
@@ -182,8 +183,8 @@ HttpRequestId CurlHttp::get(std::string url, std::function<void(HttpResult)> don
 }
 
 void CurlHttp::cancel(HttpRequestId id) {
-    if (impl_->live->callbacks.erase(id) == 0)
-        return;
+    // Never delivered from now on; the worker drops the transfer if it still runs.
+    impl_->live->callbacks.erase(id);
     {
         std::lock_guard lock(impl_->mutex);
         impl_->cancels.push_back(id);
