@@ -39,8 +39,6 @@ MainWindowControls::MainWindowControls(Platform& platform, std::string serverBas
                             Rect{left ? 1200 : 3720, top, 495, kListHeight},
                             Rect{left ? 1800 : 4320, top, 495, kListHeight});
     }
-    previewMenuList.setVisible(false);
-    previewMessageList.setVisible(false);
 
     Font status;
     status.size = 9.75;

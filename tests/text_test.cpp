@@ -74,13 +74,14 @@ TEST(BodyTextTest, Utf8StaysAndAnythingElseIsWindows1252) {
     EXPECT_EQ(bodyToText("caf\xe9"), "caf\xc3\xa9");
     EXPECT_EQ(bodyToText("\x80 \x93q\x94"), "\xe2\x82\xac \xe2\x80\x9cq\xe2\x80\x9d");
     EXPECT_EQ(bodyToText("\x81"), "\xef\xbf\xbd") << "an unassigned byte";
-    for (const char* bad : {"\x80", "\xc0\xaf", "\xc3\x28", "\xe0\x80\xaf", "\xed\xa0\x80",
-                            "\xe2\x82", "\xf0\x80\x80\xaf", "\xf4\x90\x80\x80", "\xff"})
+    for (const char* bad :
+         {"\x80", "\xc0\xaf", "\xc3\x28", "\xe0\x80\xaf", "\xed\xa0\x80", "\xed\xbf\xbf",
+          "\xe2\x82", "\xf0\x80\x80\xaf", "\xf4\x90\x80\x80", "\xff"})
         EXPECT_FALSE(isValidUtf8(bad)) << ::testing::PrintToString(std::string(bad));
 }
 
 TEST(LinkPolicyTest, OnlyWebAddressesOpen) {
-    for (const char* good : {"http://example.org/", "https://x.org/a?b=c", "HtTpS://x.org/"})
+    for (const char* good : {"http://a", "https://a", "https://x.org/a?b=c", "HtTpS://x.org/"})
         EXPECT_TRUE(isWebLink(good)) << good;
     for (const char* bad : {"", "file:///etc/passwd", "C:\\Windows\\system32\\calc.exe",
                             "javascript:alert(1)", "ftp://x.org/", "http://", " https://x.org",

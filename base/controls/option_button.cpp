@@ -11,7 +11,7 @@ void OptionButton::select() {
     if (value_)
         return;
     for (OptionButton* p : group_) {
-        if (p != this && p->value_) {
+        if (p->value_) { // never this one: it is not selected yet
             p->value_ = false;
             p->changed();
         }

@@ -2,9 +2,9 @@
 
 namespace bt {
 
-bool Transfer::start(std::string url, std::function<void(const HttpResult&)> done) {
+void Transfer::start(std::string url, std::function<void(const HttpResult&)> done) {
     if (running_)
-        return false;
+        return;
     running_ = true;
     id_ = platform_.httpGet(std::move(url), [this, done = std::move(done)](HttpResult result) {
         running_ = false;
@@ -12,7 +12,6 @@ bool Transfer::start(std::string url, std::function<void(const HttpResult&)> don
         if (done)
             done(result);
     });
-    return true;
 }
 
 void Transfer::cancel() {

@@ -16,8 +16,8 @@ class Transfer {
     Transfer& operator=(const Transfer&) = delete;
     ~Transfer() { cancel(); }
 
-    // Starts a GET unless one is already running (then returns false and does nothing).
-    bool start(std::string url, std::function<void(const HttpResult&)> done);
+    // Starts a GET unless one is already running (then does nothing).
+    void start(std::string url, std::function<void(const HttpResult&)> done);
     bool running() const { return running_; }
     void cancel();
     // Of the last completed transfer; 0 = completed with a 2xx answer.
