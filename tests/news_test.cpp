@@ -65,6 +65,7 @@ TEST_F(NewsTest, DownloadsTheFeedThenTheTokenThenLaysTheSampleOut) {
                                     "voice message\r\nand play without opening the menu by "
                                     "hand.\r\n\r\nPoint at a link below to read more.");
     EXPECT_EQ(c.linkLabel(4).rect(), (Rect{240, 3240, 2640, 255}));
+    EXPECT_EQ(c.declineBox.rect(), (Rect{240, 4380, 4200, 255}));
     EXPECT_TRUE(c.linkLabel(6).font().underline);
     EXPECT_EQ(std::make_pair(c.window.outerWidth(), c.window.outerHeight()),
               std::make_pair(9000, 5400));
@@ -93,6 +94,7 @@ TEST(NewsFailureTest, AFailedDownloadStopsInTheConnectingLayoutAndStaysClosable)
         const NewsWindowControls& c = news.controls();
         EXPECT_EQ(c.responseCode, k.responseCode);
         EXPECT_TRUE(c.connectingLabel.visible());
+        EXPECT_FALSE(c.pageView.visible());
         EXPECT_EQ(c.window.caption(), "Brontek news");
         for (Timer* t : news.controls().timers())
             EXPECT_FALSE(t->enabled()) << "nothing can change any more";
@@ -112,18 +114,21 @@ TEST_F(NewsTest, AShortOrBrokenFeedIsLaidOutAsFarAsItIsGood) {
 }
 
 TEST_F(NewsTest, BadValuesAreSkippedAndTheRestIsLaidOut) {
-    openSample(
-        {{1, "left"}, {8, "-300"}, {12, "perhaps"}, {14, "1e999"}, {20, "1000"}, {29, "1001"}},
-        "extra" + token + "lines");
+    const std::map<std::size_t, std::string> changes = {{1, "left"},     {8, "-300"}, {12, "True"},
+                                                        {13, "perhaps"}, {14, "0"},   {20, "1000"},
+                                                        {29, "1001"},    {132, "12"}};
+    openSample(changes, "extra" + token + "lines");
     EXPECT_EQ(c.exitButton.rect().left, 1680) << "design value kept";
     EXPECT_EQ(c.exitButton.rect().top, 4320);
     EXPECT_EQ(c.newsText.rect().width, 5055);
     EXPECT_EQ(c.newsText.rect().left, 240);
-    EXPECT_FALSE(c.newsText.font().underline);
+    EXPECT_TRUE(c.newsText.font().underline);
+    EXPECT_FALSE(c.newsText.font().bold) << "not a boolean: design value kept";
     EXPECT_EQ(c.newsText.font().size, 8.25);
     EXPECT_EQ(c.linkLabel(1).font().size, 1000) << "the largest font size";
     EXPECT_EQ(c.linkLabel(2).font().size, 8.25) << "one more is not";
     EXPECT_EQ(c.declineBox.caption(), lines[127]) << "lines after 133 are ignored";
+    EXPECT_EQ(c.declineBox.font().size, 12);
 }
 
 TEST_F(NewsTest, HoveringLink3ThenLink5) {

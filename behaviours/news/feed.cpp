@@ -3,6 +3,8 @@
 #include "base/numbers.h"
 #include "base/text_lines.h"
 
+#include <algorithm>
+
 namespace bt {
 
 std::string normaliseFeed(std::string_view body, std::string_view token) {
@@ -11,8 +13,7 @@ std::string normaliseFeed(std::string_view body, std::string_view token) {
 
 std::vector<std::string> splitFeed(std::string_view normalised) {
     std::vector<std::string> lines = splitCrLf(normalised);
-    if (lines.size() > kFeedLines)
-        lines.resize(kFeedLines);
+    lines.resize(std::min(lines.size(), kFeedLines)); // lines past the last one mean nothing
     return lines;
 }
 
