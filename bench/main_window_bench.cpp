@@ -10,7 +10,7 @@ namespace {
 
 constexpr const char* kBase = "http://127.0.0.1:8642/update_info/binds_data/";
 
-// Keys are never down, so a tick is what the program does ten times a second all day long.
+// Keys are never down: the fixed cost of one tick, paid ten times a second while a key is held.
 class IdlePlatform : public bt::FakePlatform {
   public:
     bool keypadPressed(int) override { return false; }

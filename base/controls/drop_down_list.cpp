@@ -1,5 +1,7 @@
 #include "base/controls/drop_down_list.h"
 
+#include <algorithm>
+
 namespace bt {
 
 namespace {
@@ -36,6 +38,7 @@ void DropDownList::addItem(std::string item) {
 
 std::vector<std::string> digitItems(int count) {
     std::vector<std::string> items;
+    items.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int i = 1; i <= count; ++i)
         items.push_back(std::to_string(i));
     return items;
