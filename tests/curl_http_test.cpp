@@ -163,7 +163,7 @@ TEST_F(CurlHttpTest, ACancelledRequestNeverDeliversAndOneStillRunningEndsWithThe
     const auto stalled = http->get(url("/stall"), [&](HttpResult) { delivered = true; });
     const auto answered = http->get(url("/ok"), [&](HttpResult) { delivered = true; });
     http->get(url("/stall"), [](HttpResult) {}); // still running when the client is destroyed
-    std::this_thread::sleep_for(300ms); // /ok is answered and waits for the UI thread
+    std::this_thread::sleep_for(300ms);          // /ok is answered and waits for the UI thread
     http->cancel(stalled);
     http->cancel(answered);
     EXPECT_EQ(fetch(url("/ok")).body, "on\r\nnews-1\r\n");
