@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# The fresh-machine check, run by hand before a change to the package lists, the build or the
+# tools the tests use lands: a clean Debian 12 (debootstrap --variant=minbase) in a temporary
+# folder, this repository cloned into it, then the README's `make test` and then `make dist`
+# there, with nothing else installed but `make` itself. Prints how long each step took and
+# removes everything it made; the logs stay in build/fresh-machine/.
+#
+#   sudo tools/fresh-machine-check.sh [COMMIT]     (default: HEAD; uncommitted work is not seen)
+#
+# It takes about half an hour. The new system shares this machine's network, so run it while no
+# other test run is using the tests' port (8642) and X displays.
+set -euo pipefail
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "fresh-machine-check: run it as root (debootstrap and chroot need it)" >&2
+  exit 2
+fi
+repo=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
+commit=$(git -C "$repo" rev-parse --verify "${1:-HEAD}^{commit}")
+logs="$repo/build/fresh-machine"
+mkdir -p "$logs"
+rm -f "$logs"/*.log
+
+if ! command -v debootstrap >/dev/null; then
+  echo "Installing debootstrap on this machine"
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap >/dev/null
+fi
+# The Debian mirror this machine uses, so the new system gets what a fresh install here would.
+mirror=$(sed -n 's|^URIs: *\(http[^ ]*/debian\)/*$|\1|p' /etc/apt/sources.list.d/debian.sources \
+  2>/dev/null | head -n 1)
+mirror=${mirror:-http://deb.debian.org/debian}
+
+root=$(mktemp -d /var/tmp/brontek-fresh.XXXXXX)
+cleanup() {
+  # Whatever the tests left running in there (an X server, Wine's server) goes first.
+  for proc in /proc/[0-9]*; do
+    [ "$(readlink "$proc/root" 2>/dev/null)" = "$root" ] && kill -9 "${proc#/proc/}" 2>/dev/null
+  done
+  sleep 1
+  for mount in dev sys proc; do
+    umount -R -l "$root/$mount" 2>/dev/null || true
+  done
+  rm -rf --one-file-system "$root"
+}
+trap cleanup EXIT
+
+in_root() { # runs a command in the new system with a clean environment, as a login would
+  chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
+    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"
+}
+
+step() { # name, command...: runs it with its output in a log; prints the time and the result
+  local name=$1 start status=0
+  shift
+  start=$(date +%s)
+  "$@" >"$logs/$name.log" 2>&1 || status=$?
+  printf '%-12s %4d s  %s\n' "$name" $(($(date +%s) - start)) \
+    "$([ $status -eq 0 ] && echo passed || echo "FAILED (exit $status, see $logs/$name.log)")"
+  return $status
+}
+
+echo "Fresh Debian 12 in $root from $mirror; commit $commit"
+step debootstrap debootstrap --variant=minbase bookworm "$root" "$mirror"
+
+# What an installed Debian 12 has and a bare debootstrap lacks: its package sources with updates
+# and security fixes, a name server, a machine id (written at first boot), and the kernel's file
+# systems.
+cat >"$root/etc/apt/sources.list" <<EOF
+deb $mirror bookworm main
+deb $mirror bookworm-updates main
+deb ${mirror%/debian}/debian-security bookworm-security main
+EOF
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+[ -s "$root/etc/machine-id" ] || od -An -tx1 -N16 /dev/urandom | tr -d ' \n' >"$root/etc/machine-id"
+mount -t proc proc "$root/proc"
+mount --rbind /sys "$root/sys" && mount --make-rslave "$root/sys"
+mount --rbind /dev "$root/dev" && mount --make-rslave "$root/dev"
+
+git clone --quiet --no-hardlinks "$repo" "$root/root/brontek-tarnlow"
+git -C "$root/root/brontek-tarnlow" checkout --quiet "$commit"
+# The one package the README's commands need before they can run: make itself.
+step make in_root sh -c 'apt-get update -qq && apt-get install -y -qq --no-install-recommends make'
+
+status=0
+step make-test in_root sh -c 'cd /root/brontek-tarnlow && make test' || status=1
+if step make-dist in_root sh -c 'cd /root/brontek-tarnlow && make dist'; then
+  ls -l "$root"/root/brontek-tarnlow/dist/*.deb "$root"/root/brontek-tarnlow/dist/*.zip || status=1
+else
+  status=1
+fi
+[ $status -eq 0 ] && echo "fresh-machine check: passed" || echo "fresh-machine check: FAILED"
+exit $status
