@@ -7,11 +7,11 @@ BUILD_PACKAGES := cmake ninja-build g++ make pkg-config python3 libgtest-dev lib
 # Packaging: shlibdeps, and the checks a package gets. Defined before the test list that takes it
 # in: `:=` expands where it is written, so a list used before it is defined is empty.
 DIST_PACKAGES := dpkg-dev lintian appstream desktop-file-utils
-# The end-to-end tests: a private X server, X clients, keyboard layouts and real tray hosts; the
-# Windows build: MinGW-w64, GoogleTest's sources, and Wine to run it.
+# The end-to-end tests: a private X server, X clients, keyboard layouts, real tray hosts and a
+# window manager; the Windows build: MinGW-w64, GoogleTest's sources, and Wine to run it.
 TEST_PACKAGES := xvfb python3-xlib python3-pil x11-xkb-utils xkb-data x11-utils googletest \
 	g++-mingw-w64-x86-64-posix wine wine64 clang-14 libclang-rt-14-dev trayer dbus-x11 \
-	haskell-status-notifier-item-utils $(DIST_PACKAGES)
+	haskell-status-notifier-item-utils openbox $(DIST_PACKAGES)
 export PATH := /usr/sbin:/sbin:$(PATH)
 
 .PHONY: all deps test-deps dist-deps build run test test-default test-asan test-windows test-fuzz \

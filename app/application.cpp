@@ -15,7 +15,6 @@ void Application::start() {
 void Application::anotherCopyStarted() {
     if (main_.loaded()) {
         main_.lifecycle().show();
-        platform_.bringToFront(WindowId::Main);
     } else if (news_ && news_->loaded()) {
         platform_.bringToFront(WindowId::News);
     }
@@ -30,6 +29,8 @@ void Application::mainWindowUnloading() {
     if (onNewsWindowCreated_)
         onNewsWindowCreated_(*news_);
     news_->open(news->serverUrl, news->newsId);
+    // The window the program opens at its end comes forward once; its layout later does not.
+    platform_.bringToFront(WindowId::News);
 }
 
 void Application::windowGone() {

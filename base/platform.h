@@ -64,7 +64,9 @@ class Platform : public TimerService {
     // Opens the icon's menu ("&Show", "&Exit") at the pointer and returns the choice.
     virtual PopupChoice popupMenu() = 0;
 
-    // Raises the window above the others and gives it the focus, where the desktop allows.
+    // Raises the window above the others and gives it the focus, where the desktop allows. Only
+    // for what the player or the program's design asks for (Show, a second start, the news
+    // window opening): views never bring a window forward when its state changes.
     virtual void bringToFront(WindowId window) = 0;
 
     // Ends the process at once; no unload step runs.

@@ -39,6 +39,7 @@ TEST_F(StatusTest, OnlineBlinksSevenTimesThenShrinksAndExitOpensTheNews) {
     EXPECT_EQ(c().window.outerHeight(), kShrunkHeight);
     EXPECT_FALSE(c().statusLabel.visible());
     EXPECT_FALSE(c().blinkTimer.enabled());
+    EXPECT_TRUE(p.broughtToFront.empty()) << "the status never pushes the window forward";
 
     NewsWindow* shown = nullptr; // the front end makes the window's view here
     app->setOnNewsWindowCreated([&](NewsWindow& n) { shown = &n; });
@@ -49,8 +50,9 @@ TEST_F(StatusTest, OnlineBlinksSevenTimesThenShrinksAndExitOpensTheNews) {
     EXPECT_EQ(news.newsId.text(), "news-7");
     EXPECT_EQ(news.serverUrl, kBase);
     EXPECT_TRUE(news.window.visible());
+    EXPECT_EQ(p.broughtToFront, std::vector<WindowId>{WindowId::News}) << "once, as it opens";
     app->anotherCopyStarted();
-    EXPECT_EQ(p.broughtToFront, std::vector<WindowId>{WindowId::News});
+    EXPECT_EQ(p.broughtToFront, std::vector<WindowId>(2, WindowId::News));
     // The main window is closed: its key poll no longer types.
     p.tap(4);
     p.advance(1000);

@@ -40,6 +40,8 @@ void Lifecycle::show() {
     w_.window.setWindowStateValue(WindowState::Normal);
     platform_.trayDelete();
     w_.window.setVisible(true);
+    // The player asked for the window: it comes in front of the game and takes the keyboard.
+    platform_.bringToFront(WindowId::Main);
 }
 
 void Lifecycle::trayMessage(double message) {

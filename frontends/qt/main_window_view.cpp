@@ -51,10 +51,10 @@ void MainWindowView::syncWindow() {
             show();
         if (!isMinimized())
             showMinimized();
-    } else {
-        if (isMinimized() || !isVisible())
-            showNormal();
-        raise();
+    } else if (isMinimized() || !isVisible()) {
+        // Shown again; whether it also comes forward is the program's decision (bringToFront),
+        // never a side effect of a caption, size or colour change.
+        showNormal();
     }
     syncing_ = false;
 }

@@ -75,14 +75,19 @@ void MainWindowView::syncWindow() {
         SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, controls_->scale().px(w.outerHeight()),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (!w.visible())
-        ShowWindow(hwnd_, SW_HIDE);
-    else if (w.windowState() == WindowState::Minimized)
-        ShowWindow(hwnd_, SW_MINIMIZE);
-    else if (IsIconic(hwnd_) || !IsWindowVisible(hwnd_))
+    // Only what changed is done, and nothing here activates the window: activating it while a
+    // modal box is open leaves the keyboard nowhere, while a list is dropped down it takes the
+    // mouse from the list, and at any time it covers the game. Bringing it forward is the
+    // platform's bringToFront, for what the player asked.
+    if (!w.visible()) {
+        if (IsWindowVisible(hwnd_))
+            ShowWindow(hwnd_, SW_HIDE);
+    } else if (w.windowState() == WindowState::Minimized) {
+        if (!IsIconic(hwnd_))
+            ShowWindow(hwnd_, SW_MINIMIZE);
+    } else if (IsIconic(hwnd_) || !IsWindowVisible(hwnd_)) {
         ShowWindow(hwnd_, SW_SHOWNORMAL);
-    if (w.visible() && w.windowState() == WindowState::Normal)
-        SetForegroundWindow(hwnd_);
+    }
     syncing_ = false;
 }
 

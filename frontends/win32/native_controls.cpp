@@ -2,6 +2,9 @@
 
 #include "backends/win32/wide.h"
 
+#include <memory>
+#include <vector>
+
 namespace bt::win32 {
 
 NativeControls::~NativeControls() {
@@ -17,12 +20,22 @@ HWND NativeControls::create(const wchar_t* cls, DWORD style, int id, const std::
     return w;
 }
 
-void NativeControls::place(HWND w, const Control& m) {
+void NativeControls::place(HWND w, const Control& m, int heightFactor) {
+    Child& shown = children_[w];
     const Rect& r = m.rect();
-    SetWindowPos(w, nullptr, scale_.px(r.left), scale_.px(r.top), scale_.px(r.width),
-                 scale_.px(r.height), SWP_NOZORDER | SWP_NOACTIVATE);
-    EnableWindow(w, m.enabled());
-    ShowWindow(w, m.visible() ? SW_SHOWNA : SW_HIDE);
+    if (shown.rect != r) {
+        SetWindowPos(w, nullptr, scale_.px(r.left), scale_.px(r.top), scale_.px(r.width),
+                     scale_.px(r.height) * heightFactor, SWP_NOZORDER | SWP_NOACTIVATE);
+        shown.rect = r;
+    }
+    if (shown.enabled != m.enabled()) {
+        EnableWindow(w, m.enabled());
+        shown.enabled = m.enabled();
+    }
+    if (shown.visible != m.visible()) {
+        ShowWindow(w, m.visible() ? SW_SHOWNA : SW_HIDE);
+        shown.visible = m.visible();
+    }
 }
 
 void NativeControls::setFont(HWND w, const Font& f) {
@@ -55,16 +68,20 @@ HWND NativeControls::label(Label& m, bool wrap) {
 
 HWND NativeControls::list(DropDownList& m, int id) {
     HWND w = create(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, id, m.name());
-    auto sync = [this, w, &m] {
-        SendMessageW(w, CB_RESETCONTENT, 0, 0);
-        for (const auto& item : m.items())
-            SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
+    auto shown = std::make_shared<std::vector<std::string>>();
+    auto sync = [this, w, &m, shown] {
+        // Only what changed: refilling or reselecting the list the player is choosing in breaks
+        // its drop-down's hold on the mouse and keyboard.
+        if (*shown != m.items()) {
+            SendMessageW(w, CB_RESETCONTENT, 0, 0);
+            for (const auto& item : m.items())
+                SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
+            *shown = m.items();
+        }
         // CB_SETCURSEL sends no CBN_SELCHANGE, so a model change never comes back as a user's.
-        SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(m.index()), 0);
-        const Rect& r = m.rect();
-        SetWindowPos(w, nullptr, scale_.px(r.left), scale_.px(r.top), scale_.px(r.width),
-                     scale_.px(r.height) * 8, SWP_NOZORDER | SWP_NOACTIVATE);
-        ShowWindow(w, m.visible() ? SW_SHOWNA : SW_HIDE);
+        if (SendMessageW(w, CB_GETCURSEL, 0, 0) != m.index())
+            SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(m.index()), 0);
+        place(w, m, 8); // the drop-down shows up to seven entries below the list
     };
     setFont(w, Font{});
     m.setObserver(sync);

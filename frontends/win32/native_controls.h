@@ -28,6 +28,12 @@ struct Scale {
 struct Child {
     std::string name;
     Label* label = nullptr;
+    // What the control shows now, so a model change touches only what changed: moving, showing
+    // or enabling a control the player is using (a dropped-down list) breaks its hold on the
+    // mouse and keyboard.
+    Rect rect{-1, -1, -1, -1};
+    bool visible = false;
+    bool enabled = true;
 };
 
 class NativeControls {
@@ -50,7 +56,9 @@ class NativeControls {
 
   private:
     HWND create(const wchar_t* cls, DWORD style, int id, const std::string& name);
-    void place(HWND w, const Control& model);
+    // Places, sizes, enables and shows the control as its model says; heightFactor makes room
+    // for a list's drop-down.
+    void place(HWND w, const Control& model, int heightFactor = 1);
     void setFont(HWND w, const Font& f);
 
     HWND parent_;

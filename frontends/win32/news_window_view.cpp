@@ -77,7 +77,9 @@ void NewsWindowView::syncWindow() {
     width = std::clamp(width, 120, 4096);
     height = std::clamp(height, 60, 4096);
     SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(hwnd_, w.visible() ? SW_SHOWNORMAL : SW_HIDE);
+    // Shown once when it opens; a later layout or caption change must not activate it again.
+    if (w.visible() != (IsWindowVisible(hwnd_) != FALSE))
+        ShowWindow(hwnd_, w.visible() ? SW_SHOWNORMAL : SW_HIDE);
 }
 
 int NewsWindowView::labelAt(double x, double y) const {

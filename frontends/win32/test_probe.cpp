@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace bt::win32 {
 
@@ -92,12 +93,51 @@ void window(std::string& out, HWND hwnd, const NativeControls* controls) {
     out += "]}";
 }
 
+// The program's other windows (the input box, message boxes, a menu): their controls by class.
+void dialog(std::string& out, HWND hwnd) {
+    out += "{\"title\":";
+    quote(out, text(hwnd));
+    flag(out, "visible", true);
+    out += ",\"children\":[";
+    std::string children;
+    EnumChildWindows(
+        hwnd,
+        [](HWND child, LPARAM param) -> BOOL {
+            auto& list = *reinterpret_cast<std::string*>(param);
+            if (!IsWindowVisible(child))
+                return TRUE;
+            wchar_t cls[64] = {};
+            GetClassNameW(child, cls, 64);
+            if (!list.empty())
+                list += ',';
+            describe(list, child, narrow(cls));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    out += children + "]}";
+}
+
 void CALLBACK write(HWND, UINT, UINT_PTR, DWORD) {
     std::string json = "{\"windows\":[";
     window(json, g_main->hwnd(), g_main->controls());
     if (*g_news) {
         json += ',';
         window(json, (*g_news)->hwnd(), (*g_news)->controls());
+    }
+    std::vector<HWND> others;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM param) -> BOOL {
+            if (IsWindowVisible(w))
+                reinterpret_cast<std::vector<HWND>*>(param)->push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&others));
+    for (HWND w : others) {
+        if (w == g_main->hwnd() || (*g_news && w == (*g_news)->hwnd()))
+            continue;
+        json += ',';
+        dialog(json, w);
     }
     const MainWindowControls& c = g_app->mainWindow().controls();
     json += "],\"model\":{\"keyInterval\":";

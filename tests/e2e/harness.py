@@ -4,6 +4,7 @@ Everything runs on this machine's loopback and a display number nobody else uses
 started here is stopped again, whatever the test's outcome.
 """
 
+import http.server
 import json
 import os
 import shutil
@@ -16,7 +17,7 @@ import time
 import unittest
 
 from PIL import ImageGrab
-from Xlib import X, XK, display as xdisplay
+from Xlib import X, XK, display as xdisplay, protocol
 from Xlib.ext import xtest
 
 BIN = os.environ.get("BRONTEK_BIN", "")
@@ -55,12 +56,46 @@ def sample_site(port=8642):
     return server
 
 
+class SlowSite:
+    """The sample site, served from this process, with the status page answering late."""
+
+    def __init__(self, port, delay):
+        root = os.path.dirname(os.path.dirname(SITE))
+
+        class Handler(http.server.SimpleHTTPRequestHandler):
+            def __init__(self, *args, **kw):
+                super().__init__(*args, directory=root, **kw)
+
+            def do_GET(self):
+                if self.path.endswith("/form1.html"):
+                    time.sleep(delay)
+                super().do_GET()
+
+            def log_message(self, *args):
+                pass
+
+        class Server(http.server.ThreadingHTTPServer):
+            def handle_error(self, request, client_address):
+                pass  # the program cancels a poll under way when it ends: nothing to report
+
+        self.server = Server(("127.0.0.1", port), Handler)
+        self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
+        self.thread.start()
+
+    def stop(self):
+        self.server.shutdown()
+        self.server.server_close()
+
+
 class Xvfb:
     """A private X server, started with -noreset so a keyboard layout set on it stays."""
 
     def __init__(self):
+        with open("/proc/net/unix") as f:
+            abstract = f.read()  # displays of X servers in other folders' /tmp, a chroot's say
         self.number = next(n for n in range(140, 400) if not os.path.exists("/tmp/.X%d-lock" % n)
-                           and not os.path.exists("/tmp/.X11-unix/X%d" % n))
+                           and not os.path.exists("/tmp/.X11-unix/X%d" % n)
+                           and "@/tmp/.X11-unix/X%d\n" % n not in abstract)
         self.name = ":%d" % self.number
         self.proc = subprocess.Popen(
             ["Xvfb", self.name, "-noreset", "-nolisten", "tcp", "-screen", "0", "1280x1024x24"],
@@ -79,7 +114,8 @@ class Xvfb:
         self.proc.terminate()
         self.proc.wait(5)
 
-    def keycode(self, name):
+    def keycode(self, name):  # a key's name ("KP_0", "Return") or the character it types
+        name = {".": "period", ",": "comma", "-": "minus"}.get(name, name)
         return self.display.keysym_to_keycode(XK.string_to_keysym(name))
 
     def keys(self, names, down):  # in one flush: the server takes them in the same instant
@@ -132,6 +168,42 @@ class Xvfb:
                 return found
         return None
 
+    def _title(self, window):
+        """The title of window or of the nearest window above it that has one."""
+        root = self.display.screen().root
+        while window and window != root:
+            try:
+                name = window.get_wm_name()
+                if name:
+                    return name if isinstance(name, str) else name.decode()
+                window = window.query_tree().parent
+            except Exception:
+                return None
+        return None
+
+    def stacking(self):
+        """The titles of the mapped top-level windows, bottom first. A window manager keeps the
+        order in _NET_CLIENT_LIST_STACKING (its frames have no titles); without one it is the
+        order of the root window's children."""
+        root = self.display.screen().root
+        prop = root.get_full_property(self.display.intern_atom("_NET_CLIENT_LIST_STACKING"),
+                                      X.AnyPropertyType)
+        if prop:
+            windows = [self.display.create_resource_object("window", w) for w in prop.value]
+        else:
+            windows = [w for w in root.query_tree().children
+                       if w.get_attributes().map_state == X.IsViewable]
+        return [t for t in (self._title(w) for w in windows) if t]
+
+    def focused(self):
+        """The title of the window that gets the keyboard: the focus window, or with the focus at
+        PointerRoot (a bare X server, Wine without a window manager) the window under the
+        pointer."""
+        focus = self.display.get_input_focus().focus
+        if focus == X.PointerRoot:
+            focus = self.display.screen().root.query_pointer().child
+        return self._title(focus) if focus else None
+
     def iconify(self, title):
         """What a window manager does on minimize: WM_STATE iconic and the window unmapped."""
         window = self.window_titles()[title][0]
@@ -166,8 +238,33 @@ class Recorder:
         self.thread.start()
 
     def focus(self):
+        """Takes the keyboard focus; under a window manager by asking it, as a pager does (a
+        window that just sets the focus may lose it to the manager's own idea of it)."""
+        root = self.d.screen().root
+        if root.get_full_property(self.d.intern_atom("_NET_SUPPORTING_WM_CHECK"),
+                                  X.AnyPropertyType):
+            event = protocol.event.ClientMessage(
+                window=self.win, client_type=self.d.intern_atom("_NET_ACTIVE_WINDOW"),
+                data=(32, [2, X.CurrentTime, 0, 0, 0]))
+            root.send_event(event, event_mask=X.SubstructureRedirectMask |
+                            X.SubstructureNotifyMask)
+            self.d.sync()
+            time.sleep(0.2)
         self.win.set_input_focus(X.RevertToParent, X.CurrentTime)
         self.d.sync()
+
+    def cover(self, rect):
+        """Moves over rect (x, y, w, h on the screen) and raises itself, as a game the player
+        switches to would lie over the program's window."""
+        x, y, w, h = rect
+        self.win.configure(x=x + w // 4, y=y + h // 4, stack_mode=X.Above)
+        self.d.sync()
+        time.sleep(0.3)
+
+    def centre(self):
+        g = self.win.get_geometry()
+        at = self.win.translate_coords(self.d.screen().root, 0, 0)
+        return -at.x + g.width // 2, -at.y + g.height // 2
 
     def _run(self):
         while self.running:
@@ -213,6 +310,8 @@ class Program:
                         QT_FONT_DPI="96", XDG_RUNTIME_DIR=workdir, LC_ALL="C.UTF-8")
         self.env.pop("DBUS_SESSION_BUS_ADDRESS", None)
         self.env.update(extra_env or {})
+        if os.path.exists(self.probe):  # a previous run's, which would say it is up already
+            os.remove(self.probe)
         self.log = open(os.path.join(workdir, ".program.log"), "ab")
         self.proc = subprocess.Popen(command or [BIN], cwd=workdir, env=self.env,
                                      stdout=self.log, stderr=subprocess.STDOUT)
@@ -281,8 +380,13 @@ class E2ETest(unittest.TestCase):
         self.addCleanup(p.stop)
         return p
 
-    def serve_sample_site(self, port=8642):
-        """The sample news site on 127.0.0.1, unless it is served there already."""
+    def serve_sample_site(self, port=8642, status_delay=0.0):
+        """The sample news site on 127.0.0.1, unless it is served there already. With a
+        status_delay the status page answers that many seconds late, as a slow server does."""
+        if status_delay:
+            server = SlowSite(port, status_delay)
+            self.addCleanup(server.stop)
+            return
         server = sample_site(port)
         if server:
             self.addCleanup(lambda: (server.terminate(), server.wait(5)))
@@ -295,6 +399,16 @@ class E2ETest(unittest.TestCase):
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.addCleanup(lambda: (tray.kill(), tray.wait()))
         wait_for(lambda: self.x.find("panel"), what="the tray")
+
+    def start_openbox(self):
+        """A real window manager: frames, placement, and focus and stacking rules, as on a
+        desktop."""
+        wm = subprocess.Popen(["openbox", "--sm-disable"], env=dict(os.environ, DISPLAY=self.x.name),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(lambda: (wm.terminate(), wm.wait(5)))
+        check = self.x.display.intern_atom("_NET_SUPPORTING_WM_CHECK")
+        wait_for(lambda: self.x.display.screen().root.get_full_property(check, X.AnyPropertyType),
+                 what="openbox")
 
     def tray_icon(self, name):
         return self.x.find(name, self.x.window_titles()["panel"][0])

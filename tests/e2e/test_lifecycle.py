@@ -156,7 +156,6 @@ class OneCopyTest(E2ETest):
         p = self.start_program()
         p.proc.send_signal(signal.SIGKILL)
         p.proc.wait()
-        os.remove(p.probe)
         again = self.start_program()
         time.sleep(0.5)
         self.assertIsNone(again.proc.poll())

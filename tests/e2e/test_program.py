@@ -16,6 +16,15 @@ FILE_ORDER = ["slotMenu0", "slotMessage0"] + [
 
 
 class WindowTest(E2ETest):
+    """Without a window manager, as on a bare X server; WindowUnderOpenboxTest runs the same
+    under a real one, with its frames and focus rules."""
+    window_manager = False
+
+    def setUp(self):
+        super().setUp()
+        if self.window_manager:
+            self.start_openbox()
+
     def choose(self, p, name, index):
         """Opens a list with a click and picks an entry with the keyboard, as a player can."""
         steps = index - p.widget(name)["index"]
@@ -27,7 +36,7 @@ class WindowTest(E2ETest):
         self.x.tap("Return")
         p.wait_state(lambda s: p.widget(name)["index"] == index, what="%s at %d" % (name, index))
 
-    def test_bindings_chosen_by_clicks_survive_a_restart(self):
+    def test_bindings_chosen_by_clicks_survive_a_restart_and_type(self):
         p = self.start_program()
         children = p.window()["children"]
         self.assertEqual(sorted(c["text"] for c in children if c["name"].startswith("keyLabel")),
@@ -37,9 +46,11 @@ class WindowTest(E2ETest):
         p.wait_model("variant", "2")
         self.choose(p, "slotMenu9", 4)     # Numpad 9: Vehicles
         self.choose(p, "slotMessage9", 7)  # message 8
+        self.choose(p, "slotMenu3", 1)     # then another slot, Numpad 3: Statements
+        self.choose(p, "slotMessage3", 6)  # message 7
         p.click("saveButton")
         indices = [0] * 20
-        indices[19], indices[18] = 4, 7
+        indices[19], indices[18], indices[7], indices[6] = 4, 7, 1, 6
         self.assertEqual(self.file("binds"),
                          ("2\r\n" + "".join("%d\r\n" % i for i in indices) + "\r\n").encode())
         p.click("exitButton")
@@ -49,29 +60,76 @@ class WindowTest(E2ETest):
         again.wait_state(lambda s: again.widget("slotMessage9")["index"] == 7, what="the bindings")
         self.assertEqual([again.widget(name)["index"] for name in FILE_ORDER], indices)
         self.assertTrue(again.widget("unitedOffensiveOption")["checked"])
+        rec = self.recorder()
+        for key, typed in (("KP_9", ["v", "5", "8"]), ("KP_3", ["v", "2", "7"])):
+            rec.clear()
+            self.x.tap(key)
+            self.assertEqual(rec.wait(3), typed)
+            time.sleep(0.5)
 
-    def test_the_interval_box_takes_500_and_refuses_1001_with_its_message(self):
+    def boxes(self, state):  # the program's open input and message boxes
+        return [w for w in state["windows"] if w["title"] == "Brontek tarnlow"]
+
+    def answer_box(self, p, typed):
+        box = self.boxes(p.wait_state(self.boxes, what="the input box"))[0]
+        self.assertIn("Key interval (ms)", [c.get("text") for c in box["children"]])
+        for key in ["End"] + ["BackSpace"] * 3 + list(typed) + ["Return"]:
+            self.x.tap(key)
+
+    def test_the_interval_box_opened_before_the_status_takes_250_5_and_refuses_99(self):
+        self.serve_sample_site(status_delay=2.0)
         p = self.start_program()
-        boxes = lambda s: [w for w in s["windows"] if w["title"] == "Brontek tarnlow"]  # noqa: E731
-        for typed, kept in (("500", "500"), ("1001", "100")):
-            p.click("intervalButton")
-            box = boxes(p.wait_state(boxes, what="the input box"))[0]
-            self.assertIn("Key interval (ms)", [c.get("text") for c in box["children"]])
-            for key in ["End"] + ["BackSpace"] * 3 + list(typed) + ["Return"]:
-                self.x.tap(key)
-            if typed == "1001":
-                p.wait_state(lambda s: any(c.get("text") == "Enter 100 - 1000" for w in boxes(s)
-                                           for c in w["children"]), what="the message")
-                self.x.tap("Return")
-            p.wait_state(lambda s: not boxes(s), what="no box left")
-            self.assertEqual(p.model()["keyInterval"], kept)
+        p.click("intervalButton")
+        p.wait_state(self.boxes, what="the input box")
+        # The status arrives, blinks and shrinks the window while the box is open.
+        p.wait_model("status", "ONLINE", timeout=15)
+        time.sleep(2.5)
+        self.answer_box(p, "250.5")
+        p.wait_state(lambda s: not self.boxes(s), what="the box closed")
+        self.assertEqual(p.model()["keyInterval"], "250.5")
+        rec = self.recorder()
+        self.x.tap("KP_0")
+        self.assertEqual(rec.wait(3), ["v", "1", "1"])
+        times = [t for t, _ in rec.typed()]
+        for a, b in zip(times, times[1:]):
+            self.assertAlmostEqual(b - a, 250, delta=15)
+
+        p.click("intervalButton")
+        self.answer_box(p, "99")
+        p.wait_state(lambda s: any(c.get("text") == "Enter 100 - 1000" for w in self.boxes(s)
+                                   for c in w["children"]), what="the message")
+        self.x.tap("Return")  # its OK button
+        p.wait_state(lambda s: not self.boxes(s), what="no box left")
+        self.assertEqual(p.model()["keyInterval"], "100")
+
+    def test_the_status_arriving_leaves_the_players_window_on_top_with_the_focus(self):
+        self.serve_sample_site(status_delay=2.0)
+        p = self.start_program()
+        rec = self.recorder()
+        main = p.window()
+        rec.cover((main["x"], main["y"], main["w"], main["h"]))
+        self.x.click(*rec.centre())  # the player clicks into the game
+        rec.focus()
+        order = self.x.stacking()
+        self.assertGreater(order.index("Recorder"), order.index(MAIN), order)
+        p.wait_model("status", "ONLINE", timeout=15)
+        time.sleep(2.5)  # the blink, then the shrink
+        order = self.x.stacking()
+        self.assertGreater(order.index("Recorder"), order.index(MAIN), order)
+        self.assertEqual(self.x.focused(), "Recorder")
+        self.x.tap("KP_0")
+        self.assertEqual(rec.wait(3), ["v", "1", "1"])
 
     def test_start_without_a_tray_host_leaves_the_window_reachable(self):
         p = self.start_program()
         p.click("startButton")
         p.wait_model("mainMinimized", True)
         self.assertTrue(p.model()["mainVisible"])
-        self.assertIn(MAIN, self.x.window_titles(), "there for the player to bring back")
+        self.assertIn(MAIN, self.x.stacking(), "there for the player to bring back")
+
+
+class WindowUnderOpenboxTest(WindowTest):
+    window_manager = True
 
 
 class KeysTest(E2ETest):

@@ -9,6 +9,7 @@ scripts they start. Each tool's owning package must be in the expanded list, be 
 packages, or be part of every Debian system (priority required)."""
 
 import ast
+import fnmatch
 import glob
 import os
 import re
@@ -101,13 +102,23 @@ def recipe_tools(target):
 
 
 def files(*patterns):
-    return [p for pattern in patterns for p in glob.glob(os.path.join(ROOT, pattern), recursive=True)]
+    """The source files matching the patterns; never the build output, which may hold a whole
+    Wine prefix."""
+    found = []
+    for folder, dirs, names in os.walk(ROOT):
+        dirs[:] = [d for d in dirs if d not in ("build", "dist") and not d.startswith(".")
+                   or folder == ROOT and d == ".ci"]
+        for name in names:
+            path = os.path.relpath(os.path.join(folder, name), ROOT)
+            if any(fnmatch.fnmatch(path, pattern) for pattern in patterns):
+                found.append(os.path.join(ROOT, path))
+    return found
 
 
 def test_run_scripts():
     """The Python scripts CTest runs: the test folders, and the benchmark scripts it names."""
-    scripts = files("tests/**/*.py")
-    for cmake in files("**/CMakeLists.txt"):
+    scripts = files("tests/*.py")
+    for cmake in files("*CMakeLists.txt"):
         with open(cmake, encoding="utf-8") as f:
             for name in re.findall(r"\$\{CMAKE_CURRENT_SOURCE_DIR\}/([\w-]+\.py)", f.read()):
                 script = os.path.join(os.path.dirname(cmake), name)
@@ -168,8 +179,7 @@ class PackageListTest(unittest.TestCase):
         for script in test_run_scripts():
             tools |= python_tools(script)
         tools |= shell_tools(os.path.join(ROOT, ".ci", "run"))
-        for cmake in files("CMakeLists.txt", "*/CMakeLists.txt", "*/*/CMakeLists.txt", "cmake/*.cmake",
-                           "CMakePresets.json"):
+        for cmake in files("*CMakeLists.txt", "cmake/*.cmake", "CMakePresets.json"):
             tools |= cmake_tools(cmake)
         tools |= recipe_tools("test")
         self.check(tools, packages_of("test-deps"), "make test")

@@ -35,7 +35,9 @@ class WineTest(harness.E2ETest):
     def start(self):
         return self.start_program(self.wine, ["wine", EXE])
 
-    def recorder_keys(self):  # a focused recording Wine window, and what it got from the first v
+    def recorder_keys(self, with_times=False):
+        """A focused recording Wine window, and a function that reads what it got from the first
+        v: the characters, or (message time in ms, character) pairs."""
         path = os.path.join(self.workdir, "keys.txt")
         subprocess.Popen(["wine", RECORDER, "keys.txt"], cwd=self.workdir,
                          env=dict(os.environ, DISPLAY=self.x.name, **self.wine))
@@ -49,9 +51,12 @@ class WineTest(harness.E2ETest):
                 return []
             with open(path, encoding="utf-8", errors="replace") as f:
                 # The keypad key itself arrives too ("0" with NumLock on); the program types only
-                # v and the digits of its lists, which here are 1.
-                typed = [line.split()[1] for line in f if len(line.split()) == 2]
-            return [k for k in typed[typed.index("v"):] if k != "0"] if "v" in typed else []
+                # v and the digits of its lists.
+                typed = [(int(line.split()[0]), line.split()[1]) for line in f
+                         if len(line.split()) == 2]
+            keys = [k for _, k in typed]
+            typed = [t for t in typed[keys.index("v"):] if t[1] != "0"] if "v" in keys else []
+            return typed if with_times else [k for _, k in typed]
         return keys
 
 
@@ -69,6 +74,125 @@ class WineKeysTest(WineTest):
         self.assertEqual(wait_for(lambda: len(keys()) >= 6 and keys()), ["v", "1", "1"] * 2)
         p.click("saveButton")
         self.assertEqual(self.file("binds"), b"Text3\r\n" + b"0\r\n" * 20 + b"\r\n")
+
+
+class WineWindowTest(WineTest):
+    """Clicks and keys as a player gives them, without a window manager; the subclass runs the
+    same under openbox, with its frames and activation rules."""
+    window_manager = False
+
+    def setUp(self):
+        super().setUp()
+        if self.window_manager:
+            self.start_openbox()
+
+    def box(self, p, text=None):  # the open input or message box, once there is one
+        def find(state):
+            for w in state["windows"]:
+                if w["title"] == "Brontek tarnlow" and (
+                        text is None or any(c["text"] == text for c in w["children"])):
+                    return w
+            return None
+        return find(p.wait_state(find, 30, what="a box"))
+
+    def press(self, widget):
+        self.x.click(widget["x"] + widget["w"] // 2, widget["y"] + widget["h"] // 2)
+
+    def choose(self, p, name, downs):
+        """Opens a list with a click and moves down its entries with the keyboard."""
+        before = p.widget(name)["index"]
+        p.click(name)
+        time.sleep(0.5)
+        for _ in range(downs):
+            self.x.tap("Down")
+            time.sleep(0.1)
+        self.x.tap("Return")
+        p.wait_state(lambda s: p.widget(name)["index"] == before + downs,
+                     what="%s at %d" % (name, before + downs))
+
+    def test_the_status_arriving_leaves_the_players_window_on_top_with_the_focus(self):
+        self.serve_sample_site(status_delay=2.0)
+        self.start()
+        keys = self.recorder_keys()  # the game the player switched to
+        order = self.x.stacking()
+        self.assertGreater(order.index("Recorder"), order.index(harness.MAIN), order)
+        wait_for(lambda: self.x.stacking() and len(self.x.stacking()) >= 2)
+        time.sleep(6)  # the status arrives, blinks and shrinks the window
+        order = self.x.stacking()
+        self.assertGreater(order.index("Recorder"), order.index(harness.MAIN), order)
+        self.assertEqual(self.x.focused(), "Recorder")
+        self.x.tap("KP_0", hold=0.05)
+        self.assertEqual(wait_for(lambda: len(keys()) >= 3 and keys()), ["v", "1", "1"])
+
+    def test_the_interval_box_the_lists_save_and_declining_the_news_by_clicks(self):
+        self.serve_sample_site(status_delay=2.0)
+        p = self.start()
+        p.click("intervalButton")
+        edit = [c for c in self.box(p)["children"] if c["class"] == "Edit"][0]
+        # The box has the keyboard while the status arrives and the window blinks and shrinks
+        # behind it.
+        self.x.click(edit["x"] + 5, edit["y"] + edit["h"] // 2)
+        p.wait_model("status", "ONLINE", 20)
+        time.sleep(2.5)
+        for key in ["End"] + ["BackSpace"] * 3 + list("250.5") + ["Return"]:
+            self.x.tap(key)
+        p.wait_state(lambda s: not any(w["title"] == "Brontek tarnlow" for w in s["windows"]),
+                     what="the box closed")
+        self.assertEqual(p.model()["keyInterval"], "250.5")
+        keys = self.recorder_keys(with_times=True)
+        self.x.tap("KP_0", hold=0.05)
+        typed = wait_for(lambda: len(keys()) >= 3 and keys())
+        self.assertEqual([k for _, k in typed], ["v", "1", "1"])
+        for (a, _), (b, _) in zip(typed, typed[1:]):
+            self.assertAlmostEqual(b - a, 250, delta=20)
+
+        p.click("intervalButton")
+        edit = [c for c in self.box(p)["children"] if c["class"] == "Edit"][0]
+        self.x.click(edit["x"] + 5, edit["y"] + edit["h"] // 2)
+        for key in ["End"] + ["BackSpace"] * 3 + ["9", "9", "Return"]:
+            self.x.tap(key)
+        message = self.box(p, "Enter 100 - 1000")
+        self.press([c for c in message["children"] if c["text"] == "OK"][0])
+        p.wait_state(lambda s: not any(w["title"] == "Brontek tarnlow" for w in s["windows"]),
+                     what="the message closed by its OK button")
+        self.assertEqual(p.model()["keyInterval"], "100")
+
+        # Lists one after the other: a menu, its message, then another slot; then Save.
+        self.choose(p, "slotMenu3", 2)     # Numpad 3: Responses
+        self.choose(p, "slotMessage3", 1)  # message 2
+        self.choose(p, "slotMenu5", 1)     # Numpad 5: Statements
+        p.click("saveButton")
+        indices = [0] * 20
+        indices[7], indices[6], indices[11] = 2, 1, 1
+        self.assertEqual(self.file("binds"),
+                         b"Text3\r\n" + b"".join(b"%d\r\n" % i for i in indices) + b"\r\n")
+
+        # Exit to the sample site's news; decline it with the box and leave by its Exit button.
+        p.click("exitButton")
+        title = "Brontek news - December 2026"
+        p.wait_state(lambda s: p.widget("exitButton", title), 30, what="the news window")
+        time.sleep(0.5)
+        p.click("declineBox", title)
+        time.sleep(0.3)
+        p.click("exitButton", title)
+        p.ended(30)
+        self.assertEqual(self.file("data"), b"brontek-news-2026-12\r\n")
+
+        again = self.start()
+        again.wait_state(lambda s: again.widget("slotMenu3")["index"] == 2, 30, what="bindings")
+        x, y, w, h = self.x.find("Recorder")
+        self.x.click(x + w // 2, y + h // 2)
+        time.sleep(0.5)
+        before = len(keys())
+        self.x.tap("KP_3", hold=0.05)
+        time.sleep(1.0)
+        self.x.tap("KP_5", hold=0.05)
+        wait_for(lambda: len(keys()) >= before + 6, what="six keys after %r" % keys())
+        self.assertEqual([k for _, k in keys()[before:]], ["v", "3", "2", "v", "2", "1"])
+
+
+class WineWindowUnderOpenboxTest(WineWindowTest):
+    window_manager = True
 
 
 class WineTrayTest(WineTest):
@@ -102,7 +226,6 @@ class WineTrayTest(WineTest):
         p = self.start()
         subprocess.run(["pkill", "-KILL", "-f", "brontek-tarnlow.exe"])
         p.proc.wait(10)
-        os.remove(p.probe)
         again = self.start()
         time.sleep(1.0)
         self.assertIsNone(again.proc.poll())
