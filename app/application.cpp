@@ -8,20 +8,19 @@ Application::Application(Platform& platform, std::string serverUrl)
     main_.setOnUnloaded([this] { windowGone(); });
 }
 
-void Application::start() {
-    main_.load();
+void Application::start(Millis now) {
+    main_.load(now);
 }
 
 void Application::anotherCopyStarted() {
-    if (main_.loaded()) {
-        main_.lifecycle().show();
-    } else if (news_ && news_->loaded()) {
+    if (main_.loaded())
+        main_.showAsked();
+    else if (news_ && news_->loaded())
         platform_.bringToFront(WindowId::News);
-    }
 }
 
 void Application::mainWindowUnloading() {
-    const auto news = main_.status().newsDecision();
+    const auto news = main_.newsDecision();
     if (!news)
         return;
     news_ = std::make_unique<NewsWindow>(platform_);

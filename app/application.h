@@ -16,7 +16,8 @@ class Application {
   public:
     Application(Platform& platform, std::string serverUrl);
 
-    void start();
+    // Starts the main window; now is the time on the platform's clock.
+    void start(Millis now);
     // The player started the program again: the copy already running comes to the front, out
     // of the tray if it is there, and the new one ends.
     void anotherCopyStarted();

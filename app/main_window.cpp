@@ -1,35 +1,103 @@
 #include "app/main_window.h"
 
+#include "base/platform.h"
+#include "behaviours/news/declined_news.h"
+
 namespace bt {
 
+namespace {
+// The window's outer height once the status has blinked: the status strip is cut off.
+constexpr int kShrunkHeight = 3585;
+} // namespace
+
 MainWindow::MainWindow(Platform& platform, std::string serverUrl)
-    : platform_(platform), w_(platform, std::move(serverUrl)), editor_(w_), keys_(w_, platform),
-      // The slot 0 refresh and the bind apply timer are both first due about 100 ms after start.
-      // The refresh re-runs slot 0's menu behaviour, which resets its message: run after the bind
-      // text it would lose the file's binding for Numpad 0. So the refresh always comes first.
-      bindFile_(w_, platform,
-                [this] {
-                    if (w_.slotZeroRefreshTimer.enabled())
-                        refreshSlotZero();
-                }),
-      lifecycle_(w_, platform, [this] { unload(); }), status_(w_, platform) {
-    w_.slotZeroRefreshTimer.setOnTick([this] { refreshSlotZero(); });
+    : platform_(platform), serverUrl_(std::move(serverUrl)), store_(platform),
+      keys_(platform, profile_, keyIntervalMs_),
+      statusLink_(platform, serverUrl_, status_, [this] { showStatus(); }),
+      lifecycle_(c_.window, platform) {
+    wireControls();
+    showBindings();
+    showStatus();
 }
 
-void MainWindow::load() {
-    w_.counterPage.navigate(w_.serverUrl + "counter.php");
-    bindFile_.startupRead();
+void MainWindow::wireControls() {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        c_.slotMenu(slot).setOnChosen([this, slot](int index) {
+            editor_.chooseMenu(slot, index + 1);
+            showBindings();
+        });
+        c_.slotMessage(slot).setOnChosen([this, slot](int index) {
+            editor_.chooseMessage(slot, index + 1);
+            showBindings();
+        });
+    }
+    c_.callOfDutyOption.setOnClick([this] {
+        editor_.chooseGame(Game::CallOfDuty);
+        showBindings();
+    });
+    c_.unitedOffensiveOption.setOnClick([this] {
+        editor_.chooseGame(Game::UnitedOffensive);
+        showBindings();
+    });
+    c_.startButton.setOnClick([this] { lifecycle_.putAway(); });
+    c_.intervalButton.setOnClick([this] { askKeyInterval(platform_, keyIntervalMs_); });
+    c_.saveButton.setOnClick([this] { store_.save(profile_); });
+    c_.exitButton.setOnClick([this] { exitClicked(); });
+}
+
+void MainWindow::load(Millis now) {
+    // The counter page only counts the start; its answer is never read.
+    platform_.httpGet(serverUrl_ + "counter.php", nullptr);
+    profile_ = store_.load();
+    editor_.restart();
+    showBindings();
     loaded_ = true;
-    w_.window.setVisible(true);
-    for (Timer* t : w_.timers())
-        t->attach(platform_);
+    c_.window.setVisible(true);
+    keys_.start(now);
+    statusLink_.start();
 }
 
-// Once after start, so the preview shows slot 0's binding: the menu list's behaviour refills the
-// message list, whose own behaviour then moves the preview to slot 0.
-void MainWindow::refreshSlotZero() {
-    w_.slotMenu(0).runBehaviour();
-    w_.slotZeroRefreshTimer.setEnabled(false);
+void MainWindow::showBindings() {
+    const Game game = profile_.catalogue();
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const Binding& b = profile_.bindings[static_cast<std::size_t>(slot)];
+        c_.slotMenu(slot).setItems(digitItems(menuCount(game)));
+        c_.slotMenu(slot).setIndex(b.menu - 1);
+        c_.slotMessage(slot).setItems(digitItems(messageCount(game, b.menu)));
+        c_.slotMessage(slot).setIndex(b.message - 1);
+    }
+    c_.previewMenuLabel.setCaption(std::string(editor_.previewMenu()));
+    c_.previewMessageLabel.setCaption(std::string(editor_.previewMessage()));
+    c_.callOfDutyOption.setValue(game == Game::CallOfDuty);
+    c_.unitedOffensiveOption.setValue(game == Game::UnitedOffensive);
+}
+
+void MainWindow::showStatus() {
+    c_.statusLabel.setCaption(statusCaption(status_.shown));
+    c_.statusLabel.setForeColor(status_.dim ? SysColor::Desktop : SysColor::Highlight);
+    c_.statusLabel.setVisible(!status_.shrunk);
+    c_.window.setOuterHeight(status_.shrunk ? kShrunkHeight : 0);
+}
+
+void MainWindow::trayEvent(TrayEvent event) {
+    if (lifecycle_.trayEvent(event))
+        unload();
+}
+
+void MainWindow::exitClicked() {
+    // With the status poll still waiting for the server there is no answer to decide the news
+    // on: the program ends at once, without the unload step.
+    if (statusLink_.asking()) {
+        c_.window.setVisible(false);
+        statusLink_.stop();
+        platform_.endProcess();
+        return;
+    }
+    unload();
+}
+
+std::optional<NewsHandOff> MainWindow::newsDecision() const {
+    return statusLink_.newsDecision(readDeclinedNews(platform_));
 }
 
 void MainWindow::unload() {
@@ -39,12 +107,11 @@ void MainWindow::unload() {
     lifecycle_.removeIcon();
     // Nothing of the main window runs once it is closed: no keys are typed while the news window
     // is open, and no status arrives for a window that is gone.
-    for (Timer* t : w_.timers())
-        t->setEnabled(false);
-    w_.statusTransfer.cancel();
+    keys_.stop();
+    statusLink_.stop();
     if (unloadStep_)
         unloadStep_();
-    w_.window.setVisible(false);
+    c_.window.setVisible(false);
     if (onUnloaded_)
         onUnloaded_();
 }

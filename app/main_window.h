@@ -1,12 +1,15 @@
 #pragma once
 
-// The main window's model: its controls and the behaviours wired to them. A front end forwards the
-// user's events to the controls and to the methods below, and mirrors the controls.
+// The main window: the program's state (the bind profile, the key interval, the server status),
+// the behaviours that change it, and its controls, which show it. A front end mirrors the controls
+// and hands the player's picks and clicks to them.
 
+#include "base/bind_profile.h"
 #include "base/main_window_controls.h"
-#include "behaviours/binds/bind_file.h"
+#include "behaviours/binds/bind_store.h"
 #include "behaviours/editor/bind_editor.h"
-#include "behaviours/keys/key_poll.h"
+#include "behaviours/keys/key_interval.h"
+#include "behaviours/keys/voice_keys.h"
 #include "behaviours/lifecycle/lifecycle.h"
 #include "behaviours/status/status_link.h"
 
@@ -21,11 +24,12 @@ class MainWindow {
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    MainWindowControls& controls() { return w_; }
-    const MainWindowControls& controls() const { return w_; }
+    MainWindowControls& controls() { return c_; }
+    const MainWindowControls& controls() const { return c_; }
 
-    // Asks the counter page, reads the bind file, shows the window and starts the timers.
-    void load();
+    // Asks the counter page, restores the bindings from "binds", shows the window and starts
+    // watching the trigger keys and polling the server.
+    void load(Millis now);
 
     // Closes the window through its unload step, then reports it with the unloaded callback.
     void unload();
@@ -36,26 +40,37 @@ class MainWindow {
 
     // Events from the front end that are not a control's own.
     void userMinimized() { lifecycle_.minimized(); }
-    void userRestored() { w_.window.setWindowStateValue(WindowState::Normal); }
+    void userRestored() { lifecycle_.restored(); }
     void userClosed() { unload(); }
-    void trayMessage(double message) { lifecycle_.trayMessage(message); }
+    void trayEvent(TrayEvent event);
+    // Another start of the program: the window comes out of the tray and forward.
+    void showAsked() { lifecycle_.show(); }
 
-    BindEditor& editor() { return editor_; }
-    KeyPoll& keys() { return keys_; }
-    BindFile& bindFile() { return bindFile_; }
-    Lifecycle& lifecycle() { return lifecycle_; }
-    StatusLink& status() { return status_; }
+    const BindProfile& profile() const { return profile_; }
+    int keyInterval() const { return keyIntervalMs_; }
+    const ServerStatus& status() const { return status_; }
+    const VoiceKeys& keys() const { return keys_; }
+    const BindEditor& editor() const { return editor_; }
+    // The news window's hand-off, decided from the status answer and the declined identifier.
+    std::optional<NewsHandOff> newsDecision() const;
 
   private:
-    void refreshSlotZero();
+    void wireControls();
+    void exitClicked();
+    void showBindings();
+    void showStatus();
 
     Platform& platform_;
-    MainWindowControls w_;
-    BindEditor editor_;
-    KeyPoll keys_;
-    BindFile bindFile_;
+    std::string serverUrl_;
+    BindProfile profile_;
+    int keyIntervalMs_ = kDefaultKeyInterval;
+    ServerStatus status_;
+    MainWindowControls c_;
+    BindEditor editor_{profile_};
+    BindStore store_;
+    VoiceKeys keys_;
+    StatusLink statusLink_;
     Lifecycle lifecycle_;
-    StatusLink status_;
     bool loaded_ = false;
     std::function<void()> unloadStep_;
     std::function<void()> onUnloaded_;

@@ -1,23 +1,17 @@
 #pragma once
 
-// The main window's controls with their design values, and the working values the window keeps.
-// State lives here: a slot's binding is the selection of its two lists, and several initial texts
-// are sentinels the behaviours test against ("Text1": no bind text yet; "Text3": no variant yet).
+// The main window's controls with their design places and captions: what the views show. The
+// main window fills them from the program's state; the player's picks and clicks come in through
+// them.
 
+#include "base/bind_profile.h"
 #include "base/controls/button.h"
 #include "base/controls/drop_down_list.h"
 #include "base/controls/label.h"
 #include "base/controls/option_button.h"
-#include "base/controls/page_view.h"
-#include "base/controls/timer.h"
-#include "base/controls/transfer.h"
 #include "base/controls/window.h"
-#include "base/platform.h"
-#include "base/slots.h"
 
-#include <array>
 #include <deque>
-#include <string>
 
 namespace bt {
 
@@ -26,7 +20,7 @@ constexpr int kMainClientHeight = 3645;
 
 class MainWindowControls {
   public:
-    MainWindowControls(Platform& platform, std::string serverUrl);
+    MainWindowControls();
     MainWindowControls(const MainWindowControls&) = delete;
     MainWindowControls& operator=(const MainWindowControls&) = delete;
 
@@ -36,15 +30,10 @@ class MainWindowControls {
     DropDownList& slotMessage(int slot) { return slot_(slot).message; }
     const DropDownList& slotMenu(int slot) const { return slot_(slot).menu; }
     const DropDownList& slotMessage(int slot) const { return slot_(slot).message; }
-    DropDownList& slotList(SlotListRef ref) {
-        return ref.list == SlotList::Menu ? slotMenu(ref.slot) : slotMessage(ref.slot);
-    }
 
     Window window;
 
-    // The preview of the slot whose list changed last. The two lists behind it are never shown.
-    DropDownList previewMenuList;
-    DropDownList previewMessageList;
+    // The preview: the menu name and the message text of the slot whose binding changed last.
     Label previewMenuLabel;
     Label previewMessageLabel;
 
@@ -57,31 +46,6 @@ class MainWindowControls {
     Button exitButton;
 
     Label statusLabel;
-    PageView counterPage;
-    Transfer statusTransfer;
-
-    Timer keyPollTimer{100, true};
-    Timer keySendTimer{200, false};
-    Timer bindApplyTimer{100, true};
-    Timer slotZeroRefreshTimer{100, true};
-    Timer statusPollTimer{1000, true};
-    Timer blinkTimer{300, false};
-    Timer connectTimeoutTimer{10000, true};
-    std::array<Timer*, 7> timers() {
-        return {&keyPollTimer,    &keySendTimer, &bindApplyTimer,     &slotZeroRefreshTimer,
-                &statusPollTimer, &blinkTimer,   &connectTimeoutTimer};
-    }
-
-    // Working values the user never sees.
-    std::string bindText = "Text1";         // the bind file's text, as read or as last saved
-    std::string keyInterval = "100";        // milliseconds between two typed keys, as typed
-    std::string variant = "Text3";          // "1" Call of Duty 1 / 2, "2" United Offensive
-    std::string statusText = "offline\r\n"; // the server's answer
-    std::string serverUrl;                  // the server base URL
-    std::string separatorText = "Text6";    // the status answer's line-break token
-    std::string newsServerUrl = "Text7";    // the server base URL, once the server has answered
-    std::string declinedNewsId = "data";    // what the file "data" holds
-    const std::string bindFileName = "binds";
 
   private:
     struct Slot {

@@ -1,9 +1,12 @@
 #pragma once
 
-// Everything the program needs from the operating system, in the program's own terms. The core
-// calls only this; each backend (fake, X11/Qt, Win32) converts to its own types.
+// Everything the program needs from the operating system, in the program's own terms: keys to
+// type, trigger keys going down and up, tray events, HTTP results. The core calls only this; each
+// backend (fake, X11/Qt, Win32) converts to and from its own system's numbers and strings.
 
 #include "base/controls/timer.h"
+#include "base/http.h"
+#include "base/keys.h"
 
 #include <cstdint>
 #include <functional>
@@ -15,36 +18,19 @@ namespace bt {
 
 enum class WindowId { Main, News };
 
-// The icon's mouse messages, as the Windows tray reports them.
-constexpr int kTrayDoubleClick = 515; // left button double-click
-constexpr int kTrayRightDown = 516;   // right button pressed
-enum class PopupChoice { None, Show, Exit };
-
 struct FileWriteResult {
     bool ok = true;
     std::string error; // why it failed, in words for the user
 };
 
-// One HTTP transfer's outcome. responseCode is 0 when the transfer completed with a 2xx answer and
-// anything else when it did not.
-struct HttpResult {
-    int responseCode = 0;
-    int httpStatus = 0; // 0 when no answer arrived
-    std::string body;   // UTF-8
-    std::string error;
-};
-
-using HttpRequestId = std::uint64_t;
-
 class Platform : public TimerService {
   public:
-    // The keypad. keypadPressed(digit) is true when keypad key 0..9 is down now or was pressed
-    // since the previous query of that key; the query spends the "pressed since" part, whichever
-    // window has the focus. Never blocks.
-    virtual bool keypadPressed(int digit) = 0;
-    // Types "{v}" (the letter v) or one digit on the main keyboard into the focused window.
-    // An empty text types nothing. Does not wait for the keys to be processed.
-    virtual void sendKeys(std::string_view keys) = 0;
+    // The keyboard. From this call on the platform reports each slot's trigger key (the keypad
+    // key of the slot's number) going down and up, system-wide, whichever window has the focus,
+    // and never takes the key from that window.
+    virtual void watchTriggerKeys(std::function<void(TriggerEvent)> onEvent) = 0;
+    // Types one key into the focused window. Does not wait for it to be processed.
+    virtual void typeKey(TypedKey key) = 0;
 
     // Dialogs (modal; timers keep ticking while they are open). The input box returns the
     // entered text, empty on Cancel. The message box has an OK button only and no icon.
@@ -55,9 +41,9 @@ class Platform : public TimerService {
     virtual char decimalSeparator() const = 0;
 
     // Notification area. trayAvailable() is false where there is no tray host at all. The icon
-    // is the main window's own, with the tip given; its mouse messages come back to the main
-    // window as kTrayDoubleClick and kTrayRightDown, from the event loop, never from inside the
-    // icon's own event handler, since what they start may delete the icon.
+    // is the main window's own, with the tip given. Its events come back to the main window from
+    // the event loop, never from inside the icon's own event handler, since what they start may
+    // delete the icon.
     virtual bool trayAvailable() const = 0;
     virtual void trayAdd(std::string_view tip) = 0;
     virtual void trayDelete() = 0;
@@ -80,13 +66,11 @@ class Platform : public TimerService {
     virtual FileWriteResult replaceFile(std::string_view name, std::string_view contents) = 0;
 
     // HTTP GET, asynchronous: returns at once; done runs later on the UI thread, unless the
-    // request is cancelled first.
+    // request is cancelled first. A request nobody waits for (done empty) is still made.
     virtual HttpRequestId httpGet(std::string url, std::function<void(HttpResult)> done) = 0;
     virtual void httpCancel(HttpRequestId id) = 0;
 
-    // Page view of a window: starts showing the page and returns at once; failures are not seen.
-    virtual void navigate(WindowId window, std::string_view url) = 0;
-    // Opens a link with the system's default handler; the result is not reported.
+    // Opens a web address with the system's default handler; the result is not reported.
     virtual void openLink(std::string_view url) = 0;
 };
 

@@ -1,4 +1,4 @@
-// The key poll's tick and the main window's start-up, on the fake platform.
+// The key path and the main window's start-up, on the fake platform.
 
 #include "alloc_counter.h"
 #include "app/main_window.h"
@@ -10,27 +10,44 @@ namespace {
 
 constexpr const char* kBase = "http://127.0.0.1:8642/update_info/binds_data/";
 
-// Keys are never down: the fixed cost of one tick, paid ten times a second while a key is held.
-class IdlePlatform : public bt::FakePlatform {
+// Drives the key send timer and the poll's alarm by hand and only counts the keys, so that what
+// is measured is the core's own work.
+class BarePlatform : public bt::FakePlatform {
   public:
-    bool keypadPressed(int) override { return false; }
+    void timerChanged(bt::Timer& timer) override { timer_ = &timer; }
+    void alarmChanged(bt::Alarm& alarm) override { alarm_ = &alarm; }
+    void typeKey(bt::TypedKey) override { ++keys; }
+
+    // One press of Numpad 4 at t: the poll it wakes, and the three keys typed.
+    void pressAndType(bt::Millis t) {
+        press(4);
+        release(4);
+        alarm_->ring(*alarm_->due());
+        for (int step = 1; step <= 3; ++step)
+            timer_->fire(t + 100 * step);
+    }
+    long keys = 0;
+
+  private:
+    bt::Timer* timer_ = nullptr;
+    bt::Alarm* alarm_ = nullptr;
 };
 
-void BM_KeyPollTick(benchmark::State& state) {
-    IdlePlatform p;
+void BM_KeyPress(benchmark::State& state) {
+    BarePlatform p;
     bt::MainWindow window(p, kBase);
-    window.load();
-    p.advance(100);
-    bt::KeyPoll& keys = window.keys();
-    keys.pollTick(); // warm
+    window.load(0);
+    p.pressAndType(0); // warm
     const std::size_t before = bt::bench::allocations();
     for (auto _ : state)
-        keys.pollTick();
+        p.pressAndType(0);
     const std::size_t allocs = bt::bench::allocations() - before;
-    state.counters["allocs_per_tick"] =
+    state.counters["allocs_per_press"] =
         benchmark::Counter(static_cast<double>(allocs) / static_cast<double>(state.iterations()));
+    if (p.keys != 3 * (static_cast<long>(state.iterations()) + 1))
+        state.SkipWithError("keys were not typed");
 }
-BENCHMARK(BM_KeyPollTick);
+BENCHMARK(BM_KeyPress);
 
 std::string sampleBindFile() {
     std::string s = "2\r\n";
@@ -39,15 +56,14 @@ std::string sampleBindFile() {
     return s + "\r\n";
 }
 
-// Construction, load step with a bind file, and the first ticks (slot 0 refresh, five passes).
+// Construction and the load step with a bind file: read, restore, show.
 void BM_StartupWithBindFile(benchmark::State& state) {
     const std::string file = sampleBindFile();
     for (auto _ : state) {
         bt::FakePlatform p;
         p.files["binds"] = file;
         bt::MainWindow window(p, kBase);
-        window.load();
-        window.controls().bindApplyTimer.fire();
+        window.load(0);
         benchmark::DoNotOptimize(window.controls().slotMenu(9).index());
     }
 }

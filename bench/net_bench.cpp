@@ -3,8 +3,6 @@
 #include "app/main_window.h"
 #include "app/news_window.h"
 #include "backends/fake/fake_platform.h"
-#include "behaviours/news/feed.h"
-#include "behaviours/news/news_layout.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,19 +18,24 @@ std::string sample(const std::string& name) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// Normalise with the token, split into 134 lines, and run the layout step on a news window.
-void BM_FeedNormaliseSplitLayout(benchmark::State& state) {
+// The feed and its token arrive: normalise, split into 134 lines, read the layout, lay the
+// window out.
+void BM_FeedArrivesAndIsLaidOut(benchmark::State& state) {
     const std::string feed = sample("data.html");
     const std::string token = sample("br.html");
-    bt::FakePlatform p;
-    bt::NewsWindow window(p);
     for (auto _ : state) {
-        window.controls().feedText = bt::normaliseFeed(feed, token);
-        bt::layoutStep(window.controls());
+        state.PauseTiming();
+        bt::FakePlatform p;
+        bt::NewsWindow window(p);
+        window.open(kBase, "id");
+        p.advance(2000);
+        p.respondTo(std::string(kBase) + "data.html", bt::HttpResult::answer(200, feed));
+        state.ResumeTiming();
+        p.respondTo(std::string(kBase) + "br.html", bt::HttpResult::answer(200, token));
         benchmark::DoNotOptimize(window.controls().window.caption());
     }
 }
-BENCHMARK(BM_FeedNormaliseSplitLayout)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FeedArrivesAndIsLaidOut)->Unit(benchmark::kMicrosecond);
 
 // One poll answer handled: status text and separator arrive, the label says ONLINE.
 void BM_PollAnswerHandled(benchmark::State& state) {
@@ -44,10 +47,11 @@ void BM_PollAnswerHandled(benchmark::State& state) {
         state.PauseTiming();
         bt::FakePlatform p;
         bt::MainWindow window(p, kBase);
-        window.status().pollTick();
+        window.load(0);
+        p.advance(1000);
         state.ResumeTiming();
-        p.respondTo(statusUrl, bt::HttpResult{0, 200, status, {}});
-        p.respondTo(tokenUrl, bt::HttpResult{0, 200, token, {}});
+        p.respondTo(statusUrl, bt::HttpResult::answer(200, status));
+        p.respondTo(tokenUrl, bt::HttpResult::answer(200, token));
         benchmark::DoNotOptimize(window.controls().statusLabel.caption());
     }
 }

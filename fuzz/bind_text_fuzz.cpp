@@ -1,31 +1,38 @@
-// Any bytes as the "binds" file: start the main window, apply the text five times, press every
-// key, switch the variant and save. Nothing may crash, hang, leak or leave a list unselected.
+// Any bytes as the "binds" file: the profile restored must be the one the five passes always
+// restored, every key must type a whole sequence, and switching the game and saving must work.
+// Nothing may crash, hang or leak.
 
 #include "app/main_window.h"
 #include "backends/fake/fake_platform.h"
+#include "five_pass_restore.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
     bt::FakePlatform p;
-    p.files["binds"] = std::string(reinterpret_cast<const char*>(data), size);
+    p.files["binds"] = text;
     bt::MainWindow window(p, "http://127.0.0.1:8642/update_info/binds_data/");
-    window.load();
-    p.advance(100);
+    window.load(0);
     auto& c = window.controls();
-    for (const bt::SlotListRef& ref : bt::kFileOrder)
-        if (c.slotList(ref).index() < 0)
-            std::abort();
-    for (int digit = 0; digit < bt::kSlotCount; ++digit) {
-        p.tap(digit);
+    c.saveButton.click();
+    const auto old = bt::test::FivePassRestore::run(
+        text.empty() ? std::nullopt : std::optional<std::string>(text.substr(0, 4096)));
+    std::string oldFile = old.gameLine + "\r\n";
+    for (int e : old.entries)
+        oldFile += std::to_string(e) + "\r\n";
+    if (p.files["binds"] != oldFile + "\r\n" ||
+        (window.profile().catalogue() == bt::Game::UnitedOffensive) != old.unitedOffensive)
+        std::abort();
+    for (int slot = 0; slot < bt::kSlotCount; ++slot) {
+        p.tap(slot);
         p.advance(400);
     }
     if (p.typed.size() != 30)
         std::abort();
-    c.saveButton.click();
-    c.unitedOffensiveOption.select();
+    c.unitedOffensiveOption.click();
     c.saveButton.click();
     return 0;
 }

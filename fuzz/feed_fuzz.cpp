@@ -4,9 +4,6 @@
 #include "app/news_window.h"
 #include "backends/fake/fake_platform.h"
 #include "base/link_policy.h"
-#include "behaviours/news/feed.h"
-#include "behaviours/news/news_layout.h"
-#include "behaviours/news/news_links.h"
 
 #include <cstdint>
 #include <string>
@@ -18,21 +15,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string token(reinterpret_cast<const char*>(data + 1), tokenLength);
     const std::string body(reinterpret_cast<const char*>(data + 1 + tokenLength),
                            size - 1 - tokenLength);
+    const std::string base = "http://127.0.0.1:8642/update_info/binds_data/";
     bt::FakePlatform p;
     bt::NewsWindow window(p);
-    window.open("http://127.0.0.1:8642/update_info/binds_data/", "id");
-    auto& c = window.controls();
-    c.feedText = bt::normaliseFeed(body, token);
-    bt::layoutStep(c);
+    window.open(base, "id");
+    p.advance(2000);
+    p.respondTo(base + "data.html", bt::HttpResult::answer(200, body));
+    p.respondTo(base + "br.html", bt::HttpResult::answer(200, token));
     auto& links = window.links();
     for (int k = 1; k <= bt::kLinkCount; ++k) {
-        links.pointerOverLink(k, bt::kLeftButton, 10.0 * k, -5.0 * k);
+        links.pointerOverLink(k, {true}, 10.0 * k, -5.0 * k);
         links.linkClicked(k);
-        links.openLinkClicked();
+        links.clickLabelClicked();
     }
-    links.pointerOverLink(3, bt::kNoButton, 1e9, -1e9);
+    links.pointerOverLink(3, {}, 1e9, -1e9);
     links.probeClicked();
-    p.advance(3);
+    links.surfaceMoved(-1e300, 1e300);
+    window.pageClicked();
     window.unload();
     // Whatever the feed says, only web addresses are ever handed to the system.
     for (const auto& opened : p.linksOpened)

@@ -20,17 +20,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         p.files["data"] = stored;
     const std::string base = "http://127.0.0.1:8642/update_info/binds_data/";
     bt::Application app(p, base);
-    app.start();
+    app.start(0);
     p.advance(1000);
-    p.respondTo(base + "form1.html", bt::HttpResult{0, 200, status, {}});
-    p.respondTo(base + "br.html", bt::HttpResult{0, 200, separator, {}});
+    p.respondTo(base + "form1.html", bt::HttpResult::answer(200, status));
+    p.respondTo(base + "br.html", bt::HttpResult::answer(200, separator));
     p.advance(12000);
     app.mainWindow().controls().exitButton.click();
     if (bt::NewsWindow* news = app.newsWindow()) {
         p.advance(2000);
-        p.respondTo(base + "data.html", bt::HttpResult{0, 200, status, {}});
+        p.respondTo(base + "data.html", bt::HttpResult::answer(200, status));
         p.advance(1);
-        p.respondTo(base + "br.html", bt::HttpResult{0, 200, separator, {}});
+        p.respondTo(base + "br.html", bt::HttpResult::answer(200, separator));
         p.advance(2);
         news->controls().declineBox.setValue(1);
         news->unload();

@@ -1,8 +1,12 @@
-// Start-up, the file "binds" and its five-pass restore.
+// The file "binds": start-up, Save, what damaged files restore, and the restore held to the way
+// the program has always restored files.
 
-#include "behaviours/binds/bind_text.h"
-#include "behaviours/binds/file_functions.h"
+#include "behaviours/binds/bind_store.h"
+#include "five_pass_restore.h"
 #include "main_window_fixture.h"
+
+#include <algorithm>
+#include <random>
 
 namespace bt::test {
 namespace {
@@ -12,7 +16,7 @@ struct BindsTest : MainWindowTest {
     std::vector<int> bindings() {
         std::vector<int> out;
         for (int slot = 0; slot < kSlotCount; ++slot)
-            out.push_back(binding(slot).first * 10 + binding(slot).second);
+            out.push_back(binding(slot).menu * 10 + binding(slot).message);
         return out;
     }
 };
@@ -23,58 +27,38 @@ TEST_F(BindsTest, WithoutAUsableFileEveryKeyIsMenu1Message1AndNothingIsWritten) 
         if (file)
             fp.files["binds"] = file;
         Application a(fp, kBase);
-        a.start();
-        const MainWindowControls& k = a.mainWindow().controls();
-        EXPECT_TRUE(k.window.visible());
-        EXPECT_EQ(fp.navigations.at(0),
-                  std::make_pair(WindowId::Main, std::string(kBase) + "counter.php"));
-        fp.advance(1000);
-        for (int slot = 0; slot < kSlotCount; ++slot)
-            EXPECT_EQ(std::make_pair(k.slotMenu(slot).index(), k.slotMessage(slot).index()),
-                      std::make_pair(0, 0));
-        EXPECT_FALSE(k.bindApplyTimer.enabled()) << "nothing to apply until a Save";
-        EXPECT_FALSE(k.slotZeroRefreshTimer.enabled()) << "slot 0 was refreshed, once";
+        a.start(0);
+        EXPECT_TRUE(a.mainWindow().controls().window.visible());
+        EXPECT_EQ(fp.requests.at(0).url, std::string(kBase) + "counter.php");
+        EXPECT_EQ(a.mainWindow().profile(), BindProfile{});
         EXPECT_EQ(fp.files.count("binds"), file ? 1u : 0u);
+        a.mainWindow().controls().saveButton.click();
+        EXPECT_EQ(fp.files["binds"], bindFileBytes("Text3", std::vector<int>(20, 0)))
+            << "no game chosen yet";
     }
-    EXPECT_EQ(fileState(p, "binds"), FileState::Missing);
-    p.files["binds"] = "";
-    EXPECT_EQ(fileState(p, "binds"), FileState::Empty);
-    p.files["binds"] = "x";
-    EXPECT_EQ(fileState(p, "binds"), FileState::HasContent);
 }
 
-TEST_F(BindsTest, SaveWritesTheGoldenFileAndTheFirstSaveIsAppliedOnceAsAWhole) {
-    startAndSettle();
-    c().saveButton.click();
-    EXPECT_EQ(p.files["binds"], bindFileBytes("Text3", std::vector<int>(20, 0)))
-        << "no variant chosen yet";
-    c().unitedOffensiveOption.select();
-    c().callOfDutyOption.select();
-    bind(2, 3, 6);
-    c().saveButton.click();
-    EXPECT_EQ(c().bindText + "\r\n", p.files["binds"]);
-    EXPECT_EQ(p.files["binds"],
-              bindFileBytes("1", {0, 0, 0, 0, 5, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-    c().unitedOffensiveOption.select(); // before the saved text is applied
-    p.advance(100);
-    EXPECT_TRUE(c().callOfDutyOption.value());
-    EXPECT_EQ(binding(2), std::make_pair(3, 6));
-    c().saveButton.click();
-    EXPECT_FALSE(c().bindApplyTimer.enabled()) << "applied once, never again";
-}
-
-TEST_F(BindsTest, Numpad0KeepsItsMessageAndTheKeysAreLiveBeforeTheFileIsApplied) {
-    p.files["binds"] =
-        bindFileBytes("1", {2, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+TEST_F(BindsTest, SaveWritesTheGameAndEveryEntryInTheFilesOrder) {
     start();
-    p.press(0);
-    c().bindApplyTimer.fire(); // before the slot 0 refresh, as an event loop may
-    p.advance(100); // the first poll sees the key; the lists are restored in the same instant
-    p.release(0);
-    p.advance(300);
-    EXPECT_EQ(binding(0), std::make_pair(3, 7));
-    EXPECT_FALSE(c().slotZeroRefreshTimer.enabled());
-    EXPECT_EQ(typed(), (Typed{{200, "{v}"}, {300, "3"}, {400, "7"}}));
+    c().unitedOffensiveOption.click();
+    c().callOfDutyOption.click();
+    bind(2, 3, 6);
+    bind(0, 2, 4);
+    c().saveButton.click();
+    EXPECT_EQ(p.files["binds"],
+              bindFileBytes("1", {1, 3, 0, 0, 5, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST_F(BindsTest, TheFileIsRestoredBeforeTheWindowShowsAndTheKeysTypeIt) {
+    p.files["binds"] =
+        bindFileBytes("2", {2, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4});
+    start();
+    EXPECT_EQ(binding(0), (Binding{3, 7}));
+    EXPECT_EQ(c().slotMenu(9).index(), 4);
+    EXPECT_EQ(c().previewMessageLabel.caption(), "Are you crazy?") << "the preview shows Numpad 0";
+    p.tap(0);
+    p.advance(400);
+    EXPECT_EQ(typed(), (Typed{{200, "v"}, {300, "3"}, {400, "7"}}));
 }
 
 struct FileCase {
@@ -84,11 +68,9 @@ struct FileCase {
 };
 class BindFileContentTest : public BindsTest, public ::testing::WithParamInterface<FileCase> {};
 
-TEST_P(BindFileContentTest, LoadsWhatItCanAndEveryKeyTypesAWholeSequence) {
+TEST_P(BindFileContentTest, RestoresWhatItCanAndEveryKeyTypesAWholeSequence) {
     p.files["binds"] = GetParam().bytes;
-    startAndSettle();
-    EXPECT_FALSE(c().bindApplyTimer.enabled());
-    EXPECT_LE(c().bindText.size(), kMaxBindFileBytes);
+    start();
     EXPECT_EQ(bindings(), GetParam().bindings);
     for (int slot = 0; slot < kSlotCount; ++slot) {
         p.typed.clear();
@@ -118,6 +100,12 @@ INSTANTIATE_TEST_SUITE_P(Files, BindFileContentTest, ::testing::Values(
              0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), {11, 11, 11, 45, 11, 11, 11, 11, 11, 11}},
     FileCase{"OutOfRangeSkipped", bindFileBytes("1", {1, 42, 6, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
              0, 0, 0, 0, 0, 0}), {21, 37, 11, 11, 11, 11, 11, 11, 11, 11}},
+    // In a United Offensive file a slot whose menu line is unusable keeps menu 1 and still reads
+    // its message line; in any other file it gets message 1.
+    FileCase{"UnusableMenuInUnitedOffensive", bindFileBytes("2", {9, 8, 8, 9, 0, 0, 0, 0, 0, 0,
+             0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), {19, 19, 11, 11, 11, 11, 11, 11, 11, 11}},
+    FileCase{"UnusableMenuInCallOfDuty", bindFileBytes("1", {9, 7, 7, 9, 0, 0, 0, 0, 0, 0,
+             0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), {11, 11, 11, 11, 11, 11, 11, 11, 11, 11}},
     FileCase{"FewLines", "2\r\n1\r\n3\r\n", {24, 11, 11, 11, 11, 11, 11, 11, 11, 11}},
     FileCase{"NonNumeric", "1\r\nx\r\n 2 \r\n+1\r\n-0\r\n3.5\r\n70000\r\n",
              {11, 12, 11, 11, 11, 11, 11, 11, 11, 11}},
@@ -127,16 +115,20 @@ INSTANTIATE_TEST_SUITE_P(Files, BindFileContentTest, ::testing::Values(
     [](const auto& info) { return info.param.name; });
 // clang-format on
 
-TEST_F(BindsTest, AnUnknownVariantIsKeptAndWrittenBack) {
-    p.files["binds"] = "Text3" + kSlot2.substr(1);
-    startAndSettle();
-    c().saveButton.click();
-    EXPECT_EQ(p.files["binds"], "Text3" + kSlot2.substr(1));
-    EXPECT_TRUE(c().callOfDutyOption.value());
+TEST_F(BindsTest, AFirstLineThatNamesNoGameIsWrittenBackAsItWas) {
+    for (const std::string line : {"Text3", "3", "2.0", "", " 2"}) {
+        FakePlatform fp;
+        fp.files["binds"] = line + kSlot2.substr(1);
+        Application a(fp, kBase);
+        a.start(0);
+        a.mainWindow().controls().saveButton.click();
+        EXPECT_EQ(fp.files["binds"], line + kSlot2.substr(1)) << line;
+        EXPECT_TRUE(a.mainWindow().controls().callOfDutyOption.value());
+    }
 }
 
 TEST_F(BindsTest, AFailedSaveIsToldAndKeepsTheBindingsAndTheOldFile) {
-    startAndSettle();
+    start();
     bind(4, 2, 5);
     p.files["binds"] = "old";
     p.writeError = "Read-only file system";
@@ -145,12 +137,45 @@ TEST_F(BindsTest, AFailedSaveIsToldAndKeepsTheBindingsAndTheOldFile) {
     EXPECT_EQ(p.messageBoxes[0].title, "Brontek tarnlow");
     EXPECT_NE(p.messageBoxes[0].prompt.find("\"binds\": Read-only file system"), std::string::npos);
     EXPECT_EQ(p.files["binds"], "old");
-    p.advance(100);
-    EXPECT_EQ(binding(4), std::make_pair(2, 5));
+    EXPECT_EQ(binding(4), (Binding{2, 5}));
     p.writeError.reset();
     c().saveButton.click();
     EXPECT_EQ(p.messageBoxes.size(), 1u);
     EXPECT_NE(p.files["binds"], "old");
+}
+
+// Damaged, short and odd files, as a player's editor or a broken disk leaves them.
+std::string randomFile(std::mt19937& random) {
+    const char* games[] = {"1", "2", "Text3", "3", "2.0", "", " 2", "2\r", "Text1"};
+    const char* odd[] = {"x", " 2 ", "+1", "-0", "3.5", "", "70000", "-32769", "07"};
+    const char* ends[] = {"\r\n", "\n", "\r"};
+    auto pick = [&random](int n) { return static_cast<std::size_t>(random() % n); };
+    std::string text = games[pick(9)];
+    const std::size_t lines = pick(4) == 0 ? pick(25) : 20;
+    const std::string end = ends[pick(3)];
+    for (std::size_t n = 0; n < lines; ++n)
+        text +=
+            end + (pick(5) == 0 ? odd[pick(9)] : std::to_string(static_cast<int>(pick(13)) - 2));
+    return text + (pick(2) ? end + end : "");
+}
+
+TEST(BindsRestoreTest, EveryFileRestoresAsTheFivePassesAlwaysDid) {
+    std::mt19937 random(20261207);
+    for (int i = 0; i < 3000; ++i) {
+        const std::string text = randomFile(random);
+        const auto old =
+            FivePassRestore::run(text.empty() ? std::nullopt : std::optional<std::string>(text));
+        FakePlatform p;
+        p.files["binds"] = text;
+        BindStore store(p);
+        const BindProfile profile = store.load();
+        ASSERT_EQ(profile.catalogue() == Game::UnitedOffensive, old.unitedOffensive) << text;
+        store.save(profile);
+        std::string oldFile = old.gameLine + "\r\n";
+        for (int e : old.entries)
+            oldFile += std::to_string(e) + "\r\n";
+        ASSERT_EQ(p.files["binds"], oldFile + "\r\n") << ::testing::PrintToString(text);
+    }
 }
 
 } // namespace

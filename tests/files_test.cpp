@@ -141,11 +141,10 @@ TEST_F(WorkFolderTest, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
     std::ofstream("binds", std::ios::binary) << a;
     FilesPlatform p;
     MainWindow w(p, kBase);
-    w.load();
-    p.advance(100);
+    w.load(0);
     killAtRandomMoments(
         [&](int i) {
-            w.controls().slotMessage(0).setIndex(i % 2);
+            w.controls().slotMessage(0).choose(i % 2);
             w.controls().saveButton.click();
         },
         "binds", {a, b});
@@ -176,9 +175,8 @@ TEST_F(WorkFolderTest, AFullDiskOrAReadOnlyFolderIsToldAndTheBindingsAndTheOldFi
             }
             FilesPlatform p;
             MainWindow w(p, kBase);
-            w.load();
-            p.advance(100);
-            w.controls().slotMenu(3).setIndex(2);
+            w.load(0);
+            w.controls().slotMenu(3).choose(2);
             w.controls().saveButton.click();
             const auto& box = p.messageBoxes;
             const char* reason = full ? "File too large" : "Permission denied";

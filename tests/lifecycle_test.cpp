@@ -8,42 +8,40 @@ namespace {
 struct LifecycleTest : MainWindowTest {
     int unloads = 0;
     void SetUp() override {
-        startAndSettle();
+        start();
         window().setOnUnloaded([this] { ++unloads; });
     }
     // The icon is in the notification area exactly while the window is hidden.
     void expectIconOnlyWhileHidden() { EXPECT_EQ(p.iconPresent, !c().window.visible()); }
 };
 
-TEST_F(LifecycleTest, StartMinimizeDoubleClickAndShowKeepTheIconOnlyWhileHidden) {
+TEST_F(LifecycleTest, StartMinimizeAndTheIconsEventsKeepTheIconOnlyWhileHidden) {
     EXPECT_EQ(p.trayAdds, 0) << "no icon at start";
-    for (int round = 0; round < 3; ++round) {
+    for (int round = 0; round < 2; ++round) {
         c().startButton.click();
         EXPECT_FALSE(c().window.visible());
         expectIconOnlyWhileHidden();
         EXPECT_EQ(p.trayTip, "Brontek tarnlow");
-        window().trayMessage(515); // double-click
+        window().trayEvent(TrayEvent::ShowAsked); // a double-click
         EXPECT_TRUE(c().window.visible());
         expectIconOnlyWhileHidden();
         window().userMinimized();
         EXPECT_FALSE(c().window.visible());
         p.popupChoices.push_back(PopupChoice::None);
-        window().trayMessage(516); // the menu, closed without a choice
+        window().trayEvent(TrayEvent::MenuAsked); // the menu, closed without a choice
         EXPECT_FALSE(c().window.visible());
         p.popupChoices.push_back(PopupChoice::Show);
-        window().trayMessage(516.4);
+        window().trayEvent(TrayEvent::MenuAsked);
         EXPECT_TRUE(c().window.visible());
         EXPECT_EQ(c().window.windowState(), WindowState::Normal);
         expectIconOnlyWhileHidden();
     }
-    EXPECT_EQ(std::make_pair(p.popupsOpened, unloads), std::make_pair(6, 0));
+    EXPECT_EQ(std::make_pair(p.popupsOpened, unloads), std::make_pair(4, 0));
+    EXPECT_EQ(p.broughtToFront, std::vector<WindowId>(4, WindowId::Main)) << "asked for, each time";
 }
 
-TEST_F(LifecycleTest, OtherIconMessagesDoNothingAndASecondStartShowsTheWindow) {
+TEST_F(LifecycleTest, ASecondStartBringsTheWindowOutOfTheTrayAndForward) {
     c().startButton.click();
-    for (double x : {512.0, 513.0, 514.0, 517.0, 0.0, 516.6, 514.4, 1e300})
-        window().trayMessage(x);
-    EXPECT_EQ(std::make_pair(c().window.visible(), p.popupsOpened), std::make_pair(false, 0));
     app->anotherCopyStarted();
     EXPECT_TRUE(c().window.visible());
     expectIconOnlyWhileHidden();
@@ -55,21 +53,21 @@ TEST_F(LifecycleTest, ExitFromTheMenuRemovesTheIconBeforeTheUnloadStep) {
     bool iconDuringUnloadStep = true;
     window().setUnloadStep([&] { iconDuringUnloadStep = p.iconPresent; });
     p.popupChoices.push_back(PopupChoice::Exit);
-    window().trayMessage(516);
+    window().trayEvent(TrayEvent::MenuAsked);
     EXPECT_FALSE(iconDuringUnloadStep);
     EXPECT_EQ(std::make_pair(unloads, window().loaded()), std::make_pair(1, false));
     window().unload();
     EXPECT_EQ(unloads, 1) << "unloads once";
 }
 
-TEST_F(LifecycleTest, TheExitButtonUnloadsUnlessATransferIsRunningThenEndsAtOnce) {
+TEST_F(LifecycleTest, TheExitButtonWhileThePollWaitsForTheServerEndsAtOnce) {
     bool stepRan = false;
     window().setUnloadStep([&] { stepRan = true; });
-    c().statusTransfer.start("http://127.0.0.1:8642/x", nullptr);
+    p.advance(1000); // the status poll asks and gets no answer yet
     c().exitButton.click();
     EXPECT_TRUE(p.ended && !stepRan && unloads == 0) << "ended at once, without the unload";
     EXPECT_FALSE(c().window.visible());
-    EXPECT_EQ(p.cancelled.size(), 1u);
+    EXPECT_EQ(p.pendingCount(), 0u) << "the poll is cancelled";
 }
 
 TEST_F(LifecycleTest, WithoutATrayHostStartAndMinimizeKeepTheWindowReachable) {

@@ -1,7 +1,8 @@
-// The news window: its download sequence, the layout from the sample feed and from broken ones,
-// the hovers and links, the coordinate probe, and declining the news.
+// The news window: its download, the layout from the sample feed and from broken ones, the hovers
+// and links, the coordinate probe, and declining the news.
 
 #include "base/text_lines.h"
+#include "behaviours/news/feed_format.h"
 #include "main_window_fixture.h"
 
 #include <fstream>
@@ -31,9 +32,7 @@ struct NewsTest : ::testing::Test {
         news.open(base, "news-7");
         p.advance(2000);
         p.respondTo(base + "data.html", std::move(body));
-        p.advance(1);
         p.respondTo(base + "br.html", std::move(separator));
-        p.advance(1);
     }
     // The sample feed with some lines replaced, and the sample's token.
     void openSample(std::map<std::size_t, std::string> changes = {}, std::string extra = {}) {
@@ -42,25 +41,22 @@ struct NewsTest : ::testing::Test {
             body += (changes.count(n) ? changes[n] : lines[n]) + token;
         openWith(ok(body + extra), ok(token));
     }
+    const std::string& line(std::size_t n) const { return lines.at(n); }
 };
 
-TEST_F(NewsTest, DownloadsTheFeedThenTheTokenThenLaysTheSampleOut) {
+TEST_F(NewsTest, AsksTheFeedAfterTwoSecondsThenTheTokenThenLaysTheSampleOut) {
     news.open(base, "news-7");
     EXPECT_TRUE(c.window.visible());
     p.advance(1999);
     EXPECT_TRUE(p.requests.empty());
     p.advance(1);
     ASSERT_TRUE(p.respondTo(base + "data.html", ok(feed)));
-    p.advance(1);
     EXPECT_TRUE(c.connectingLabel.visible());
     ASSERT_TRUE(p.respondTo(base + "br.html", ok(token)));
-    p.advance(1);
     EXPECT_FALSE(c.connectingLabel.visible());
-    for (Timer* t : c.timers())
-        EXPECT_FALSE(t->enabled());
-    EXPECT_EQ(c.window.caption(), lines[0]);
+    EXPECT_EQ(c.window.caption(), line(feed::kWindowCaption));
     EXPECT_TRUE(c.pageView.visible());
-    EXPECT_EQ(p.navigations.at(0).second, lines[4]);
+    EXPECT_EQ(c.pageView.url(), line(feed::kPage));
     EXPECT_EQ(c.newsText.caption(), "Brontek Tarnlow 1.0 is out!\r\n\r\nBind every keypad key to a "
                                     "voice message\r\nand play without opening the menu by "
                                     "hand.\r\n\r\nPoint at a link below to read more.");
@@ -70,6 +66,8 @@ TEST_F(NewsTest, DownloadsTheFeedThenTheTokenThenLaysTheSampleOut) {
     EXPECT_EQ(std::make_pair(c.window.outerWidth(), c.window.outerHeight()),
               std::make_pair(9000, 5400));
     EXPECT_EQ(c.openLinkLabel.caption(), "Link_click") << "hover lines wait for a hover";
+    p.advance(10000);
+    EXPECT_EQ(p.requests.size(), 2u) << "asked once, no retry";
 }
 
 TEST(NewsFailureTest, AFailedDownloadStopsInTheConnectingLayoutAndStaysClosable) {
@@ -77,46 +75,44 @@ TEST(NewsFailureTest, AFailedDownloadStopsInTheConnectingLayoutAndStaysClosable)
     struct Case {
         HttpResult feed;
         HttpResult token; // not asked when the feed failed
-        int responseCode;
     };
     for (const Case& k :
-         {Case{{404, 404, "nope", {}}, {}, 404}, Case{{-7, 0, {}, "refused"}, {}, -7},
-          Case{ok("a|b"), {500, 500, "", {}}, 0}}) {
-        SCOPED_TRACE(k.feed.responseCode);
+         {Case{HttpResult::answer(404, "nope"), {}}, Case{HttpResult::failure("refused"), {}},
+          Case{ok("a|b"), HttpResult::answer(500, "")}}) {
+        SCOPED_TRACE(k.feed.error);
         FakePlatform p;
         NewsWindow news(p);
         news.open(base, "x");
         p.advance(2000);
         p.respondTo(base + "data.html", k.feed);
-        p.advance(1);
-        EXPECT_EQ(p.respondTo(base + "br.html", k.token), k.feed.responseCode == 0);
-        p.advance(100);
+        EXPECT_EQ(p.respondTo(base + "br.html", k.token), k.feed.ok());
+        p.advance(10000);
         const NewsWindowControls& c = news.controls();
-        EXPECT_EQ(c.responseCode, k.responseCode);
         EXPECT_TRUE(c.connectingLabel.visible());
         EXPECT_FALSE(c.pageView.visible());
         EXPECT_EQ(c.window.caption(), "Brontek news");
-        for (Timer* t : news.controls().timers())
-            EXPECT_FALSE(t->enabled()) << "nothing can change any more";
+        EXPECT_EQ(p.requests.size(), k.feed.ok() ? 2u : 1u) << "no retry";
         news.controls().exitButton.click();
         EXPECT_FALSE(news.loaded());
     }
 }
 
-TEST_F(NewsTest, AShortOrBrokenFeedIsLaidOutAsFarAsItIsGood) {
+TEST_F(NewsTest, AShortFeedIsLaidOutAsFarAsItGoes) {
     openWith(ok("Short news|9000|300|False"), ok("|"));
     EXPECT_EQ(c.window.caption(), "Short news");
     EXPECT_EQ(c.exitButton.rect().left, 9000);
     EXPECT_FALSE(c.connectingLabel.visible());
-    EXPECT_EQ(c.linkLabel(1).caption(), "Link1");
     EXPECT_EQ(c.window.outerHeight(), 0) << "design size kept";
-    links.pointerOverLink(3, kNoButton, 0, 0); // nothing to read: no failure
+    links.pointerOverLink(3, {}, 0, 0); // nothing to read: no failure
+    EXPECT_FALSE(c.linkLabel(3).enabled());
 }
 
-TEST_F(NewsTest, BadValuesAreSkippedAndTheRestIsLaidOut) {
-    const std::map<std::size_t, std::string> changes = {{1, "left"},     {8, "-300"}, {12, "True"},
-                                                        {13, "perhaps"}, {14, "0"},   {20, "1000"},
-                                                        {29, "1001"},    {132, "12"}};
+TEST_F(NewsTest, BadValuesKeepTheWindowsOwnAndTheRestIsLaidOut) {
+    const feed::LinkLines l1 = feed::link(1), l2 = feed::link(2);
+    const std::map<std::size_t, std::string> changes = {
+        {feed::kExitLeft, "left"},    {feed::kNewsWidth, "-300"},    {feed::kNewsUnderline, "True"},
+        {feed::kNewsBold, "perhaps"}, {feed::kNewsFontSize, "0"},    {l1.label.fontSize, "1000"},
+        {l2.label.fontSize, "1001"},  {feed::kDeclineFontSize, "12"}};
     openSample(changes, "extra" + token + "lines");
     EXPECT_EQ(c.exitButton.rect().left, 1680) << "design value kept";
     EXPECT_EQ(c.exitButton.rect().top, 4320);
@@ -127,63 +123,69 @@ TEST_F(NewsTest, BadValuesAreSkippedAndTheRestIsLaidOut) {
     EXPECT_EQ(c.newsText.font().size, 8.25);
     EXPECT_EQ(c.linkLabel(1).font().size, 1000) << "the largest font size";
     EXPECT_EQ(c.linkLabel(2).font().size, 8.25) << "one more is not";
-    EXPECT_EQ(c.declineBox.caption(), lines[127]) << "lines after 133 are ignored";
+    EXPECT_EQ(c.declineBox.caption(), line(feed::kDeclineCaption)) << "lines after the last";
     EXPECT_EQ(c.declineBox.font().size, 12);
 }
 
-TEST_F(NewsTest, HoveringLink3ThenLink5) {
+TEST_F(NewsTest, HoveringALinkShowsItsDescriptionClickLabelAndPage) {
     openSample();
-    links.pointerOverLink(3, kNoButton, 100, 100);
-    EXPECT_FALSE(c.linkLabel(3).enabled());
-    links.pointerOverLink(5, kNoButton, 100, 100);
+    const feed::LinkLines l5 = feed::link(5);
+    links.pointerOverLink(3, {}, 100, 100);
+    links.pointerOverLink(5, {}, 100, 100);
     for (int k = 1; k <= kLinkCount; ++k)
         EXPECT_EQ(c.linkLabel(k).enabled(), k != 5) << k;
-    EXPECT_EQ(c.newsText.caption(),
-              replaceAll(replaceAll(lines[59], "%br%", "\r\n"), "%tab%", "        "));
-    EXPECT_EQ(c.openLinkLabel.caption(), lines[105]);
+    EXPECT_EQ(c.newsText.caption(), feed::substituteNewsText(line(l5.description)));
+    EXPECT_EQ(c.openLinkLabel.caption(), line(l5.clickLabel.caption));
     EXPECT_EQ(c.openLinkLabel.rect(), (Rect{240, 3720, 8400, 255}));
-    EXPECT_EQ(p.navigations.back().second, lines[125]);
-    links.openLinkClicked();
-    EXPECT_EQ(p.linksOpened, (std::vector<std::string>{lines[112]}));
-    // Coming onto the hovered link again reaches the window instead, and so does a click on it.
-    const auto navigations = p.navigations.size();
-    links.pointerOverLink(5, kLeftButton, 300, 400);
-    EXPECT_EQ(p.navigations.size(), navigations);
-    EXPECT_EQ(c.pointerX, 300);
-    EXPECT_EQ(c.pointerY, 400);
-    links.probeClicked(); // the probe shows the pointer's place in twips, within 16 bits
-    p.advance(1);
+    EXPECT_EQ(c.pageView.url(), line(l5.page));
+    links.clickLabelClicked();
+    EXPECT_EQ(p.linksOpened, (std::vector<std::string>{line(l5.clickTarget)}));
+}
+
+TEST_F(NewsTest, AHoveredLinkTakesNoPointerInputItReachesTheWindowAndItsProbe) {
+    openSample();
+    links.pointerOverLink(5, {}, 100, 100);
+    const std::string page = c.pageView.url();
+    links.pointerOverLink(2, {}, 0, 0);
+    links.pointerOverLink(5, {}, 0, 0); // again, after another: a new hover
+    EXPECT_EQ(c.pageView.url(), page);
+    links.pointerOverLink(5, {true}, 300, 400); // the hovered one: the window's surface
+    links.probeClicked();                       // the probe shows the place, within 16 bits
     EXPECT_EQ(c.probeLabel.caption(), "300, 400");
     EXPECT_EQ(c.probeLabel.rect().left, 300);
     links.surfaceMoved(40000.4, -56.5);
-    p.advance(1);
     EXPECT_EQ(c.probeLabel.caption(), "32767, -56");
     EXPECT_EQ(c.probeLabel.rect().top, -56);
     links.linkClicked(5);
-    EXPECT_EQ(p.linksOpened.size(), 1u);
-    EXPECT_FALSE(c.probeTimer.enabled()) << "a click on the window stops the probe";
+    EXPECT_TRUE(p.linksOpened.empty());
+    links.surfaceMoved(10, 10);
+    EXPECT_EQ(c.probeLabel.caption(), "32767, -56") << "a click on the window stops the probe";
     links.probeClicked();
     links.probeClicked();
-    EXPECT_FALSE(c.probeTimer.enabled()) << "the probe's label starts and stops it";
+    links.surfaceMoved(20, 20);
+    EXPECT_EQ(c.probeLabel.caption(), "10, 10") << "the probe's label starts and stops it";
 }
 
 TEST_F(NewsTest, LinksOpenOnClickOrALeftButtonMoveOntoLink1AndOnlyWebAddresses) {
-    openSample({{22, "C:\\Windows\\System32\\calc.exe"},
-                {31, "file:///etc/passwd"},
-                {40, "HTTPS://example.org/ok"},
-                {80, "javascript:alert(1)"}});
-    links.openLinkClicked(); // before any hover: nothing to open
-    links.pointerOverLink(1, kRightButton, 0, 0);
-    links.pointerOverLink(2, kNoButton, 0, 0);
-    links.pointerOverLink(1, kLeftButton | kRightButton, 0, 0);
-    links.pointerOverLink(2, kLeftButton, 0, 0);
+    openSample({{feed::link(1).target, "C:\\Windows\\System32\\calc.exe"},
+                {feed::link(2).target, "file:///etc/passwd"},
+                {feed::link(3).target, "HTTPS://example.org/ok"},
+                {feed::link(1).clickTarget, "javascript:alert(1)"}});
+    links.clickLabelClicked(); // before any hover: nothing to open
+    links.pointerOverLink(1, {false, true}, 0, 0);
+    links.pointerOverLink(2, {}, 0, 0);
+    links.pointerOverLink(1, {true, true}, 0, 0);
+    links.pointerOverLink(2, {true}, 0, 0);
     EXPECT_TRUE(p.linksOpened.empty());
-    links.pointerOverLink(1, kLeftButton, 0, 0); // opens line 22, which is no web address
-    links.openLinkClicked();                     // line 80, neither
+    links.pointerOverLink(1, {true}, 0, 0); // opens link 1's target, which is no web address
+    links.clickLabelClicked();              // link 1's click target, neither
     for (int k : {2, 3, 4, 6})
         links.linkClicked(k);
     EXPECT_EQ(p.linksOpened,
-              (std::vector<std::string>{"HTTPS://example.org/ok", lines[49], lines[67]}));
+              (std::vector<std::string>{"HTTPS://example.org/ok", line(feed::link(4).target),
+                                        line(feed::link(6).target)}));
+    news.pageClicked();
+    EXPECT_EQ(p.linksOpened.back(), c.pageView.url());
 }
 
 TEST_F(NewsTest, ClosingWritesTheIdentifierOnlyWithTheBoxTicked) {

@@ -19,7 +19,7 @@ struct StatusTest : MainWindowTest {
     void refuse(int n) {
         for (int s = 0; s < n; ++s) {
             p.advance(1000 - p.now() % 1000);
-            ASSERT_TRUE(p.respondTo(kStatusUrl, HttpResult{-1, 0, {}, "Connection refused"}));
+            ASSERT_TRUE(p.respondTo(kStatusUrl, HttpResult::failure("Connection refused")));
         }
     }
 };
@@ -28,18 +28,18 @@ TEST_F(StatusTest, OnlineBlinksSevenTimesThenShrinksAndExitOpensTheNews) {
     p.advance(1000);
     answer("on<br>news-7<br>", "<br>");
     EXPECT_EQ(c().statusLabel.caption(), "ONLINE");
-    EXPECT_EQ(c().statusText, "on\r\nnews-7\r\n");
-    EXPECT_FALSE(c().statusPollTimer.enabled());
+    EXPECT_EQ(window().status().answer, "on\r\nnews-7\r\n");
 
     for (int tick = 0; tick < 7; ++tick) { // seven colours 300 ms apart, desktop first and last
         p.advance(300);
         EXPECT_EQ(c().statusLabel.foreColor(), tick % 2 ? SysColor::Highlight : SysColor::Desktop);
         EXPECT_EQ(c().statusLabel.visible(), tick < 6) << tick;
     }
-    EXPECT_EQ(c().window.outerHeight(), kShrunkHeight);
+    EXPECT_EQ(c().window.outerHeight(), 3585) << "the status strip cut off";
     EXPECT_FALSE(c().statusLabel.visible());
-    EXPECT_FALSE(c().blinkTimer.enabled());
     EXPECT_TRUE(p.broughtToFront.empty()) << "the status never pushes the window forward";
+    p.advance(10000);
+    EXPECT_EQ(p.requestsFor(kStatusUrl), 1u) << "no polling once decided";
 
     NewsWindow* shown = nullptr; // the front end makes the window's view here
     app->setOnNewsWindowCreated([&](NewsWindow& n) { shown = &n; });
@@ -47,9 +47,10 @@ TEST_F(StatusTest, OnlineBlinksSevenTimesThenShrinksAndExitOpensTheNews) {
     ASSERT_NE(app->newsWindow(), nullptr);
     EXPECT_EQ(shown, app->newsWindow());
     const NewsWindowControls& news = app->newsWindow()->controls();
-    EXPECT_EQ(news.newsId.text(), "news-7");
-    EXPECT_EQ(news.serverUrl, kBase);
+    EXPECT_EQ(news.newsIdBox.text(), "news-7");
     EXPECT_TRUE(news.window.visible());
+    p.advance(2000);
+    EXPECT_TRUE(p.isPending(std::string(kBase) + "data.html")) << "the news from the same server";
     EXPECT_EQ(p.broughtToFront, std::vector<WindowId>{WindowId::News}) << "once, as it opens";
     app->anotherCopyStarted();
     EXPECT_EQ(p.broughtToFront, std::vector<WindowId>(2, WindowId::News));
@@ -62,21 +63,30 @@ TEST_F(StatusTest, OnlineBlinksSevenTimesThenShrinksAndExitOpensTheNews) {
     EXPECT_TRUE(p.ended) << "the process ends with its last window";
 }
 
+TEST_F(StatusTest, NewsOfferedByAnAnswerWhoseSeparatorNeverCameIsAskedFromTheServer) {
+    p.advance(1000);
+    ASSERT_TRUE(p.respondTo(kStatusUrl, ok("on\r\nnews-9\r\n")));
+    ASSERT_TRUE(p.respondTo(kTokenUrl, HttpResult::failure("Connection reset")));
+    EXPECT_EQ(c().statusLabel.caption(), "Connecting to server...");
+    c().exitButton.click();
+    ASSERT_NE(app->newsWindow(), nullptr);
+    p.advance(2000);
+    EXPECT_TRUE(p.isPending(std::string(kBase) + "data.html"));
+}
+
 TEST_F(StatusTest, NoNetworkShowsCannotConnectAfterTenSecondsAndKeepsPolling) {
     refuse(9);
     EXPECT_EQ(c().statusLabel.caption(), "Connecting to server...");
     refuse(3);
     EXPECT_EQ(c().statusLabel.caption(), "CANNOT CONNECT");
-    EXPECT_TRUE(c().statusPollTimer.enabled());
-    EXPECT_FALSE(c().connectTimeoutTimer.enabled());
     p.advance(3000); // CANNOT CONNECT blinked and shrank
-    ASSERT_FALSE(c().blinkTimer.enabled());
-    p.advance(1000 - p.now() % 1000); // the server comes back: the answer shows
-    answer("busy", "<br>");
+    EXPECT_EQ(window().status().blinkStep, 7);
+    ASSERT_TRUE(p.isPending(kStatusUrl)) << "still polling";
+    answer("busy", "<br>"); // the server comes back: its answer shows
     EXPECT_EQ(c().statusLabel.caption(), "SERVER OFFLINE");
-    p.advance(300);
-    EXPECT_FALSE(c().blinkTimer.enabled()) << "a blink over is not started again";
-    EXPECT_EQ(window().status().blinkStep(), 7);
+    p.advance(600);
+    EXPECT_EQ(window().status().blinkStep, 7) << "a blink over is not started again";
+    EXPECT_FALSE(c().statusLabel.visible());
 }
 
 TEST_F(StatusTest, AnAnswerAfterCannotConnectIsOnlineAndBlinksAnew) {
@@ -84,20 +94,21 @@ TEST_F(StatusTest, AnAnswerAfterCannotConnectIsOnlineAndBlinksAnew) {
     p.advance(1000 - p.now() % 1000);
     answer("on\r\nid\r\n", "");
     EXPECT_EQ(c().statusLabel.caption(), "ONLINE");
-    EXPECT_EQ(window().status().blinkStep(), 0);
-    EXPECT_TRUE(c().blinkTimer.enabled());
+    EXPECT_EQ(window().status().blinkStep, 0);
+    p.advance(300);
+    EXPECT_EQ(window().status().blinkStep, 1) << "blinking anew";
 }
 
 TEST_F(StatusTest, AStalledTransferNeverDelaysTheKeyPollOrStacksRequests) {
     p.advance(1500); // the status fetch started at 1000 and never answers
     p.tap(4);
     p.advance(8500);
-    EXPECT_EQ(typed(), (Typed{{1700, "{v}"}, {1800, "1"}, {1900, "1"}}));
-    EXPECT_EQ(p.requests.size(), 1u) << "ticks that find a transfer running do nothing";
+    EXPECT_EQ(typed(), (Typed{{1700, "v"}, {1800, "1"}, {1900, "1"}}));
+    EXPECT_EQ(p.requestsFor(kStatusUrl), 1u) << "ticks that find a transfer running do nothing";
     EXPECT_EQ(c().statusLabel.caption(), "CANNOT CONNECT");
 }
 
-TEST(StatusAnswersTest, EveryTickRetriesUntilAProperAnswerAndTheAnswerDecidesTheNews) {
+TEST(StatusAnswersTest, EveryTickRetriesUntilAProperAnswerComes) {
     struct Case {
         HttpResult status;
         const char* token;    // nullptr: br.html is never asked
@@ -106,7 +117,7 @@ TEST(StatusAnswersTest, EveryTickRetriesUntilAProperAnswerAndTheAnswerDecidesThe
     };
     // An error page's body stands in the status text, so it never reads "offline".
     // clang-format off
-    for (const Case& k : {Case{{404, 404, "Not here", {}}, nullptr, "Connecting to server...", 11},
+    for (const Case& k : {Case{HttpResult::answer(404, "Not here"), nullptr, "Connecting to server...", 11},
                           Case{ok(""), "<br>", "Connecting to server...", 22},
                           Case{ok("maintenance|x"), "|", "SERVER OFFLINE", 2},
                           Case{ok("off"), "", "ONLINE", 2}}) {
@@ -114,7 +125,7 @@ TEST(StatusAnswersTest, EveryTickRetriesUntilAProperAnswerAndTheAnswerDecidesThe
         SCOPED_TRACE(k.label);
         FakePlatform p;
         Application app(p, kBase);
-        app.start();
+        app.start(0);
         for (int s = 1; s <= 11; ++s) {
             p.advance(1000);
             p.respondTo(kStatusUrl, k.status);
@@ -122,8 +133,11 @@ TEST(StatusAnswersTest, EveryTickRetriesUntilAProperAnswerAndTheAnswerDecidesThe
                 p.respondTo(kTokenUrl, ok(k.token));
         }
         EXPECT_EQ(app.mainWindow().controls().statusLabel.caption(), k.label);
-        EXPECT_EQ(p.requests.size(), k.requests);
+        EXPECT_EQ(p.requests.size() - 1, k.requests) << "and the counter page";
     }
+}
+
+TEST(NewsDecisionTest, TheAnswersSecondLineOpensTheNewsUnlessItWasDeclined) {
     struct News {
         const char* status;   // nullptr: no answer yet
         const char* dataFile; // nullptr: no file
@@ -140,7 +154,7 @@ TEST(StatusAnswersTest, EveryTickRetriesUntilAProperAnswerAndTheAnswerDecidesThe
         if (n.dataFile)
             p.files["data"] = n.dataFile;
         Application app(p, kBase);
-        app.start();
+        app.start(0);
         p.advance(1000);
         if (n.status) {
             p.respondTo(kStatusUrl, ok(n.status));
@@ -149,7 +163,7 @@ TEST(StatusAnswersTest, EveryTickRetriesUntilAProperAnswerAndTheAnswerDecidesThe
         // From the tray's menu: the icon goes before the news comes.
         app.mainWindow().controls().startButton.click();
         p.popupChoices.push_back(PopupChoice::Exit);
-        app.mainWindow().trayMessage(516);
+        app.mainWindow().trayEvent(TrayEvent::MenuAsked);
         EXPECT_FALSE(p.iconPresent);
         EXPECT_EQ(p.pendingCount(), 0u) << "a poll under way is cancelled";
         EXPECT_EQ(app.newsWindow() != nullptr, n.opens);

@@ -6,8 +6,8 @@
 #include "base/link_policy.h"
 #include "base/numbers.h"
 #include "base/text_lines.h"
-#include "behaviours/news/feed.h"
 #include "behaviours/news/feed_check.h"
+#include "behaviours/news/feed_format.h"
 
 #include <gtest/gtest.h>
 
@@ -51,22 +51,22 @@ TEST(TextLinesTest, ReplaceSplitAndPickALine) {
 }
 
 TEST(FeedTest, TokensAndCrLfEndLinesAndOnlyTheNewsTextIsSubstituted) {
-    EXPECT_EQ(splitFeed(normaliseFeed("one<br>two\r\nthree<br>", "<br>")),
+    EXPECT_EQ(feed::split(feed::normalise("one<br>two\r\nthree<br>", "<br>")),
               (Lines{"one", "two", "three", ""}));
-    EXPECT_EQ(splitFeed(normaliseFeed("a<BR>b<br><br>c", "<br>")), (Lines{"a<BR>b", "", "c"}));
+    EXPECT_EQ(feed::split(feed::normalise("a<BR>b<br><br>c", "<br>")), (Lines{"a<BR>b", "", "c"}));
     std::string body;
     for (int i = 0; i < 200; ++i)
         body += std::to_string(i) + "|";
-    const Lines lines = splitFeed(normaliseFeed(body, "|"));
-    ASSERT_EQ(lines.size(), kFeedLines);
+    const Lines lines = feed::split(feed::normalise(body, "|"));
+    ASSERT_EQ(lines.size(), feed::kLineCount);
     EXPECT_EQ(lines.back(), "133");
-    EXPECT_EQ(substituteNewsText("one%br%two%tab%three%BR%"), "one\r\ntwo        three%BR%");
-    EXPECT_EQ(feedNumber("-120"), -120.0);
-    EXPECT_FALSE(feedNumber("twelve"));
+    EXPECT_EQ(feed::substituteNewsText("one%br%two%tab%three%BR%"), "one\r\ntwo        three%BR%");
+    EXPECT_EQ(feed::number("-120"), -120.0);
+    EXPECT_FALSE(feed::number("twelve"));
     for (const auto& [text, value] :
          {std::pair{"fALSE", false}, {"True", true}, {"-1", true}, {"0", false}})
-        EXPECT_EQ(feedBoolean(text), value) << text;
-    EXPECT_FALSE(feedBoolean("yes"));
+        EXPECT_EQ(feed::boolean(text), value) << text;
+    EXPECT_FALSE(feed::boolean("yes"));
 }
 
 TEST(BodyTextTest, Utf8StaysAndAnythingElseIsWindows1252) {
@@ -150,12 +150,19 @@ TEST_F(FeedCheckTest, TheSamplePassesAndBrokenLinesAreFlaggedByNumber) {
     // Bad values are flagged by their line, a box outside the window by its left's line; a
     // hidden page area may lie anywhere.
     using Changes = std::map<std::size_t, std::string>;
+    const feed::LinkLines l1 = feed::link(1);
     // clang-format off
     const std::vector<std::pair<Changes, std::vector<std::size_t>>> cases = {
-        {{{14, "big"}}, {14}}, {{{21, "maybe"}}, {21}}, {{{22, "file:///etc"}}, {22}},
-        {{{80, "calc.exe"}}, {80}}, {{{10, "8000"}}, {10}}, {{{128, "-5"}}, {128}},
-        {{{1, "8000"}}, {1}},
-        {{{69, "9000"}}, {5}}, {{{131, "6000"}}, {130}}, {{{3, "False"}, {69, "9000"}}, {}}};
+        {{{feed::kNewsFontSize, "big"}}, {feed::kNewsFontSize}},
+        {{{l1.label.underline, "maybe"}}, {l1.label.underline}},
+        {{{l1.target, "file:///etc"}}, {l1.target}},
+        {{{l1.clickTarget, "calc.exe"}}, {l1.clickTarget}},
+        {{{feed::kNewsLeft, "8000"}}, {feed::kNewsLeft}},
+        {{{feed::kDeclineWidth, "-5"}}, {feed::kDeclineWidth}},
+        {{{feed::kExitLeft, "8000"}}, {feed::kExitLeft}},
+        {{{feed::kPageHeight, "9000"}}, {feed::kPageLeft}},
+        {{{feed::kDeclineTop, "6000"}}, {feed::kDeclineLeft}},
+        {{{feed::kPageVisible, "False"}, {feed::kPageHeight, "9000"}}, {}}};
     // clang-format on
     for (const auto& [changes, flagged] : cases)
         EXPECT_EQ(flaggedWith(changes), flagged) << changes.begin()->first;

@@ -1,7 +1,5 @@
 #include "backends/curl/curl_http.h"
 
-#include "base/body_text.h"
-
 #include <curl/curl.h>
 
 #include <map>
@@ -70,7 +68,7 @@ struct CurlHttp::Impl {
         curl_easy_setopt(e, CURLOPT_TIMEOUT_MS, static_cast<long>(options.totalTimeout.count()));
         curl_easy_setopt(e, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options.maxBody));
         curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(e, CURLOPT_USERAGENT, "Brontek Tarnlow");
+        curl_easy_setopt(e, CURLOPT_USERAGENT, kUserAgent);
         curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, onData);
         curl_easy_setopt(e, CURLOPT_WRITEDATA, t.get());
         curl_easy_setopt(e, CURLOPT_ACCEPT_ENCODING, "");
@@ -86,19 +84,12 @@ struct CurlHttp::Impl {
 
     void finish(CURL* e, CURLcode code) {
         Transfer& t = *active[e];
-        HttpResult r;
         long status = 0;
         curl_easy_getinfo(e, CURLINFO_RESPONSE_CODE, &status);
-        if (code != CURLE_OK) {
-            // The transfer could not be completed: no answer to show.
-            r.responseCode = -static_cast<int>(code);
-            r.error = t.overflow ? "the answer is larger than 1 MiB" : curl_easy_strerror(code);
-        } else {
-            r.httpStatus = static_cast<int>(status);
-            r.responseCode = status >= 200 && status < 300 ? 0 : static_cast<int>(status);
-            r.body = bodyToText(t.body);
-        }
-        deliver(t.id, std::move(r));
+        // A transfer that could not be completed has no answer to show.
+        deliver(t.id, code != CURLE_OK ? HttpResult::failure(t.overflow ? kAnswerTooLarge
+                                                                        : curl_easy_strerror(code))
+                                       : HttpResult::answer(static_cast<int>(status), t.body));
         drop(e);
     }
 

@@ -3,7 +3,7 @@
 // HTTP GET with libcurl on a worker thread. Results are handed to `post`, which must run them on
 // the UI thread; a cancelled request never delivers.
 
-#include "base/platform.h"
+#include "base/http.h"
 
 #include <chrono>
 #include <functional>
@@ -15,8 +15,8 @@ namespace bt {
 struct HttpOptions {
     std::chrono::milliseconds connectTimeout{5000};
     std::chrono::milliseconds totalTimeout{15000};
-    std::size_t maxBody = 1 << 20; // more is a failed transfer
-    long maxRedirects = 5;         // followed only to http and https
+    std::size_t maxBody = kMaxAnswerBytes; // more is a failed transfer
+    long maxRedirects = 5;                 // followed only to http and https
 };
 
 class CurlHttp {

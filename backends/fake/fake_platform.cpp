@@ -1,98 +1,57 @@
 #include "backends/fake/fake_platform.h"
 
-#include "base/poll_grid.h"
-
 #include <utility>
 
 namespace bt {
 
 FakePlatform::~FakePlatform() = default;
 
-void FakePlatform::advanceTo(std::int64_t t) {
-    for (;;) {
-        Timer* next = nullptr;
-        Scheduled best{};
-        for (const auto& [timer, s] : timers_) {
-            if (s.due > t)
-                continue;
-            if (!next || s.due < best.due || (s.due == best.due && s.order < best.order)) {
-                next = timer;
-                best = s;
-            }
+std::optional<std::pair<const void*, FakePlatform::Scheduled>>
+FakePlatform::nextDue(Millis t) const {
+    std::optional<std::pair<const void*, Scheduled>> best;
+    for (const auto& [key, s] : scheduled_) {
+        if (s.due > t)
+            continue;
+        if (!best || s.due < best->second.due ||
+            (s.due == best->second.due && s.order < best->second.order))
+            best = std::make_pair(key, s);
+    }
+    return best;
+}
+
+void FakePlatform::advanceTo(Millis t) {
+    while (const auto next = nextDue(t)) {
+        const Scheduled s = next->second;
+        now_ = s.due;
+        if (s.timer) {
+            // Periodic without drift: the next tick is one interval after this one was due. A
+            // tick that changes its own timer replaces this entry.
+            scheduled_[s.timer] = Scheduled{s.due + s.timer->interval(), s.order, s.timer, nullptr};
+            s.timer->fire(now_);
+        } else {
+            scheduled_.erase(s.alarm);
+            ++pollsRun;
+            s.alarm->ring(now_);
         }
-        if (!next)
-            break;
-        now_ = best.due;
-        // Periodic without drift: the next tick is one interval after this one was due. A tick
-        // that changes its own timer replaces this entry.
-        timers_[next] = Scheduled{best.due + next->interval(), best.order};
-        ++wakeUps[next];
-        next->fire();
-        if (sleeps(*next) && timers_.count(next) && keypad_.idle())
-            timers_.erase(next);
     }
     now_ = t;
 }
 
-std::optional<std::int64_t> FakePlatform::dueTime(const Timer& t) const {
-    const auto it = timers_.find(const_cast<Timer*>(&t));
-    if (it == timers_.end())
-        return std::nullopt;
-    return it->second.due;
-}
-
-bool FakePlatform::sleeps(const Timer& timer) const {
-    return sleepingKeyPoll && timer.wakesOnKeypad();
-}
-
-void FakePlatform::forget(Timer& timer) {
-    timers_.erase(&timer);
-    grids_.erase(&timer);
-}
-
 void FakePlatform::timerChanged(Timer& timer) {
-    forget(timer);
-    if (!timer.armed())
-        return;
-    const Scheduled first{now_ + timer.interval(), nextOrder_++};
-    if (sleeps(timer))
-        grids_[&timer] = Scheduled{now_, first.order};
-    if (!sleeps(timer) || !keypad_.idle())
-        timers_[&timer] = first;
+    scheduled_.erase(&timer);
+    if (timer.armed())
+        scheduled_[&timer] = Scheduled{now_ + timer.interval(), nextOrder_++, &timer, nullptr};
 }
 
-void FakePlatform::timerDestroyed(Timer& timer) {
-    forget(timer);
+void FakePlatform::alarmChanged(Alarm& alarm) {
+    scheduled_.erase(&alarm);
+    if (alarm.due())
+        scheduled_[&alarm] = Scheduled{*alarm.due(), nextOrder_++, nullptr, &alarm};
 }
 
-void FakePlatform::keypadChanged() {
-    // A key event wakes a sleeping key poll for the tick plain polling would run next.
-    for (const auto& [timer, grid] : grids_)
-        if (!timers_.count(timer))
-            timers_[timer] =
-                Scheduled{nextTickAfter(grid.due, timer->interval(), now_), grid.order};
-}
-
-void FakePlatform::press(int digit) {
-    keypad_.press(digit);
-    keypadChanged();
-}
-
-void FakePlatform::release(int digit) {
-    keypad_.release(digit);
-    keypadChanged();
-}
-
-bool FakePlatform::keypadPressed(int digit) {
-    return keypad_.query(digit);
-}
-
-void FakePlatform::sendKeys(std::string_view keys) {
-    if (keys.empty()) {
-        ++emptySends;
-        return;
-    }
-    typed.push_back({now_, std::string(keys)});
+void FakePlatform::trigger(int slot, bool down) {
+    if (onTrigger_)
+        onTrigger_(TriggerEvent{slot, down, now_});
 }
 
 std::string FakePlatform::inputBox(std::string_view prompt, std::string_view title,
@@ -152,7 +111,9 @@ FileWriteResult FakePlatform::replaceFile(std::string_view name, std::string_vie
 HttpRequestId FakePlatform::httpGet(std::string url, std::function<void(HttpResult)> done) {
     const HttpRequestId id = nextRequest_++;
     requests.push_back({id, now_, url});
-    pending_[id] = Pending{std::move(url), std::move(done)};
+    // A request nobody waits for (the counter page) is only recorded.
+    if (done)
+        pending_[id] = Pending{std::move(url), std::move(done)};
     return id;
 }
 
@@ -186,12 +147,11 @@ bool FakePlatform::isPending(const std::string& url) const {
     return false;
 }
 
-void FakePlatform::navigate(WindowId window, std::string_view url) {
-    navigations.emplace_back(window, std::string(url));
-}
-
-void FakePlatform::openLink(std::string_view url) {
-    linksOpened.emplace_back(url);
+std::size_t FakePlatform::requestsFor(const std::string& url) const {
+    std::size_t n = 0;
+    for (const Request& r : requests)
+        n += r.url == url ? 1 : 0;
+    return n;
 }
 
 } // namespace bt

@@ -1,16 +1,15 @@
 #pragma once
 
-// A platform for tests and benchmarks: a virtual clock drives the timers, keys are pressed by the
-// test, and everything the program does to the outside world is recorded with its virtual time.
+// A platform for tests and benchmarks: a virtual clock drives the timers and the key poll's alarm,
+// trigger keys are pressed by the test, and everything the program does to the outside world is
+// recorded with its virtual time.
 
-#include "base/keypad_state.h"
 #include "base/platform.h"
 
 #include <cstdint>
 #include <deque>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -19,11 +18,11 @@ namespace bt {
 class FakePlatform : public Platform {
   public:
     struct Typed {
-        std::int64_t at;
-        std::string keys;
+        Millis at;
+        std::string key; // "v" or a digit
     };
     struct Dialog {
-        std::int64_t at;
+        Millis at;
         std::string prompt;
         std::string title;
         std::string defaultText;
@@ -32,7 +31,7 @@ class FakePlatform : public Platform {
     };
     struct Request {
         HttpRequestId id;
-        std::int64_t at;
+        Millis at;
         std::string url;
     };
 
@@ -40,24 +39,19 @@ class FakePlatform : public Platform {
     ~FakePlatform() override;
 
     // Virtual time in milliseconds since the start.
-    std::int64_t now() const { return now_; }
-    // Fires every timer due up to and including now()+ms, in time order; equal times in the
-    // order the timers were armed.
-    void advance(std::int64_t ms) { advanceTo(now_ + ms); }
-    void advanceTo(std::int64_t t);
-    // When the timer is next due, if armed.
-    std::optional<std::int64_t> dueTime(const Timer& t) const;
+    Millis now() const { return now_; }
+    // Fires every timer and alarm due up to and including now()+ms, in time order; equal times in
+    // the order they were set.
+    void advance(Millis ms) { advanceTo(now_ + ms); }
+    void advanceTo(Millis t);
 
-    // Keypad keys, by digit 0..9.
-    void press(int digit);
-    void release(int digit);
-    void tap(int digit) { press(digit), release(digit); }
-    // Lets a timer that wakes on the keypad sleep while the keypad is idle, as the real drivers
-    // do; off, it ticks like any other. wakeUps counts the ticks that really ran, per timer.
-    bool sleepingKeyPoll = false;
-    std::map<const Timer*, int> wakeUps;
-    std::vector<Typed> typed; // non-empty texts only
-    int emptySends = 0;
+    // Trigger keys, by slot 0..9, at the current virtual time.
+    void press(int slot) { trigger(slot, true); }
+    void release(int slot) { trigger(slot, false); }
+    void tap(int slot) { press(slot), release(slot); }
+    // How often the key poll's alarm rang: while no key is down it sleeps.
+    int pollsRun = 0;
+    std::vector<Typed> typed;
 
     // Dialogs: answers are taken in order; with none queued the input box is cancelled.
     std::deque<std::string> inputAnswers;
@@ -88,13 +82,16 @@ class FakePlatform : public Platform {
     bool respondTo(const std::string& url, HttpResult result);
     std::size_t pendingCount() const { return pending_.size(); }
     bool isPending(const std::string& url) const;
+    // How many requests were made for this URL.
+    std::size_t requestsFor(const std::string& url) const;
 
-    std::vector<std::pair<WindowId, std::string>> navigations;
     std::vector<std::string> linksOpened;
 
     // Platform
-    bool keypadPressed(int digit) override;
-    void sendKeys(std::string_view keys) override;
+    void watchTriggerKeys(std::function<void(TriggerEvent)> onEvent) override {
+        onTrigger_ = std::move(onEvent);
+    }
+    void typeKey(TypedKey key) override { typed.push_back({now_, {key.character()}}); }
     std::string inputBox(std::string_view prompt, std::string_view title,
                          std::string_view defaultText, int leftTwips, int topTwips) override;
     void messageBox(std::string_view prompt, std::string_view title) override;
@@ -110,32 +107,31 @@ class FakePlatform : public Platform {
     FileWriteResult replaceFile(std::string_view name, std::string_view contents) override;
     HttpRequestId httpGet(std::string url, std::function<void(HttpResult)> done) override;
     void httpCancel(HttpRequestId id) override;
-    void navigate(WindowId window, std::string_view url) override;
-    void openLink(std::string_view url) override;
+    void openLink(std::string_view url) override { linksOpened.emplace_back(url); }
     void timerChanged(Timer& timer) override;
-    void timerDestroyed(Timer& timer) override;
+    void timerDestroyed(Timer& timer) override { scheduled_.erase(&timer); }
+    void alarmChanged(Alarm& alarm) override;
+    void alarmDestroyed(Alarm& alarm) override { scheduled_.erase(&alarm); }
 
   private:
     struct Scheduled {
-        std::int64_t due;
+        Millis due;
         std::uint64_t order;
+        Timer* timer = nullptr; // a timer, or else the alarm
+        Alarm* alarm = nullptr;
     };
     struct Pending {
         std::string url;
         std::function<void(HttpResult)> done;
     };
 
-    std::int64_t now_ = 0;
-    std::uint64_t nextOrder_ = 0;
-    void keypadChanged();
-    void forget(Timer& timer);
-    bool sleeps(const Timer& timer) const;
+    void trigger(int slot, bool down);
+    std::optional<std::pair<const void*, Scheduled>> nextDue(Millis t) const;
 
-    std::map<Timer*, Scheduled> timers_;
-    // Timers that wake on the keypad, with the time their grid of ticks started; they keep
-    // their place among timers due at the same time.
-    std::map<Timer*, Scheduled> grids_;
-    KeypadState keypad_;
+    Millis now_ = 0;
+    std::uint64_t nextOrder_ = 0;
+    std::map<const void*, Scheduled> scheduled_;
+    std::function<void(TriggerEvent)> onTrigger_;
     HttpRequestId nextRequest_ = 1;
     std::map<HttpRequestId, Pending> pending_;
 };

@@ -5,11 +5,11 @@
 #include "backends/win32/wide.h"
 #include "backends/win32/win32_files.h"
 #include "base/link_policy.h"
-#include "base/poll_grid.h"
 
 #include <shellapi.h>
 
 #include <cmath>
+#include <optional>
 
 namespace bt::win32 {
 
@@ -131,12 +131,7 @@ LRESULT Win32Platform::handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     if (msg == kTrayCallback) {
-        // Handled after this message, as on Linux: "Exit" deletes the icon whose message this is.
-        const int message = LOWORD(lp);
-        post([this, message] {
-            if (trayHandler_)
-                trayHandler_(message);
-        });
+        trayMessage(LOWORD(lp));
         return 0;
     }
     if (msg == anotherStart_ && anotherStart_ != 0) {
@@ -159,43 +154,95 @@ void Win32Platform::post(std::function<void()> f) {
         delete heap;
 }
 
-double Win32Platform::nowMs() const {
+double Win32Platform::clockMs() const {
     LARGE_INTEGER c;
     QueryPerformanceCounter(&c);
     return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(frequency_.QuadPart);
 }
 
-void Win32Platform::schedule(UINT_PTR id, double due) {
-    const double wait = due - nowMs();
-    SetTimer(hwnd_, id, static_cast<UINT>(wait < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : wait),
+Millis Win32Platform::now() const {
+    return std::llround(clockMs());
+}
+
+Win32Platform::Scheduled& Win32Platform::scheduled(const void* owner) {
+    auto it = timers_.find(owner);
+    if (it == timers_.end()) {
+        const UINT_PTR id = nextTimerId_++;
+        it = timers_.emplace(owner, Scheduled{id, 0}).first;
+        byId_[id] = owner;
+    }
+    return it->second;
+}
+
+void Win32Platform::forget(const void* owner) {
+    const auto it = timers_.find(owner);
+    if (it == timers_.end())
+        return;
+    KillTimer(hwnd_, it->second.id);
+    byId_.erase(it->second.id);
+    timers_.erase(it);
+}
+
+// SetTimer fires on the system tick (about 15.6 ms) and never below 10 ms: each tick is asked for
+// the time left until its due time, so a sequence of keys does not drift.
+void Win32Platform::schedule(const Scheduled& s) {
+    const double wait = s.due - clockMs();
+    SetTimer(hwnd_, s.id, static_cast<UINT>(wait < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : wait),
              nullptr);
 }
 
 void Win32Platform::timerChanged(Timer& timer) {
-    auto it = timers_.find(&timer);
     if (!timer.armed() || ended_) {
-        if (it != timers_.end()) {
-            KillTimer(hwnd_, it->second.id);
-            byId_.erase(it->second.id);
-            timers_.erase(it);
-        }
+        forget(&timer);
         return;
     }
-    if (it == timers_.end()) {
-        const UINT_PTR id = nextTimerId_++;
-        it = timers_.emplace(&timer, Scheduled{id, 0, 0}).first;
-        byId_[id] = &timer;
+    Scheduled& s = scheduled(&timer);
+    s.timer = &timer;
+    s.due = clockMs() + timer.interval();
+    schedule(s);
+}
+
+void Win32Platform::alarmChanged(Alarm& alarm) {
+    if (!alarm.due() || ended_) {
+        forget(&alarm);
+        return;
     }
-    Scheduled& s = it->second;
-    s.interval = timer.interval();
-    s.gridStart = nowMs();
-    s.due = s.gridStart + timer.interval();
-    // The key poll sleeps while the keypad has nothing for it; a key event wakes it.
-    s.sleeping = timer.wakesOnKeypad() && keypad_.idle();
-    if (s.sleeping)
-        KillTimer(hwnd_, s.id);
-    else
-        SetTimer(hwnd_, s.id, static_cast<UINT>(timer.interval()), nullptr);
+    Scheduled& s = scheduled(&alarm);
+    s.alarm = &alarm;
+    s.due = static_cast<double>(*alarm.due());
+    schedule(s);
+}
+
+void Win32Platform::onTimer(UINT_PTR id) {
+    const auto found = byId_.find(id);
+    if (found == byId_.end())
+        return;
+    const void* owner = found->second;
+    Scheduled& s = timers_[owner];
+    const double now = clockMs();
+    if (now + 1.0 < s.due) { // the system timer came early: wait for the rest
+        schedule(s);
+        return;
+    }
+    if (s.alarm) {
+        Alarm* alarm = s.alarm;
+        forget(owner); // rings once; the ring may set it again
+        alarm->ring(std::llround(now));
+        return;
+    }
+    s.due += s.timer->interval();
+    if (s.due < now)
+        s.due = now + s.timer->interval(); // we fell behind (a modal loop); no burst of ticks
+    const Scheduled next = s;
+    next.timer->fire(std::llround(now));
+    // The tick may have changed or stopped its own timer, which then scheduled itself.
+    const auto again = timers_.find(owner);
+    if (again != timers_.end() && again->second.id == next.id && again->second.due == next.due)
+        schedule(next);
+}
+
+void Win32Platform::watchTriggerKeys(std::function<void(TriggerEvent)> onEvent) {
+    onTrigger_ = std::move(onEvent);
 }
 
 void Win32Platform::keypadInput(LPARAM rawInput) {
@@ -207,73 +254,29 @@ void Win32Platform::keypadInput(LPARAM rawInput) {
         return;
     const RAWKEYBOARD& k = input.data.keyboard;
     const int digit = keypadDigit(k.MakeCode, (k.Flags & RI_KEY_E0) != 0);
-    if (digit < 0)
-        return;
-    if (k.Flags & RI_KEY_BREAK)
-        keypad_.release(digit);
-    else
-        keypad_.press(digit);
-    // Wake a sleeping key poll for the tick it would have run next on its grid.
-    for (auto& [timer, s] : timers_) {
-        if (!s.sleeping)
-            continue;
-        s.sleeping = false;
-        s.due = static_cast<double>(
-            nextTickAfter(std::llround(s.gridStart), s.interval, std::llround(nowMs())));
-        schedule(s.id, s.due);
-    }
+    if (digit >= 0 && onTrigger_)
+        onTrigger_(TriggerEvent{digit, (k.Flags & RI_KEY_BREAK) == 0, now()});
 }
 
-void Win32Platform::onTimer(UINT_PTR id) {
-    const auto found = byId_.find(id);
-    if (found == byId_.end())
+void Win32Platform::trayMessage(UINT mouseMessage) {
+    // The tray reports the icon's clicks as mouse messages: a double-click asks for the window,
+    // the right button for the menu; the rest means nothing here. Handled after this message, as
+    // on Linux: "Exit" deletes the icon whose message this is.
+    std::optional<TrayEvent> event;
+    if (mouseMessage == WM_LBUTTONDBLCLK)
+        event = TrayEvent::ShowAsked;
+    else if (mouseMessage == WM_RBUTTONDOWN)
+        event = TrayEvent::MenuAsked;
+    if (!event)
         return;
-    Timer* timer = found->second;
-    Scheduled& s = timers_[timer];
-    const double now = nowMs();
-    // The system timer fires on its own tick (about 15.6 ms): each tick is scheduled from when
-    // the previous one was due, not from when it came, so a sequence of keys does not drift.
-    if (now + 1.0 >= s.due) {
-        s.due += s.interval;
-        if (s.due < now)
-            s.due = now + s.interval; // we fell behind (a modal loop); do not fire in a burst
-        const UINT_PTR stillId = s.id;
-        timer->fire();
-        const auto again = timers_.find(timer);
-        if (again == timers_.end() || again->second.id != stillId)
-            return;
-    }
-    const auto it = timers_.find(timer);
-    if (it == timers_.end())
-        return;
-    if (timer->wakesOnKeypad() && keypad_.idle()) {
-        it->second.sleeping = true;
-        KillTimer(hwnd_, it->second.id);
-        return;
-    }
-    schedule(it->second.id, it->second.due);
+    post([this, e = *event] {
+        if (trayHandler_)
+            trayHandler_(e);
+    });
 }
 
-void Win32Platform::timerDestroyed(Timer& timer) {
-    const auto it = timers_.find(&timer);
-    if (it == timers_.end())
-        return;
-    KillTimer(hwnd_, it->second.id);
-    byId_.erase(it->second.id);
-    timers_.erase(it);
-}
-
-bool Win32Platform::keypadPressed(int digit) {
-    return keypad_.query(digit);
-}
-
-void Win32Platform::sendKeys(std::string_view keys) {
-    if (keys == "{v}") {
-        typeChar(L'v');
-        return;
-    }
-    for (char c : keys)
-        typeChar(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+void Win32Platform::typeKey(TypedKey key) {
+    typeChar(static_cast<wchar_t>(key.character()));
 }
 
 std::string Win32Platform::inputBox(std::string_view prompt, std::string_view title,
@@ -355,7 +358,7 @@ void Win32Platform::endProcess() {
     if (ended_)
         return;
     ended_ = true;
-    for (auto& [timer, s] : timers_)
+    for (auto& [owner, s] : timers_)
         KillTimer(hwnd_, s.id);
     timers_.clear();
     byId_.clear();
@@ -380,13 +383,6 @@ HttpRequestId Win32Platform::httpGet(std::string url, std::function<void(HttpRes
 
 void Win32Platform::httpCancel(HttpRequestId id) {
     http_.cancel(id);
-}
-
-void Win32Platform::navigate(WindowId window, std::string_view url) {
-    // The main window's page area only asks the counter page: a GET whose answer is not read.
-    // The news window shows its pages itself, as a link.
-    if (window == WindowId::Main && isWebLink(url))
-        http_.get(std::string(url), nullptr);
 }
 
 void Win32Platform::openLink(std::string_view url) {

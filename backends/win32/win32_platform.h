@@ -5,7 +5,6 @@
 // SendInput.
 
 #include "backends/win32/winhttp_client.h"
-#include "base/keypad_state.h"
 #include "base/platform.h"
 
 #include <windows.h>
@@ -22,8 +21,11 @@ class Win32Platform : public Platform {
 
     void setWindow(WindowId id, HWND hwnd) { windows_[id] = hwnd; }
     void setIcon(HICON icon) { icon_ = icon; }
-    // The icon's mouse messages (515 double-click, 516 right press) go here.
-    void setTrayHandler(std::function<void(int)> handler) { trayHandler_ = std::move(handler); }
+    void setTrayHandler(std::function<void(TrayEvent)> handler) {
+        trayHandler_ = std::move(handler);
+    }
+    // The time on the clock the program's timers run on.
+    Millis now() const;
     // A second start of the program asks the running copy to come to the front.
     void setOnAnotherStart(std::function<void()> f) { onAnotherStart_ = std::move(f); }
     // Run before the platform exists: true when this is the only copy in the logon session;
@@ -31,8 +33,8 @@ class Win32Platform : public Platform {
     static bool claimSingleInstance();
     bool ended() const { return ended_; }
 
-    bool keypadPressed(int digit) override;
-    void sendKeys(std::string_view keys) override;
+    void watchTriggerKeys(std::function<void(TriggerEvent)> onEvent) override;
+    void typeKey(TypedKey key) override;
     std::string inputBox(std::string_view prompt, std::string_view title,
                          std::string_view defaultText, int leftTwips, int topTwips) override;
     void messageBox(std::string_view prompt, std::string_view title) override;
@@ -48,28 +50,32 @@ class Win32Platform : public Platform {
     FileWriteResult replaceFile(std::string_view name, std::string_view contents) override;
     HttpRequestId httpGet(std::string url, std::function<void(HttpResult)> done) override;
     void httpCancel(HttpRequestId id) override;
-    void navigate(WindowId window, std::string_view url) override;
     void openLink(std::string_view url) override;
     void timerChanged(Timer& timer) override;
-    void timerDestroyed(Timer& timer) override;
+    void timerDestroyed(Timer& timer) override { forget(&timer); }
+    void alarmChanged(Alarm& alarm) override;
+    void alarmDestroyed(Alarm& alarm) override { forget(&alarm); }
 
   private:
-    static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
-    void onTimer(UINT_PTR id);
-    void schedule(UINT_PTR id, double due);
-    void keypadInput(LPARAM rawInput);
-    void post(std::function<void()> f);
-    void addIcon();
-    double nowMs() const;
-
+    // A periodic timer or the alarm, and the system timer that drives it.
     struct Scheduled {
         UINT_PTR id;
         double due;
-        int interval;
-        double gridStart = 0;  // when the timer was armed: its ticks lie on this grid
-        bool sleeping = false; // a key poll with nothing to find: no system timer runs
+        Timer* timer = nullptr; // or else the alarm
+        Alarm* alarm = nullptr;
     };
+
+    static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+    void onTimer(UINT_PTR id);
+    Scheduled& scheduled(const void* owner);
+    void forget(const void* owner);
+    void schedule(const Scheduled& s);
+    void keypadInput(LPARAM rawInput);
+    void trayMessage(UINT mouseMessage);
+    void post(std::function<void()> f);
+    void addIcon();
+    double clockMs() const;
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
@@ -78,13 +84,13 @@ class Win32Platform : public Platform {
     bool iconShown_ = false;
     std::wstring tip_;
     std::map<WindowId, HWND> windows_;
-    std::map<Timer*, Scheduled> timers_;
-    KeypadState keypad_;
-    std::map<UINT_PTR, Timer*> byId_;
+    std::map<const void*, Scheduled> timers_;
+    std::map<UINT_PTR, const void*> byId_;
     UINT_PTR nextTimerId_ = 1;
     LARGE_INTEGER frequency_{};
     WinHttpClient http_;
-    std::function<void(int)> trayHandler_;
+    std::function<void(TriggerEvent)> onTrigger_;
+    std::function<void(TrayEvent)> trayHandler_;
     std::function<void()> onAnotherStart_;
     UINT anotherStart_ = 0;
     bool ended_ = false;

@@ -50,10 +50,9 @@ int Keypad::connectionFd() const {
     return display_ ? ConnectionNumber(display_) : -1;
 }
 
-bool Keypad::drain() {
-    bool moved = false;
+void Keypad::drain(const std::function<void(int digit, bool down)>& onKey) {
     if (!ok())
-        return moved;
+        return;
     while (XPending(display_) > 0) {
         XEvent ev;
         XNextEvent(display_, &ev);
@@ -63,19 +62,12 @@ bool Keypad::drain() {
             continue;
         if (cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawKeyRelease) {
             const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
-            for (std::size_t d = 0; d < 10; ++d) {
-                if (keycodes_[d] == 0 || raw->detail != keycodes_[d])
-                    continue;
-                if (cookie->evtype == XI_RawKeyPress)
-                    state_.press(static_cast<int>(d));
-                else
-                    state_.release(static_cast<int>(d));
-                moved = true;
-            }
+            for (std::size_t d = 0; d < 10; ++d)
+                if (keycodes_[d] != 0 && raw->detail == keycodes_[d])
+                    onKey(static_cast<int>(d), cookie->evtype == XI_RawKeyPress);
         }
         XFreeEventData(display_, cookie);
     }
-    return moved;
 }
 
 } // namespace bt::x11

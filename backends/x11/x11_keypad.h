@@ -1,13 +1,11 @@
 #pragma once
 
-// System-wide keypad state on X11: XInput2 raw key events on the root window, which arrive
-// whichever client has the focus and (with XI 2.2) even while another client grabs the keyboard.
-// The keypad state gives the "down now or pressed since the previous query" meaning, so a 5 ms tap
-// between two polls is not lost. Keys are matched by keycode, so NumLock does not matter.
-
-#include "base/keypad_state.h"
+// The trigger keys on X11: XInput2 raw key events on the root window, which arrive whichever client
+// has the focus and (with XI 2.2) even while another client grabs the keyboard. Keys are matched by
+// keycode, so NumLock does not matter.
 
 #include <array>
+#include <functional>
 #include <string>
 
 typedef struct _XDisplay Display;
@@ -26,9 +24,9 @@ class Keypad {
     const std::string& error() const { return error_; }
     int connectionFd() const;
 
-    // Reads every raw event that has arrived, without blocking; true when a keypad key moved.
-    bool drain();
-    KeypadState& state() { return state_; }
+    // Reads every raw event that has arrived, without blocking, and reports each keypad key that
+    // went down or up, by its digit.
+    void drain(const std::function<void(int digit, bool down)>& onKey);
 
   private:
     Display* display_ = nullptr;
@@ -36,7 +34,6 @@ class Keypad {
     std::string error_;
     int xiOpcode_ = 0;
     std::array<int, 10> keycodes_{};
-    KeypadState state_;
 };
 
 } // namespace bt::x11

@@ -12,28 +12,17 @@ const std::string& DropDownList::text() const {
     return index_ < 0 ? kNoText : items_[static_cast<std::size_t>(index_)];
 }
 
-bool DropDownList::setIndex(int index) {
-    if (index < -1 || index >= count())
-        return false;
-    if (index == index_)
-        return true;
-    index_ = index;
-    changed();
-    runBehaviour();
-    return true;
-}
-
-void DropDownList::clear() {
-    if (items_.empty() && index_ == -1)
+void DropDownList::setItems(std::vector<std::string> items) {
+    if (items == items_)
         return;
-    items_.clear();
-    index_ = -1;
+    items_ = std::move(items);
+    if (index_ >= count())
+        index_ = -1;
     changed();
 }
 
-void DropDownList::addItem(std::string item) {
-    items_.push_back(std::move(item));
-    changed();
+void DropDownList::setIndex(int index) {
+    assign(index_, index >= 0 && index < count() ? index : -1);
 }
 
 std::vector<std::string> digitItems(int count) {

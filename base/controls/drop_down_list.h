@@ -7,9 +7,9 @@
 
 namespace bt {
 
-// A drop-down list the user can only pick from. The change-notification rule every editor behaviour
-// rests on: assigning a different selected index runs the list's behaviour inside the assignment;
-// assigning the index it already has, clearing, and adding items run nothing.
+// A drop-down list the player can only pick from. The window sets its items and selection from
+// the program's state; the player's pick comes in through choose() and goes to the window, which
+// decides what it means. Setting items or a selection never runs anything.
 class DropDownList : public Control {
   public:
     DropDownList(std::string name, std::vector<std::string> items, Rect rect = {})
@@ -18,28 +18,25 @@ class DropDownList : public Control {
     const std::vector<std::string>& items() const { return items_; }
     int count() const { return static_cast<int>(items_.size()); }
     int index() const { return index_; }
-
     // The selected item's text, empty with no selection.
     const std::string& text() const;
 
-    // Returns false and changes nothing when index is outside -1 .. count()-1. The caller decides
-    // what an invalid index means; a list is never left in an impossible state.
-    bool setIndex(int index);
+    // The selection is kept where the new items still have it.
+    void setItems(std::vector<std::string> items);
+    // An index outside the items selects nothing.
+    void setIndex(int index);
 
-    void clear();
-    void addItem(std::string item);
-
-    void setBehaviour(std::function<void()> f) { behaviour_ = std::move(f); }
-    // Runs the behaviour by hand, as the editor does when it refreshes a slot.
-    void runBehaviour() {
-        if (behaviour_)
-            behaviour_();
+    void setOnChosen(std::function<void(int index)> f) { onChosen_ = std::move(f); }
+    // The player picked the entry at index (from the view).
+    void choose(int index) {
+        if (onChosen_ && index >= 0 && index < count())
+            onChosen_(index);
     }
 
   private:
     std::vector<std::string> items_;
     int index_ = -1;
-    std::function<void()> behaviour_;
+    std::function<void(int)> onChosen_;
 };
 
 // The items "1" up to count, as every list in the program holds them.

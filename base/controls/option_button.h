@@ -2,33 +2,28 @@
 
 #include "base/controls/control.h"
 
-#include <vector>
-
 namespace bt {
 
-// Option buttons in one group: exactly one is selected. Selecting one that is not selected
-// deselects the others and runs its click behaviour; selecting the selected one runs nothing.
+// An option button of a group of which exactly one is selected. The window sets which one from
+// the program's state; the player's click comes in through click().
 class OptionButton : public Control {
   public:
     OptionButton(std::string name, std::string caption, Rect rect = {})
         : Control(std::move(name), rect), caption_(std::move(caption)) {}
 
-    static void group(std::vector<OptionButton*> members);
-
     const std::string& caption() const { return caption_; }
     bool value() const { return value_; }
-
-    // Sets the initial selection without running any behaviour, as a window's design does.
-    void setDesignValue(bool v) { value_ = v; }
-
-    void select();
+    void setValue(bool v) { assign(value_, v); }
 
     void setOnClick(std::function<void()> f) { onClick_ = std::move(f); }
+    void click() {
+        if (onClick_)
+            onClick_();
+    }
 
   private:
     std::string caption_;
     bool value_ = false;
-    std::vector<OptionButton*> group_;
     std::function<void()> onClick_;
 };
 

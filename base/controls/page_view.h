@@ -1,26 +1,19 @@
 #pragma once
 
 #include "base/controls/control.h"
-#include "base/platform.h"
 
 namespace bt {
 
-// A window's page area. navigate() hands the address to the platform and returns at once.
+// A window's page area: the address of the page it shows. The program never loads pages itself:
+// the views show the address as a link, which opens in the player's browser.
 class PageView : public Control {
   public:
-    PageView(std::string name, Platform& platform, WindowId window, Rect rect = {})
-        : Control(std::move(name), rect), platform_(platform), window_(window) {}
+    PageView(std::string name, Rect rect = {}) : Control(std::move(name), rect) {}
 
     const std::string& url() const { return url_; }
-    void navigate(std::string url) {
-        url_ = std::move(url);
-        changed();
-        platform_.navigate(window_, url_);
-    }
+    void setUrl(std::string url) { assign(url_, std::move(url)); }
 
   private:
-    Platform& platform_;
-    WindowId window_;
     std::string url_;
 };
 

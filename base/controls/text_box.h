@@ -4,7 +4,7 @@
 
 namespace bt {
 
-// Most text boxes are hidden working fields whose initial text is a sentinel ("Text1", "Text3").
+// A text box the player can type into; the view hands every edit to setText.
 class TextBox : public Control {
   public:
     TextBox(std::string name, std::string text, Rect rect = {})

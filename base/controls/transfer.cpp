@@ -8,7 +8,6 @@ void Transfer::start(std::string url, std::function<void(const HttpResult&)> don
     running_ = true;
     id_ = platform_.httpGet(std::move(url), [this, done = std::move(done)](HttpResult result) {
         running_ = false;
-        responseCode_ = result.responseCode;
         if (done)
             done(result);
     });

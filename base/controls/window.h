@@ -40,4 +40,9 @@ class Window : public Control {
     int outerWidth_ = 0;
 };
 
+// A feed can ask for any window size; on screen a window stays between these, in pixels.
+constexpr int kMinWindowWidthPx = 120;
+constexpr int kMinWindowHeightPx = 60;
+constexpr int kMaxWindowSidePx = 4096;
+
 } // namespace bt

@@ -1,35 +1,39 @@
 #pragma once
 
-// How the slot lists, the variant switch and the preview change. Each behaviour rests on the
-// lists' change notification: one that assigns an index runs the assigned list's behaviour inside
-// the assignment, so the nesting below is exactly the order in which things happen.
+// How the player's choices change the bind profile, and which slot the preview shows: the one whose
+// binding changed last.
 
-#include "behaviours/editor/voice_menu.h"
+#include "base/bind_profile.h"
+
+#include <string_view>
 
 namespace bt {
 
-class MainWindowControls;
-
 class BindEditor {
   public:
-    // Installs the behaviours of the twenty slot lists, the preview menu list and the options.
-    explicit BindEditor(MainWindowControls& w);
+    explicit BindEditor(BindProfile& profile) : profile_(profile) {}
 
-    Variant variant() const;
+    // Another menu for a slot: its message goes back to message 1, even when the old number exists
+    // in the new menu too. The menu the slot has already changes nothing.
+    void chooseMenu(int slot, int menu);
+    // Another message for a slot. The message it has already changes nothing.
+    void chooseMessage(int slot, int message);
+    // Another game: every slot goes back to menu 1, message 1 of its catalogue, and the preview to
+    // slot 0. The game whose catalogue is in use changes nothing; in particular a click on Call of
+    // Duty while no game is chosen leaves it not chosen, and "binds" keeps its first line.
+    void chooseGame(Game game);
+    // After the profile was replaced as a whole (restored from "binds"): the preview shows slot 0.
+    void restart() { previewSlot_ = 0; }
 
-    // A slot's menu list changed: its message list is refilled for that menu, message 1 chosen.
-    void menuChosen(int slot);
-    // A slot's message list changed: the preview moves to that slot.
-    void messageChosen(int slot);
-    // The preview's menu name and message list follow the preview menu list.
-    void showPreviewMenu();
-    // The preview's message text follows the preview lists.
-    void showPreviewText();
-    // Every slot goes back to menu 1, message 1 of the new variant.
-    void switchVariant(Variant v);
+    int previewSlot() const { return previewSlot_; }
+    std::string_view previewMenu() const;
+    std::string_view previewMessage() const;
 
   private:
-    MainWindowControls& w_;
+    Binding& slot(int s) { return profile_.bindings[static_cast<std::size_t>(s)]; }
+
+    BindProfile& profile_;
+    int previewSlot_ = 0;
 };
 
 } // namespace bt

@@ -1,77 +1,55 @@
 #include "behaviours/lifecycle/lifecycle.h"
 
-#include "base/main_window_controls.h"
-#include "base/numbers.h"
+#include "base/controls/window.h"
+#include "base/platform.h"
+#include "base/texts.h"
 
 namespace bt {
-
-namespace {
-constexpr const char* kTip = "Brontek tarnlow";
-}
-
-Lifecycle::Lifecycle(MainWindowControls& w, Platform& platform, std::function<void()> unload)
-    : w_(w), platform_(platform), unload_(std::move(unload)) {
-    w_.startButton.setOnClick([this] { startClicked(); });
-    w_.exitButton.setOnClick([this] { exitClicked(); });
-}
 
 void Lifecycle::putAway() {
     // Without any tray host the window would vanish with no way back; it stays on the taskbar,
     // minimized, instead.
     if (!platform_.trayAvailable()) {
-        w_.window.setWindowStateValue(WindowState::Minimized);
+        window_.setWindowStateValue(WindowState::Minimized);
         return;
     }
-    platform_.trayAdd(kTip);
-    w_.window.setVisible(false);
-}
-
-void Lifecycle::startClicked() {
-    putAway();
+    platform_.trayAdd(kBoxTitle);
+    window_.setVisible(false);
 }
 
 void Lifecycle::minimized() {
-    w_.window.setWindowStateValue(WindowState::Minimized);
-    if (w_.window.visible())
+    window_.setWindowStateValue(WindowState::Minimized);
+    if (window_.visible())
         putAway();
 }
 
+void Lifecycle::restored() {
+    window_.setWindowStateValue(WindowState::Normal);
+}
+
 void Lifecycle::show() {
-    w_.window.setWindowStateValue(WindowState::Normal);
+    window_.setWindowStateValue(WindowState::Normal);
     platform_.trayDelete();
-    w_.window.setVisible(true);
+    window_.setVisible(true);
     // The player asked for the window: it comes in front of the game and takes the keyboard.
     platform_.bringToFront(WindowId::Main);
 }
 
-void Lifecycle::trayMessage(double message) {
-    const auto m = roundHalfEven32(message);
-    if (m == kTrayDoubleClick) {
+bool Lifecycle::trayEvent(TrayEvent event) {
+    if (event == TrayEvent::ShowAsked) {
         show();
-    } else if (m == kTrayRightDown) {
-        switch (platform_.popupMenu()) {
-        case PopupChoice::Show:
-            show();
-            break;
-        case PopupChoice::Exit:
-            unload_();
-            break;
-        case PopupChoice::None:
-            break;
-        }
+        return false;
     }
-}
-
-void Lifecycle::exitClicked() {
-    // With the status transfer still running there is no answer to decide the news on: the
-    // program ends at once, without the unload step.
-    if (w_.statusTransfer.running()) {
-        w_.window.setVisible(false);
-        w_.statusTransfer.cancel();
-        platform_.endProcess();
-        return;
+    switch (platform_.popupMenu()) {
+    case PopupChoice::Show:
+        show();
+        return false;
+    case PopupChoice::Exit:
+        return true;
+    case PopupChoice::None:
+        break;
     }
-    unload_();
+    return false;
 }
 
 void Lifecycle::removeIcon() {

@@ -1,34 +1,36 @@
 #pragma once
 
-// Putting the main window away into the notification area and back, and the two ways out. The icon
-// is in the notification area exactly while the window is hidden.
+// Putting the main window away into the notification area and back. The icon is there exactly
+// while the window is hidden.
 
-#include <functional>
+#include "base/keys.h"
 
 namespace bt {
 
-class MainWindowControls;
 class Platform;
+class Window;
 
 class Lifecycle {
   public:
-    // unload closes the main window through its unload step.
-    Lifecycle(MainWindowControls& w, Platform& platform, std::function<void()> unload);
+    Lifecycle(Window& window, Platform& platform) : window_(window), platform_(platform) {}
 
-    void startClicked();
+    // Start: into the tray.
+    void putAway();
+    // The player minimized the window: into the tray, like Start.
     void minimized();
+    // The player restored it from the taskbar (where there is no tray).
+    void restored();
+    // Back out of the tray, in front of the others: the player asked for it.
     void show();
-    // A mouse message from the icon (515 double-click, 516 right button pressed).
-    void trayMessage(double message);
-    void exitClicked();
+    // What an icon event asks for: the window, or the menu's choice. True when the choice was
+    // Exit (the window then unloads).
+    bool trayEvent(TrayEvent event);
+    // The window unloads: the icon goes first.
     void removeIcon();
 
   private:
-    void putAway();
-
-    MainWindowControls& w_;
+    Window& window_;
     Platform& platform_;
-    std::function<void()> unload_;
 };
 
 } // namespace bt

@@ -1,8 +1,7 @@
 #include "behaviours/news/feed_check.h"
 
 #include "base/link_policy.h"
-#include "behaviours/news/feed.h"
-#include "behaviours/news/feed_table.h"
+#include "behaviours/news/feed_format.h"
 
 #include <optional>
 
@@ -10,118 +9,100 @@ namespace bt {
 
 namespace {
 
-const char* describe(const FeedLineDef& d) {
-    switch (d.property) {
-    case FeedProperty::Caption:
-        return "caption";
-    case FeedProperty::Left:
-        return "left";
-    case FeedProperty::Top:
-        return "top";
-    case FeedProperty::Width:
-        return "width";
-    case FeedProperty::Height:
-        return "height";
-    case FeedProperty::Visible:
-        return "visible";
-    case FeedProperty::Page:
-        return "page";
-    case FeedProperty::FontSize:
-        return "font size";
-    case FeedProperty::FontBold:
-        return "bold";
-    case FeedProperty::FontUnderline:
-        return "underline";
-    case FeedProperty::LinkTarget:
-        return "link target";
-    case FeedProperty::HoverDescription:
-        return "hover description";
-    case FeedProperty::ClickTarget:
-        return "click target";
+using Lines = std::vector<std::string>;
+
+std::optional<double> number(const Lines& lines, std::size_t n) {
+    return n < lines.size() ? feed::number(lines[n]) : std::nullopt;
+}
+
+// What is wrong with one line's value, if anything.
+std::optional<std::string> valueProblem(const feed::LineInfo& info, const std::string& v) {
+    const std::string what = info.what;
+    switch (info.kind) {
+    case feed::Kind::Number:
+    case feed::Kind::Size:
+    case feed::Kind::FontSize: {
+        const auto n = feed::number(v);
+        if (!n)
+            return what + ": \"" + v + "\" is not a number";
+        if (info.kind != feed::Kind::Number && *n <= 0)
+            return what + " must be above 0";
+        return std::nullopt;
     }
-    return "value";
+    case feed::Kind::Boolean:
+        if (!feed::boolean(v))
+            return what + ": \"" + v + "\" is not True, False or a number";
+        return std::nullopt;
+    case feed::Kind::WebLink:
+        if (!isWebLink(v))
+            return what + ": \"" + v + "\" will not open: only http:// and https:// do";
+        return std::nullopt;
+    case feed::Kind::Text:
+        break;
+    }
+    return std::nullopt;
 }
 
 struct Box {
-    std::size_t leftLine, topLine, widthLine, heightLine;
+    std::size_t left, top, width, height;
     const char* name;
 };
+
+std::vector<Box> boxes() {
+    std::vector<Box> out = {
+        {feed::kPageLeft, feed::kPageTop, feed::kPageWidth, feed::kPageHeight, "page area"},
+        {feed::kNewsLeft, feed::kNewsTop, feed::kNewsWidth, feed::kNewsHeight, "news text"},
+        {feed::kDeclineLeft, feed::kDeclineTop, feed::kDeclineWidth, feed::kDeclineHeight,
+         "check box"}};
+    for (int k = 1; k <= 6; ++k) {
+        const feed::LinkLines l = feed::link(k);
+        out.push_back({l.label.left, l.label.top, l.label.width, l.label.height, "link label"});
+        out.push_back({l.clickLabel.left, l.clickLabel.top, l.clickLabel.width, l.clickLabel.height,
+                       "click label"});
+    }
+    return out;
+}
+
+// Controls that lie (partly) outside the window the feed asks for.
+void checkPlaces(const Lines& lines, std::vector<FeedProblem>& problems) {
+    const auto windowHeight = number(lines, feed::kWindowHeight);
+    const auto windowWidth = number(lines, feed::kWindowWidth);
+    if (!windowHeight || !windowWidth)
+        return;
+    const double maxRight = *windowWidth - kFrameWidth;
+    const double maxBottom = *windowHeight - kFrameHeight;
+    const bool pageHidden =
+        feed::kPageVisible < lines.size() && feed::boolean(lines[feed::kPageVisible]) == false;
+    for (const Box& box : boxes()) {
+        const auto l = number(lines, box.left), t = number(lines, box.top);
+        const auto w = number(lines, box.width), h = number(lines, box.height);
+        if (!l || !t || !w || !h || (box.left == feed::kPageLeft && pageHidden))
+            continue; // a hidden page area may lie anywhere
+        if (*l < 0 || *t < 0 || *l + *w > maxRight || *t + *h > maxBottom)
+            problems.push_back({box.left, std::string(box.name) + " at " + lines[box.left] + ", " +
+                                              lines[box.top] + " lies outside the window"});
+    }
+    // The Exit button keeps its design size, 1095 x 375; without it the window is only closable
+    // by its close box.
+    const auto l = number(lines, feed::kExitLeft), t = number(lines, feed::kExitTop);
+    if (l && t && (*l < 0 || *t < 0 || *l + 1095 > maxRight || *t + 375 > maxBottom))
+        problems.push_back({feed::kExitLeft, "the Exit button lies outside the window"});
+}
 
 } // namespace
 
 std::vector<FeedProblem> checkFeed(std::string_view body, std::string_view token) {
     std::vector<FeedProblem> problems;
-    const std::vector<std::string> lines = splitFeed(normaliseFeed(body, token));
-    if (lines.size() < kFeedLines) {
+    const Lines lines = feed::split(feed::normalise(body, token));
+    if (lines.size() < feed::kLineCount) {
         problems.push_back(
-            {lines.size(),
-             "the feed ends here: lines " + std::to_string(lines.size()) + " to 133 are missing"});
+            {lines.size(), "the feed ends here: lines " + std::to_string(lines.size()) + " to " +
+                               std::to_string(feed::kLineCount - 1) + " are missing"});
     }
-    auto number = [&](std::size_t n) -> std::optional<double> {
-        return n < lines.size() ? feedNumber(lines[n]) : std::nullopt;
-    };
-    auto boolean = [&](std::size_t n) -> std::optional<bool> {
-        return n < lines.size() ? feedBoolean(lines[n]) : std::nullopt;
-    };
-
-    for (const FeedLineDef& d : feedTable()) {
-        if (d.line >= lines.size())
-            break;
-        const std::string& v = lines[d.line];
-        if (d.value == FeedValue::Number) {
-            const auto n = feedNumber(v);
-            const bool size = d.property == FeedProperty::Width ||
-                              d.property == FeedProperty::Height ||
-                              d.property == FeedProperty::FontSize;
-            if (!n)
-                problems.push_back(
-                    {d.line, std::string(describe(d)) + ": \"" + v + "\" is not a number"});
-            else if (size && *n <= 0)
-                problems.push_back({d.line, std::string(describe(d)) + " must be above 0"});
-        } else if (d.value == FeedValue::Boolean && !feedBoolean(v)) {
-            problems.push_back({d.line, std::string(describe(d)) + ": \"" + v +
-                                            "\" is not True, False or a number"});
-        }
-        const bool opens = d.property == FeedProperty::LinkTarget ||
-                           d.property == FeedProperty::ClickTarget ||
-                           d.property == FeedProperty::Page;
-        if (opens && !isWebLink(v))
-            problems.push_back({d.line, std::string(describe(d)) + ": \"" + v +
-                                            "\" will not open: only http:// and https:// do"});
-    }
-
-    const auto windowHeight = number(71);
-    const auto windowWidth = number(72);
-    if (!windowHeight || !windowWidth)
-        return problems;
-    const double maxRight = *windowWidth - kFrameWidth;
-    const double maxBottom = *windowHeight - kFrameHeight;
-    std::vector<Box> boxes = {{5, 6, 70, 69, "page area"},
-                              {10, 11, 8, 9, "news text"},
-                              {130, 131, 128, 129, "check box"}};
-    for (int k = 1; k <= 6; ++k) {
-        const std::size_t b = linkBlock(k), h = hoverBlock(k);
-        boxes.push_back({b + 3, b + 4, b + 1, b + 2, "link label"});
-        boxes.push_back({h + 3, h + 4, h + 1, h + 2, "click label"});
-    }
-    for (const Box& box : boxes) {
-        const auto l = number(box.leftLine), t = number(box.topLine);
-        const auto w = number(box.widthLine), h = number(box.heightLine);
-        if (!l || !t || !w || !h)
-            continue;
-        if (box.leftLine == 5 && boolean(3) == false)
-            continue; // a hidden page area may lie anywhere
-        if (*l < 0 || *t < 0 || *l + *w > maxRight || *t + *h > maxBottom)
-            problems.push_back({box.leftLine, std::string(box.name) + " at " + lines[box.leftLine] +
-                                                  ", " + lines[box.topLine] +
-                                                  " lies outside the window"});
-    }
-    // The Exit button keeps its design size, 1095 x 375; without it the window is only closable
-    // by its close box.
-    if (const auto l = number(1), t = number(2); l && t) {
-        if (*l < 0 || *t < 0 || *l + 1095 > maxRight || *t + 375 > maxBottom)
-            problems.push_back({1, "the Exit button lies outside the window"});
-    }
+    for (std::size_t n = 0; n < lines.size(); ++n)
+        if (const auto problem = valueProblem(feed::lineTable()[n], lines[n]))
+            problems.push_back({n, *problem});
+    checkPlaces(lines, problems);
     return problems;
 }
 

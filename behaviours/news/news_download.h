@@ -1,23 +1,40 @@
 #pragma once
 
-// The news window's download sequence: the feed download timer fetches the feed, the token timer
-// the break token and normalises the feed, the layout timer lays the window out. Transfers run in
-// the background; each result continues the sequence on the UI thread in the same order of steps.
+// The news window's download: two seconds after the window opens the feed is asked; once it has
+// come, the break token; then the feed is cut into lines and the window laid out. Each step goes on
+// from the previous one's result. A failure stops the sequence for good: no retry, the window keeps
+// its "Connecting to server.." look and stays closable.
+
+#include "base/controls/timer.h"
+#include "base/controls/transfer.h"
+
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace bt {
 
-class NewsWindowControls;
+class Platform;
 
 class NewsDownload {
   public:
-    explicit NewsDownload(NewsWindowControls& w);
+    using Lines = std::vector<std::string>;
+    NewsDownload(Platform& platform, std::function<void(const Lines&)> onFeed);
 
-    void downloadFeed();
-    void downloadToken();
-    void layOut();
+    void start(std::string serverUrl);
+    void stop();
 
   private:
-    NewsWindowControls& w_;
+    void askFeed();
+    void feedArrived(const HttpResult& result);
+    void tokenArrived(const HttpResult& result);
+
+    Platform& platform_;
+    std::function<void(const Lines&)> onFeed_;
+    std::string serverUrl_;
+    std::string feed_;
+    Transfer transfer_;
+    Timer delay_{2000, true};
 };
 
 } // namespace bt

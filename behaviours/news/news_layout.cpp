@@ -1,8 +1,7 @@
 #include "behaviours/news/news_layout.h"
 
-#include "base/news_window_controls.h"
 #include "base/numbers.h"
-#include "behaviours/news/feed.h"
+#include "behaviours/news/feed_format.h"
 
 #include <cmath>
 
@@ -14,143 +13,81 @@ namespace {
 constexpr double kMaxTwips = 1'000'000;
 constexpr double kMaxFontSize = 1000;
 
-std::optional<int> twips(std::string_view value, bool size) {
-    const auto n = feedNumber(value);
-    if (!n || std::fabs(*n) > kMaxTwips || (size && *n < 0))
-        return std::nullopt;
-    return roundHalfEven32(*n);
-}
+class Reader {
+  public:
+    explicit Reader(const std::vector<std::string>& lines) : lines_(lines) {}
 
-std::optional<double> fontSize(std::string_view value) {
-    const auto n = feedNumber(value);
-    if (!n || *n <= 0 || *n > kMaxFontSize)
-        return std::nullopt;
-    return n;
-}
+    std::optional<std::string> text(std::size_t n) const {
+        return n < lines_.size() ? std::optional<std::string>(lines_[n]) : std::nullopt;
+    }
+    std::optional<int> twips(std::size_t n, bool size) const {
+        const auto v = number(n);
+        if (!v || std::fabs(*v) > kMaxTwips || (size && *v < 0))
+            return std::nullopt;
+        return roundHalfEven32(*v);
+    }
+    std::optional<double> fontSize(std::size_t n) const {
+        const auto v = number(n);
+        if (!v || *v <= 0 || *v > kMaxFontSize)
+            return std::nullopt;
+        return v;
+    }
+    std::optional<bool> boolean(std::size_t n) const {
+        return n < lines_.size() ? feed::boolean(lines_[n]) : std::nullopt;
+    }
+    LabelLayout label(const feed::LabelLines& l) const {
+        LabelLayout out;
+        out.caption = text(l.caption);
+        out.place = {twips(l.left, false), twips(l.top, false), twips(l.width, true),
+                     twips(l.height, true)};
+        out.fontSize = fontSize(l.fontSize);
+        out.underline = boolean(l.underline);
+        return out;
+    }
 
-// The label a line applies to, for the lines that name a label.
-Label& labelOf(NewsWindowControls& w, const FeedLineDef& def) {
-    switch (def.target) {
-    case FeedTarget::LinkLabel:
-        return w.linkLabel(def.link);
-    case FeedTarget::OpenLinkLabel:
-        return w.openLinkLabel;
-    default:
-        return w.newsText;
+  private:
+    std::optional<double> number(std::size_t n) const {
+        return n < lines_.size() ? feed::number(lines_[n]) : std::nullopt;
     }
-}
+    const std::vector<std::string>& lines_;
+};
 
-// The control whose place and size a line sets.
-Control& controlOf(NewsWindowControls& w, const FeedLineDef& def) {
-    switch (def.target) {
-    case FeedTarget::ExitButton:
-        return w.exitButton;
-    case FeedTarget::PageView:
-        return w.pageView;
-    case FeedTarget::DeclineBox:
-        return w.declineBox;
-    default:
-        return labelOf(w, def);
-    }
-}
-
-void applyGeometry(NewsWindowControls& w, const FeedLineDef& def, std::string_view value) {
-    const bool size = def.property == FeedProperty::Width || def.property == FeedProperty::Height;
-    const auto v = twips(value, size);
-    if (!v)
-        return;
-    if (def.target == FeedTarget::Window) {
-        if (def.property == FeedProperty::Height)
-            w.window.setOuterHeight(*v);
-        else
-            w.window.setOuterWidth(*v);
-        return;
-    }
-    Control& c = controlOf(w, def);
-    switch (def.property) {
-    case FeedProperty::Left:
-        c.setLeft(*v);
-        break;
-    case FeedProperty::Top:
-        c.setTop(*v);
-        break;
-    case FeedProperty::Width:
-        c.setWidth(*v);
-        break;
-    default:
-        c.setHeight(*v);
-        break;
-    }
-}
-
-void applyFont(NewsWindowControls& w, const FeedLineDef& def, std::string_view value) {
-    if (def.property == FeedProperty::FontSize) {
-        if (const auto s = fontSize(value))
-            def.target == FeedTarget::DeclineBox ? w.declineBox.setFontSize(*s)
-                                                 : labelOf(w, def).setFontSize(*s);
-        return;
-    }
-    const auto b = feedBoolean(value);
-    if (!b)
-        return;
-    if (def.target == FeedTarget::DeclineBox)
-        w.declineBox.setFontUnderline(*b);
-    else if (def.property == FeedProperty::FontBold)
-        labelOf(w, def).setFontBold(*b);
-    else
-        labelOf(w, def).setFontUnderline(*b);
+std::optional<std::string> newsText(std::optional<std::string> line) {
+    if (line)
+        line = feed::substituteNewsText(*line);
+    return line;
 }
 
 } // namespace
 
-void applyFeedLine(NewsWindowControls& w, const FeedLineDef& def, std::string_view value) {
-    switch (def.property) {
-    case FeedProperty::Caption:
-        if (def.target == FeedTarget::Window)
-            w.window.setCaption(std::string(value));
-        else if (def.target == FeedTarget::DeclineBox)
-            w.declineBox.setCaption(std::string(value));
-        else
-            labelOf(w, def).setCaption(std::string(value));
-        break;
-    case FeedProperty::Left:
-    case FeedProperty::Top:
-    case FeedProperty::Width:
-    case FeedProperty::Height:
-        applyGeometry(w, def, value);
-        break;
-    case FeedProperty::Visible:
-        if (const auto b = feedBoolean(value))
-            w.pageView.setVisible(*b);
-        break;
-    case FeedProperty::Page:
-        w.pageView.navigate(std::string(value));
-        break;
-    case FeedProperty::FontSize:
-    case FeedProperty::FontBold:
-    case FeedProperty::FontUnderline:
-        applyFont(w, def, value);
-        break;
-    case FeedProperty::LinkTarget:
-        w.linkTarget[static_cast<std::size_t>(def.link - 1)] = std::string(value);
-        break;
-    case FeedProperty::HoverDescription:
-        w.newsText.setCaption(substituteNewsText(value));
-        break;
-    case FeedProperty::ClickTarget:
-        w.hoveredLinkTarget = std::string(value);
-        break;
+NewsLayout readNewsLayout(const std::vector<std::string>& lines) {
+    const Reader r(lines);
+    NewsLayout out;
+    out.caption = r.text(feed::kWindowCaption);
+    out.width = r.twips(feed::kWindowWidth, true);
+    out.height = r.twips(feed::kWindowHeight, true);
+    out.exitButton.left = r.twips(feed::kExitLeft, false);
+    out.exitButton.top = r.twips(feed::kExitTop, false);
+    out.pageVisible = r.boolean(feed::kPageVisible);
+    out.page = r.text(feed::kPage);
+    out.pageView = {r.twips(feed::kPageLeft, false), r.twips(feed::kPageTop, false),
+                    r.twips(feed::kPageWidth, true), r.twips(feed::kPageHeight, true)};
+    out.newsText = r.label({feed::kNewsText, feed::kNewsWidth, feed::kNewsHeight, feed::kNewsLeft,
+                            feed::kNewsTop, feed::kNewsFontSize, feed::kNewsUnderline});
+    out.newsText.caption = newsText(out.newsText.caption);
+    out.newsText.bold = r.boolean(feed::kNewsBold);
+    for (int k = 1; k <= 6; ++k) {
+        const feed::LinkLines l = feed::link(k);
+        LinkLayout& link = out.links[static_cast<std::size_t>(k - 1)];
+        link.label = r.label(l.label);
+        link.target = r.text(l.target);
+        link.description = newsText(r.text(l.description));
+        link.clickLabel = r.label(l.clickLabel);
+        link.clickTarget = r.text(l.clickTarget);
+        link.page = r.text(l.page);
     }
-}
-
-void layoutStep(NewsWindowControls& w) {
-    const std::vector<std::string> lines = splitFeed(w.feedText);
-    w.connectingLabel.setVisible(false);
-    for (const FeedLineDef& def : feedTable())
-        if (def.layout && def.line < lines.size())
-            applyFeedLine(w, def, lines[def.line]);
-    // The news text's own markup, once its caption is in place.
-    w.newsText.setCaption(substituteNewsText(w.newsText.caption()));
+    out.declineBox = r.label(feed::kDeclineBox);
+    return out;
 }
 
 } // namespace bt

@@ -1,21 +1,50 @@
 #pragma once
 
-// Applying feed lines to the news window: the layout step and the six hovers.
+// The news window as a feed lays it out: every value the feed gives, each one optional, since a
+// missing line or a value that does not read (not a number, out of any sensible range) leaves the
+// window's own value in place.
 
-#include "behaviours/news/feed_table.h"
-
-#include <string_view>
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace bt {
 
-class NewsWindowControls;
+struct Place {
+    std::optional<int> left, top, width, height; // twips
+};
 
-// Sets the property the line names from its text; a value that does not convert or is out of any
-// sensible range changes nothing, so the control keeps what it had.
-void applyFeedLine(NewsWindowControls& w, const FeedLineDef& def, std::string_view value);
+struct LabelLayout {
+    std::optional<std::string> caption;
+    Place place;
+    std::optional<double> fontSize;
+    std::optional<bool> bold, underline;
+};
 
-// The layout step over the current feed text. Lines that are missing or bad are skipped and the
-// rest is laid out.
-void layoutStep(NewsWindowControls& w);
+struct LinkLayout {
+    LabelLayout label;
+    std::optional<std::string> target; // what a click on the link opens
+    // While the pointer is over the link:
+    std::optional<std::string> description; // the news text
+    LabelLayout clickLabel;                 // the label that opens the hovered link
+    std::optional<std::string> clickTarget;
+    std::optional<std::string> page;
+};
+
+struct NewsLayout {
+    std::optional<std::string> caption;
+    std::optional<int> width, height; // of the window, frame included
+    Place exitButton;
+    std::optional<bool> pageVisible;
+    std::optional<std::string> page;
+    Place pageView;
+    LabelLayout newsText;
+    std::array<LinkLayout, 6> links;
+    LabelLayout declineBox;
+};
+
+// Reads the feed's lines (split, at most 134).
+NewsLayout readNewsLayout(const std::vector<std::string>& lines);
 
 } // namespace bt

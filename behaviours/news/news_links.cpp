@@ -1,10 +1,7 @@
 #include "behaviours/news/news_links.h"
 
 #include "base/link_policy.h"
-#include "base/news_window_controls.h"
-#include "base/text_lines.h"
-#include "behaviours/news/feed_table.h"
-#include "behaviours/news/news_layout.h"
+#include "base/platform.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +12,6 @@ namespace bt {
 namespace {
 
 std::int16_t toInt16(double v) {
-    // Positions beyond the 16-bit range (a window over 32767 twips) are clamped to its ends.
     if (!std::isfinite(v))
         return 0;
     constexpr double lo = std::numeric_limits<std::int16_t>::min();
@@ -25,70 +21,68 @@ std::int16_t toInt16(double v) {
 
 } // namespace
 
-NewsLinks::NewsLinks(NewsWindowControls& w, Platform& platform) : w_(w), platform_(platform) {
-    w_.probeTimer.setOnTick([this] { probeTick(); });
+NewsLinks::NewsLinks(Platform& platform, std::function<void(int)> showHover,
+                     std::function<void()> changed)
+    : platform_(platform), showHover_(std::move(showHover)), changed_(std::move(changed)) {}
+
+const LinkLayout* NewsLinks::link(int k) const {
+    if (!layout_ || k < 1 || k > static_cast<int>(layout_->links.size()))
+        return nullptr;
+    return &layout_->links[static_cast<std::size_t>(k - 1)];
 }
 
-void NewsLinks::pointerOverLink(int k, int buttons, double x, double y) {
-    if (!w_.linkLabel(k).enabled()) {
+void NewsLinks::pointerOverLink(int k, PointerButtons buttons, double x, double y) {
+    const LinkLayout* l = link(k);
+    if (!l || k == hovered_) {
         surfaceMoved(x, y);
         return;
     }
-    hover(k, buttons);
-}
-
-void NewsLinks::hover(int k, int buttons) {
-    for (int other = 1; other <= kLinkCount; ++other)
-        w_.linkLabel(other).setEnabled(other != k);
-    // Lines are read from the current feed text at every hover; a missing or bad one is skipped.
-    auto apply = [&](std::size_t line) {
-        if (const auto value = lineAt(w_.feedText, line))
-            applyFeedLine(w_, feedTable()[line], *value);
-    };
-    apply(hoverDescriptionLine(k));
-    const std::size_t h = hoverBlock(k);
-    for (std::size_t line = h; line <= h + 7; ++line)
-        apply(line);
-    apply(hoverPageLine(k));
-    // Only the first link opens when the pointer comes onto it with the left button held.
-    if (k == 1 && buttons == kLeftButton)
-        open(w_.linkTarget[0]);
+    hovered_ = k;
+    if (l->clickTarget)
+        hoveredTarget_ = l->clickTarget;
+    showHover_(k);
+    changed_();
+    // Only the first link opens at once when the pointer comes onto it with the left button held.
+    if (k == 1 && buttons.onlyLeft())
+        open(l->target);
 }
 
 void NewsLinks::linkClicked(int k) {
-    if (!w_.linkLabel(k).enabled()) {
+    const LinkLayout* l = link(k);
+    if (!l || k == hovered_) {
         surfaceClicked();
         return;
     }
-    open(w_.linkTarget[static_cast<std::size_t>(k - 1)]);
+    open(l->target);
 }
 
-void NewsLinks::openLinkClicked() {
-    open(w_.hoveredLinkTarget);
+void NewsLinks::clickLabelClicked() {
+    open(hoveredTarget_);
 }
 
 void NewsLinks::probeClicked() {
-    w_.probeTimer.setEnabled(!w_.probeTimer.enabled());
+    probing_ = !probing_;
+    changed_();
 }
 
 void NewsLinks::surfaceMoved(double x, double y) {
-    w_.pointerX = toInt16(x);
-    w_.pointerY = toInt16(y);
+    pointerX_ = toInt16(x);
+    pointerY_ = toInt16(y);
+    if (probing_)
+        changed_();
 }
 
 void NewsLinks::surfaceClicked() {
-    w_.probeTimer.setEnabled(false);
+    if (!probing_)
+        return;
+    probing_ = false;
+    changed_();
 }
 
-void NewsLinks::probeTick() {
-    w_.probeLabel.setLeft(w_.pointerX);
-    w_.probeLabel.setTop(w_.pointerY);
-    w_.probeLabel.setCaption(std::to_string(w_.pointerX) + ", " + std::to_string(w_.pointerY));
-}
-
-void NewsLinks::open(const std::string& target) {
-    if (isWebLink(target))
-        platform_.openLink(target);
+void NewsLinks::open(const std::optional<std::string>& target) {
+    // A feed comes over plain HTTP: only web addresses are handed to the system.
+    if (target && isWebLink(*target))
+        platform_.openLink(*target);
 }
 
 } // namespace bt

@@ -1,40 +1,65 @@
 #pragma once
 
-// The news window's links: hovering a link shows its description, open-link label and page; clicks
-// open targets; the coordinate probe helps whoever writes the feed find positions in twips.
+// What the pointer does in the news window. Hovering a link shows its description, its click label
+// and its page; a hovered link takes no pointer input (its moves and clicks reach the window's own
+// surface), so it is opened through the click label. Clicks on the other links open their targets.
+// The coordinate probe shows the pointer's place in twips, for whoever writes feeds.
 
+#include "behaviours/news/news_layout.h"
+
+#include <cstdint>
+#include <functional>
 #include <string>
 
 namespace bt {
 
-class NewsWindowControls;
 class Platform;
 
-// Mouse button state passed with a pointer event.
-enum MouseButtons : int { kNoButton = 0, kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+// The mouse buttons held during a pointer event.
+struct PointerButtons {
+    bool left = false;
+    bool right = false;
+    bool middle = false;
+    bool onlyLeft() const { return left && !right && !middle; }
+};
 
 class NewsLinks {
   public:
-    NewsLinks(NewsWindowControls& w, Platform& platform);
+    // showHover(k) runs when link k becomes the hovered one; changed after every change of what
+    // the window shows (the hovered link, the probe).
+    NewsLinks(Platform& platform, std::function<void(int)> showHover,
+              std::function<void()> changed);
 
-    // Pointer events over link label k (1..6). A disabled label takes no pointer input: its moves
-    // and clicks reach the window's own surface, as the window has always behaved.
-    void pointerOverLink(int k, int buttons, double x, double y);
+    // The links of the laid-out feed; before it, nothing can be hovered or opened.
+    void setLayout(const NewsLayout* layout) { layout_ = layout; }
+
+    void pointerOverLink(int k, PointerButtons buttons, double x, double y);
     void linkClicked(int k);
-    void openLinkClicked();
+    void clickLabelClicked();
     void probeClicked();
     void surfaceMoved(double x, double y);
     void surfaceClicked();
-    void probeTick();
 
-    // Opens a target with the default handler, web addresses only.
-    void open(const std::string& target);
+    int hovered() const { return hovered_; } // 0 before the first hover
+    bool probing() const { return probing_; }
+    std::int16_t pointerX() const { return pointerX_; }
+    std::int16_t pointerY() const { return pointerY_; }
 
   private:
-    void hover(int k, int buttons);
+    void open(const std::optional<std::string>& target);
+    const LinkLayout* link(int k) const;
 
-    NewsWindowControls& w_;
     Platform& platform_;
+    std::function<void(int)> showHover_;
+    std::function<void()> changed_;
+    const NewsLayout* layout_ = nullptr;
+    int hovered_ = 0;
+    std::optional<std::string> hoveredTarget_;
+    bool probing_ = false;
+    // The last pointer place over the window's surface, in twips, clamped to 16 bits as the window
+    // has always kept it.
+    std::int16_t pointerX_ = 0;
+    std::int16_t pointerY_ = 0;
 };
 
 } // namespace bt

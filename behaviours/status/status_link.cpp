@@ -1,94 +1,126 @@
 #include "behaviours/status/status_link.h"
 
-#include "base/main_window_controls.h"
+#include "base/platform.h"
 #include "base/text_lines.h"
-#include "behaviours/binds/file_functions.h"
 
 namespace bt {
 
-StatusLink::StatusLink(MainWindowControls& w, Platform& platform) : w_(w), platform_(platform) {
-    w_.statusPollTimer.setOnTick([this] { pollTick(); });
-    w_.blinkTimer.setOnTick([this] { blinkTick(); });
-    w_.connectTimeoutTimer.setOnTick([this] { timeoutTick(); });
+const char* statusCaption(ServerStatus::Shown shown) {
+    switch (shown) {
+    case ServerStatus::Shown::Online:
+        return "ONLINE";
+    case ServerStatus::Shown::ServerOffline:
+        return "SERVER OFFLINE";
+    case ServerStatus::Shown::CannotConnect:
+        return "CANNOT CONNECT";
+    case ServerStatus::Shown::Connecting:
+        break;
+    }
+    return "Connecting to server...";
+}
+
+namespace {
+
+// No answer yet reads as "offline", and so does an answer whose first line says so: the status
+// page has always been able to say it itself.
+bool soundsOffline(const std::optional<std::string>& answer) {
+    return !answer || lineAt(*answer, 0) == "offline";
+}
+
+} // namespace
+
+StatusLink::StatusLink(Platform& platform, std::string serverUrl, ServerStatus& status,
+                       std::function<void()> onChange)
+    : platform_(platform), serverUrl_(std::move(serverUrl)), status_(status),
+      onChange_(std::move(onChange)), transfer_(platform) {
+    pollTimer_.setOnTick([this](Millis) { pollTick(); });
+    blinkTimer_.setOnTick([this](Millis) { blinkTick(); });
+    timeoutTimer_.setOnTick([this](Millis) { timeoutTick(); });
+}
+
+void StatusLink::start() {
+    for (Timer* t : {&pollTimer_, &blinkTimer_, &timeoutTimer_})
+        t->attach(platform_);
+}
+
+void StatusLink::stop() {
+    for (Timer* t : {&pollTimer_, &blinkTimer_, &timeoutTimer_})
+        t->setEnabled(false);
+    transfer_.cancel();
 }
 
 void StatusLink::pollTick() {
     // The fetch runs in the background; a tick that finds it still running leaves it alone, so a
     // slow server never piles up requests and never holds up the key poll.
-    if (w_.statusTransfer.running())
-        return;
-    if (fileState(platform_, "data") == FileState::HasContent)
-        w_.declinedNewsId = fileText(platform_, "data", kMaxDataFileBytes);
-    requestUrl_ = w_.serverUrl + "form1.html";
-    w_.statusTransfer.start(requestUrl_, [this](const HttpResult& r) { statusArrived(r); });
+    transfer_.start(serverUrl_ + "form1.html", [this](const HttpResult& r) { statusArrived(r); });
 }
 
 void StatusLink::statusArrived(const HttpResult& r) {
-    // No answer at all ends the tick; the next tick tries again.
-    if (r.httpStatus == 0)
+    // No answer at all ends the tick; the next tick tries again. Any answer is kept, an error
+    // page's too, but only a proper one goes on to the separator.
+    if (!r.answered())
         return;
-    w_.statusText = r.body;
-    if (r.responseCode != 0)
+    status_.answer = r.body;
+    if (!r.ok())
         return;
-    requestUrl_ = w_.serverUrl + "br.html";
-    w_.statusTransfer.start(requestUrl_, [this](const HttpResult& s) { separatorArrived(s); });
+    transfer_.start(serverUrl_ + "br.html", [this](const HttpResult& s) { separatorArrived(s); });
 }
 
 void StatusLink::separatorArrived(const HttpResult& r) {
-    if (r.httpStatus == 0)
+    if (!r.answered())
         return;
-    w_.separatorText = r.body;
-    w_.statusText = replaceAll(w_.statusText, w_.separatorText, "\r\n");
-    // An empty status text has no line 1 to take; the next tick tries again.
-    if (w_.statusText.empty())
+    status_.answer = replaceAll(*status_.answer, r.body, "\r\n");
+    // An empty answer has no line 1 to take; the next tick tries again.
+    if (status_.answer->empty())
         return;
-    const std::string_view line1 = *lineAt(w_.statusText, 0);
+    const std::string_view line1 = *lineAt(*status_.answer, 0);
     if (line1 == "on" || line1 == "off") {
-        w_.newsServerUrl = w_.serverUrl;
-        w_.statusLabel.setCaption("ONLINE");
-        blinkStep_ = 0;
+        status_.blinkStep = 0;
+        decide(ServerStatus::Shown::Online);
     } else {
-        w_.statusLabel.setCaption("SERVER OFFLINE");
+        decide(ServerStatus::Shown::ServerOffline);
     }
-    w_.blinkTimer.setEnabled(true);
-    w_.statusPollTimer.setEnabled(false);
-    // The status text no longer says "offline", so the timeout has nothing left to find.
-    w_.connectTimeoutTimer.setEnabled(false);
+    pollTimer_.setEnabled(false);
+    // The answer no longer sounds offline, so the timeout has nothing left to find.
+    timeoutTimer_.setEnabled(false);
 }
 
 void StatusLink::timeoutTick() {
-    if (lineAt(w_.statusText, 0) != "offline")
+    if (!soundsOffline(status_.answer))
         return;
-    w_.statusLabel.setCaption("CANNOT CONNECT");
-    w_.blinkTimer.setEnabled(true);
-    w_.connectTimeoutTimer.setEnabled(false);
+    decide(ServerStatus::Shown::CannotConnect);
+    timeoutTimer_.setEnabled(false);
+}
+
+void StatusLink::decide(ServerStatus::Shown shown) {
+    status_.shown = shown;
+    blinkTimer_.setEnabled(true);
+    onChange_();
 }
 
 void StatusLink::blinkTick() {
-    // Seven ticks: the desktop colour on even ones, the highlight on odd ones; on the seventh the
-    // window shrinks so the status strip is cut off.
-    if (blinkStep_ < 6) {
-        w_.statusLabel.setForeColor(blinkStep_ % 2 == 0 ? SysColor::Desktop : SysColor::Highlight);
-    } else if (blinkStep_ == 6) {
-        w_.statusLabel.setForeColor(SysColor::Desktop);
-        w_.window.setOuterHeight(kShrunkHeight);
-        w_.statusLabel.setVisible(false);
-        w_.blinkTimer.setEnabled(false);
-    } else {
-        // The blink is over (a later status decision enabled the timer again): nothing is left
-        // to show, so the timer stops.
-        w_.blinkTimer.setEnabled(false);
+    // Seven ticks: dim on even ones, bright on odd ones; on the seventh, dim, the window shrinks.
+    // A later decision that enables the timer again after the blink finds nothing left to show.
+    if (status_.blinkStep > 6) {
+        blinkTimer_.setEnabled(false);
         return;
     }
-    ++blinkStep_;
+    status_.dim = status_.blinkStep % 2 == 0;
+    if (status_.blinkStep == 6) {
+        status_.shrunk = true;
+        blinkTimer_.setEnabled(false);
+    }
+    ++status_.blinkStep;
+    onChange_();
 }
 
-std::optional<NewsHandOff> StatusLink::newsDecision() const {
-    const auto status = splitCrLf(w_.statusText);
-    const auto declined = lineAt(w_.declinedNewsId, 0);
-    if (status.size() < 2 || status[0] != "on" || status[1] == declined)
+std::optional<NewsHandOff> StatusLink::newsDecision(std::string_view declinedId) const {
+    if (!status_.answer)
         return std::nullopt;
-    return NewsHandOff{w_.newsServerUrl, status[1]};
+    const auto lines = splitCrLf(*status_.answer);
+    if (lines.size() < 2 || lines[0] != "on" || lines[1] == declinedId)
+        return std::nullopt;
+    return NewsHandOff{serverUrl_, lines[1]};
 }
 
 } // namespace bt

@@ -1,51 +1,61 @@
 #pragma once
 
 // The main window's thin link to the server: the status poll, the connect timeout, the blink and
-// shrink of the status label, and the decision at unload whether the news window opens.
+// shrink of the status strip, and the decision at exit whether the news window opens.
 
-#include <cstdint>
+#include "base/controls/timer.h"
+#include "base/controls/transfer.h"
+#include "behaviours/status/server_status.h"
+
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace bt {
 
-class MainWindowControls;
 class Platform;
-struct HttpResult;
 
 struct NewsHandOff {
-    std::string serverUrl; // copied when the server answered
-    std::string newsId;    // line 2 of the status text
+    std::string serverUrl;
+    std::string newsId; // line 2 of the status answer
 };
-
-// Outer height of the main window once the blink is over: the status strip is cut off.
-constexpr int kShrunkHeight = 3585;
-// The stored identifier is one short line; a larger "data" file is read no further than this.
-constexpr std::size_t kMaxDataFileBytes = 64 * 1024;
 
 class StatusLink {
   public:
-    StatusLink(MainWindowControls& w, Platform& platform);
+    // onChange runs after every change of the status, for the window to show it.
+    StatusLink(Platform& platform, std::string serverUrl, ServerStatus& status,
+               std::function<void()> onChange);
 
-    void pollTick();
-    void timeoutTick();
-    void blinkTick();
+    // Polls once a second from now until an answer decides the status; says CANNOT CONNECT when
+    // none has come after 10 s.
+    void start();
+    // No more polls, blinks or answers (the window closed, or the program ends at once).
+    void stop();
+    // A poll's transfer is under way.
+    bool asking() const { return transfer_.running(); }
 
-    // News opens when line 1 of the status text is "on" and its line 2 differs from the declined
-    // identifier. A status text without a line 2 offers no news.
-    std::optional<NewsHandOff> newsDecision() const;
-
-    const std::string& requestUrl() const { return requestUrl_; }
-    int blinkStep() const { return blinkStep_; }
+    // News opens when line 1 of the answer is "on" and line 2 differs from the identifier the
+    // player declined. An answer without a line 2 offers no news.
+    std::optional<NewsHandOff> newsDecision(std::string_view declinedId) const;
 
   private:
+    void pollTick();
     void statusArrived(const HttpResult& result);
     void separatorArrived(const HttpResult& result);
+    void timeoutTick();
+    void blinkTick();
+    void decide(ServerStatus::Shown shown);
 
-    MainWindowControls& w_;
     Platform& platform_;
-    std::string requestUrl_;
-    int blinkStep_ = 0;
+    std::string serverUrl_;
+    ServerStatus& status_;
+    std::function<void()> onChange_;
+    Transfer transfer_;
+    Timer pollTimer_{1000, true};
+    Timer blinkTimer_{300, false};
+    Timer timeoutTimer_{10000, true};
 };
 
 } // namespace bt

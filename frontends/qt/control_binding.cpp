@@ -86,7 +86,11 @@ void bindList(DropDownList& model, QComboBox* w, const Twips& t) {
     w->setEditable(false);
     model.setObserver(sync);
     sync();
-    QObject::connect(w, &QComboBox::activated, w, [&model](int index) { model.setIndex(index); });
+    // The pick goes to the window; the list then shows what the window made of it.
+    QObject::connect(w, &QComboBox::activated, w, [&model, sync](int index) {
+        model.choose(index);
+        sync();
+    });
 }
 
 void bindButton(Button& model, QPushButton* w, const Twips& t) {
@@ -122,8 +126,8 @@ void bindOption(OptionButton& model, QRadioButton* w, const Twips& t) {
     model.setObserver(sync);
     sync();
     QObject::connect(w, &QRadioButton::clicked, w, [&model, sync] {
-        model.select();
-        sync(); // Qt toggled the button itself; the model decides
+        model.click();
+        sync(); // Qt toggled the button itself; the window decides
     });
 }
 

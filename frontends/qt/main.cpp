@@ -3,10 +3,11 @@
 
 #include "app/application.h"
 #include "app/command_line.h"
+#include "backends/qt/qt_platform.h"
+#include "base/texts.h"
 #include "frontends/qt/app_icon.h"
 #include "frontends/qt/main_window_view.h"
 #include "frontends/qt/news_window_view.h"
-#include "frontends/qt/qt_platform.h"
 #include "frontends/qt/single_instance.h"
 #include "frontends/qt/test_probe.h"
 
@@ -19,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -27,22 +29,8 @@ constexpr const char* kFilesNote =
     "folder the program is started in. The installed launcher starts it in\n"
     "$XDG_DATA_HOME/brontek-tarnlow (~/.local/share/brontek-tarnlow).";
 
-bool x11Reachable() {
-    const char* name = std::getenv("DISPLAY");
-    if (!name || !*name)
-        return false;
-    Display* d = XOpenDisplay(name);
-    if (!d)
-        return false;
-    XCloseDisplay(d);
-    return true;
-}
-
-} // namespace
-
-int main(int argc, char** argv) {
-    const bt::CommandLine command =
-        bt::parseCommandLine({argv + 1, argv + argc}, BRONTEK_DEFAULT_SERVER_HOST);
+// What the command line asks for that ends the program before it starts: its exit status.
+std::optional<int> answerCommandLine(const bt::CommandLine& command) {
     switch (command.action) {
     case bt::CommandLine::Action::Help:
         std::fputs(bt::usageText(kFilesNote).c_str(), stdout);
@@ -58,6 +46,71 @@ int main(int argc, char** argv) {
     case bt::CommandLine::Action::Run:
         break;
     }
+    return std::nullopt;
+}
+
+bool x11Reachable() {
+    const char* name = std::getenv("DISPLAY");
+    if (!name || !*name)
+        return false;
+    Display* d = XOpenDisplay(name);
+    if (!d)
+        return false;
+    XCloseDisplay(d);
+    return true;
+}
+
+// Without the keypad or the typist the program cannot do its job; a player who started it from the
+// desktop never sees stderr, so the window says it too, once it is up.
+void tellWhatCannotWork(bt::qt::QtPlatform& platform) {
+    QString problem;
+    if (!platform.keypadOk())
+        problem = QStringLiteral("Keypad keys cannot be watched: %1.")
+                      .arg(QString::fromStdString(platform.keypadError()));
+    else if (!platform.typistOk())
+        problem = QStringLiteral("Keys cannot be typed: the X server has no XTest extension.");
+    if (problem.isEmpty())
+        return;
+    std::fprintf(stderr, "brontek-tarnlow: %s\n", problem.toUtf8().constData());
+    QTimer::singleShot(0, &platform, [&platform, problem] {
+        platform.messageBox(problem.toStdString(), bt::kBoxTitle);
+    });
+}
+
+// The program's windows, mirrored by their views once they exist.
+int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstance& instance) {
+    bt::qt::QtPlatform platform;
+    tellWhatCannotWork(platform);
+    platform.setIcon(bt::qt::appIcon());
+
+    const bt::qt::Twips twips(QGuiApplication::primaryScreen()->logicalDotsPerInch());
+    bt::Application core(platform, command.serverUrl);
+    bt::qt::MainWindowView mainView(core.mainWindow(), twips);
+    platform.setWindow(bt::WindowId::Main, &mainView);
+    platform.setTrayHandler([&core](bt::TrayEvent e) { core.mainWindow().trayEvent(e); });
+    instance.setOnAnotherStart([&core] { core.anotherCopyStarted(); });
+
+    std::unique_ptr<bt::qt::NewsWindowView> newsView;
+    core.setOnNewsWindowCreated([&](bt::NewsWindow& news) {
+        newsView = std::make_unique<bt::qt::NewsWindowView>(news, twips);
+        platform.setWindow(bt::WindowId::News, newsView.get());
+    });
+
+    // Only the tests look at how late the key poll's polls come; nobody else pays for measuring.
+    if (qEnvironmentVariableIsSet("BRONTEK_TEST_PROBE"))
+        platform.watchLateness();
+    core.start(platform.now());
+    bt::qt::TestProbe::startIfRequested(core, platform, &app);
+    return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bt::CommandLine command =
+        bt::parseCommandLine({argv + 1, argv + argc}, BRONTEK_DEFAULT_SERVER_HOST);
+    if (const auto status = answerCommandLine(command))
+        return *status;
     if (!x11Reachable()) {
         std::fprintf(stderr, "brontek-tarnlow needs an X11 display (XWayland on a Wayland "
                              "desktop); DISPLAY is not set or cannot be opened.\n");
@@ -78,41 +131,5 @@ int main(int argc, char** argv) {
                      woken ? "; its window is brought to the front." : ".");
         return 0;
     }
-
-    bt::qt::QtPlatform platform;
-    // Without these the program cannot do its job; a player who started it from the desktop
-    // never sees stderr, so the window says it too, once it is up.
-    QString problem;
-    if (!platform.keypadOk())
-        problem = QStringLiteral("Keypad keys cannot be watched: %1.")
-                      .arg(QString::fromStdString(platform.keypadError()));
-    else if (!platform.typistOk())
-        problem = QStringLiteral("Keys cannot be typed: the X server has no XTest extension.");
-    if (!problem.isEmpty()) {
-        std::fprintf(stderr, "brontek-tarnlow: %s\n", problem.toUtf8().constData());
-        QTimer::singleShot(0, [&platform, problem] {
-            platform.messageBox(problem.toStdString(), "Brontek tarnlow");
-        });
-    }
-    platform.setIcon(bt::qt::appIcon());
-
-    const bt::qt::Twips twips(QGuiApplication::primaryScreen()->logicalDotsPerInch());
-    bt::Application core(platform, command.serverUrl);
-    bt::qt::MainWindowView mainView(core.mainWindow(), twips);
-    platform.setWindow(bt::WindowId::Main, &mainView);
-    platform.setTrayHandler([&core](int message) { core.mainWindow().trayMessage(message); });
-    instance.setOnAnotherStart([&core] { core.anotherCopyStarted(); });
-
-    std::unique_ptr<bt::qt::NewsWindowView> newsView;
-    core.setOnNewsWindowCreated([&](bt::NewsWindow& news) {
-        newsView = std::make_unique<bt::qt::NewsWindowView>(news, twips);
-        platform.setWindow(bt::WindowId::News, newsView.get());
-    });
-
-    // Only the tests look at how late the key poll's ticks come; nobody else pays for measuring.
-    if (qEnvironmentVariableIsSet("BRONTEK_TEST_PROBE"))
-        platform.watchLateness(core.mainWindow().controls().keyPollTimer);
-    core.start();
-    bt::qt::TestProbe::startIfRequested(core, platform, &app);
-    return app.exec();
+    return run(app, command, instance);
 }

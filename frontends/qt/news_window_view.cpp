@@ -45,16 +45,16 @@ NewsWindowView::NewsWindowView(NewsWindow& model, const Twips& twips)
     // The identifier box lies below the design area, as it always did; the closing step writes
     // whatever it holds.
     id_ = new QLineEdit(this);
-    id_->setObjectName(QString::fromStdString(c.newsId.name()));
+    id_->setObjectName(QString::fromStdString(c.newsIdBox.name()));
     auto syncId = [this, &c] {
-        if (id_->text().toStdString() != c.newsId.text())
-            id_->setText(QString::fromStdString(c.newsId.text()));
-        applyGeometry(c.newsId, id_, twips_);
+        if (id_->text().toStdString() != c.newsIdBox.text())
+            id_->setText(QString::fromStdString(c.newsIdBox.text()));
+        applyGeometry(c.newsIdBox, id_, twips_);
     };
-    c.newsId.setObserver(syncId);
+    c.newsIdBox.setObserver(syncId);
     syncId();
     connect(id_, &QLineEdit::textEdited, this,
-            [&c](const QString& s) { c.newsId.setText(s.toStdString()); });
+            [&c](const QString& s) { c.newsIdBox.setText(s.toStdString()); });
 
     // The page area: a link to the page, opened in the browser on a click. It never loads
     // anything itself, so it can never block or run what a tampered feed points at.
@@ -64,8 +64,7 @@ NewsWindowView::NewsWindowView(NewsWindow& model, const Twips& twips)
     page_->setTextFormat(Qt::RichText);
     page_->setAlignment(Qt::AlignCenter);
     page_->setFrameShape(QFrame::StyledPanel);
-    connect(page_, &QLabel::linkActivated, this,
-            [this](const QString&) { model_.links().open(model_.controls().pageView.url()); });
+    connect(page_, &QLabel::linkActivated, this, [this](const QString&) { model_.pageClicked(); });
     c.pageView.setObserver([this] { syncPage(); });
     syncPage();
 
@@ -96,21 +95,17 @@ void NewsWindowView::syncWindow() {
         width = twips_.px(w.outerWidth()) - frameW;
     if (w.outerHeight() > 0)
         height = twips_.px(w.outerHeight()) - frameH;
-    // A feed can ask for any size; the window stays within what a screen can show.
-    resize(std::clamp(width, 100, 4096), std::clamp(height, 60, 4096));
+    resize(std::clamp(width, kMinWindowWidthPx, kMaxWindowSidePx),
+           std::clamp(height, kMinWindowHeightPx, kMaxWindowSidePx));
     setVisible(w.visible());
 }
 
-int NewsWindowView::buttonsOf(const QMouseEvent* e) const {
-    int b = kNoButton;
-    if (e->buttons() & Qt::LeftButton)
-        b |= kLeftButton;
-    if (e->buttons() & Qt::RightButton)
-        b |= kRightButton;
-    if (e->buttons() & Qt::MiddleButton)
-        b |= kMiddleButton;
-    return b;
+namespace {
+PointerButtons buttonsOf(const QMouseEvent* e) {
+    return {(e->buttons() & Qt::LeftButton) != 0, (e->buttons() & Qt::RightButton) != 0,
+            (e->buttons() & Qt::MiddleButton) != 0};
 }
+} // namespace
 
 bool NewsWindowView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::MouseMove && event->type() != QEvent::MouseButtonRelease &&
@@ -138,7 +133,7 @@ bool NewsWindowView::eventFilter(QObject* watched, QEvent* event) {
     }
     if (leftReleased) {
         if (watched == openLinkLabel_)
-            model_.links().openLinkClicked();
+            model_.links().clickLabelClicked();
         else if (watched == probeLabel_)
             model_.links().probeClicked();
     }

@@ -3,7 +3,7 @@
 // The news window on Qt: mirrors the news window's model; pointer moves and clicks over the window
 // and its labels go to the model with positions in twips.
 
-#include "frontends/qt/twips.h"
+#include "backends/qt/twips.h"
 
 #include <QWidget>
 
@@ -30,7 +30,6 @@ class NewsWindowView : public QWidget {
   private:
     void syncWindow();
     void syncPage();
-    int buttonsOf(const QMouseEvent* e) const;
 
     NewsWindow& model_;
     Twips twips_;

@@ -1,7 +1,7 @@
 #include "frontends/qt/test_probe.h"
 
 #include "app/application.h"
-#include "frontends/qt/qt_platform.h"
+#include "backends/qt/qt_platform.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -78,14 +78,17 @@ void TestProbe::write() {
         windows.append(win);
     }
     QJsonObject model;
-    const MainWindowControls& c = app_.mainWindow().controls();
-    model["keyInterval"] = QString::fromStdString(c.keyInterval);
-    model["variant"] = QString::fromStdString(c.variant);
+    const MainWindow& main = app_.mainWindow();
+    const MainWindowControls& c = main.controls();
+    model["keyInterval"] = main.keyInterval();
+    model["game"] = !main.profile().game                           ? "none"
+                    : main.profile().game == Game::UnitedOffensive ? "UnitedOffensive"
+                                                                   : "CallOfDuty";
     model["status"] = QString::fromStdString(c.statusLabel.caption());
     model["mainVisible"] = c.window.visible();
     model["mainMinimized"] = c.window.windowState() == WindowState::Minimized;
     model["newsWindow"] = app_.newsWindow() != nullptr;
-    model["keyPollTicks"] = static_cast<double>(platform_.watchedTicks());
+    model["keyPollTicks"] = static_cast<double>(platform_.pollsRun());
     model["keyPollMaxLateMs"] = platform_.maxLatenessMs();
     QJsonObject root;
     root["windows"] = windows;

@@ -4,6 +4,7 @@
 #include "app/command_line.h"
 #include "backends/win32/wide.h"
 #include "backends/win32/win32_platform.h"
+#include "base/texts.h"
 #include "frontends/win32/main_window_view.h"
 #include "frontends/win32/news_window_view.h"
 #include "frontends/win32/test_probe.h"
@@ -31,7 +32,8 @@ std::vector<std::string> arguments() {
 
 // A program without a console answers its command line in a message box.
 void tell(const std::string& text, UINT icon) {
-    MessageBoxW(nullptr, bt::win32::widen(text).c_str(), L"Brontek tarnlow", MB_OK | icon);
+    MessageBoxW(nullptr, bt::win32::widen(text).c_str(), bt::win32::widen(bt::kBoxTitle).c_str(),
+                MB_OK | icon);
 }
 
 } // namespace
@@ -65,7 +67,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     bt::Application core(platform, command.serverUrl);
     bt::win32::MainWindowView mainView(instance, core.mainWindow(), icon);
     platform.setWindow(bt::WindowId::Main, mainView.hwnd());
-    platform.setTrayHandler([&core](int message) { core.mainWindow().trayMessage(message); });
+    platform.setTrayHandler([&core](bt::TrayEvent e) { core.mainWindow().trayEvent(e); });
     platform.setOnAnotherStart([&core] { core.anotherCopyStarted(); });
 
     std::unique_ptr<bt::win32::NewsWindowView> newsView;
@@ -76,7 +78,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         platform.setWindow(bt::WindowId::News, newsView->hwnd());
     });
 
-    core.start();
+    core.start(platform.now());
     bt::win32::startTestProbe(core, mainView, newsViewRaw);
 
     MSG msg;

@@ -99,13 +99,13 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         MainWindowControls& c = model_.controls();
         if (const auto list = lists_.find(id); list != lists_.end() && code == CBN_SELCHANGE) {
             const auto sel = SendMessageW(reinterpret_cast<HWND>(lp), CB_GETCURSEL, 0, 0);
-            list->second->setIndex(static_cast<int>(sel));
+            list->second->choose(static_cast<int>(sel));
         } else if (const auto b = buttons_.find(id); b != buttons_.end() && code == BN_CLICKED) {
             b->second->click();
         } else if (id == kCallOfDutyId && code == BN_CLICKED) {
-            c.callOfDutyOption.select();
+            c.callOfDutyOption.click();
         } else if (id == kUnitedOffensiveId && code == BN_CLICKED) {
-            c.unitedOffensiveOption.select();
+            c.unitedOffensiveOption.click();
         }
         return 0;
     }

@@ -34,7 +34,7 @@ NewsWindowView::NewsWindowView(HINSTANCE instance, NewsWindow& model, HICON icon
     controls_->label(c.probeLabel, false);
     controls_->check(c.declineBox, kDeclineId);
     controls_->button(c.exitButton, kExitId);
-    controls_->edit(c.newsId, kNewsIdId);
+    controls_->edit(c.newsIdBox, kNewsIdId);
     // The page area: the page's address as a link, opened in the browser on a click. It loads
     // nothing itself, so it can neither block nor run what a tampered feed points at.
     page_ = CreateWindowExW(
@@ -73,9 +73,8 @@ void NewsWindowView::syncWindow() {
         width = s.px(w.outerWidth());
     if (w.outerHeight() > 0)
         height = s.px(w.outerHeight());
-    // A feed can ask for any size; the window stays within what a screen can show.
-    width = std::clamp(width, 120, 4096);
-    height = std::clamp(height, 60, 4096);
+    width = std::clamp(width, kMinWindowWidthPx, kMaxWindowSidePx);
+    height = std::clamp(height, kMinWindowHeightPx, kMaxWindowSidePx);
     SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Shown once when it opens; a later layout or caption change must not activate it again.
     if (w.visible() != (IsWindowVisible(hwnd_) != FALSE))
@@ -99,52 +98,59 @@ int NewsWindowView::labelAt(double x, double y) const {
     return 0;
 }
 
-LRESULT NewsWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
+void NewsWindowView::mouseMoved(WPARAM wp, LPARAM lp) {
+    const double x = controls_->scale().twips(GET_X_LPARAM(lp));
+    const double y = controls_->scale().twips(GET_Y_LPARAM(lp));
+    const PointerButtons buttons{(wp & MK_LBUTTON) != 0, (wp & MK_RBUTTON) != 0,
+                                 (wp & MK_MBUTTON) != 0};
+    const int k = labelAt(x, y);
+    if (k >= 1 && k <= kLinkCount)
+        model_.links().pointerOverLink(k, buttons, x, y);
+    else
+        model_.links().surfaceMoved(x, y);
+}
+
+void NewsWindowView::leftButtonUp(LPARAM lp) {
     NewsLinks& links = model_.links();
+    const int k = labelAt(controls_->scale().twips(GET_X_LPARAM(lp)),
+                          controls_->scale().twips(GET_Y_LPARAM(lp)));
+    if (k >= 1 && k <= kLinkCount)
+        links.linkClicked(k);
+    else if (k == kOpenLinkLabel)
+        links.clickLabelClicked();
+    else if (k == kProbeLabel)
+        links.probeClicked();
+    else
+        links.surfaceClicked();
+}
+
+void NewsWindowView::command(WPARAM wp, LPARAM lp) {
+    NewsWindowControls& c = model_.controls();
+    const int id = LOWORD(wp);
+    const int code = HIWORD(wp);
+    if (id == kExitId && code == BN_CLICKED) {
+        c.exitButton.click();
+    } else if (id == kDeclineId && code == BN_CLICKED) {
+        c.declineBox.setValue(c.declineBox.value() ? 0 : 1);
+    } else if (id == kNewsIdId && code == EN_CHANGE) {
+        wchar_t text[512] = {};
+        GetWindowTextW(reinterpret_cast<HWND>(lp), text, 512);
+        c.newsIdBox.setText(narrow(text));
+    } else if (id == kPageId && code == STN_CLICKED) {
+        model_.pageClicked();
+    }
+}
+
+LRESULT NewsWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_MOUSEMOVE: {
-        const double x = controls_->scale().twips(GET_X_LPARAM(lp));
-        const double y = controls_->scale().twips(GET_Y_LPARAM(lp));
-        int buttons = kNoButton;
-        if (wp & MK_LBUTTON)
-            buttons |= kLeftButton;
-        if (wp & MK_RBUTTON)
-            buttons |= kRightButton;
-        if (wp & MK_MBUTTON)
-            buttons |= kMiddleButton;
-        const int k = labelAt(x, y);
-        if (k >= 1 && k <= 6)
-            links.pointerOverLink(k, buttons, x, y);
-        else
-            links.surfaceMoved(x, y);
+    case WM_MOUSEMOVE:
+        mouseMoved(wp, lp);
         return 0;
-    }
-    case WM_LBUTTONUP: {
-        const int k = labelAt(controls_->scale().twips(GET_X_LPARAM(lp)),
-                              controls_->scale().twips(GET_Y_LPARAM(lp)));
-        if (k >= 1 && k <= 6)
-            links.linkClicked(k);
-        else if (k == kOpenLinkLabel)
-            links.openLinkClicked();
-        else if (k == kProbeLabel)
-            links.probeClicked();
-        else
-            links.surfaceClicked();
+    case WM_LBUTTONUP:
+        leftButtonUp(lp);
         return 0;
-    }
     case WM_COMMAND:
-        if (LOWORD(wp) == kExitId && HIWORD(wp) == BN_CLICKED) {
-            model_.controls().exitButton.click();
-        } else if (LOWORD(wp) == kDeclineId && HIWORD(wp) == BN_CLICKED) {
-            CheckBox& box = model_.controls().declineBox;
-            box.setValue(box.value() ? 0 : 1);
-        } else if (LOWORD(wp) == kNewsIdId && HIWORD(wp) == EN_CHANGE) {
-            wchar_t text[512] = {};
-            GetWindowTextW(reinterpret_cast<HWND>(lp), text, 512);
-            model_.controls().newsId.setText(narrow(text));
-        } else if (LOWORD(wp) == kPageId && HIWORD(wp) == STN_CLICKED) {
-            links.open(model_.controls().pageView.url());
-        }
+        command(wp, lp);
         return 0;
     case WM_CTLCOLORSTATIC:
         if (reinterpret_cast<HWND>(lp) == page_) {

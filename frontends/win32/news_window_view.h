@@ -27,6 +27,9 @@ class NewsWindowView {
   private:
     void syncWindow();
     void syncPage();
+    void mouseMoved(WPARAM wp, LPARAM lp);
+    void leftButtonUp(LPARAM lp);
+    void command(WPARAM wp, LPARAM lp);
     // The label under the pointer: 1..6 for the links, or one of the two below, or 0.
     static constexpr int kOpenLinkLabel = 7;
     static constexpr int kProbeLabel = 8;

@@ -139,10 +139,14 @@ void CALLBACK write(HWND, UINT, UINT_PTR, DWORD) {
         json += ',';
         dialog(json, w);
     }
-    const MainWindowControls& c = g_app->mainWindow().controls();
+    const MainWindow& main = g_app->mainWindow();
+    const MainWindowControls& c = main.controls();
     json += "],\"model\":{\"keyInterval\":";
-    quote(json, c.keyInterval);
-    field(json, "variant", c.variant);
+    json += std::to_string(main.keyInterval());
+    field(json, "game",
+          !main.profile().game                           ? "none"
+          : main.profile().game == Game::UnitedOffensive ? "UnitedOffensive"
+                                                         : "CallOfDuty");
     field(json, "status", c.statusLabel.caption());
     flag(json, "mainVisible", c.window.visible());
     flag(json, "newsWindow", g_app->newsWindow() != nullptr);

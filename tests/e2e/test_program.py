@@ -43,7 +43,7 @@ class WindowTest(E2ETest):
                          ["Numpad %d" % i for i in range(10)])
         self.assertEqual([c["index"] for c in children if c["name"].startswith("slot")], [0] * 20)
         p.click("unitedOffensiveOption")
-        p.wait_model("variant", "2")
+        p.wait_model("game", "UnitedOffensive")
         self.choose(p, "slotMenu9", 4)     # Numpad 9: Vehicles
         self.choose(p, "slotMessage9", 7)  # message 8
         self.choose(p, "slotMenu3", 1)     # then another slot, Numpad 3: Statements
@@ -86,7 +86,7 @@ class WindowTest(E2ETest):
         time.sleep(2.5)
         self.answer_box(p, "250.5")
         p.wait_state(lambda s: not self.boxes(s), what="the box closed")
-        self.assertEqual(p.model()["keyInterval"], "250.5")
+        self.assertEqual(p.model()["keyInterval"], 250)
         rec = self.recorder()
         self.x.tap("KP_0")
         self.assertEqual(rec.wait(3), ["v", "1", "1"])
@@ -100,7 +100,7 @@ class WindowTest(E2ETest):
                                    for c in w["children"]), what="the message")
         self.x.tap("Return")  # its OK button
         p.wait_state(lambda s: not self.boxes(s), what="no box left")
-        self.assertEqual(p.model()["keyInterval"], "100")
+        self.assertEqual(p.model()["keyInterval"], 100)
 
     def test_the_status_arriving_leaves_the_players_window_on_top_with_the_focus(self):
         self.serve_sample_site(status_delay=2.0)

@@ -1,9 +1,10 @@
-#include "frontends/qt/qt_platform.h"
+#include "backends/qt/qt_platform.h"
 
 #include "backends/posix/posix_files.h"
 #include "base/link_policy.h"
-#include "base/poll_grid.h"
-#include "frontends/qt/twips.h"
+
+#include "backends/qt/twips.h"
+#include <chrono>
 
 #include <QApplication>
 #include <QCursor>
@@ -53,10 +54,7 @@ QtPlatform::QtPlatform()
         Qt::QueuedConnection);
 }
 
-QtPlatform::~QtPlatform() {
-    for (auto& [timer, d] : timers_)
-        delete d.qtimer;
-}
+QtPlatform::~QtPlatform() = default;
 
 void QtPlatform::setWindow(WindowId id, QWidget* w) {
     windows_[id] = w;
@@ -66,19 +64,27 @@ void QtPlatform::setIcon(const QIcon& icon) {
     tray_->setIcon(icon);
 }
 
-bool QtPlatform::keypadPressed(int digit) {
-    if (digit == 0)
-        keypad_.drain(); // events that came since the notifier last looked
-    return keypad_.state().query(digit);
+Millis QtPlatform::now() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
-void QtPlatform::sendKeys(std::string_view keys) {
-    if (keys == "{v}") {
-        typist_.type('v');
-        return;
-    }
-    for (char c : keys)
-        typist_.type(c);
+void QtPlatform::watchTriggerKeys(std::function<void(TriggerEvent)> onEvent) {
+    onTrigger_ = std::move(onEvent);
+}
+
+void QtPlatform::keypadEvents() {
+    // Each event is handed on with the time it is read: the X connection is read as soon as it
+    // has something, and before every poll.
+    keypad_.drain([this](int digit, bool down) {
+        if (onTrigger_)
+            onTrigger_(TriggerEvent{digit, down, now()});
+    });
+}
+
+void QtPlatform::typeKey(TypedKey key) {
+    typist_.type(key.character());
 }
 
 std::string QtPlatform::inputBox(std::string_view prompt, std::string_view title,
@@ -130,16 +136,16 @@ void QtPlatform::trayActivated(int reason) {
         return;
     switch (static_cast<QSystemTrayIcon::ActivationReason>(reason)) {
     case QSystemTrayIcon::DoubleClick:
-        trayHandler_(kTrayDoubleClick);
+        trayHandler_(TrayEvent::ShowAsked);
         break;
     case QSystemTrayIcon::Context:
-        trayHandler_(kTrayRightDown);
+        trayHandler_(TrayEvent::MenuAsked);
         break;
     case QSystemTrayIcon::Trigger:
         // StatusNotifier hosts never report a double-click: there a single activation is the
         // only way to ask for the window, so it shows it.
         if (statusNotifierHost())
-            trayHandler_(kTrayDoubleClick);
+            trayHandler_(TrayEvent::ShowAsked);
         break;
     default:
         break;
@@ -169,8 +175,8 @@ void QtPlatform::endProcess() {
     if (ended_)
         return;
     ended_ = true;
-    for (auto& [timer, d] : timers_)
-        d.qtimer->stop();
+    for (auto& [owner, q] : qtimers_)
+        q->stop();
     QCoreApplication::exit(0);
 }
 
@@ -194,96 +200,62 @@ void QtPlatform::httpCancel(HttpRequestId id) {
     http_.cancel(id);
 }
 
-void QtPlatform::navigate(WindowId window, std::string_view url) {
-    // The main window's page area only exists to ask the counter page: a plain GET whose answer
-    // is not looked at. The news window shows its pages itself (a link to the page).
-    if (window == WindowId::Main && isWebLink(url))
-        http_.get(std::string(url), nullptr);
-}
-
 void QtPlatform::openLink(std::string_view url) {
     if (isWebLink(url))
         QDesktopServices::openUrl(QUrl(qs(url), QUrl::StrictMode));
 }
 
-namespace {
-std::int64_t nowMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-} // namespace
-
-void QtPlatform::startAt(Driven& d, std::int64_t due) {
-    d.due = due;
-    d.sleeping = false;
-    d.qtimer->start(static_cast<int>(std::max<std::int64_t>(0, due - nowMs())));
+QTimer* QtPlatform::qtimerFor(const void* owner, std::function<void()> onTimeout) {
+    QTimer*& q = qtimers_[owner];
+    if (!q) {
+        q = new QTimer(this);
+        q->setTimerType(Qt::PreciseTimer);
+        connect(q, &QTimer::timeout, q, std::move(onTimeout));
+    }
+    q->stop();
+    return q;
 }
 
 void QtPlatform::timerChanged(Timer& timer) {
-    Driven& d = timers_[&timer];
-    if (!d.qtimer) {
-        d.qtimer = new QTimer;
-        d.qtimer->setTimerType(Qt::PreciseTimer);
-        QObject::connect(d.qtimer, &QTimer::timeout, d.qtimer, [this, &timer] { tick(timer); });
-    }
-    d.qtimer->stop();
-    d.sleeping = false;
+    QTimer* q = qtimerFor(&timer, [this, &timer] { timer.fire(now()); });
     if (!timer.armed() || ended_)
         return;
-    d.gridStart = nowMs();
-    // The key poll wakes only for ticks that can find something; the others tick as usual.
-    d.qtimer->setSingleShot(timer.wakesOnKeypad());
-    if (timer.wakesOnKeypad() && keypad_.state().idle())
-        d.sleeping = true;
-    else
-        startAt(d, d.gridStart + timer.interval());
+    q->setSingleShot(false);
+    q->start(timer.interval());
 }
 
-void QtPlatform::tick(Timer& timer) {
-    Driven& d = timers_[&timer];
-    const std::int64_t now = nowMs();
-    if (&timer == watched_) {
-        maxLateness_ = std::max(maxLateness_, static_cast<double>(now - d.due));
-        ++watchedTicks_;
-    }
-    if (!timer.wakesOnKeypad())
-        d.due += timer.interval();
-    timer.fire();
-    // The tick may have disabled or re-armed its own timer; a key poll still armed is put to
-    // sleep when the keypad has nothing for it, or else runs its next tick on its grid.
-    const auto it = timers_.find(&timer);
-    if (it == timers_.end() || !timer.wakesOnKeypad() || !timer.armed() ||
-        it->second.qtimer->isActive())
+void QtPlatform::alarmChanged(Alarm& alarm) {
+    QTimer* q = qtimerFor(&alarm, [this, &alarm] {
+        // Key events that came since the notifier last looked count for this poll.
+        keypadEvents();
+        const Millis at = now();
+        if (watchLateness_ && alarm.due())
+            maxLateness_ = std::max(maxLateness_, static_cast<double>(at - *alarm.due()));
+        ++pollsRun_;
+        alarm.ring(at);
+    });
+    if (!alarm.due() || ended_)
         return;
-    if (keypad_.state().idle())
-        it->second.sleeping = true;
-    else
-        // Never this tick again, should the system timer have come a hair early.
-        startAt(it->second,
-                nextTickAfter(it->second.gridStart, timer.interval(), std::max(now, d.due)));
+    q->setSingleShot(true);
+    q->start(static_cast<int>(std::max<Millis>(0, *alarm.due() - now())));
 }
 
-void QtPlatform::keypadEvents() {
-    if (!keypad_.drain())
+void QtPlatform::forget(const void* owner) {
+    const auto it = qtimers_.find(owner);
+    if (it == qtimers_.end())
         return;
-    // A key event wakes a sleeping key poll for the tick plain polling would have run next.
-    const std::int64_t now = nowMs();
-    for (auto& [timer, d] : timers_)
-        if (d.sleeping && timer->armed())
-            startAt(d, nextTickAfter(d.gridStart, timer->interval(), now));
+    it->second->stop();
+    it->second->disconnect();
+    it->second->deleteLater();
+    qtimers_.erase(it);
 }
 
 void QtPlatform::timerDestroyed(Timer& timer) {
-    if (watched_ == &timer)
-        watched_ = nullptr;
-    const auto it = timers_.find(&timer);
-    if (it == timers_.end())
-        return;
-    it->second.qtimer->stop();
-    it->second.qtimer->disconnect();
-    it->second.qtimer->deleteLater();
-    timers_.erase(it);
+    forget(&timer);
+}
+
+void QtPlatform::alarmDestroyed(Alarm& alarm) {
+    forget(&alarm);
 }
 
 } // namespace bt::qt

@@ -1,4 +1,4 @@
-#include "behaviours/binds/file_functions.h"
+#include "base/file_functions.h"
 
 #include "base/platform.h"
 

@@ -1,4 +1,4 @@
-#include "behaviours/editor/voice_menu.h"
+#include "base/voice_menu.h"
 
 #include <array>
 
@@ -30,15 +30,15 @@ constexpr auto kCountsCallOfDuty = std::to_array({8, 8, 7});
 
 } // namespace
 
-int menuCount(Variant variant) {
-    return variant == Variant::CallOfDuty ? 3 : 5;
+int menuCount(Game game) {
+    return game == Game::CallOfDuty ? 3 : 5;
 }
 
-int messageCount(Variant variant, int menu) {
-    if (menu < 1 || menu > menuCount(variant))
+int messageCount(Game game, int menu) {
+    if (menu < 1 || menu > menuCount(game))
         return 0;
     const auto i = static_cast<std::size_t>(menu - 1);
-    return variant == Variant::CallOfDuty ? kCountsCallOfDuty[i] : kCountsUnitedOffensive[i];
+    return game == Game::CallOfDuty ? kCountsCallOfDuty[i] : kCountsUnitedOffensive[i];
 }
 
 std::string_view menuName(int menu) {
@@ -47,21 +47,15 @@ std::string_view menuName(int menu) {
     return kMenuNames[static_cast<std::size_t>(menu - 1)];
 }
 
-std::string_view messageText(Variant variant, int menu, int message) {
-    if (message < 1 || message > messageCount(variant, menu))
+std::string_view messageText(Game game, int menu, int message) {
+    if (message < 1 || message > messageCount(game, menu))
         return {};
-    if (variant == Variant::CallOfDuty && menu == 2 && message == 7)
+    if (game == Game::CallOfDuty && menu == 2 && message == 7)
         return "Need reinforcements!";
-    if (variant == Variant::CallOfDuty && menu == 2 && message == 8)
+    if (game == Game::CallOfDuty && menu == 2 && message == 8)
         return "Hold your fire!";
     return kUnitedOffensive[static_cast<std::size_t>(menu - 1)]
                            [static_cast<std::size_t>(message - 1)];
-}
-
-std::optional<int> digitValue(std::string_view text) {
-    if (text.size() != 1 || text[0] < '0' || text[0] > '9')
-        return std::nullopt;
-    return text[0] - '0';
 }
 
 } // namespace bt

@@ -1,0 +1,29 @@
+#pragma once
+
+// The bind profile kept in the file "binds" in the working directory: read at start-up, written by
+// Save.
+
+#include "base/bind_profile.h"
+#include "behaviours/binds/binds_codec.h"
+
+namespace bt {
+
+class Platform;
+
+class BindStore {
+  public:
+    explicit BindStore(Platform& platform) : platform_(platform) {}
+
+    // The profile the file restores; without a usable file (missing, empty, unreadable) every
+    // slot is menu 1, message 1 and no game is chosen. Nothing is written.
+    BindProfile load();
+    // Replaces the file as a whole, so a crash or a full disk never leaves half a file. A failure
+    // is told to the player; the bindings stay set in the window either way.
+    void save(const BindProfile& profile);
+
+  private:
+    Platform& platform_;
+    BindsCodec codec_;
+};
+
+} // namespace bt

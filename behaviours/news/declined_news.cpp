@@ -1,0 +1,25 @@
+#include "behaviours/news/declined_news.h"
+
+#include "base/file_functions.h"
+#include "base/platform.h"
+#include "base/text_lines.h"
+
+namespace bt {
+
+namespace {
+// The stored identifier is one short line; a larger file is read no further than this.
+constexpr std::size_t kMaxBytes = 64 * 1024;
+} // namespace
+
+std::string readDeclinedNews(Platform& platform) {
+    if (fileState(platform, kDeclinedNewsFile) != FileState::HasContent)
+        return kDeclinedNewsFile;
+    const std::string text = fileText(platform, kDeclinedNewsFile, kMaxBytes);
+    return std::string(*lineAt(text, 0));
+}
+
+FileWriteResult writeDeclinedNews(Platform& platform, std::string_view newsId) {
+    return platform.replaceFile(kDeclinedNewsFile, std::string(newsId) + "\r\n");
+}
+
+} // namespace bt

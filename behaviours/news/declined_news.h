@@ -1,0 +1,23 @@
+#pragma once
+
+// The file "data" in the working directory: the identifier of the news item the player asked not
+// to see again, one line ended by CR LF.
+
+#include <string>
+#include <string_view>
+
+namespace bt {
+
+class Platform;
+struct FileWriteResult;
+
+// The declined identifier: the file's first line. Without the file, its name "data" stands in for
+// it, as it always has, so a server's news item called "data" is never shown.
+std::string readDeclinedNews(Platform& platform);
+// Replaces the file as a whole with the identifier.
+FileWriteResult writeDeclinedNews(Platform& platform, std::string_view newsId);
+
+// The file's name, for the player's messages.
+constexpr const char* kDeclinedNewsFile = "data";
+
+} // namespace bt

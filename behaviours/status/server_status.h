@@ -1,0 +1,26 @@
+#pragma once
+
+// What the main window knows of the maker's server, and what its status strip shows of it.
+
+#include <optional>
+#include <string>
+
+namespace bt {
+
+struct ServerStatus {
+    enum class Shown { Connecting, Online, ServerOffline, CannotConnect };
+    Shown shown = Shown::Connecting;
+    // The last status answer, its separator already turned into CR LF: line 1 "on" or "off" for
+    // a proper answer, line 2 the current news item's identifier.
+    std::optional<std::string> answer;
+    // The blink after a decision: the label dim (the desktop colour) and bright in turn, then the
+    // window shrinks so the strip is cut off and the label is hidden.
+    int blinkStep = 0;
+    bool dim = false;
+    bool shrunk = false;
+};
+
+// The status strip's text for what is shown.
+const char* statusCaption(ServerStatus::Shown shown);
+
+} // namespace bt
