@@ -128,6 +128,11 @@ std::string usageText(std::string_view filesNote) {
            "  -h, --help            show this help and exit\n"
            "  --version             show the version and exit\n"
            "\n"
+           "No keypad? Click a key's label (\"Numpad 3\") and press the key that should\n"
+           "type its message instead (F5, Insert, a letter the game leaves free); Escape\n"
+           "cancels, Delete or Backspace gives the keypad key back. v, the digits and\n"
+           "Shift (the program types them) and Ctrl, Alt or Super alone cannot be chosen.\n"
+           "\n"
            "Files: " +
            std::string(filesNote) + "\n";
 }

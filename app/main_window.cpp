@@ -12,16 +12,19 @@ constexpr int kShrunkHeight = 3585;
 
 MainWindow::MainWindow(Platform& platform, std::string serverUrl)
     : platform_(platform), serverUrl_(std::move(serverUrl)), store_(platform),
+      chooser_(platform, triggers_, [this] { showKeys(); }),
       keys_(platform, profile_, keyIntervalMs_),
       statusLink_(platform, serverUrl_, status_, [this] { showStatus(); }),
       lifecycle_(c_.window, platform) {
     wireControls();
     showBindings();
+    showKeys();
     showStatus();
 }
 
 void MainWindow::wireControls() {
     for (int slot = 0; slot < kSlotCount; ++slot) {
+        c_.keyLabel(slot).setOnClick([this, slot] { chooser_.begin(slot); });
         c_.slotMenu(slot).setOnChosen([this, slot](int index) {
             editor_.chooseMenu(slot, index + 1);
             showBindings();
@@ -39,7 +42,10 @@ void MainWindow::wireControls() {
         editor_.chooseGame(Game::UnitedOffensive);
         showBindings();
     });
-    c_.startButton.setOnClick([this] { lifecycle_.putAway(); });
+    c_.startButton.setOnClick([this] {
+        chooser_.cancel();
+        lifecycle_.putAway();
+    });
     c_.intervalButton.setOnClick([this] { askKeyInterval(platform_, keyIntervalMs_); });
     c_.saveButton.setOnClick([this] { store_.save(profile_); });
     c_.exitButton.setOnClick([this] { exitClicked(); });
@@ -49,8 +55,8 @@ void MainWindow::load(Millis now) {
     // The counter page only counts the start; its answer is never read.
     platform_.httpGet(serverUrl_ + "counter.php", nullptr);
     profile_ = store_.load();
-    editor_.restart();
     showBindings();
+    chooser_.load();
     loaded_ = true;
     c_.window.setVisible(true);
     keys_.start(now);
@@ -61,15 +67,33 @@ void MainWindow::showBindings() {
     const Game game = profile_.catalogue();
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const Binding& b = profile_.bindings[static_cast<std::size_t>(slot)];
-        c_.slotMenu(slot).setItems(digitItems(menuCount(game)));
-        c_.slotMenu(slot).setIndex(b.menu - 1);
-        c_.slotMessage(slot).setItems(digitItems(messageCount(game, b.menu)));
-        c_.slotMessage(slot).setIndex(b.message - 1);
+        c_.slotMenu(slot).show(digitItems(menuCount(game)), b.menu - 1);
+        c_.slotMessage(slot).show(digitItems(messageCount(game, b.menu)), b.message - 1);
     }
     c_.previewMenuLabel.setCaption(std::string(editor_.previewMenu()));
     c_.previewMessageLabel.setCaption(std::string(editor_.previewMessage()));
     c_.callOfDutyOption.setValue(game == Game::CallOfDuty);
     c_.unitedOffensiveOption.setValue(game == Game::UnitedOffensive);
+}
+
+void MainWindow::userMinimized() {
+    chooser_.cancel();
+    lifecycle_.minimized();
+}
+
+void MainWindow::showKeys() {
+    // While its key is chosen, a slot's label takes the room of its two lists, for the prompt
+    // or the word on a refused key.
+    const std::optional<int> choosing = chooser_.choosing();
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const bool asking = choosing == slot;
+        Label& label = c_.keyLabel(slot);
+        label.setCaption(chooser_.label(slot));
+        const Rect lists = c_.slotMessage(slot).rect();
+        label.setWidth(asking ? lists.left + lists.width - label.rect().left : kKeyLabelWidth);
+        c_.slotMenu(slot).setVisible(!asking);
+        c_.slotMessage(slot).setVisible(!asking);
+    }
 }
 
 void MainWindow::showStatus() {

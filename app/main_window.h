@@ -6,8 +6,10 @@
 
 #include "base/bind_profile.h"
 #include "base/main_window_controls.h"
+#include "base/trigger_keys.h"
 #include "behaviours/binds/bind_store.h"
 #include "behaviours/editor/bind_editor.h"
+#include "behaviours/keys/key_chooser.h"
 #include "behaviours/keys/key_interval.h"
 #include "behaviours/keys/voice_keys.h"
 #include "behaviours/lifecycle/lifecycle.h"
@@ -39,14 +41,18 @@ class MainWindow {
     void setOnUnloaded(std::function<void()> f) { onUnloaded_ = std::move(f); }
 
     // Events from the front end that are not a control's own.
-    void userMinimized() { lifecycle_.minimized(); }
+    void userMinimized();
     void userRestored() { lifecycle_.restored(); }
     void userClosed() { unload(); }
     void trayEvent(TrayEvent event);
     // Another start of the program: the window comes out of the tray and forward.
     void showAsked() { lifecycle_.show(); }
+    // While a slot's key is being chosen, the front end hands the window every key pressed in it.
+    bool choosingKey() const { return chooser_.choosing().has_value(); }
+    void keyPressedWhileChoosing(KeyCode code) { chooser_.keyPressed(code); }
 
     const BindProfile& profile() const { return profile_; }
+    const TriggerKeys& triggerKeys() const { return triggers_; }
     int keyInterval() const { return keyIntervalMs_; }
     const ServerStatus& status() const { return status_; }
     const VoiceKeys& keys() const { return keys_; }
@@ -58,16 +64,19 @@ class MainWindow {
     void wireControls();
     void exitClicked();
     void showBindings();
+    void showKeys();
     void showStatus();
 
     Platform& platform_;
     std::string serverUrl_;
     BindProfile profile_;
+    TriggerKeys triggers_;
     int keyIntervalMs_ = kDefaultKeyInterval;
     ServerStatus status_;
     MainWindowControls c_;
     BindEditor editor_{profile_};
     BindStore store_;
+    KeyChooser chooser_;
     VoiceKeys keys_;
     StatusLink statusLink_;
     Lifecycle lifecycle_;

@@ -4,6 +4,9 @@
 
 #include "base/time.h"
 
+#include <cstdint>
+#include <string>
+
 namespace bt {
 
 // A key the program types into the focused window: the letter v, which opens the game's voice
@@ -19,6 +22,28 @@ class TypedKey {
   private:
     explicit constexpr TypedKey(char c) : c_(c) {}
     char c_;
+};
+
+// A key of the keyboard as the platform knows it (an X keycode; a scan code with its extended-key
+// flag). The core only compares and stores it; the platform names it.
+struct KeyCode {
+    std::uint32_t value = 0;
+    friend constexpr bool operator==(KeyCode, KeyCode) = default;
+};
+
+// What a key the player presses while choosing a trigger key means.
+enum class KeyKind {
+    Ordinary,       // can trigger a slot
+    Cancel,         // Escape: the choice is cancelled
+    Erase,          // Delete or Backspace: the slot gets its keypad key back
+    TypedByProgram, // v, a digit of the main keyboard, Shift: the program's own output
+    Modifier,       // Ctrl, Alt, the Windows or Super key on their own
+};
+
+struct PressedKey {
+    KeyCode code;
+    KeyKind kind = KeyKind::Ordinary;
+    std::string name; // as the keyboard layout names it: "F5", "Insert", "Q"
 };
 
 // A slot's trigger key went down or up, at this time on the platform's clock.

@@ -34,7 +34,7 @@ MainWindowControls::MainWindowControls()
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const bool left = slot < 5;
         const int top = kRowTops[static_cast<std::size_t>(slot % 5)];
-        slots_.emplace_back(slot, Rect{left ? 120 : 2640, top + 45, 855, 255},
+        slots_.emplace_back(slot, Rect{left ? 120 : 2640, top + 45, kKeyLabelWidth, 255},
                             Rect{left ? 1200 : 3720, top, 495, kListHeight},
                             Rect{left ? 1800 : 4320, top, 495, kListHeight});
     }

@@ -17,6 +17,7 @@ namespace bt {
 
 constexpr int kMainClientWidth = 4890;
 constexpr int kMainClientHeight = 3645;
+constexpr int kKeyLabelWidth = 855;
 
 class MainWindowControls {
   public:

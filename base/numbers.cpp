@@ -43,7 +43,6 @@ std::optional<double> parseNumber(std::string_view text, char decimalSeparator) 
         return std::nullopt;
     std::size_t length = 0;
     bool digits = false;
-    bool separator = false;
     for (std::size_t i = begin; i < end; ++i) {
         char c = text[i];
         if (i == begin && (c == '-' || c == '+')) {
@@ -51,9 +50,8 @@ std::optional<double> parseNumber(std::string_view text, char decimalSeparator) 
                 continue;
         } else if (c >= '0' && c <= '9') {
             digits = true;
-        } else if (c == decimalSeparator && !separator) {
-            separator = true;
-            c = '.';
+        } else if (c == decimalSeparator) {
+            c = '.'; // a second one leaves from_chars short of the end: no number
         } else {
             return std::nullopt;
         }

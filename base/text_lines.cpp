@@ -8,7 +8,6 @@ std::string replaceAll(std::string_view text, std::string_view what, std::string
     if (what.empty())
         return std::string(text);
     std::string out;
-    out.reserve(text.size());
     std::size_t pos = 0;
     for (;;) {
         const std::size_t hit = text.find(what, pos);

@@ -39,7 +39,7 @@ class RawRecorder(harness.Recorder):
                 time.sleep(0.001)
                 continue
             ev = self.d.next_event()
-            if ev.type != X.KeyPress:
+            if ev.type != X.PressedKey:
                 continue
             sym = self.d.keycode_to_keysym(ev.detail, 1 if ev.state & X.ShiftMask else 0)
             text = "KP" if sym in (XK.XK_KP_0, XK.XK_KP_Insert) else XK.keysym_to_string(sym)
@@ -101,7 +101,7 @@ def main():
     ap.add_argument("--idle-seconds", type=float, default=60.0)
     args = ap.parse_args()
     harness.BIN = os.path.abspath(args.bin)
-    server = harness.sample_site()
+    server = None if harness.port_open(8642) else harness.SampleSite()
     try:
         idle = {"this build": idle_cost(harness.BIN, args.idle_seconds)}
         if args.baseline:
@@ -143,7 +143,7 @@ def main():
         shutil.rmtree(work, True)
     finally:
         if server:
-            server.terminate()
+            server.stop()
 
     print("| Idle, over %.0f s once the server has answered | wake-ups a second | CPU |" %
           args.idle_seconds)

@@ -58,6 +58,12 @@ TEST(AlarmTest, RingsOnceAtItsTimeAndNeverBeforeIt) {
             alarm.ringAt(now + 50); // a ring may set the next one
     });
     alarm.attach(p);
+    {
+        Alarm gone; // an alarm destroyed while set is forgotten
+        gone.setOnRing([&](Millis now) { rung.push_back(-now); });
+        gone.attach(p);
+        gone.ringAt(100);
+    }
     alarm.ringAt(120);
     p.advance(1000);
     EXPECT_EQ(rung, (Times{120, 170}));

@@ -70,12 +70,20 @@ TEST_F(LifecycleTest, TheExitButtonWhileThePollWaitsForTheServerEndsAtOnce) {
     EXPECT_EQ(p.pendingCount(), 0u) << "the poll is cancelled";
 }
 
+TEST_F(LifecycleTest, AKeyPressedAsTheWindowClosesTypesNothing) {
+    p.tap(4); // its poll is due 100 ms later, after the window has gone
+    c().exitButton.click();
+    p.advance(1000);
+    EXPECT_TRUE(p.typed.empty());
+}
+
 TEST_F(LifecycleTest, WithoutATrayHostStartAndMinimizeKeepTheWindowReachable) {
     p.trayHost = false;
     c().startButton.click();
     EXPECT_TRUE(c().window.visible());
     EXPECT_EQ(c().window.windowState(), WindowState::Minimized);
-    window().userRestored();
+    window().userRestored(); // from the taskbar
+    EXPECT_EQ(c().window.windowState(), WindowState::Normal) << "or a view would minimize it again";
     window().userMinimized();
     EXPECT_TRUE(c().window.visible());
     EXPECT_EQ(p.trayAdds, 0);

@@ -110,13 +110,16 @@ TEST_F(NewsTest, AShortFeedIsLaidOutAsFarAsItGoes) {
 TEST_F(NewsTest, BadValuesKeepTheWindowsOwnAndTheRestIsLaidOut) {
     const feed::LinkLines l1 = feed::link(1), l2 = feed::link(2);
     const std::map<std::size_t, std::string> changes = {
-        {feed::kExitLeft, "left"},    {feed::kNewsWidth, "-300"},    {feed::kNewsUnderline, "True"},
-        {feed::kNewsBold, "perhaps"}, {feed::kNewsFontSize, "0"},    {l1.label.fontSize, "1000"},
-        {l2.label.fontSize, "1001"},  {feed::kDeclineFontSize, "12"}};
+        {feed::kExitLeft, "left"},      {feed::kExitTop, "-15"},
+        {feed::kNewsWidth, "-300"},     {feed::kNewsUnderline, "True"},
+        {feed::kNewsBold, "perhaps"},   {feed::kNewsFontSize, "0"},
+        {l1.label.fontSize, "1000"},    {l2.label.fontSize, "1001"},
+        {feed::kDeclineFontSize, "12"}, {feed::kPageWidth, "-1"}};
     openSample(changes, "extra" + token + "lines");
     EXPECT_EQ(c.exitButton.rect().left, 1680) << "design value kept";
-    EXPECT_EQ(c.exitButton.rect().top, 4320);
+    EXPECT_EQ(c.exitButton.rect().top, -15) << "a place may be negative, a size may not";
     EXPECT_EQ(c.newsText.rect().width, 5055);
+    EXPECT_EQ(c.pageView.rect().width, 4095) << "no negative size";
     EXPECT_EQ(c.newsText.rect().left, 240);
     EXPECT_TRUE(c.newsText.font().underline);
     EXPECT_FALSE(c.newsText.font().bold) << "not a boolean: design value kept";

@@ -78,6 +78,8 @@ TEST(BodyTextTest, Utf8StaysAndAnythingElseIsWindows1252) {
          {"\x80", "\xc0\xaf", "\xc3\x28", "\xe0\x80\xaf", "\xed\xa0\x80", "\xed\xbf\xbf",
           "\xe2\x82", "\xf0\x80\x80\xaf", "\xf4\x90\x80\x80", "\xff"})
         EXPECT_FALSE(isValidUtf8(bad)) << ::testing::PrintToString(std::string(bad));
+    EXPECT_FALSE(isValidUtf8(std::string_view("\xe2\x82\xac", 2)))
+        << "cut off at the end of the text, whatever lies after it";
 }
 
 TEST(LinkPolicyTest, OnlyWebAddressesOpen) {
@@ -160,6 +162,7 @@ TEST_F(FeedCheckTest, TheSamplePassesAndBrokenLinesAreFlaggedByNumber) {
         {{{feed::kNewsLeft, "8000"}}, {feed::kNewsLeft}},
         {{{feed::kDeclineWidth, "-5"}}, {feed::kDeclineWidth}},
         {{{feed::kExitLeft, "8000"}}, {feed::kExitLeft}},
+        {{{feed::kExitLeft, "7785"}, {feed::kNewsLeft, "0"}}, {}}, // just inside the window
         {{{feed::kPageHeight, "9000"}}, {feed::kPageLeft}},
         {{{feed::kDeclineTop, "6000"}}, {feed::kDeclineLeft}},
         {{{feed::kPageVisible, "False"}, {feed::kPageHeight, "9000"}}, {}}};

@@ -9,7 +9,7 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 mkdir -p build/fuzz/artifacts
 status=0
-for target in bind_text feed status; do
+for target in bind_text keys_file feed status; do
   corpus="build/fuzz/corpus/$target"
   mkdir -p "$corpus"
   echo "== ${target}_fuzz for ${seconds} s"

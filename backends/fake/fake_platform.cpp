@@ -49,9 +49,31 @@ void FakePlatform::alarmChanged(Alarm& alarm) {
         scheduled_[&alarm] = Scheduled{*alarm.due(), nextOrder_++, nullptr, &alarm};
 }
 
-void FakePlatform::trigger(int slot, bool down) {
-    if (onTrigger_)
-        onTrigger_(TriggerEvent{slot, down, now_});
+std::array<KeyCode, kSlotCount> FakePlatform::keypadKeys() {
+    std::array<KeyCode, kSlotCount> keys{};
+    for (int d = 0; d < kSlotCount; ++d)
+        keys[static_cast<std::size_t>(d)] = KeyCode{1000 + static_cast<std::uint32_t>(d)};
+    return keys;
+}
+
+void FakePlatform::trigger(KeyCode key, bool down) {
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        if (triggerKeys_[static_cast<std::size_t>(slot)] == key && onTrigger_)
+            onTrigger_(TriggerEvent{slot, down, now_});
+}
+
+KeyCode FakePlatform::addKey(std::uint32_t code, std::string name, KeyKind kind) {
+    keyboard[code] = PressedKey{KeyCode{code}, kind, std::move(name)};
+    return KeyCode{code};
+}
+
+std::optional<PressedKey> FakePlatform::describeKey(KeyCode key) const {
+    if (key.value >= 1000 && key.value < 1000 + kSlotCount)
+        return PressedKey{key, KeyKind::Ordinary, "Numpad " + std::to_string(key.value - 1000)};
+    const auto it = keyboard.find(key.value);
+    if (it == keyboard.end())
+        return std::nullopt;
+    return it->second;
 }
 
 std::string FakePlatform::inputBox(std::string_view prompt, std::string_view title,
@@ -118,8 +140,7 @@ HttpRequestId FakePlatform::httpGet(std::string url, std::function<void(HttpResu
 }
 
 void FakePlatform::httpCancel(HttpRequestId id) {
-    if (pending_.erase(id) > 0)
-        cancelled.push_back(id);
+    pending_.erase(id);
 }
 
 bool FakePlatform::respond(HttpRequestId id, HttpResult result) {

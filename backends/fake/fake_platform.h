@@ -45,10 +45,18 @@ class FakePlatform : public Platform {
     void advance(Millis ms) { advanceTo(now_ + ms); }
     void advanceTo(Millis t);
 
-    // Trigger keys, by slot 0..9, at the current virtual time.
-    void press(int slot) { trigger(slot, true); }
-    void release(int slot) { trigger(slot, false); }
-    void tap(int slot) { press(slot), release(slot); }
+    // Keypad keys by digit, and any key by its code, at the current virtual time. A key fires
+    // the slot whose trigger it is, if any.
+    void press(int digit) { pressKey(keypadKey(digit)); }
+    void release(int digit) { releaseKey(keypadKey(digit)); }
+    void tap(int digit) { press(digit), release(digit); }
+    void pressKey(KeyCode key) { trigger(key, true); }
+    void releaseKey(KeyCode key) { trigger(key, false); }
+    // The keyboard's other keys: what describeKey says of them. The keypad's digits are there
+    // from the start.
+    std::map<std::uint32_t, PressedKey> keyboard;
+    // Adds a key to the keyboard and returns its code.
+    KeyCode addKey(std::uint32_t code, std::string name, KeyKind kind = KeyKind::Ordinary);
     // How often the key poll's alarm rang: while no key is down it sleeps.
     int pollsRun = 0;
     std::vector<Typed> typed;
@@ -76,7 +84,6 @@ class FakePlatform : public Platform {
 
     // HTTP: requests wait until the test answers them.
     std::vector<Request> requests; // every request made, in order
-    std::vector<HttpRequestId> cancelled;
     bool respond(HttpRequestId id, HttpResult result);
     // Answers the oldest pending request for this URL; false when there is none.
     bool respondTo(const std::string& url, HttpResult result);
@@ -91,6 +98,14 @@ class FakePlatform : public Platform {
     void watchTriggerKeys(std::function<void(TriggerEvent)> onEvent) override {
         onTrigger_ = std::move(onEvent);
     }
+    void setTriggerKeys(const std::array<KeyCode, kSlotCount>& keys) override {
+        triggerKeys_ = keys;
+    }
+    KeyCode keypadKey(int digit) const override {
+        return KeyCode{1000 + static_cast<std::uint32_t>(digit)};
+    }
+    std::optional<PressedKey> describeKey(KeyCode key) const override;
+    const char* keyCodeSystem() const override { return "fake"; }
     void typeKey(TypedKey key) override { typed.push_back({now_, {key.character()}}); }
     std::string inputBox(std::string_view prompt, std::string_view title,
                          std::string_view defaultText, int leftTwips, int topTwips) override;
@@ -125,13 +140,15 @@ class FakePlatform : public Platform {
         std::function<void(HttpResult)> done;
     };
 
-    void trigger(int slot, bool down);
+    void trigger(KeyCode key, bool down);
     std::optional<std::pair<const void*, Scheduled>> nextDue(Millis t) const;
 
     Millis now_ = 0;
     std::uint64_t nextOrder_ = 0;
     std::map<const void*, Scheduled> scheduled_;
     std::function<void(TriggerEvent)> onTrigger_;
+    std::array<KeyCode, kSlotCount> triggerKeys_ = keypadKeys();
+    static std::array<KeyCode, kSlotCount> keypadKeys();
     HttpRequestId nextRequest_ = 1;
     std::map<HttpRequestId, Pending> pending_;
 };

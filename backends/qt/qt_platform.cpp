@@ -40,8 +40,8 @@ QtPlatform::QtPlatform()
     if (sep.size() == 1 && sep[0].unicode() < 0x80)
         decimalSeparator_ = static_cast<char>(sep[0].unicode());
     // The keypad's events wake the program: without them the key poll sleeps.
-    if (keypad_.ok()) {
-        auto* notifier = new QSocketNotifier(keypad_.connectionFd(), QSocketNotifier::Read, this);
+    if (keyboard_.ok()) {
+        auto* notifier = new QSocketNotifier(keyboard_.connectionFd(), QSocketNotifier::Read, this);
         connect(notifier, &QSocketNotifier::activated, this, [this] { keypadEvents(); });
     }
     tray_ = new QSystemTrayIcon(this);
@@ -74,10 +74,28 @@ void QtPlatform::watchTriggerKeys(std::function<void(TriggerEvent)> onEvent) {
     onTrigger_ = std::move(onEvent);
 }
 
+void QtPlatform::setTriggerKeys(const std::array<KeyCode, kSlotCount>& keys) {
+    // Key events still queued happened before the change: they count for the old keys. Among
+    // them is the press that chose a new key, which must not fire it.
+    keypadEvents();
+    std::array<unsigned, kSlotCount> keycodes{};
+    for (std::size_t slot = 0; slot < keys.size(); ++slot)
+        keycodes[slot] = keys[slot].value;
+    keyboard_.setTriggerKeys(keycodes);
+}
+
+KeyCode QtPlatform::keypadKey(int digit) const {
+    return KeyCode{keyboard_.keypadKeycode(digit)};
+}
+
+std::optional<PressedKey> QtPlatform::describeKey(KeyCode key) const {
+    return keyboard_.describe(key.value);
+}
+
 void QtPlatform::keypadEvents() {
     // Each event is handed on with the time it is read: the X connection is read as soon as it
     // has something, and before every poll.
-    keypad_.drain([this](int digit, bool down) {
+    keyboard_.drain([this](int digit, bool down) {
         if (onTrigger_)
             onTrigger_(TriggerEvent{digit, down, now()});
     });

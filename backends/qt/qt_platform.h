@@ -4,7 +4,7 @@
 // reports the trigger keys and types keys; libcurl fetches; files live in the working directory.
 
 #include "backends/curl/curl_http.h"
-#include "backends/x11/x11_keypad.h"
+#include "backends/x11/x11_keyboard.h"
 #include "backends/x11/x11_typist.h"
 #include "base/platform.h"
 
@@ -26,8 +26,8 @@ class QtPlatform : public QObject, public Platform {
     QtPlatform();
     ~QtPlatform() override;
 
-    bool keypadOk() const { return keypad_.ok(); }
-    const std::string& keypadError() const { return keypad_.error(); }
+    bool keypadOk() const { return keyboard_.ok(); }
+    const std::string& keypadError() const { return keyboard_.error(); }
     bool typistOk() const { return typist_.ok(); }
 
     // The time on the clock the program's timers run on.
@@ -44,6 +44,10 @@ class QtPlatform : public QObject, public Platform {
     long long pollsRun() const { return pollsRun_; }
 
     void watchTriggerKeys(std::function<void(TriggerEvent)> onEvent) override;
+    void setTriggerKeys(const std::array<KeyCode, kSlotCount>& keys) override;
+    KeyCode keypadKey(int digit) const override;
+    std::optional<PressedKey> describeKey(KeyCode key) const override;
+    const char* keyCodeSystem() const override { return "x11"; }
     void typeKey(TypedKey key) override;
     std::string inputBox(std::string_view prompt, std::string_view title,
                          std::string_view defaultText, int leftTwips, int topTwips) override;
@@ -73,7 +77,7 @@ class QtPlatform : public QObject, public Platform {
     QTimer* qtimerFor(const void* owner, std::function<void()> onTimeout);
     void forget(const void* owner);
 
-    x11::Keypad keypad_;
+    x11::Keyboard keyboard_;
     x11::Typist typist_;
     CurlHttp http_;
     // A QTimer for every periodic timer and for the alarm, by the object it drives.

@@ -52,6 +52,8 @@ void typeChar(wchar_t c) {
 Win32Platform::Win32Platform(HINSTANCE instance)
     : instance_(instance), http_([this](std::function<void()> f) { post(std::move(f)); }) {
     QueryPerformanceFrequency(&frequency_);
+    for (int d = 0; d < kSlotCount; ++d)
+        triggers_[static_cast<std::size_t>(d)] = keypadKey(d);
     WNDCLASSW wc{};
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
@@ -253,9 +255,68 @@ void Win32Platform::keypadInput(LPARAM rawInput) {
         input.header.dwType != RIM_TYPEKEYBOARD)
         return;
     const RAWKEYBOARD& k = input.data.keyboard;
-    const int digit = keypadDigit(k.MakeCode, (k.Flags & RI_KEY_E0) != 0);
-    if (digit >= 0 && onTrigger_)
-        onTrigger_(TriggerEvent{digit, (k.Flags & RI_KEY_BREAK) == 0, now()});
+    const KeyCode key{keyCode(k.MakeCode, (k.Flags & RI_KEY_E0) != 0)};
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        if (triggers_[static_cast<std::size_t>(slot)] == key && onTrigger_)
+            onTrigger_(TriggerEvent{slot, (k.Flags & RI_KEY_BREAK) == 0, now()});
+}
+
+KeyCode Win32Platform::keypadKey(int digit) const {
+    if (digit < 0 || digit >= kSlotCount)
+        return KeyCode{};
+    return KeyCode{kKeypadScanCodes[static_cast<std::size_t>(digit)]};
+}
+
+namespace {
+
+// What a key means for choosing a trigger key, from its virtual key in the current layout.
+KeyKind kindOf(UINT vk, bool extended) {
+    switch (vk) {
+    case VK_ESCAPE:
+        return KeyKind::Cancel;
+    case VK_BACK:
+        return KeyKind::Erase;
+    case VK_DELETE:
+        return extended ? KeyKind::Erase : KeyKind::Ordinary; // not the keypad's decimal key
+    case VK_SHIFT:
+    case VK_LSHIFT:
+    case VK_RSHIFT:
+        return KeyKind::TypedByProgram; // held for the digits of layouts that shift them
+    case VK_CONTROL:
+    case VK_LCONTROL:
+    case VK_RCONTROL:
+    case VK_MENU:
+    case VK_LMENU:
+    case VK_RMENU:
+    case VK_LWIN:
+    case VK_RWIN:
+        return KeyKind::Modifier;
+    default:
+        break;
+    }
+    // The keys that type v and the main keyboard's digits in this layout.
+    for (wchar_t c : {L'v', L'0', L'1', L'2', L'3', L'4', L'5', L'6', L'7', L'8', L'9'})
+        if (LOBYTE(VkKeyScanW(c)) == vk)
+            return KeyKind::TypedByProgram;
+    return KeyKind::Ordinary;
+}
+
+} // namespace
+
+std::optional<PressedKey> Win32Platform::describeKey(KeyCode key) const {
+    const UINT scan = key.value & 0xFF;
+    const bool extended = (key.value & kExtendedKey) != 0;
+    if (scan == 0 || key.value > (kExtendedKey | 0xFF))
+        return std::nullopt;
+    for (int d = 0; d < kSlotCount; ++d)
+        if (key == keypadKey(d))
+            return PressedKey{key, KeyKind::Ordinary, "Numpad " + std::to_string(d)};
+    wchar_t name[64] = {};
+    const LONG lparam = static_cast<LONG>((scan << 16) | (extended ? 1u << 24 : 0u));
+    if (GetKeyNameTextW(lparam, name, 64) <= 0)
+        return std::nullopt;
+    const UINT vk = MapVirtualKeyW(scan | (extended ? 0xE000 : 0), MAPVK_VSC_TO_VK_EX);
+    return PressedKey{key, kindOf(vk, extended), narrow(name)};
 }
 
 void Win32Platform::trayMessage(UINT mouseMessage) {

@@ -34,6 +34,10 @@ class Win32Platform : public Platform {
     bool ended() const { return ended_; }
 
     void watchTriggerKeys(std::function<void(TriggerEvent)> onEvent) override;
+    void setTriggerKeys(const std::array<KeyCode, kSlotCount>& keys) override { triggers_ = keys; }
+    KeyCode keypadKey(int digit) const override;
+    std::optional<PressedKey> describeKey(KeyCode key) const override;
+    const char* keyCodeSystem() const override { return "win32"; }
     void typeKey(TypedKey key) override;
     std::string inputBox(std::string_view prompt, std::string_view title,
                          std::string_view defaultText, int leftTwips, int topTwips) override;
@@ -90,6 +94,7 @@ class Win32Platform : public Platform {
     LARGE_INTEGER frequency_{};
     WinHttpClient http_;
     std::function<void(TriggerEvent)> onTrigger_;
+    std::array<KeyCode, kSlotCount> triggers_{};
     std::function<void(TrayEvent)> trayHandler_;
     std::function<void()> onAnotherStart_;
     UINT anotherStart_ = 0;

@@ -4,25 +4,12 @@
 
 namespace bt {
 
-namespace {
-const std::string kNoText;
-}
-
-const std::string& DropDownList::text() const {
-    return index_ < 0 ? kNoText : items_[static_cast<std::size_t>(index_)];
-}
-
-void DropDownList::setItems(std::vector<std::string> items) {
-    if (items == items_)
+void DropDownList::show(std::vector<std::string> items, int index) {
+    if (items == items_ && index == index_)
         return;
     items_ = std::move(items);
-    if (index_ >= count())
-        index_ = -1;
+    index_ = index;
     changed();
-}
-
-void DropDownList::setIndex(int index) {
-    assign(index_, index >= 0 && index < count() ? index : -1);
 }
 
 std::vector<std::string> digitItems(int count) {

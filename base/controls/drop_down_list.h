@@ -18,13 +18,9 @@ class DropDownList : public Control {
     const std::vector<std::string>& items() const { return items_; }
     int count() const { return static_cast<int>(items_.size()); }
     int index() const { return index_; }
-    // The selected item's text, empty with no selection.
-    const std::string& text() const;
 
-    // The selection is kept where the new items still have it.
-    void setItems(std::vector<std::string> items);
-    // An index outside the items selects nothing.
-    void setIndex(int index);
+    // What the list offers and which entry is selected (-1: none).
+    void show(std::vector<std::string> items, int index);
 
     void setOnChosen(std::function<void(int index)> f) { onChosen_ = std::move(f); }
     // The player picked the entry at index (from the view).

@@ -21,7 +21,15 @@ class Label : public Control {
     void setFontBold(bool b) { assign(font_.bold, b); }
     void setFontUnderline(bool u) { assign(font_.underline, u); }
 
+    // A label the player can click (a slot's key label, to choose its key).
+    void setOnClick(std::function<void()> f) { onClick_ = std::move(f); }
+    void click() {
+        if (onClick_)
+            onClick_();
+    }
+
   private:
+    std::function<void()> onClick_;
     std::string caption_;
     SysColor foreColor_ = SysColor::WindowText;
     Font font_;

@@ -11,12 +11,10 @@ constexpr const char* kFileName = "binds";
 }
 
 BindProfile BindStore::load() {
-    if (fileState(platform_, kFileName) != FileState::HasContent)
+    const auto text = readSmallFile(platform_, kFileName, kMaxBindFileBytes);
+    if (!text || BindsCodec::meansNoFile(*text))
         return BindProfile{};
-    const std::string text = fileText(platform_, kFileName, kMaxBindFileBytes);
-    if (BindsCodec::meansNoFile(text))
-        return BindProfile{};
-    return codec_.read(text);
+    return codec_.read(*text);
 }
 
 void BindStore::save(const BindProfile& profile) {

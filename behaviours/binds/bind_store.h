@@ -15,7 +15,8 @@ class BindStore {
     explicit BindStore(Platform& platform) : platform_(platform) {}
 
     // The profile the file restores; without a usable file (missing, empty, unreadable) every
-    // slot is menu 1, message 1 and no game is chosen. Nothing is written.
+    // slot is menu 1, message 1 and no game is chosen, as after a first start. Nothing is
+    // written.
     BindProfile load();
     // Replaces the file as a whole, so a crash or a full disk never leaves half a file. A failure
     // is told to the player; the bindings stay set in the window either way.

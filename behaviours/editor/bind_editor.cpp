@@ -3,16 +3,14 @@
 namespace bt {
 
 void BindEditor::chooseMenu(int s, int menu) {
-    if (s < 0 || s >= kSlotCount || menu < 1 || menu > menuCount(profile_.catalogue()) ||
-        slot(s).menu == menu)
+    if (slot(s).menu == menu)
         return;
     slot(s) = Binding{menu, 1};
     previewSlot_ = s;
 }
 
 void BindEditor::chooseMessage(int s, int message) {
-    if (s < 0 || s >= kSlotCount || slot(s).message == message ||
-        !hasMessage(profile_.catalogue(), slot(s).menu, message))
+    if (slot(s).message == message)
         return;
     slot(s).message = message;
     previewSlot_ = s;

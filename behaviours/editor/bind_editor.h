@@ -13,6 +13,7 @@ class BindEditor {
   public:
     explicit BindEditor(BindProfile& profile) : profile_(profile) {}
 
+    // The slot and numbers come from the slot's lists, which offer only what the game has.
     // Another menu for a slot: its message goes back to message 1, even when the old number exists
     // in the new menu too. The menu the slot has already changes nothing.
     void chooseMenu(int slot, int menu);
@@ -22,8 +23,6 @@ class BindEditor {
     // slot 0. The game whose catalogue is in use changes nothing; in particular a click on Call of
     // Duty while no game is chosen leaves it not chosen, and "binds" keeps its first line.
     void chooseGame(Game game);
-    // After the profile was replaced as a whole (restored from "binds"): the preview shows slot 0.
-    void restart() { previewSlot_ = 0; }
 
     int previewSlot() const { return previewSlot_; }
     std::string_view previewMenu() const;

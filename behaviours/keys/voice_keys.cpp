@@ -18,7 +18,7 @@ int highest(const TriggerState::Slots& pressed) {
 
 VoiceKeys::VoiceKeys(Platform& platform, const BindProfile& profile, const int& keyIntervalMs)
     : platform_(platform), profile_(profile), keyIntervalMs_(keyIntervalMs) {
-    pollAlarm_.setOnRing([this](Millis now) { poll(now); });
+    pollAlarm_.setOnRing([this](Millis) { poll(); });
     sendTimer_.setOnTick([this](Millis now) { typeNext(now); });
 }
 
@@ -42,12 +42,10 @@ void VoiceKeys::triggerChanged(const TriggerEvent& event) {
         pollAlarm_.ringAt(schedule_.nextDue(event.at, triggers_.idle()));
 }
 
-void VoiceKeys::poll(Millis now) {
+void VoiceKeys::poll() {
     const int slot = highest(triggers_.take());
-    if (slot < 0) {
-        pollAlarm_.ringAt(schedule_.nextDue(now, triggers_.idle()));
-        return;
-    }
+    if (slot < 0)
+        return; // nothing down or pressed: the poll sleeps until a key event
     slot_ = slot;
     step_ = 0;
     schedule_.stop();

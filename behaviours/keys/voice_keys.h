@@ -36,7 +36,7 @@ class VoiceKeys {
     int typedSlot() const { return slot_; }
 
   private:
-    void poll(Millis now);
+    void poll();
     void typeNext(Millis now);
     void watchFrom(Millis now);
 

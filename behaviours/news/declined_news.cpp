@@ -12,10 +12,8 @@ constexpr std::size_t kMaxBytes = 64 * 1024;
 } // namespace
 
 std::string readDeclinedNews(Platform& platform) {
-    if (fileState(platform, kDeclinedNewsFile) != FileState::HasContent)
-        return kDeclinedNewsFile;
-    const std::string text = fileText(platform, kDeclinedNewsFile, kMaxBytes);
-    return std::string(*lineAt(text, 0));
+    const auto text = readSmallFile(platform, kDeclinedNewsFile, kMaxBytes);
+    return text ? std::string(*lineAt(*text, 0)) : kDeclinedNewsFile;
 }
 
 FileWriteResult writeDeclinedNews(Platform& platform, std::string_view newsId) {

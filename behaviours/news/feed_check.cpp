@@ -12,7 +12,8 @@ namespace {
 using Lines = std::vector<std::string>;
 
 std::optional<double> number(const Lines& lines, std::size_t n) {
-    return n < lines.size() ? feed::number(lines[n]) : std::nullopt;
+    const auto l = feed::line(lines, n);
+    return l ? feed::number(*l) : std::nullopt;
 }
 
 // What is wrong with one line's value, if anything.
@@ -71,14 +72,15 @@ void checkPlaces(const Lines& lines, std::vector<FeedProblem>& problems) {
         return;
     const double maxRight = *windowWidth - kFrameWidth;
     const double maxBottom = *windowHeight - kFrameHeight;
-    const bool pageHidden =
-        feed::kPageVisible < lines.size() && feed::boolean(lines[feed::kPageVisible]) == false;
+    const auto visible = feed::line(lines, feed::kPageVisible);
+    const bool pageHidden = visible && feed::boolean(*visible) == false;
     for (const Box& box : boxes()) {
         const auto l = number(lines, box.left), t = number(lines, box.top);
         const auto w = number(lines, box.width), h = number(lines, box.height);
         if (!l || !t || !w || !h || (box.left == feed::kPageLeft && pageHidden))
             continue; // a hidden page area may lie anywhere
-        if (*l < 0 || *t < 0 || *l + *w > maxRight || *t + *h > maxBottom)
+        if (l.value() < 0 || t.value() < 0 || l.value() + w.value() > maxRight ||
+            t.value() + h.value() > maxBottom)
             problems.push_back({box.left, std::string(box.name) + " at " + lines[box.left] + ", " +
                                               lines[box.top] + " lies outside the window"});
     }

@@ -9,44 +9,42 @@ namespace bt::feed {
 
 namespace {
 
-void label(std::array<LineInfo, kLineCount>& t, const LabelLines& l, bool layout,
-           const char* name) {
-    t[l.caption] = {Kind::Text, layout, name};
-    t[l.width] = {Kind::Size, layout, "width"};
-    t[l.height] = {Kind::Size, layout, "height"};
-    t[l.left] = {Kind::Number, layout, "left"};
-    t[l.top] = {Kind::Number, layout, "top"};
-    t[l.fontSize] = {Kind::FontSize, layout, "font size"};
-    t[l.underline] = {Kind::Boolean, layout, "underline"};
+void label(std::array<LineInfo, kLineCount>& t, const LabelLines& l) {
+    t[l.caption] = {Kind::Text, "caption"};
+    t[l.width] = {Kind::Size, "width"};
+    t[l.height] = {Kind::Size, "height"};
+    t[l.left] = {Kind::Number, "left"};
+    t[l.top] = {Kind::Number, "top"};
+    t[l.fontSize] = {Kind::FontSize, "font size"};
+    t[l.underline] = {Kind::Boolean, "underline"};
 }
 
 std::array<LineInfo, kLineCount> build() {
     std::array<LineInfo, kLineCount> t{};
-    t[kWindowCaption] = {Kind::Text, true, "caption"};
-    t[kExitLeft] = {Kind::Number, true, "left"};
-    t[kExitTop] = {Kind::Number, true, "top"};
-    t[kPageVisible] = {Kind::Boolean, true, "visible"};
-    t[kPage] = {Kind::WebLink, true, "page"};
-    t[kPageLeft] = {Kind::Number, true, "left"};
-    t[kPageTop] = {Kind::Number, true, "top"};
+    t[kWindowCaption] = {Kind::Text, "caption"};
+    t[kExitLeft] = {Kind::Number, "left"};
+    t[kExitTop] = {Kind::Number, "top"};
+    t[kPageVisible] = {Kind::Boolean, "visible"};
+    t[kPage] = {Kind::WebLink, "page"};
+    t[kPageLeft] = {Kind::Number, "left"};
+    t[kPageTop] = {Kind::Number, "top"};
     label(t,
-          {kNewsText, kNewsWidth, kNewsHeight, kNewsLeft, kNewsTop, kNewsFontSize, kNewsUnderline},
-          true, "caption");
-    t[kNewsBold] = {Kind::Boolean, true, "bold"};
+          {kNewsText, kNewsWidth, kNewsHeight, kNewsLeft, kNewsTop, kNewsFontSize, kNewsUnderline});
+    t[kNewsBold] = {Kind::Boolean, "bold"};
     for (int k = 1; k <= 6; ++k) {
         const LinkLines l = link(k);
-        label(t, l.label, true, "caption");
-        t[l.target] = {Kind::WebLink, true, "link target"};
-        t[l.description] = {Kind::Text, false, "hover description"};
-        label(t, l.clickLabel, false, "caption");
-        t[l.clickTarget] = {Kind::WebLink, false, "click target"};
-        t[l.page] = {Kind::WebLink, false, "page"};
+        label(t, l.label);
+        t[l.target] = {Kind::WebLink, "link target"};
+        t[l.description] = {Kind::Text, "hover description"};
+        label(t, l.clickLabel);
+        t[l.clickTarget] = {Kind::WebLink, "click target"};
+        t[l.page] = {Kind::WebLink, "page"};
     }
-    t[kPageHeight] = {Kind::Size, true, "height"};
-    t[kPageWidth] = {Kind::Size, true, "width"};
-    t[kWindowHeight] = {Kind::Size, true, "height"};
-    t[kWindowWidth] = {Kind::Size, true, "width"};
-    label(t, kDeclineBox, true, "caption");
+    t[kPageHeight] = {Kind::Size, "height"};
+    t[kPageWidth] = {Kind::Size, "width"};
+    t[kWindowHeight] = {Kind::Size, "height"};
+    t[kWindowWidth] = {Kind::Size, "width"};
+    label(t, kDeclineBox);
     return t;
 }
 
@@ -65,6 +63,12 @@ std::vector<std::string> split(std::string_view normalised) {
     std::vector<std::string> lines = splitCrLf(normalised);
     lines.resize(std::min(lines.size(), kLineCount)); // lines past the last one mean nothing
     return lines;
+}
+
+std::optional<std::string_view> line(const std::vector<std::string>& lines, std::size_t n) {
+    if (n >= lines.size())
+        return std::nullopt;
+    return lines.at(n);
 }
 
 std::string substituteNewsText(std::string_view text) {

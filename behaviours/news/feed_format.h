@@ -70,12 +70,10 @@ constexpr LabelLines kDeclineBox = {kDeclineCaption,  kDeclineWidth, kDeclineHei
                                     kDeclineLeft,     kDeclineTop,   kDeclineFontSize,
                                     kDeclineUnderline};
 
-// What each line holds, and whether the window reads it when laid out (otherwise only when a link
-// is hovered).
+// What each line holds, for the checker's words.
 enum class Kind { Text, Number, Size, FontSize, Boolean, WebLink };
 struct LineInfo {
     Kind kind = Kind::Text;
-    bool layout = false;
     const char* what = "";
 };
 const std::array<LineInfo, kLineCount>& lineTable();
@@ -85,6 +83,8 @@ const std::array<LineInfo, kLineCount>& lineTable();
 std::string normalise(std::string_view body, std::string_view token);
 // Lines 0, 1, 2, ... cut at every CR LF; nothing trimmed; lines after 133 are ignored.
 std::vector<std::string> split(std::string_view normalised);
+// Line n, or nullopt where the feed is shorter.
+std::optional<std::string_view> line(const std::vector<std::string>& lines, std::size_t n);
 // For the news text only: "%br%" becomes CR LF, then "%tab%" becomes eight spaces.
 std::string substituteNewsText(std::string_view text);
 

@@ -18,7 +18,8 @@ class Reader {
     explicit Reader(const std::vector<std::string>& lines) : lines_(lines) {}
 
     std::optional<std::string> text(std::size_t n) const {
-        return n < lines_.size() ? std::optional<std::string>(lines_[n]) : std::nullopt;
+        const auto l = feed::line(lines_, n);
+        return l ? std::optional<std::string>(*l) : std::nullopt;
     }
     std::optional<int> twips(std::size_t n, bool size) const {
         const auto v = number(n);
@@ -33,7 +34,8 @@ class Reader {
         return v;
     }
     std::optional<bool> boolean(std::size_t n) const {
-        return n < lines_.size() ? feed::boolean(lines_[n]) : std::nullopt;
+        const auto l = feed::line(lines_, n);
+        return l ? feed::boolean(*l) : std::nullopt;
     }
     LabelLayout label(const feed::LabelLines& l) const {
         LabelLayout out;
@@ -47,7 +49,8 @@ class Reader {
 
   private:
     std::optional<double> number(std::size_t n) const {
-        return n < lines_.size() ? feed::number(lines_[n]) : std::nullopt;
+        const auto l = feed::line(lines_, n);
+        return l ? feed::number(*l) : std::nullopt;
     }
     const std::vector<std::string>& lines_;
 };

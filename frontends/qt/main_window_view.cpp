@@ -3,9 +3,12 @@
 #include "app/main_window.h"
 #include "frontends/qt/control_binding.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -18,7 +21,12 @@ MainWindowView::MainWindowView(MainWindow& model, const Twips& twips)
     setFixedSize(twips_.px(c.window.clientWidth()), twips_.px(c.window.clientHeight()));
 
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        bindLabel(c.keyLabel(slot), new QLabel(this), twips_);
+        auto* key = new QLabel(this);
+        bindLabel(c.keyLabel(slot), key, twips_);
+        key->setCursor(Qt::PointingHandCursor);
+        key->setToolTip(QStringLiteral("Click, then press the key that types this message"));
+        key->installEventFilter(this);
+        keyLabels_[static_cast<std::size_t>(slot)] = key;
         bindList(c.slotMenu(slot), new QComboBox(this), twips_);
         bindList(c.slotMessage(slot), new QComboBox(this), twips_);
     }
@@ -57,6 +65,42 @@ void MainWindowView::syncWindow() {
         showNormal();
     }
     syncing_ = false;
+}
+
+bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            if (watched != keyLabels_[static_cast<std::size_t>(slot)])
+                continue;
+            model_.controls().keyLabel(slot).click();
+            followKeyChoice();
+            return true;
+        }
+    }
+    if (capturing_ && event->type() == QEvent::KeyPress) {
+        if (!model_.choosingKey()) { // the choice ended otherwise (Start, minimize)
+            followKeyChoice();
+            return QWidget::eventFilter(watched, event);
+        }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat())
+            model_.keyPressedWhileChoosing(KeyCode{key->nativeScanCode()});
+        followKeyChoice();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindowView::followKeyChoice() {
+    const bool choosing = model_.choosingKey();
+    if (choosing == capturing_)
+        return;
+    capturing_ = choosing;
+    if (capturing_)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {

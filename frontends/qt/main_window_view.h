@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <array>
+
 namespace bt {
 class MainWindow;
 }
@@ -20,11 +22,17 @@ class MainWindowView : public QWidget {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void syncWindow();
+    // While a slot's key is chosen, every key pressed in the program's windows goes to the model
+    // (the X keycode, which is what the trigger keys are watched by), none to the widgets.
+    void followKeyChoice();
 
     MainWindow& model_;
+    std::array<QWidget*, 10> keyLabels_{};
+    bool capturing_ = false;
     Twips twips_;
     bool syncing_ = false;
 };

@@ -17,8 +17,9 @@
 namespace {
 
 constexpr const char* kFilesNote =
-    "\"binds\" (your bindings) and \"data\" (a declined news item) are kept in the folder the "
-    "program is started in; started from its own folder, they lie beside brontek-tarnlow.exe.";
+    "\"binds\" (your bindings), \"keys\" (keys chosen instead of keypad keys) and \"data\" (a "
+    "declined news item) are kept in the folder the program is started in; started from its own "
+    "folder, they lie beside brontek-tarnlow.exe.";
 
 std::vector<std::string> arguments() {
     int count = 0;
@@ -83,6 +84,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     MSG msg;
     while (!platform.ended() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (mainView.takeKey(msg))
+            continue;
         HWND active = GetActiveWindow();
         if (active && IsDialogMessageW(active, &msg))
             continue;

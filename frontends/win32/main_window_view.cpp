@@ -1,8 +1,11 @@
 #include "frontends/win32/main_window_view.h"
 
 #include "app/main_window.h"
+#include "backends/win32/keypad_scan_codes.h"
 #include "backends/win32/wide.h"
 #include "frontends/win32/native_window.h"
+
+#include <windowsx.h>
 
 namespace bt::win32 {
 
@@ -91,6 +94,33 @@ void MainWindowView::syncWindow() {
     syncing_ = false;
 }
 
+void MainWindowView::clicked(LPARAM lp) {
+    // The key labels let the pointer through: the window finds which one was clicked.
+    MainWindowControls& c = model_.controls();
+    const double x = controls_->scale().twips(GET_X_LPARAM(lp));
+    const double y = controls_->scale().twips(GET_Y_LPARAM(lp));
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const Rect& r = c.keyLabel(slot).rect();
+        if (x >= r.left && x < r.left + r.width && y >= r.top && y < r.top + r.height) {
+            c.keyLabel(slot).click();
+            if (model_.choosingKey())
+                SetFocus(hwnd_); // away from a list, which would take the keys
+            return;
+        }
+    }
+}
+
+bool MainWindowView::takeKey(const MSG& msg) {
+    if (!model_.choosingKey() || (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) ||
+        (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)))
+        return false;
+    const bool repeat = (msg.lParam & (1 << 30)) != 0;
+    if (!repeat)
+        model_.keyPressedWhileChoosing(KeyCode{keyCode(
+            static_cast<unsigned>(msg.lParam >> 16) & 0xFF, (msg.lParam & (1 << 24)) != 0)});
+    return true;
+}
+
 LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_COMMAND: {
@@ -123,6 +153,9 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
             else if (wp == SIZE_RESTORED && minimized)
                 model_.userRestored();
         }
+        return 0;
+    case WM_LBUTTONUP:
+        clicked(lp);
         return 0;
     case WM_CLOSE:
         // Closing unloads the window; the model decides what comes after it.

@@ -24,9 +24,13 @@ class MainWindowView {
     // For the shared window procedure.
     void attach(HWND hwnd) { hwnd_ = hwnd; }
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+    // While a slot's key is chosen, takes a key pressed in the window before anything else sees
+    // it (a list or the dialog keys would act on it): true when it was taken.
+    bool takeKey(const MSG& msg);
 
   private:
     void syncWindow();
+    void clicked(LPARAM lp);
 
     MainWindow& model_;
     HWND hwnd_ = nullptr;

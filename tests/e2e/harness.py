@@ -10,7 +10,6 @@ import os
 import shutil
 import socket
 import subprocess
-import sys
 import tempfile
 import threading
 import time
@@ -43,23 +42,11 @@ def port_open(port):
         return s.connect_ex(("127.0.0.1", port)) == 0
 
 
-def sample_site(port=8642):
-    """Serves the sample news site on 127.0.0.1 unless something listens there already; returns
-    the server process to stop, or None."""
-    if port_open(port):
-        return None
-    server = subprocess.Popen(
-        [sys.executable, "-m", "http.server", str(port), "--bind", "127.0.0.1",
-         "--directory", os.path.dirname(os.path.dirname(SITE))],
-        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    wait_for(lambda: port_open(port), what="the sample site")
-    return server
+class SampleSite:
+    """The sample news site on 127.0.0.1, served from this process; with a delay its status page
+    answers that many seconds late, as a slow server does."""
 
-
-class SlowSite:
-    """The sample site, served from this process, with the status page answering late."""
-
-    def __init__(self, port, delay):
+    def __init__(self, port=8642, delay=0.0):
         root = os.path.dirname(os.path.dirname(SITE))
 
         class Handler(http.server.SimpleHTTPRequestHandler):
@@ -79,8 +66,7 @@ class SlowSite:
                 pass  # the program cancels a poll under way when it ends: nothing to report
 
         self.server = Server(("127.0.0.1", port), Handler)
-        self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
-        self.thread.start()
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
 
     def stop(self):
         self.server.shutdown()
@@ -218,9 +204,10 @@ class Xvfb:
 
 
 class Recorder:
-    """A focused X window that records every key press with the X server's timestamp."""
+    """A focused X window that records every key press with the X server's timestamp. With grab,
+    it grabs the keyboard as a game does: every key goes to it, whichever window has the focus."""
 
-    def __init__(self, xvfb):
+    def __init__(self, xvfb, grab=False):
         self.d = xdisplay.Display(xvfb.name)
         screen = self.d.screen()
         self.win = screen.root.create_window(
@@ -231,6 +218,9 @@ class Recorder:
         self.d.sync()
         time.sleep(0.1)
         self.focus()
+        if grab:
+            self.win.grab_keyboard(True, X.GrabModeAsync, X.GrabModeAsync, X.CurrentTime)
+            self.d.sync()
         self.keys = []  # (server time in ms, character)
         self.lock = threading.Lock()
         self.running = True
@@ -253,18 +243,9 @@ class Recorder:
         self.win.set_input_focus(X.RevertToParent, X.CurrentTime)
         self.d.sync()
 
-    def cover(self, rect):
-        """Moves over rect (x, y, w, h on the screen) and raises itself, as a game the player
-        switches to would lie over the program's window."""
-        x, y, w, h = rect
-        self.win.configure(x=x + w // 4, y=y + h // 4, stack_mode=X.Above)
+    def ungrab(self):
+        self.d.ungrab_keyboard(X.CurrentTime)
         self.d.sync()
-        time.sleep(0.3)
-
-    def centre(self):
-        g = self.win.get_geometry()
-        at = self.win.translate_coords(self.d.screen().root, 0, 0)
-        return -at.x + g.width // 2, -at.y + g.height // 2
 
     def _run(self):
         while self.running:
@@ -380,16 +361,11 @@ class E2ETest(unittest.TestCase):
         self.addCleanup(p.stop)
         return p
 
-    def serve_sample_site(self, port=8642, status_delay=0.0):
-        """The sample news site on 127.0.0.1, unless it is served there already. With a
-        status_delay the status page answers that many seconds late, as a slow server does."""
-        if status_delay:
-            server = SlowSite(port, status_delay)
-            self.addCleanup(server.stop)
+    def serve_sample_site(self, status_delay=0.0):
+        """The sample news site, unless something serves 127.0.0.1:8642 already."""
+        if port_open(8642):
             return
-        server = sample_site(port)
-        if server:
-            self.addCleanup(lambda: (server.terminate(), server.wait(5)))
+        self.addCleanup(SampleSite(8642, status_delay).stop)
 
     def start_trayer(self):
         """A real XEmbed tray host; Qt's and Wine's icons dock into its window "panel"."""
@@ -399,6 +375,7 @@ class E2ETest(unittest.TestCase):
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.addCleanup(lambda: (tray.kill(), tray.wait()))
         wait_for(lambda: self.x.find("panel"), what="the tray")
+
 
     def start_openbox(self):
         """A real window manager: frames, placement, and focus and stacking rules, as on a
@@ -413,8 +390,8 @@ class E2ETest(unittest.TestCase):
     def tray_icon(self, name):
         return self.x.find(name, self.x.window_titles()["panel"][0])
 
-    def recorder(self):
-        r = Recorder(self.x)
+    def recorder(self, grab=False):
+        r = Recorder(self.x, grab)
         self.addCleanup(r.stop)
         return r
 
@@ -427,3 +404,72 @@ class E2ETest(unittest.TestCase):
     def artifact(self, name):
         os.makedirs(ARTIFACTS, exist_ok=True)
         return os.path.join(ARTIFACTS, name)
+
+
+class WindowScenarios:
+    """What a player does that both programs must take the same way, without a window manager
+    and, with window_manager set, under openbox. A test class mixes this into its E2ETest and
+    gives start() (the program), game() (a focused window that records keys: a function giving
+    (time in ms, key) pairs) and EDIT (the class of the input box's text field)."""
+    window_manager = False
+
+    def setUp(self):
+        super().setUp()
+        if self.window_manager:
+            self.start_openbox()
+
+    def box(self, p, text=None):  # the open input or message box, once there is one
+        def find(state):
+            return next((w for w in state["windows"] if w["title"] == "Brontek tarnlow" and (
+                text is None or any(c.get("text") == text for c in w["children"]))), None)
+        return find(p.wait_state(find, 30, what="a box"))
+
+    def no_box(self, p):
+        p.wait_state(lambda s: not any(w["title"] == "Brontek tarnlow" for w in s["windows"]),
+                     what="no box open")
+
+    def answer_box(self, p, typed):
+        [edit] = [c for c in self.box(p)["children"] if c["class"] == self.EDIT]
+        self.x.click(edit["x"] + 5, edit["y"] + edit["h"] // 2)
+        for key in ["End"] + ["BackSpace"] * 3 + list(typed) + ["Return"]:
+            self.x.tap(key)
+
+    def test_the_status_arriving_leaves_the_players_window_on_top_with_the_focus(self):
+        self.serve_sample_site(status_delay=2.0)
+        p = self.start()
+        keys = self.game()  # the player switched to the game
+        order = self.x.stacking()
+        self.assertGreater(order.index("Recorder"), order.index(MAIN), order)
+        p.wait_model("status", "ONLINE", 20)
+        time.sleep(2.5)  # the blink, then the shrink
+        order = self.x.stacking()
+        self.assertGreater(order.index("Recorder"), order.index(MAIN), order)
+        self.assertEqual(self.x.focused(), "Recorder")
+        self.x.tap("KP_0", hold=0.05)
+        self.assertEqual([k for _, k in wait_for(lambda: len(keys()) >= 3 and keys())],
+                         ["v", "1", "1"])
+
+    def test_the_interval_box_opened_before_the_status_takes_250_5_and_refuses_99(self):
+        self.serve_sample_site(status_delay=2.0)
+        p = self.start()
+        p.click("intervalButton")
+        self.box(p)
+        # The status arrives, blinks and shrinks the window behind the open box.
+        p.wait_model("status", "ONLINE", 20)
+        time.sleep(2.5)
+        self.answer_box(p, "250.5")
+        self.no_box(p)
+        self.assertEqual(p.model()["keyInterval"], 250)
+        keys = self.game()
+        self.x.tap("KP_0", hold=0.05)
+        typed = wait_for(lambda: len(keys()) >= 3 and keys())
+        self.assertEqual([k for _, k in typed], ["v", "1", "1"])
+        for (a, _), (b, _) in zip(typed, typed[1:]):
+            self.assertAlmostEqual(b - a, 250, delta=20)
+        p.click("intervalButton")
+        self.answer_box(p, "99")
+        message = self.box(p, "Enter 100 - 1000")
+        [ok] = [c for c in message["children"] if c.get("text") == "OK"]
+        self.x.click(ok["x"] + ok["w"] // 2, ok["y"] + ok["h"] // 2)
+        self.no_box(p)
+        self.assertEqual(p.model()["keyInterval"], 100)

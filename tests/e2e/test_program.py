@@ -3,27 +3,27 @@ survive a restart, Start where no tray exists at all, and keypad presses injecte
 server as a keyboard sends them, with what a focused window receives."""
 
 import os
-import socket
 import subprocess
 import time
 import unittest
 
-from harness import MAIN, E2ETest
+from harness import MAIN, E2ETest, WindowScenarios
 
 # The twenty slot lists in the order the bind file keeps them.
 FILE_ORDER = ["slotMenu0", "slotMessage0"] + [
     "slot%s%d" % (kind, k) for k in range(1, 10) for kind in ("Message", "Menu")]
 
 
-class WindowTest(E2ETest):
+class WindowTest(WindowScenarios, E2ETest):
     """Without a window manager, as on a bare X server; WindowUnderOpenboxTest runs the same
     under a real one, with its frames and focus rules."""
-    window_manager = False
+    EDIT = "QLineEdit"
 
-    def setUp(self):
-        super().setUp()
-        if self.window_manager:
-            self.start_openbox()
+    def start(self):
+        return self.start_program()
+
+    def game(self):
+        return self.recorder().typed
 
     def choose(self, p, name, index):
         """Opens a list with a click and picks an entry with the keyboard, as a player can."""
@@ -67,59 +67,6 @@ class WindowTest(E2ETest):
             self.assertEqual(rec.wait(3), typed)
             time.sleep(0.5)
 
-    def boxes(self, state):  # the program's open input and message boxes
-        return [w for w in state["windows"] if w["title"] == "Brontek tarnlow"]
-
-    def answer_box(self, p, typed):
-        box = self.boxes(p.wait_state(self.boxes, what="the input box"))[0]
-        self.assertIn("Key interval (ms)", [c.get("text") for c in box["children"]])
-        for key in ["End"] + ["BackSpace"] * 3 + list(typed) + ["Return"]:
-            self.x.tap(key)
-
-    def test_the_interval_box_opened_before_the_status_takes_250_5_and_refuses_99(self):
-        self.serve_sample_site(status_delay=2.0)
-        p = self.start_program()
-        p.click("intervalButton")
-        p.wait_state(self.boxes, what="the input box")
-        # The status arrives, blinks and shrinks the window while the box is open.
-        p.wait_model("status", "ONLINE", timeout=15)
-        time.sleep(2.5)
-        self.answer_box(p, "250.5")
-        p.wait_state(lambda s: not self.boxes(s), what="the box closed")
-        self.assertEqual(p.model()["keyInterval"], 250)
-        rec = self.recorder()
-        self.x.tap("KP_0")
-        self.assertEqual(rec.wait(3), ["v", "1", "1"])
-        times = [t for t, _ in rec.typed()]
-        for a, b in zip(times, times[1:]):
-            self.assertAlmostEqual(b - a, 250, delta=15)
-
-        p.click("intervalButton")
-        self.answer_box(p, "99")
-        p.wait_state(lambda s: any(c.get("text") == "Enter 100 - 1000" for w in self.boxes(s)
-                                   for c in w["children"]), what="the message")
-        self.x.tap("Return")  # its OK button
-        p.wait_state(lambda s: not self.boxes(s), what="no box left")
-        self.assertEqual(p.model()["keyInterval"], 100)
-
-    def test_the_status_arriving_leaves_the_players_window_on_top_with_the_focus(self):
-        self.serve_sample_site(status_delay=2.0)
-        p = self.start_program()
-        rec = self.recorder()
-        main = p.window()
-        rec.cover((main["x"], main["y"], main["w"], main["h"]))
-        self.x.click(*rec.centre())  # the player clicks into the game
-        rec.focus()
-        order = self.x.stacking()
-        self.assertGreater(order.index("Recorder"), order.index(MAIN), order)
-        p.wait_model("status", "ONLINE", timeout=15)
-        time.sleep(2.5)  # the blink, then the shrink
-        order = self.x.stacking()
-        self.assertGreater(order.index("Recorder"), order.index(MAIN), order)
-        self.assertEqual(self.x.focused(), "Recorder")
-        self.x.tap("KP_0")
-        self.assertEqual(rec.wait(3), ["v", "1", "1"])
-
     def test_start_without_a_tray_host_leaves_the_window_reachable(self):
         p = self.start_program()
         p.click("startButton")
@@ -132,14 +79,18 @@ class WindowUnderOpenboxTest(WindowTest):
     window_manager = True
 
 
+def write_binds(workdir):
+    """Numpad 7 on Statements 3, Numpad 3 on Responses 4 (indices in file order)."""
+    indices = [0] * 20
+    indices[15], indices[14], indices[7], indices[6] = 1, 2, 2, 3
+    with open(os.path.join(workdir, "binds"), "wb") as f:
+        f.write(("1\r\n" + "".join("%d\r\n" % i for i in indices) + "\r\n").encode())
+
+
 class KeysTest(E2ETest):
     def setUp(self):
         super().setUp()
-        # Numpad 7 on Statements 3, Numpad 3 on Responses 4 (indices in file order).
-        indices = [0] * 20
-        indices[15], indices[14], indices[7], indices[6] = 1, 2, 2, 3
-        with open(os.path.join(self.workdir, "binds"), "wb") as f:
-            f.write(("1\r\n" + "".join("%d\r\n" % i for i in indices) + "\r\n").encode())
+        write_binds(self.workdir)
 
     def start(self):
         self.start_program()
@@ -163,28 +114,69 @@ class KeysTest(E2ETest):
         self.assertEqual(len(keys) % 3, 0)
         self.assertEqual(keys[:6], ["v", "1", "1"] * 2)
 
-    def test_keypad_0_types_v11_at_the_key_interval_while_the_server_never_answers(self):
-        with socket.socket() as server:  # accepts the status poll and never answers it
-            server.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
-            server.bind(("127.0.0.1", 8642))
-            server.listen(8)
-            rec = self.start()
-            time.sleep(1.5)  # the poll's transfer is under way and stalls
-            for _ in range(3):
-                rec.clear()
-                self.x.tap("KP_0")
-                self.assertEqual(rec.wait(3), ["v", "1", "1"])
-                times = [t for t, _ in rec.typed()]
-                for a, b in zip(times, times[1:]):
-                    self.assertAlmostEqual(b - a, 100, delta=15)
-                time.sleep(0.5)
-
     def test_digits_arrive_as_digits_on_a_french_layout(self):
         subprocess.run(["setxkbmap", "-display", self.x.name, "fr"], check=True)
         time.sleep(0.3)
         rec = self.start()
         self.x.tap("KP_0")
         self.assertEqual(rec.wait(3), ["v", "1", "1"])
+
+
+class ChosenKeyTest(E2ETest):
+    """A keyboard without a keypad: F5 chosen for Numpad 3 by a click and a key press."""
+
+    def setUp(self):
+        super().setUp()
+        write_binds(self.workdir)
+
+    def label(self, p, text):
+        p.wait_state(lambda s: p.widget("keyLabel3")["text"] == text, what="the label saying " + text)
+
+    def typed_by(self, rec, key):
+        rec.clear()
+        self.x.tap(key)
+        time.sleep(0.7)
+        return [k for _, k in rec.typed()]
+
+    def test_f5_types_numpad_3s_message_in_the_window_the_tray_and_a_grabbing_game(self):
+        self.start_trayer()
+        p = self.start_program()
+        binds = self.file("binds")
+        lists = lambda: [p.widget(name)["index"] for name in FILE_ORDER]  # noqa: E731
+        p.wait_state(lambda s: lists()[6] == 3, what="the bindings")
+        before = lists()
+        p.click("keyLabel3")
+        self.label(p, "Press a key\u2026")
+        for key, word in (("v", "The program types V"), ("1", "The program types 1")):
+            self.x.tap(key)
+            self.label(p, word)
+        self.x.tap("F5")
+        self.label(p, "F5")
+        main = p.window()
+        self.x.screenshot(self.artifact("chosen-key.png"),
+                          (main["x"], main["y"], main["w"], main["h"]))
+        self.assertEqual(self.file("keys").splitlines()[3], b"x11 %d F5" % self.x.keycode("F5"))
+        self.assertEqual(self.file("binds"), binds, "the bindings' file stays as it was")
+        time.sleep(0.7)
+        self.assertEqual(lists(), before, "the key that chose F5 typed nothing into the window")
+        rec = self.recorder()
+        self.assertEqual(self.typed_by(rec, "F5"), ["v", "3", "4"])
+        self.assertEqual(self.typed_by(rec, "KP_3"), [], "its keypad key no longer types")
+        self.assertEqual(self.typed_by(rec, "KP_7"), ["v", "2", "3"], "the others still do")
+        p.click("startButton")
+        p.wait_model("mainVisible", False)
+        rec.focus()
+        self.assertEqual(self.typed_by(rec, "F5"), ["v", "3", "4"], "from the tray")
+        game = self.recorder(grab=True)
+        self.assertEqual(self.typed_by(game, "F5"), ["v", "3", "4"], "behind a game's grab")
+        game.ungrab()
+        p.proc.terminate()
+        p.proc.wait(10)
+
+        again = self.start_program()
+        self.label(again, "F5")
+        rec.focus()
+        self.assertEqual(self.typed_by(rec, "F5"), ["v", "3", "4"], "after a restart")
 
 
 if __name__ == "__main__":

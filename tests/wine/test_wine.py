@@ -76,27 +76,13 @@ class WineKeysTest(WineTest):
         self.assertEqual(self.file("binds"), b"Text3\r\n" + b"0\r\n" * 20 + b"\r\n")
 
 
-class WineWindowTest(WineTest):
-    """Clicks and keys as a player gives them, without a window manager; the subclass runs the
-    same under openbox, with its frames and activation rules."""
-    window_manager = False
+class WineWindowTest(harness.WindowScenarios, WineTest):
+    """The window scenarios of the Linux program, with Wine's own windows: without a window
+    manager here, under openbox in the subclass."""
+    EDIT = "Edit"
 
-    def setUp(self):
-        super().setUp()
-        if self.window_manager:
-            self.start_openbox()
-
-    def box(self, p, text=None):  # the open input or message box, once there is one
-        def find(state):
-            for w in state["windows"]:
-                if w["title"] == "Brontek tarnlow" and (
-                        text is None or any(c["text"] == text for c in w["children"])):
-                    return w
-            return None
-        return find(p.wait_state(find, 30, what="a box"))
-
-    def press(self, widget):
-        self.x.click(widget["x"] + widget["w"] // 2, widget["y"] + widget["h"] // 2)
+    def game(self):
+        return self.recorder_keys(with_times=True)
 
     def choose(self, p, name, downs):
         """Opens a list with a click and moves down its entries with the keyboard."""
@@ -110,63 +96,18 @@ class WineWindowTest(WineTest):
         p.wait_state(lambda s: p.widget(name)["index"] == before + downs,
                      what="%s at %d" % (name, before + downs))
 
-    def test_the_status_arriving_leaves_the_players_window_on_top_with_the_focus(self):
-        self.serve_sample_site(status_delay=2.0)
-        self.start()
-        keys = self.recorder_keys()  # the game the player switched to
-        order = self.x.stacking()
-        self.assertGreater(order.index("Recorder"), order.index(harness.MAIN), order)
-        wait_for(lambda: self.x.stacking() and len(self.x.stacking()) >= 2)
-        time.sleep(6)  # the status arrives, blinks and shrinks the window
-        order = self.x.stacking()
-        self.assertGreater(order.index("Recorder"), order.index(harness.MAIN), order)
-        self.assertEqual(self.x.focused(), "Recorder")
-        self.x.tap("KP_0", hold=0.05)
-        self.assertEqual(wait_for(lambda: len(keys()) >= 3 and keys()), ["v", "1", "1"])
-
-    def test_the_interval_box_the_lists_save_and_declining_the_news_by_clicks(self):
-        self.serve_sample_site(status_delay=2.0)
+    def test_lists_chosen_in_a_row_are_saved_and_type_after_a_restart_and_news_declined(self):
+        self.serve_sample_site()
         p = self.start()
-        p.click("intervalButton")
-        edit = [c for c in self.box(p)["children"] if c["class"] == "Edit"][0]
-        # The box has the keyboard while the status arrives and the window blinks and shrinks
-        # behind it.
-        self.x.click(edit["x"] + 5, edit["y"] + edit["h"] // 2)
         p.wait_model("status", "ONLINE", 20)
-        time.sleep(2.5)
-        for key in ["End"] + ["BackSpace"] * 3 + list("250.5") + ["Return"]:
-            self.x.tap(key)
-        p.wait_state(lambda s: not any(w["title"] == "Brontek tarnlow" for w in s["windows"]),
-                     what="the box closed")
-        self.assertEqual(p.model()["keyInterval"], 250)
-        keys = self.recorder_keys(with_times=True)
-        self.x.tap("KP_0", hold=0.05)
-        typed = wait_for(lambda: len(keys()) >= 3 and keys())
-        self.assertEqual([k for _, k in typed], ["v", "1", "1"])
-        for (a, _), (b, _) in zip(typed, typed[1:]):
-            self.assertAlmostEqual(b - a, 250, delta=20)
-
-        p.click("intervalButton")
-        edit = [c for c in self.box(p)["children"] if c["class"] == "Edit"][0]
-        self.x.click(edit["x"] + 5, edit["y"] + edit["h"] // 2)
-        for key in ["End"] + ["BackSpace"] * 3 + ["9", "9", "Return"]:
-            self.x.tap(key)
-        message = self.box(p, "Enter 100 - 1000")
-        self.press([c for c in message["children"] if c["text"] == "OK"][0])
-        p.wait_state(lambda s: not any(w["title"] == "Brontek tarnlow" for w in s["windows"]),
-                     what="the message closed by its OK button")
-        self.assertEqual(p.model()["keyInterval"], 100)
-
-        # Lists one after the other: a menu, its message, then another slot; then Save.
         self.choose(p, "slotMenu3", 2)     # Numpad 3: Responses
         self.choose(p, "slotMessage3", 1)  # message 2
-        self.choose(p, "slotMenu5", 1)     # Numpad 5: Statements
+        self.choose(p, "slotMenu5", 1)     # then another slot, Numpad 5: Statements
         p.click("saveButton")
         indices = [0] * 20
         indices[7], indices[6], indices[11] = 2, 1, 1
         self.assertEqual(self.file("binds"),
                          b"Text3\r\n" + b"".join(b"%d\r\n" % i for i in indices) + b"\r\n")
-
         # Exit to the sample site's news; decline it with the box and leave by its Exit button.
         p.click("exitButton")
         title = "Brontek news - December 2026"
@@ -180,19 +121,39 @@ class WineWindowTest(WineTest):
 
         again = self.start()
         again.wait_state(lambda s: again.widget("slotMenu3")["index"] == 2, 30, what="bindings")
-        x, y, w, h = self.x.find("Recorder")
-        self.x.click(x + w // 2, y + h // 2)
-        time.sleep(0.5)
-        before = len(keys())
+        keys = self.recorder_keys()
         self.x.tap("KP_3", hold=0.05)
         time.sleep(1.0)
         self.x.tap("KP_5", hold=0.05)
-        wait_for(lambda: len(keys()) >= before + 6, what="six keys after %r" % keys())
-        self.assertEqual([k for _, k in keys()[before:]], ["v", "3", "2", "v", "2", "1"])
+        self.assertEqual(wait_for(lambda: len(keys()) >= 6 and keys()),
+                         ["v", "3", "2", "v", "2", "1"])
 
 
 class WineWindowUnderOpenboxTest(WineWindowTest):
     window_manager = True
+
+
+class WineChosenKeyTest(WineTest):
+    def test_f5_chosen_by_click_and_key_types_numpad_3s_message(self):
+        with open(os.path.join(self.workdir, "binds"), "wb") as f:  # Numpad 3: Responses 4
+            f.write(b"1\r\n" + b"".join(b"%d\r\n" % i for i in [0] * 6 + [3, 2] + [0] * 12) +
+                    b"\r\n")
+        p = self.start()
+        label = lambda text: p.wait_state(  # noqa: E731
+            lambda s: p.widget("keyLabel3")["text"] == text, 30, what="the label " + text)
+        p.click("keyLabel3")
+        label("Press a key\u2026")
+        self.x.tap("v")
+        label("The program types V")
+        self.x.tap("F5")
+        label("F5")
+        self.assertTrue(self.file("keys").splitlines()[3].startswith(b"win32 63 "))
+        keys = self.recorder_keys()
+        self.x.tap("F5", hold=0.05)
+        self.assertEqual(wait_for(lambda: len(keys()) >= 3 and keys()), ["v", "3", "4"])
+        self.x.tap("KP_3", hold=0.05)
+        time.sleep(1.0)
+        self.assertEqual(keys(), ["v", "3", "4"], "its keypad key no longer types")
 
 
 class WineTrayTest(WineTest):

@@ -1,10 +1,10 @@
 #pragma once
 
 // How the program used to restore "binds", kept as the reference the bind file's codec is held
-// to: the twenty slot lists as lists whose selection change runs their behaviour inside the
-// assignment, the game switch, five passes over the file's lines, and a first entry for every
-// list left without a selection. What the passes leave (the game and every slot's two entries,
-// and the first line Save writes back) is what the codec must restore from any file.
+// to by the binds fuzz target: the twenty slot lists as lists whose selection change runs their
+// behaviour inside the assignment, the game switch, five passes over the file's lines, and a first
+// entry for every list left without a selection. What the passes leave (the game and every slot's
+// two entries, and the first line Save writes back) is what the codec must restore from any file.
 
 #include "base/numbers.h"
 #include "base/voice_menu.h"

@@ -1,6 +1,7 @@
-"""Every program the tests or `make dist` run comes from a Debian package that `make test` (or
-`make dist`) installs itself, so both work on a fresh Debian 12 machine and not only on one where
-somebody installed the tool by hand.
+#!/usr/bin/env python3
+"""Checks that every program the tests or `make dist` run comes from a Debian package that
+`make test` (or `make dist`) installs itself, so both work on a fresh Debian 12 machine and not only
+on one where somebody installed the tool by hand. Exit status 1 names every tool that is missing.
 
 The package lists are taken from make itself (`make -n test-deps`), as make expands them. The tools
 are found where they are named: the Python test scripts (whole string constants that name a
@@ -15,9 +16,9 @@ import os
 import re
 import shutil
 import subprocess
-import unittest
+import sys
 
-ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 SYSTEM_PATH = "/usr/sbin:/usr/bin:/sbin:/bin"  # what a fresh machine has; no ~/.local, no pyenv
 # Settings with which CMake runs a program without naming it.
 IMPLIED = {"CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON": "dpkg-shlibdeps"}
@@ -158,38 +159,44 @@ def owner(tool):
     return None
 
 
-class PackageListTest(unittest.TestCase):
-    def check(self, tools, packages, what):
-        self.assertTrue(packages, "make printed no package list for " + what)
-        installed = closure(packages) | always_there()
-        missing = []
-        for tool in sorted(tools):
-            package = owner(tool)
-            if package is None:
-                if not tool.startswith("/"):
-                    continue  # a word that names no program on this machine
-                missing.append("%s (no package has it)" % tool)
-            elif package not in installed:
-                missing.append("%s (from %s)" % (tool, package))
-        self.assertEqual(missing, [], "used by %s, but not installed by its package lists: on a "
-                         "fresh machine it fails there" % what)
-
-    def test_make_test_installs_every_tool_the_tests_run(self):
-        tools = set()
-        for script in test_run_scripts():
-            tools |= python_tools(script)
-        tools |= shell_tools(os.path.join(ROOT, ".ci", "run"))
-        for cmake in files("*CMakeLists.txt", "cmake/*.cmake", "CMakePresets.json"):
-            tools |= cmake_tools(cmake)
-        tools |= recipe_tools("test")
-        self.check(tools, packages_of("test-deps"), "make test")
-
-    def test_make_dist_installs_every_tool_it_runs(self):
-        tools = recipe_tools("dist")
-        for cmake in files("cmake/*.cmake", "frontends/*/CMakeLists.txt"):
-            tools |= cmake_tools(cmake, tests=False)
-        self.check(tools, packages_of("dist-deps"), "make dist")
+def missing(tools, packages):
+    """The tools whose package the lists do not install (nor pull in, nor every system has)."""
+    installed = closure(packages) | always_there()
+    out = []
+    for tool in sorted(tools):
+        package = owner(tool)
+        if package is None and tool.startswith("/"):
+            out.append("%s (no package has it)" % tool)
+        elif package is not None and package not in installed:
+            out.append("%s (from %s)" % (tool, package))
+    return out
 
 
-if __name__ == "__main__":
-    unittest.main()
+def test_tools():
+    tools = set()
+    for script in test_run_scripts():
+        tools |= python_tools(script)
+    tools |= shell_tools(os.path.join(ROOT, ".ci", "run"))
+    for cmake in files("*CMakeLists.txt", "cmake/*.cmake", "CMakePresets.json"):
+        tools |= cmake_tools(cmake)
+    return tools | recipe_tools("test")
+
+
+def dist_tools():
+    tools = recipe_tools("dist")
+    for cmake in files("cmake/*.cmake", "frontends/*/CMakeLists.txt"):
+        tools |= cmake_tools(cmake, tests=False)
+    return tools
+
+
+problems = []
+for target, deps, tools in (("make test", "test-deps", test_tools()),
+                            ("make dist", "dist-deps", dist_tools())):
+    packages = packages_of(deps)
+    if not packages:
+        problems.append("%s: make printed no package list" % target)
+    for tool in missing(tools, packages):
+        problems.append("%s runs %s, but its package lists do not install it: on a fresh machine "
+                        "it fails there" % (target, tool))
+print("\n".join(problems) or "package lists: make test and make dist install every tool they run")
+sys.exit(1 if problems else 0)

@@ -1,0 +1,141 @@
+#include "backends/x11/x11_keyboard.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+#include <X11/keysym.h>
+
+#include <cctype>
+
+namespace bt::x11 {
+
+namespace {
+
+KeyKind kindOf(KeySym level0, KeySym level1) {
+    switch (level0) {
+    case XK_Escape:
+        return KeyKind::Cancel;
+    case XK_Delete:
+    case XK_BackSpace:
+        return KeyKind::Erase;
+    case XK_Shift_L:
+    case XK_Shift_R:
+        return KeyKind::TypedByProgram; // held for the digits of layouts that shift them
+    case XK_Control_L:
+    case XK_Control_R:
+    case XK_Alt_L:
+    case XK_Alt_R:
+    case XK_Meta_L:
+    case XK_Meta_R:
+    case XK_Super_L:
+    case XK_Super_R:
+    case XK_Hyper_L:
+    case XK_Hyper_R:
+    case XK_ISO_Level3_Shift:
+    case XK_Mode_switch:
+        return KeyKind::Modifier;
+    default:
+        break;
+    }
+    // v and the digits of the main keyboard, on either level (AZERTY has its digits shifted).
+    for (KeySym sym : {level0, level1})
+        if (sym == XK_v || sym == XK_V || (sym >= XK_0 && sym <= XK_9))
+            return KeyKind::TypedByProgram;
+    return KeyKind::Ordinary;
+}
+
+std::string nameOf(KeySym sym) {
+    const char* name = XKeysymToString(sym);
+    std::string out = name ? name : "";
+    if (out.size() == 1)
+        out[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(out[0])));
+    return out;
+}
+
+} // namespace
+
+Keyboard::Keyboard(const char* displayName) {
+    display_ = XOpenDisplay(displayName);
+    if (!display_) {
+        error_ = "cannot open the X display";
+        return;
+    }
+    int event = 0, err = 0;
+    if (!XQueryExtension(display_, "XInputExtension", &xiOpcode_, &event, &err)) {
+        error_ = "the X server has no XInput extension";
+        return;
+    }
+    // 2.2: raw events keep coming while another client grabs the keyboard (a game may).
+    int major = 2, minor = 2;
+    if (XIQueryVersion(display_, &major, &minor) != Success || major < 2 ||
+        (major == 2 && minor < 2)) {
+        error_ = "the X server has no XInput 2.2";
+        return;
+    }
+    for (int d = 0; d < 10; ++d)
+        keypad_[static_cast<std::size_t>(d)] =
+            XKeysymToKeycode(display_, static_cast<KeySym>(XK_KP_0 + d));
+    triggers_ = keypad_;
+
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XIEventMask mask{};
+    mask.deviceid = XIAllMasterDevices;
+    mask.mask_len = sizeof bits;
+    mask.mask = bits;
+    XISetMask(bits, XI_RawKeyPress);
+    XISetMask(bits, XI_RawKeyRelease);
+    XISelectEvents(display_, DefaultRootWindow(display_), &mask, 1);
+    XFlush(display_);
+    ok_ = true;
+}
+
+Keyboard::~Keyboard() {
+    if (display_)
+        XCloseDisplay(display_);
+}
+
+int Keyboard::connectionFd() const {
+    return display_ ? ConnectionNumber(display_) : -1;
+}
+
+unsigned Keyboard::keypadKeycode(int digit) const {
+    return digit >= 0 && digit < 10 ? keypad_[static_cast<std::size_t>(digit)] : 0;
+}
+
+void Keyboard::drain(const std::function<void(int slot, bool down)>& onKey) {
+    if (!ok())
+        return;
+    while (XPending(display_) > 0) {
+        XEvent ev;
+        XNextEvent(display_, &ev);
+        XGenericEventCookie* cookie = &ev.xcookie;
+        if (cookie->type != GenericEvent || cookie->extension != xiOpcode_ ||
+            !XGetEventData(display_, cookie))
+            continue;
+        if (cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawKeyRelease) {
+            const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
+            for (std::size_t slot = 0; slot < triggers_.size(); ++slot)
+                if (triggers_[slot] != 0 && raw->detail == static_cast<int>(triggers_[slot]))
+                    onKey(static_cast<int>(slot), cookie->evtype == XI_RawKeyPress);
+        }
+        XFreeEventData(display_, cookie);
+    }
+}
+
+std::optional<PressedKey> Keyboard::describe(unsigned keycode) const {
+    if (!display_ || keycode < 8 || keycode > 255)
+        return std::nullopt;
+    for (int d = 0; d < 10; ++d)
+        if (keypad_[static_cast<std::size_t>(d)] == keycode)
+            return PressedKey{KeyCode{keycode}, KeyKind::Ordinary, "Numpad " + std::to_string(d)};
+    XkbStateRec state{};
+    XkbGetState(display_, XkbUseCoreKbd, &state);
+    const auto kc = static_cast<::KeyCode>(keycode);
+    const KeySym level0 = XkbKeycodeToKeysym(display_, kc, state.group, 0);
+    if (level0 == NoSymbol)
+        return std::nullopt;
+    const KeySym level1 = XkbKeycodeToKeysym(display_, kc, state.group, 1);
+    return PressedKey{bt::KeyCode{keycode}, kindOf(level0, level1), nameOf(level0)};
+}
+
+} // namespace bt::x11

@@ -1,0 +1,105 @@
+#include "behaviours/keys/key_chooser.h"
+
+#include "base/platform.h"
+
+namespace bt {
+
+namespace {
+
+std::string keypadName(int slot) {
+    return "Numpad " + std::to_string(slot);
+}
+
+} // namespace
+
+KeyChooser::KeyChooser(Platform& platform, TriggerKeys& keys, std::function<void()> onChange)
+    : platform_(platform), keys_(keys), file_(platform), onChange_(std::move(onChange)) {}
+
+void KeyChooser::load() {
+    keys_ = file_.load();
+    platform_.setTriggerKeys(effectiveKeys());
+    onChange_();
+}
+
+void KeyChooser::begin(int slot) {
+    if (slot < 0 || slot >= kSlotCount)
+        return;
+    choosing_ = slot;
+    refusal_.clear();
+    onChange_();
+}
+
+void KeyChooser::cancel() {
+    if (choosing_)
+        end();
+}
+
+void KeyChooser::keyPressed(KeyCode code) {
+    if (!choosing_)
+        return;
+    const int slot = *choosing_;
+    const auto key = platform_.describeKey(code);
+    if (!key)
+        return;
+    if (key->kind == KeyKind::Cancel) {
+        end();
+    } else if (key->kind == KeyKind::Erase || key->code == platform_.keypadKey(slot)) {
+        choose(slot, std::nullopt);
+    } else if (const auto why = refusal(*key)) {
+        refusal_ = *why;
+        onChange_();
+    } else {
+        choose(slot, key->code);
+    }
+}
+
+std::optional<std::string> KeyChooser::refusal(const PressedKey& key) const {
+    if (key.kind == KeyKind::TypedByProgram)
+        return "The program types " + key.name;
+    if (key.kind == KeyKind::Modifier)
+        return key.name + " is a modifier";
+    for (int other = 0; other < kSlotCount; ++other)
+        if (!keys_.chosen[static_cast<std::size_t>(other)] &&
+            platform_.keypadKey(other) == key.code)
+            return keypadName(other) + " is taken";
+    return std::nullopt;
+}
+
+void KeyChooser::choose(int slot, std::optional<KeyCode> key) {
+    // The key moves to this slot from any other that has it, which gets its keypad key back
+    // (a slot taking its own keypad key back takes it from a slot that had borrowed it).
+    const KeyCode fires = key.value_or(platform_.keypadKey(slot));
+    for (auto& other : keys_.chosen)
+        if (other == fires)
+            other.reset();
+    keys_.chosen[static_cast<std::size_t>(slot)] = key;
+    settleKeys(keys_, platform_);
+    platform_.setTriggerKeys(effectiveKeys());
+    file_.save(keys_);
+    end();
+}
+
+void KeyChooser::end() {
+    choosing_.reset();
+    refusal_.clear();
+    onChange_();
+}
+
+std::string KeyChooser::label(int slot) const {
+    if (choosing_ == slot)
+        return refusal_.empty() ? "Press a key\u2026" : refusal_;
+    if (const auto& chosen = keys_.chosen[static_cast<std::size_t>(slot)])
+        if (const auto key = platform_.describeKey(*chosen))
+            return key->name;
+    return keypadName(slot);
+}
+
+std::array<KeyCode, kSlotCount> KeyChooser::effectiveKeys() const {
+    std::array<KeyCode, kSlotCount> keys{};
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        keys[static_cast<std::size_t>(slot)] =
+            keys_.chosen[static_cast<std::size_t>(slot)].value_or(platform_.keypadKey(slot));
+    return keys;
+}
+
+} // namespace bt

@@ -1,0 +1,105 @@
+#include "behaviours/keys/keys_file.h"
+
+#include "base/file_functions.h"
+#include "base/platform.h"
+#include "base/texts.h"
+
+#include <charconv>
+
+namespace bt {
+
+namespace {
+
+constexpr const char* kFileName = "keys";
+constexpr std::string_view kKeypad = "keypad";
+
+std::optional<KeyCode> parseLine(std::string_view line, std::string_view system) {
+    const std::size_t space = line.find(' ');
+    if (space == std::string_view::npos || line.substr(0, space) != system)
+        return std::nullopt;
+    std::string_view code = line.substr(space + 1);
+    code = code.substr(0, code.find(' '));
+    std::uint32_t value = 0;
+    const auto [end, error] = std::from_chars(code.data(), code.data() + code.size(), value);
+    if (error != std::errc() || end != code.data() + code.size() || code.empty())
+        return std::nullopt;
+    return KeyCode{value};
+}
+
+} // namespace
+
+void settleKeys(TriggerKeys& keys, const Platform& platform) {
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (std::size_t s = 0; s < keys.chosen.size(); ++s) {
+            if (!keys.chosen[s])
+                continue;
+            for (std::size_t t = 0; t < keys.chosen.size(); ++t) {
+                const bool taken = t < s && keys.chosen[t] == keys.chosen[s];
+                const bool keypadOfAnother =
+                    t != s && !keys.chosen[t] &&
+                    platform.keypadKey(static_cast<int>(t)) == *keys.chosen[s];
+                if (taken || keypadOfAnother) {
+                    keys.chosen[s].reset();
+                    changed = true;
+                    break;
+                }
+            }
+        }
+    }
+}
+
+TriggerKeys parseKeys(std::string_view text, std::string_view system) {
+    TriggerKeys keys;
+    for (std::size_t slot = 0; slot < keys.chosen.size(); ++slot) {
+        const std::size_t lf = text.find('\n');
+        std::string_view line = text.substr(0, lf);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        keys.chosen[slot] = parseLine(line, system);
+        if (lf == std::string_view::npos)
+            break;
+        text.remove_prefix(lf + 1);
+    }
+    return keys;
+}
+
+TriggerKeys KeysFile::load() {
+    const auto text = readSmallFile(platform_, kFileName, kMaxKeysFileBytes);
+    if (!text)
+        return {};
+    TriggerKeys keys = parseKeys(*text, platform_.keyCodeSystem());
+    for (std::size_t slot = 0; slot < keys.chosen.size(); ++slot) {
+        if (!keys.chosen[slot])
+            continue;
+        const auto key = platform_.describeKey(*keys.chosen[slot]);
+        // A key this keyboard no longer has, or one that must not fire a slot, gives way.
+        if (!key || key->kind != KeyKind::Ordinary ||
+            key->code == platform_.keypadKey(static_cast<int>(slot)))
+            keys.chosen[slot].reset();
+    }
+    settleKeys(keys, platform_);
+    return keys;
+}
+
+void KeysFile::save(const TriggerKeys& keys) {
+    std::string text;
+    for (const auto& chosen : keys.chosen) {
+        if (chosen) {
+            const auto key = platform_.describeKey(*chosen);
+            text += std::string(platform_.keyCodeSystem()) + " " + std::to_string(chosen->value) +
+                    " " + (key ? key->name : std::string());
+        } else {
+            text += kKeypad;
+        }
+        text += "\r\n";
+    }
+    const FileWriteResult result = platform_.replaceFile(kFileName, text);
+    if (!result.ok)
+        platform_.messageBox(std::string("Your keys could not be saved to the file \"") +
+                                 kFileName + "\": " + result.error +
+                                 ".\r\nThey work until the program ends; try choosing again.",
+                             kBoxTitle);
+}
+
+} // namespace bt

@@ -1,0 +1,167 @@
+// Choosing any key as a slot's trigger, for keyboards without a numeric keypad: what the labels
+// say, which keys fire which slot, the file "keys", and what a damaged one restores.
+
+#include "behaviours/keys/keys_file.h"
+#include "main_window_fixture.h"
+
+namespace bt::test {
+namespace {
+
+struct TriggerKeysTest : MainWindowTest {
+    KeyCode f5 = p.addKey(71, "F5");
+    KeyCode f6 = p.addKey(72, "F6");
+    KeyCode v = p.addKey(55, "V", KeyKind::TypedByProgram);
+    KeyCode digit1 = p.addKey(10, "1", KeyKind::TypedByProgram);
+    KeyCode ctrl = p.addKey(37, "Ctrl", KeyKind::Modifier);
+    KeyCode escape = p.addKey(9, "Escape", KeyKind::Cancel);
+    KeyCode del = p.addKey(119, "Delete", KeyKind::Erase);
+
+    void choose(int slot, KeyCode key) {
+        c().keyLabel(slot).click();
+        window().keyPressedWhileChoosing(key);
+    }
+    std::string label(int slot) { return c().keyLabel(slot).caption(); }
+    // The slots whose sequence a key types, pressed once.
+    Typed typedBy(KeyCode key) {
+        p.typed.clear();
+        p.pressKey(key);
+        p.releaseKey(key);
+        p.advance(500);
+        return typed();
+    }
+};
+
+TEST_F(TriggerKeysTest, AChosenKeyTypesTheSlotsSequenceInsteadOfItsKeypadKey) {
+    start();
+    bind(3, 2, 5);
+    c().keyLabel(3).click();
+    EXPECT_EQ(label(3), "Press a key\u2026");
+    EXPECT_FALSE(c().slotMenu(3).visible()) << "the prompt takes the lists' room";
+    EXPECT_GT(c().keyLabel(3).rect().width, kKeyLabelWidth);
+    window().keyPressedWhileChoosing(f5);
+    EXPECT_EQ(label(3), "F5");
+    EXPECT_TRUE(c().slotMenu(3).visible() && c().slotMessage(3).visible());
+    EXPECT_EQ(c().keyLabel(3).rect().width, kKeyLabelWidth);
+    EXPECT_FALSE(window().choosingKey());
+    const Millis t = p.now();
+    EXPECT_EQ(typedBy(f5), (Typed{{t + 200, "v"}, {t + 300, "2"}, {t + 400, "5"}}));
+    EXPECT_TRUE(typedBy(p.keypadKey(3)).empty()) << "Numpad 3 no longer types";
+    EXPECT_EQ(typedBy(p.keypadKey(4)).size(), 3u) << "the other keypad keys still do";
+    EXPECT_EQ(p.files["keys"], "keypad\r\nkeypad\r\nkeypad\r\nfake 71 F5\r\nkeypad\r\nkeypad\r\n"
+                               "keypad\r\nkeypad\r\nkeypad\r\nkeypad\r\n");
+}
+
+TEST_F(TriggerKeysTest, EscapeCancelsAndDeleteOrTheOwnKeypadKeyGivesTheKeypadKeyBack) {
+    start();
+    choose(3, f5);
+    choose(3, escape);
+    EXPECT_EQ(label(3), "F5");
+    choose(3, del);
+    EXPECT_EQ(label(3), "Numpad 3");
+    EXPECT_EQ(typedBy(p.keypadKey(3)).size(), 3u);
+    choose(3, f5);
+    choose(3, p.keypadKey(3));
+    EXPECT_EQ(label(3), "Numpad 3");
+    EXPECT_EQ(p.files["keys"].find("F5"), std::string::npos);
+}
+
+TEST_F(TriggerKeysTest, AKeyAnotherSlotHasMovesAndThatSlotGetsItsKeypadKeyBack) {
+    start();
+    choose(3, f5);
+    choose(7, f5);
+    EXPECT_EQ(label(7), "F5");
+    EXPECT_EQ(label(3), "Numpad 3");
+    EXPECT_EQ(typedBy(p.keypadKey(3)).size(), 3u);
+    // A keypad key its own slot gave up can be chosen, until that slot takes it back.
+    choose(5, f6);
+    choose(2, p.keypadKey(5));
+    EXPECT_EQ(label(2), "Numpad 5");
+    choose(8, p.keypadKey(2));
+    choose(5, del); // Numpad 5 back to its slot, Numpad 2 back to its own, 8 to Numpad 8
+    for (int slot : {2, 5, 8})
+        EXPECT_EQ(label(slot), "Numpad " + std::to_string(slot));
+}
+
+TEST_F(TriggerKeysTest, KeysTheProgramTypesModifiersAndTakenKeypadKeysAreRefused) {
+    start();
+    c().keyLabel(6).click();
+    for (const auto& [key, word] : {std::pair{v, "The program types V"},
+                                    {digit1, "The program types 1"},
+                                    {ctrl, "Ctrl is a modifier"},
+                                    {p.keypadKey(5), "Numpad 5 is taken"}}) {
+        window().keyPressedWhileChoosing(key);
+        EXPECT_EQ(label(6), word);
+        EXPECT_TRUE(window().choosingKey()) << "the choice goes on";
+    }
+    window().keyPressedWhileChoosing(f6);
+    EXPECT_EQ(label(6), "F6");
+    EXPECT_TRUE(typedBy(v).empty()) << "the program's own keys never fire a slot";
+}
+
+TEST_F(TriggerKeysTest, ChosenKeysSurviveARestartAndNeverTouchBinds) {
+    p.files["binds"] = bindFileBytes("2", std::vector<int>(20, 1));
+    start();
+    choose(0, f5);
+    choose(9, f6);
+    c().startButton.click(); // a choice under way when the window goes is dropped
+    EXPECT_EQ(p.files["binds"], bindFileBytes("2", std::vector<int>(20, 1)));
+    FakePlatform& q = p;
+    Application again(q, kBase);
+    again.start(q.now());
+    EXPECT_EQ(again.mainWindow().controls().keyLabel(0).caption(), "F5");
+    EXPECT_EQ(again.mainWindow().controls().keyLabel(9).caption(), "F6");
+    EXPECT_EQ(again.mainWindow().triggerKeys().chosen[0], f5);
+}
+
+TEST_F(TriggerKeysTest, AFailedSaveIsToldAndTheKeyWorksUntilTheEnd) {
+    start();
+    p.writeError = "Read-only file system";
+    choose(4, f5);
+    ASSERT_EQ(p.messageBoxes.size(), 1u);
+    EXPECT_NE(p.messageBoxes[0].prompt.find("\"keys\": Read-only file system"), std::string::npos);
+    EXPECT_EQ(typedBy(f5).size(), 3u);
+}
+
+struct KeysFileCase {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> labels; // of slots 0..3; the others stay on the keypad
+};
+class KeysFileTest : public TriggerKeysTest, public ::testing::WithParamInterface<KeysFileCase> {};
+
+TEST_P(KeysFileTest, WhatTheFileDoesNotNameCleanlyStaysOnTheKeypadWithoutAWord) {
+    p.files["keys"] = GetParam().bytes;
+    start();
+    for (std::size_t slot = 0; slot < GetParam().labels.size(); ++slot)
+        EXPECT_EQ(label(static_cast<int>(slot)), GetParam().labels[slot]) << slot;
+    for (int slot = 4; slot < kSlotCount; ++slot)
+        EXPECT_EQ(label(slot), "Numpad " + std::to_string(slot));
+    EXPECT_TRUE(p.messageBoxes.empty());
+    for (int slot = 0; slot < kSlotCount; ++slot) { // every slot types on some key
+        const auto chosen = window().triggerKeys().chosen[static_cast<std::size_t>(slot)];
+        EXPECT_EQ(typedBy(chosen.value_or(p.keypadKey(slot))).size(), 3u) << slot;
+    }
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Files, KeysFileTest, ::testing::Values(
+    KeysFileCase{"AsSaved", "fake 71 F5\r\nkeypad\r\nfake 72 F6\r\n",
+                 {"F5", "Numpad 1", "F6", "Numpad 3"}},
+    KeysFileCase{"LineFeedsOnlyNoNames", "fake 71\nkeypad\nfake 72\n",
+                 {"F5", "Numpad 1", "F6", "Numpad 3"}},
+    KeysFileCase{"Short", "keypad\r\nfake 7", {"Numpad 0", "Numpad 1", "Numpad 2", "Numpad 3"}},
+    KeysFileCase{"UnknownOrDamagedCodes",
+                 "fake 99 Gone\r\nfake -71\r\nfake 71x\r\nfake 4294967296\r\n",
+                 {"Numpad 0", "Numpad 1", "Numpad 2", "Numpad 3"}},
+    KeysFileCase{"AnotherSystemsCodes", "x11 71 F5\r\nwin32 63 F5\r\n",
+                 {"Numpad 0", "Numpad 1", "Numpad 2", "Numpad 3"}},
+    KeysFileCase{"TwoSlotsOnOneKey", "fake 71\r\nfake 71\r\n", {"F5", "Numpad 1"}},
+    KeysFileCase{"KeysThatMustNotFire", "fake 55 V\r\nfake 37 Ctrl\r\nfake 1003\r\nfake 1001\r\n",
+                 {"Numpad 0", "Numpad 1", "Numpad 2", "Numpad 3"}},
+    KeysFileCase{"Binary", std::string("\0\xff\r\n\x80 71\n\n", 9),
+                 {"Numpad 0", "Numpad 1", "Numpad 2", "Numpad 3"}}),
+    [](const auto& info) { return info.param.name; });
+// clang-format on
+
+} // namespace
+} // namespace bt::test
