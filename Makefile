@@ -6,7 +6,7 @@ BUILD_PACKAGES := cmake ninja-build g++ make pkg-config python3 libgtest-dev lib
 	libxtst-dev
 # Packaging: shlibdeps, and the checks a package gets. Defined before the test list that takes it
 # in: `:=` expands where it is written, so a list used before it is defined is empty.
-DIST_PACKAGES := dpkg-dev lintian appstream desktop-file-utils
+DIST_PACKAGES := dpkg-dev lintian appstream desktop-file-utils git
 # The end-to-end tests: a private X server, X clients, keyboard layouts, real tray hosts and a
 # window manager; the Windows build: MinGW-w64, GoogleTest's sources, and Wine to run it.
 TEST_PACKAGES := xvfb python3-xlib python3-pil x11-xkb-utils xkb-data x11-utils googletest \
@@ -15,7 +15,7 @@ TEST_PACKAGES := xvfb python3-xlib python3-pil x11-xkb-utils xkb-data x11-utils 
 export PATH := /usr/sbin:/sbin:$(PATH)
 
 .PHONY: all deps test-deps dist-deps build run test test-default test-asan test-windows test-fuzz \
-	fuzz bench dist format clean
+	fuzz bench dist reproducible format clean
 
 all: build
 
@@ -64,9 +64,17 @@ bench: build
 dist-deps: deps
 	@tools/ensure-packages.sh $(DIST_PACKAGES) g++-mingw-w64-x86-64-posix
 
+# The downloads depend on the commit alone, so anyone can check them: every time in them is the
+# last commit's (CPack and CMake's archives honour SOURCE_DATE_EPOCH), no build folder appears in
+# a binary (-ffile-prefix-map, which dpkg-buildflags gives the Linux build too), and the exe's
+# header carries no time stamp.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
+export SOURCE_DATE_EPOCH
+
 # A Release build with Debian's hardening flags, packaged with CPack, and the Windows Release
-# build zipped with its README and licence.
+# build zipped with its README and licence; SHA256SUMS beside them.
 dist: dist-deps
+	rm -rf build/dist build/dist-windows dist
 	cmake -S . -B build/dist -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRONTEK_TESTS=OFF \
 		-DBRONTEK_BENCH=OFF -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) \
 		$$(dpkg-buildflags --get CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
@@ -74,9 +82,16 @@ dist: dist-deps
 	cd build/dist && cpack
 	mkdir -p dist && cp build/dist/package/*.deb dist/
 	cmake -S . -B build/dist-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRONTEK_TESTS=OFF \
-		-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake
+		-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake \
+		-DCMAKE_CXX_FLAGS="-ffile-prefix-map=$(CURDIR)=." \
+		-DCMAKE_EXE_LINKER_FLAGS="-Wl,--no-insert-timestamp"
 	cmake --build build/dist-windows --target windows_zip
-	@ls -l dist/*.deb dist/*.zip
+	cd dist && sha256sum *.deb *.zip > SHA256SUMS
+	@ls -l dist/*.deb dist/*.zip && cat dist/SHA256SUMS
+
+# The downloads built twice, in two clones in two folders: the bytes must be the same.
+reproducible:
+	tools/check-reproducible.sh
 
 format:
 	clang-format -i $$(git ls-files '*.h' '*.cpp')
