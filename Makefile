@@ -66,8 +66,8 @@ dist-deps: deps
 
 # The downloads depend on the commit alone, so anyone can check them: every time in them is the
 # last commit's (CPack and CMake's archives honour SOURCE_DATE_EPOCH), no build folder appears in
-# a binary (-ffile-prefix-map, which dpkg-buildflags gives the Linux build too), and the exe's
-# header carries no time stamp.
+# a binary (dpkg-buildflags maps it away for the Linux build, the MinGW build does it itself), and
+# the exe's header carries no time stamp.
 SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
 export SOURCE_DATE_EPOCH
 
@@ -82,9 +82,7 @@ dist: dist-deps
 	cd build/dist && cpack
 	mkdir -p dist && cp build/dist/package/*.deb dist/
 	cmake -S . -B build/dist-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRONTEK_TESTS=OFF \
-		-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake \
-		-DCMAKE_CXX_FLAGS="-ffile-prefix-map=$(CURDIR)=." \
-		-DCMAKE_EXE_LINKER_FLAGS="-Wl,--no-insert-timestamp"
+		-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake
 	cmake --build build/dist-windows --target windows_zip
 	cd dist && sha256sum *.deb *.zip > SHA256SUMS
 	@ls -l dist/*.deb dist/*.zip && cat dist/SHA256SUMS

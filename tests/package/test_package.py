@@ -74,6 +74,9 @@ class WindowsZipTest(unittest.TestCase):
                                     ("brontek-tarnlow.exe", "README.txt", "LICENSE.txt"))
         pe = int.from_bytes(exe[0x3C:0x40], "little")
         self.assertEqual(exe[pe:pe + 6], b"PE\0\0\x64\x86", "a 64-bit Windows program")
+        self.assertEqual(exe[pe + 8:pe + 12], b"\0" * 4, "no time stamp: the same bytes each build")
+        for runtime in (b"libstdc++", b"libgcc_s", b"libwinpthread"):
+            self.assertNotIn(runtime, exe, "one exe: the runtime is linked in, not a DLL beside it")
         self.assertIn(VERSION.encode("utf-16-le"), exe, "the version resource")
         for text in (readme, licence):
             self.assertNotRegex(text, re.compile(rb"[^\r]\n"), "CR LF line ends")
