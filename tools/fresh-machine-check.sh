@@ -2,12 +2,13 @@
 # The fresh-machine check, run by hand before a change to the package lists, the build or the
 # tools the tests use lands: a clean Debian 12 (debootstrap --variant=minbase) in a temporary
 # folder, this repository cloned into it, then the README's `make test` and then `make dist`
-# there, with nothing else installed but `make` itself. Prints how long each step took and
-# removes everything it made; the logs stay in build/fresh-machine/.
+# there, with nothing else installed but `make` itself; then the package installed with apt and
+# the downloads checked for reproducibility. Prints how long each step took and removes
+# everything it made; the logs stay in build/fresh-machine/.
 #
 #   sudo tools/fresh-machine-check.sh [COMMIT]     (default: HEAD; uncommitted work is not seen)
 #
-# It takes about half an hour. The new system shares this machine's network, so run it while no
+# It takes about forty minutes. The new system shares this machine's network, so run it while no
 # other test run is using the tests' port (8642) and X displays.
 set -euo pipefail
 
@@ -85,6 +86,12 @@ status=0
 step make-test in_root sh -c 'cd /root/brontek-tarnlow && make test' || status=1
 if step make-dist in_root sh -c 'cd /root/brontek-tarnlow && make dist'; then
   ls -l "$root"/root/brontek-tarnlow/dist/*.deb "$root"/root/brontek-tarnlow/dist/*.zip || status=1
+  # The package as a player installs it, and the downloads built twice more elsewhere.
+  step install-deb in_root sh -c 'cd /root/brontek-tarnlow/dist && sha256sum -c SHA256SUMS &&
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq ./*.deb && brontek-tarnlow --version' ||
+    status=1
+  step reproducible in_root sh -c 'cd /root/brontek-tarnlow && tools/check-reproducible.sh' ||
+    status=1
 else
   status=1
 fi
