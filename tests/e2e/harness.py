@@ -36,6 +36,11 @@ def wait_for(predicate, timeout=10.0, step=0.05, what="condition"):
     raise AssertionError("timed out waiting for " + what)
 
 
+def binds_bytes(game_line, slot_lines):
+    """A "binds" file: the game's line, then the twenty list indices in the file's order."""
+    return "".join("%s\r\n" % v for v in [game_line] + list(slot_lines) + [""]).encode()
+
+
 def port_open(port):
     with socket.socket() as s:
         s.settimeout(0.2)
@@ -317,6 +322,10 @@ class Program:
                 return c
         return None
 
+    def wait_text(self, name, text, timeout=30):
+        self.wait_state(lambda s: (self.widget(name) or {}).get("text") == text, timeout,
+                        what="%s saying %s" % (name, text))
+
     def click(self, name, title=MAIN):
         w = self.widget(name, title)
         self.x.click(w["x"] + w["w"] // 2, w["y"] + w["h"] // 2)
@@ -367,22 +376,22 @@ class E2ETest(unittest.TestCase):
             return
         self.addCleanup(SampleSite(8642, status_delay).stop)
 
+    def spawn(self, args, env=None):
+        """A program of the desktop around ours, on this display, stopped after the test."""
+        proc = subprocess.Popen(args, env={**os.environ, **(env or {}), "DISPLAY": self.x.name},
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(lambda: (proc.kill(), proc.wait()))
+
     def start_trayer(self):
         """A real XEmbed tray host; Qt's and Wine's icons dock into its window "panel"."""
-        tray = subprocess.Popen(
-            ["trayer", "--edge", "top", "--align", "right", "--width", "10", "--height", "24",
-             "--SetDockType", "false"], env=dict(os.environ, DISPLAY=self.x.name),
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.addCleanup(lambda: (tray.kill(), tray.wait()))
+        self.spawn(["trayer", "--edge", "top", "--align", "right", "--width", "10", "--height",
+                    "24", "--SetDockType", "false"])
         wait_for(lambda: self.x.find("panel"), what="the tray")
-
 
     def start_openbox(self):
         """A real window manager: frames, placement, and focus and stacking rules, as on a
         desktop."""
-        wm = subprocess.Popen(["openbox", "--sm-disable"], env=dict(os.environ, DISPLAY=self.x.name),
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.addCleanup(lambda: (wm.terminate(), wm.wait(5)))
+        self.spawn(["openbox", "--sm-disable"])
         check = self.x.display.intern_atom("_NET_SUPPORTING_WM_CHECK")
         wait_for(lambda: self.x.display.screen().root.get_full_property(check, X.AnyPropertyType),
                  what="openbox")
@@ -417,6 +426,17 @@ class WindowScenarios:
         super().setUp()
         if self.window_manager:
             self.start_openbox()
+
+    def choose(self, p, name, index):
+        """Opens a list with a click and moves to an entry with the keyboard, as a player can."""
+        steps = index - p.widget(name)["index"]
+        p.click(name)
+        time.sleep(0.5)
+        for _ in range(abs(steps)):
+            self.x.tap("Down" if steps > 0 else "Up")
+            time.sleep(0.1)
+        self.x.tap("Return")
+        p.wait_state(lambda s: p.widget(name)["index"] == index, what="%s at %d" % (name, index))
 
     def box(self, p, text=None):  # the open input or message box, once there is one
         def find(state):

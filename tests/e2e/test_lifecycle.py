@@ -85,9 +85,7 @@ class StatusNotifierTest(E2ETest):
         self.env = dict(os.environ, DISPLAY=self.x.name, DBUS_SESSION_BUS_ADDRESS=re.search(
             r"DBUS_SESSION_BUS_ADDRESS='([^']+)'", out).group(1))
         self.addCleanup(subprocess.run, ["kill", re.search(r"BUS_PID=(\d+)", out).group(1)])
-        watcher = subprocess.Popen(["status-notifier-watcher"], env=self.env,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.addCleanup(lambda: (watcher.kill(), watcher.wait()))
+        self.spawn(["status-notifier-watcher"], self.env)
         wait_for(lambda: "StatusNotifierWatcher" in self.send(
             "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
             "org.freedesktop.DBus.ListNames"), what="the watcher on the bus")

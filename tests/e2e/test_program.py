@@ -7,7 +7,7 @@ import subprocess
 import time
 import unittest
 
-from harness import MAIN, E2ETest, WindowScenarios
+from harness import MAIN, E2ETest, WindowScenarios, binds_bytes
 
 # The twenty slot lists in the order the bind file keeps them.
 FILE_ORDER = ["slotMenu0", "slotMessage0"] + [
@@ -25,17 +25,6 @@ class WindowTest(WindowScenarios, E2ETest):
     def game(self):
         return self.recorder().typed
 
-    def choose(self, p, name, index):
-        """Opens a list with a click and picks an entry with the keyboard, as a player can."""
-        steps = index - p.widget(name)["index"]
-        p.click(name)
-        time.sleep(0.3)
-        for _ in range(abs(steps)):
-            self.x.tap("Down" if steps > 0 else "Up")
-            time.sleep(0.05)
-        self.x.tap("Return")
-        p.wait_state(lambda s: p.widget(name)["index"] == index, what="%s at %d" % (name, index))
-
     def test_bindings_chosen_by_clicks_survive_a_restart_and_type(self):
         p = self.start_program()
         children = p.window()["children"]
@@ -51,8 +40,7 @@ class WindowTest(WindowScenarios, E2ETest):
         p.click("saveButton")
         indices = [0] * 20
         indices[19], indices[18], indices[7], indices[6] = 4, 7, 1, 6
-        self.assertEqual(self.file("binds"),
-                         ("2\r\n" + "".join("%d\r\n" % i for i in indices) + "\r\n").encode())
+        self.assertEqual(self.file("binds"), binds_bytes(2, indices))
         p.click("exitButton")
         p.ended()
 
@@ -84,7 +72,7 @@ def write_binds(workdir):
     indices = [0] * 20
     indices[15], indices[14], indices[7], indices[6] = 1, 2, 2, 3
     with open(os.path.join(workdir, "binds"), "wb") as f:
-        f.write(("1\r\n" + "".join("%d\r\n" % i for i in indices) + "\r\n").encode())
+        f.write(binds_bytes(1, indices))
 
 
 class KeysTest(E2ETest):
@@ -129,9 +117,6 @@ class ChosenKeyTest(E2ETest):
         super().setUp()
         write_binds(self.workdir)
 
-    def label(self, p, text):
-        p.wait_state(lambda s: p.widget("keyLabel3")["text"] == text, what="the label saying " + text)
-
     def typed_by(self, rec, key):
         rec.clear()
         self.x.tap(key)
@@ -146,12 +131,12 @@ class ChosenKeyTest(E2ETest):
         p.wait_state(lambda s: lists()[6] == 3, what="the bindings")
         before = lists()
         p.click("keyLabel3")
-        self.label(p, "Press a key\u2026")
+        p.wait_text("keyLabel3", "Press a key\u2026")
         for key, word in (("v", "The program types V"), ("1", "The program types 1")):
             self.x.tap(key)
-            self.label(p, word)
+            p.wait_text("keyLabel3", word)
         self.x.tap("F5")
-        self.label(p, "F5")
+        p.wait_text("keyLabel3", "F5")
         main = p.window()
         self.x.screenshot(self.artifact("chosen-key.png"),
                           (main["x"], main["y"], main["w"], main["h"]))
@@ -174,7 +159,7 @@ class ChosenKeyTest(E2ETest):
         p.proc.wait(10)
 
         again = self.start_program()
-        self.label(again, "F5")
+        again.wait_text("keyLabel3", "F5")
         rec.focus()
         self.assertEqual(self.typed_by(rec, "F5"), ["v", "3", "4"], "after a restart")
 
