@@ -1,6 +1,8 @@
-// The clocks every behaviour runs on: timers and the alarm on the virtual clock.
+// What every behaviour runs on: timers and the alarm on the virtual clock, and one download at a
+// time.
 
 #include "backends/fake/fake_platform.h"
+#include "base/controls/transfer.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +76,21 @@ TEST(AlarmTest, RingsOnceAtItsTimeAndNeverBeforeIt) {
     alarm.ringAt(1200);
     alarm.ring(1199); // a native timer a hair early: told the due time
     EXPECT_EQ(rung.back(), 1200);
+}
+
+TEST(TransferTest, OneAtATimeAndACancelledOneNeverAnswersAndMayStartAgain) {
+    FakePlatform p;
+    Transfer t(p);
+    std::vector<std::string> answers;
+    const auto keep = [&](const HttpResult& r) { answers.push_back(r.body); };
+    t.start("http://a/1", keep);
+    t.start("http://a/2", keep); // one is running: this one is not asked
+    t.cancel();
+    t.start("http://a/3", keep);
+    EXPECT_FALSE(p.respondTo("http://a/1", HttpResult::answer(200, "one")));
+    EXPECT_TRUE(p.respondTo("http://a/3", HttpResult::answer(200, "three")));
+    EXPECT_EQ(answers, std::vector<std::string>{"three"});
+    EXPECT_EQ(p.requests.size(), 2u);
 }
 
 } // namespace

@@ -40,6 +40,7 @@ TEST_F(StatusTest, OnlineBlinksSevenTimesThenShrinksAndExitOpensTheNews) {
     EXPECT_TRUE(p.broughtToFront.empty()) << "the status never pushes the window forward";
     p.advance(10000);
     EXPECT_EQ(p.requestsFor(kStatusUrl), 1u) << "no polling once decided";
+    EXPECT_EQ(p.wakeUpsScheduled(), 0u) << "idle: nothing wakes the program";
 
     NewsWindow* shown = nullptr; // the front end makes the window's view here
     app->setOnNewsWindowCreated([&](NewsWindow& n) { shown = &n; });
@@ -61,6 +62,19 @@ TEST_F(StatusTest, OnlineBlinksSevenTimesThenShrinksAndExitOpensTheNews) {
     EXPECT_FALSE(p.ended);
     app->newsWindow()->unload();
     EXPECT_TRUE(p.ended) << "the process ends with its last window";
+}
+
+TEST_F(StatusTest, ExitDuringTheBlinkStopsItAndTheNewsWindowAloneRuns) {
+    p.advance(1000);
+    answer("on\r\nnews-7\r\n", "");
+    p.advance(300);
+    c().exitButton.click();
+    ASSERT_NE(app->newsWindow(), nullptr);
+    EXPECT_FALSE(c().window.visible());
+    p.advance(3000);
+    EXPECT_EQ(window().status().blinkStep, 1) << "no blink for a window that is gone";
+    app->newsWindow()->unload();
+    EXPECT_EQ(p.wakeUpsScheduled(), 0u);
 }
 
 TEST_F(StatusTest, NewsOfferedByAnAnswerWhoseSeparatorNeverCameIsAskedFromTheServer) {

@@ -88,6 +88,8 @@ class FakePlatform : public Platform {
     // Answers the oldest pending request for this URL; false when there is none.
     bool respondTo(const std::string& url, HttpResult result);
     std::size_t pendingCount() const { return pending_.size(); }
+    // Timers running and alarms set: what would wake the program, were it idle.
+    std::size_t wakeUpsScheduled() const { return scheduled_.size(); }
     bool isPending(const std::string& url) const;
     // How many requests were made for this URL.
     std::size_t requestsFor(const std::string& url) const;

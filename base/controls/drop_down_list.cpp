@@ -1,7 +1,5 @@
 #include "base/controls/drop_down_list.h"
 
-#include <algorithm>
-
 namespace bt {
 
 void DropDownList::show(std::vector<std::string> items, int index) {
@@ -14,7 +12,6 @@ void DropDownList::show(std::vector<std::string> items, int index) {
 
 std::vector<std::string> digitItems(int count) {
     std::vector<std::string> items;
-    items.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int i = 1; i <= count; ++i)
         items.push_back(std::to_string(i));
     return items;

@@ -2,16 +2,27 @@
 
 #include "base/numbers.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace bt {
 
 namespace {
 
-// The file's lines as read: line 1 whole, the others as the numbers they hold.
+// A slot's two lines as numbers, where they hold one.
+struct SlotLines {
+    std::optional<int> menu, message;
+};
+
+// The file's lines as read: line 1 whole, the others as the numbers they hold, by slot.
 struct FileLines {
     std::string game;
-    std::array<std::optional<int>, BindsCodec::kLines.size()> entries{};
+    std::array<SlotLines, kSlotCount> slots{};
+
+    std::optional<int>& entry(const BindsCodec::Line& line) {
+        SlotLines& slot = slots[static_cast<std::size_t>(line.slot)];
+        return line.field == BindsCodec::Field::Menu ? slot.menu : slot.message;
+    }
 };
 
 FileLines split(std::string_view text) {
@@ -24,7 +35,7 @@ FileLines split(std::string_view text) {
         if (n == 0)
             lines.game = std::string(piece);
         else if (const auto v = parseInt16(piece))
-            lines.entries[n - 1] = *v;
+            lines.entry(BindsCodec::kLines[n - 1]) = *v;
         if (lf == std::string_view::npos)
             break;
         text.remove_prefix(lf + 1);
@@ -37,16 +48,15 @@ FileLines split(std::string_view text) {
 // slot starts with no menu. A menu line of -1 leaves the slot with no menu; a slot left without a
 // menu gets menu 1, message 1; a usable menu line resets the message to 1 before the message line
 // is read against that menu.
-Binding restoreSlot(Game game, bool resetFirst, std::optional<int> menuLine,
-                    std::optional<int> messageLine) {
+Binding restoreSlot(Game game, bool resetFirst, const SlotLines& lines) {
     std::optional<int> menu = resetFirst ? std::optional<int>(1) : std::nullopt;
-    if (menuLine && *menuLine >= 0 && *menuLine < menuCount(game))
-        menu = *menuLine + 1;
-    else if (menuLine == -1)
+    if (lines.menu && *lines.menu >= 0 && *lines.menu < menuCount(game))
+        menu = *lines.menu + 1;
+    else if (lines.menu == -1)
         menu.reset();
     if (!menu)
         return Binding{};
-    const int message = messageLine ? *messageLine + 1 : 0;
+    const int message = lines.message ? *lines.message + 1 : 0;
     return Binding{*menu, hasMessage(game, *menu, message) ? message : 1};
 }
 
@@ -68,13 +78,9 @@ BindProfile BindsCodec::read(std::string_view text) {
     else
         gameLine_ = lines.game;
     const bool resetFirst = profile.game == Game::UnitedOffensive;
-    std::array<std::optional<int>, kSlotCount> menus{}, messages{};
-    for (std::size_t n = 0; n < kLines.size(); ++n)
-        (kLines[n].field == Field::Menu ? menus
-                                        : messages)[static_cast<std::size_t>(kLines[n].slot)] =
-            lines.entries[n];
-    for (std::size_t s = 0; s < profile.bindings.size(); ++s)
-        profile.bindings[s] = restoreSlot(profile.catalogue(), resetFirst, menus[s], messages[s]);
+    std::transform(
+        lines.slots.begin(), lines.slots.end(), profile.bindings.begin(),
+        [&](const SlotLines& slot) { return restoreSlot(profile.catalogue(), resetFirst, slot); });
     return profile;
 }
 
