@@ -94,22 +94,5 @@ TEST_F(EditorTest, CallOfDutyClickedWhileNoGameIsChosenLeavesItNotChosen) {
     EXPECT_TRUE(c().callOfDutyOption.value());
 }
 
-TEST_F(EditorTest, EveryPairTheListsOfferPreviewsTheCatalogueText) {
-    start();
-    for (Game game : {CoD, UO}) {
-        (game == CoD ? c().callOfDutyOption : c().unitedOffensiveOption).click();
-        ASSERT_EQ(c().slotMenu(7).count(), menuCount(game));
-        for (int m = 1; m <= menuCount(game); ++m) {
-            c().slotMenu(7).choose(m - 1);
-            ASSERT_EQ(c().slotMessage(7).count(), messageCount(game, m));
-            for (int n = 1; n <= messageCount(game, m); ++n) {
-                c().slotMessage(7).choose(n - 1);
-                EXPECT_EQ(c().previewMenuLabel.caption(), menuName(m));
-                EXPECT_EQ(c().previewMessageLabel.caption(), messageText(game, m, n)) << m << n;
-            }
-        }
-    }
-}
-
 } // namespace
 } // namespace bt::test
