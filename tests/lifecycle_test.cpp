@@ -77,6 +77,14 @@ TEST_F(LifecycleTest, AKeyPressedAsTheWindowClosesTypesNothing) {
     EXPECT_TRUE(p.typed.empty());
 }
 
+TEST_F(LifecycleTest, ASequenceUnderWayWhenTheWindowClosesStopsThere) {
+    p.tap(4); // seen at 100: v at 200, the digits at 300 and 400
+    p.advance(250);
+    c().exitButton.click();
+    p.advance(1000);
+    EXPECT_EQ(typed(), (Typed{{200, "v"}}));
+}
+
 TEST_F(LifecycleTest, WithoutATrayHostStartAndMinimizeKeepTheWindowReachable) {
     p.trayHost = false;
     c().startButton.click();

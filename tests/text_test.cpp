@@ -161,6 +161,7 @@ TEST_F(FeedCheckTest, TheSamplePassesAndBrokenLinesAreFlaggedByNumber) {
         {{{l1.label.underline, "maybe"}}, {l1.label.underline}},
         {{{l1.target, "file:///etc"}}, {l1.target}},
         {{{l1.clickTarget, "calc.exe"}}, {l1.clickTarget}},
+        {{{l1.clickLabel.underline, "maybe"}}, {l1.clickLabel.underline}},
         {{{feed::kNewsLeft, "8000"}}, {feed::kNewsLeft}},
         {{{feed::kDeclineWidth, "-5"}}, {feed::kDeclineWidth}},
         {{{feed::kExitLeft, "8000"}}, {feed::kExitLeft}},

@@ -5,6 +5,7 @@
 #include "base/texts.h"
 
 #include <charconv>
+#include <ranges>
 
 namespace bt {
 
@@ -69,14 +70,14 @@ TriggerKeys KeysFile::load() {
     if (!text)
         return {};
     TriggerKeys keys = parseKeys(*text, platform_.keyCodeSystem());
-    for (std::size_t slot = 0; slot < keys.chosen.size(); ++slot) {
-        if (!keys.chosen[slot])
+    for (const int slot : std::views::iota(0, kSlotCount)) {
+        auto& chosen = keys.chosen[static_cast<std::size_t>(slot)];
+        if (!chosen)
             continue;
-        const auto key = platform_.describeKey(*keys.chosen[slot]);
+        const auto key = platform_.describeKey(*chosen);
         // A key this keyboard no longer has, or one that must not fire a slot, gives way.
-        if (!key || key->kind != KeyKind::Ordinary ||
-            key->code == platform_.keypadKey(static_cast<int>(slot)))
-            keys.chosen[slot].reset();
+        if (!key || key->kind != KeyKind::Ordinary || key->code == platform_.keypadKey(slot))
+            chosen.reset();
     }
     settleKeys(keys, platform_);
     return keys;
