@@ -114,12 +114,14 @@ TEST_F(NewsTest, BadValuesKeepTheWindowsOwnAndTheRestIsLaidOut) {
         {feed::kNewsWidth, "-300"},     {feed::kNewsUnderline, "True"},
         {feed::kNewsBold, "perhaps"},   {feed::kNewsFontSize, "0"},
         {l1.label.fontSize, "1000"},    {l2.label.fontSize, "1001"},
-        {feed::kDeclineFontSize, "12"}, {feed::kPageWidth, "-1"}};
+        {feed::kDeclineFontSize, "12"}, {feed::kPageWidth, "-1"},
+        {feed::kPageLeft, "-30"}};
     openSample(changes, "extra" + token + "lines");
     EXPECT_EQ(c.exitButton.rect().left, 1680) << "design value kept";
     EXPECT_EQ(c.exitButton.rect().top, -15) << "a place may be negative, a size may not";
     EXPECT_EQ(c.newsText.rect().width, 5055);
     EXPECT_EQ(c.pageView.rect().width, 4095) << "no negative size";
+    EXPECT_EQ(c.pageView.rect().left, -30);
     EXPECT_EQ(c.newsText.rect().left, 240);
     EXPECT_TRUE(c.newsText.font().underline);
     EXPECT_FALSE(c.newsText.font().bold) << "not a boolean: design value kept";
