@@ -37,10 +37,10 @@ TEST_F(StatusTest, OnlineBlinksSevenTimesThenShrinksAndExitOpensTheNews) {
     }
     EXPECT_EQ(c().window.outerHeight(), 3585) << "the status strip cut off";
     EXPECT_FALSE(c().statusLabel.visible());
+    EXPECT_EQ(p.wakeUpsScheduled(), 0u) << "idle from here: nothing wakes the program";
     EXPECT_TRUE(p.broughtToFront.empty()) << "the status never pushes the window forward";
     p.advance(10000);
     EXPECT_EQ(p.requestsFor(kStatusUrl), 1u) << "no polling once decided";
-    EXPECT_EQ(p.wakeUpsScheduled(), 0u) << "idle: nothing wakes the program";
 
     NewsWindow* shown = nullptr; // the front end makes the window's view here
     app->setOnNewsWindowCreated([&](NewsWindow& n) { shown = &n; });
@@ -101,6 +101,7 @@ TEST_F(StatusTest, NoNetworkShowsCannotConnectAfterTenSecondsAndKeepsPolling) {
     p.advance(600);
     EXPECT_EQ(window().status().blinkStep, 7) << "a blink over is not started again";
     EXPECT_FALSE(c().statusLabel.visible());
+    EXPECT_EQ(p.wakeUpsScheduled(), 0u);
 }
 
 TEST_F(StatusTest, AnAnswerAfterCannotConnectIsOnlineAndBlinksAnew) {
