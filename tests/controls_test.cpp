@@ -1,7 +1,8 @@
-// What every behaviour runs on: timers and the alarm on the virtual clock, and one download at a
-// time.
+// What every behaviour runs on: timers and the alarm on the virtual clock, the controls telling
+// their views of changes, and one download at a time.
 
 #include "backends/fake/fake_platform.h"
+#include "base/controls/drop_down_list.h"
 #include "base/controls/transfer.h"
 
 #include <gtest/gtest.h>
@@ -76,6 +77,18 @@ TEST(AlarmTest, RingsOnceAtItsTimeAndNeverBeforeIt) {
     alarm.ringAt(1200);
     alarm.ring(1199); // a native timer a hair early: told the due time
     EXPECT_EQ(rung.back(), 1200);
+}
+
+TEST(ControlTest, AViewIsToldOfEachChangeAndOnlyOfChanges) {
+    DropDownList list("slotMenu0", {});
+    int told = 0;
+    list.setObserver([&] { ++told; });
+    list.show(digitItems(3), 0);
+    list.show(digitItems(3), 0); // the same again: nothing to copy to the widget
+    list.show(digitItems(3), 2);
+    list.setVisible(true);
+    list.setVisible(false);
+    EXPECT_EQ(told, 3);
 }
 
 TEST(TransferTest, OneAtATimeAndACancelledOneNeverAnswersAndMayStartAgain) {
