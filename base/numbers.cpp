@@ -9,8 +9,12 @@ namespace bt {
 
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
+// The text without the blanks around it, which are the player's and not part of a number.
+std::string_view trimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 template <typename Int>
@@ -30,22 +34,17 @@ std::optional<Int> roundHalfEven(double value) {
 } // namespace
 
 std::optional<double> parseNumber(std::string_view text, char decimalSeparator) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
+    text = trimBlanks(text);
     // Copy into a fixed buffer with '.' as the separator, so the conversion is exact and does not
     // depend on the C library's locale. Longer texts are not numbers anyone types.
     std::array<char, 64> buffer{};
-    if (end - begin > buffer.size())
+    if (text.size() > buffer.size())
         return std::nullopt;
     std::size_t length = 0;
     bool digits = false;
-    for (std::size_t i = begin; i < end; ++i) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
-        if (i == begin && (c == '-' || c == '+')) {
+        if (i == 0 && (c == '-' || c == '+')) {
             if (c == '+')
                 continue;
         } else if (c >= '0' && c <= '9') {
@@ -75,10 +74,7 @@ std::optional<std::int16_t> roundHalfEven16(double value) {
 }
 
 std::optional<std::int16_t> parseInt16(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
+    text = trimBlanks(text);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     std::int16_t value = 0;

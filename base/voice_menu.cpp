@@ -6,8 +6,8 @@ namespace bt {
 
 namespace {
 
-constexpr std::array<std::string_view, 5> kMenuNames = {"Commands", "Statements", "Responses",
-                                                        "Requests", "Vehicles"};
+constexpr auto kMenuNames = std::to_array<std::string_view>(
+    {"Commands", "Statements", "Responses", "Requests", "Vehicles"});
 
 // United Offensive's table; Call of Duty 1 / 2 has a prefix of each of its first three menus,
 // with its own texts for Statements 7 and 8.
@@ -42,7 +42,7 @@ int messageCount(Game game, int menu) {
 }
 
 std::string_view menuName(int menu) {
-    if (menu < 1 || menu > 5)
+    if (menu < 1 || static_cast<std::size_t>(menu) > kMenuNames.size())
         return {};
     return kMenuNames[static_cast<std::size_t>(menu - 1)];
 }

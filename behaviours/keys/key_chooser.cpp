@@ -2,6 +2,8 @@
 
 #include "base/platform.h"
 
+#include <ranges>
+
 namespace bt {
 
 namespace {
@@ -58,7 +60,7 @@ std::optional<std::string> KeyChooser::refusal(const PressedKey& key) const {
         return "The program types " + key.name;
     if (key.kind == KeyKind::Modifier)
         return key.name + " is a modifier";
-    for (int other = 0; other < kSlotCount; ++other)
+    for (const int other : std::views::iota(0, kSlotCount))
         if (!keys_.chosen[static_cast<std::size_t>(other)] &&
             platform_.keypadKey(other) == key.code)
             return keypadName(other) + " is taken";
@@ -81,7 +83,6 @@ void KeyChooser::choose(int slot, std::optional<KeyCode> key) {
 
 void KeyChooser::end() {
     choosing_.reset();
-    refusal_.clear();
     onChange_();
 }
 
@@ -96,7 +97,7 @@ std::string KeyChooser::label(int slot) const {
 
 std::array<KeyCode, kSlotCount> KeyChooser::effectiveKeys() const {
     std::array<KeyCode, kSlotCount> keys{};
-    for (int slot = 0; slot < kSlotCount; ++slot)
+    for (const int slot : std::views::iota(0, kSlotCount))
         keys[static_cast<std::size_t>(slot)] =
             keys_.chosen[static_cast<std::size_t>(slot)].value_or(platform_.keypadKey(slot));
     return keys;
