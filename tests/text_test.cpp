@@ -164,6 +164,9 @@ TEST_F(FeedCheckTest, TheSamplePassesAndBrokenLinesAreFlaggedByNumber) {
         {{{l1.clickLabel.underline, "maybe"}}, {l1.clickLabel.underline}},
         {{{feed::kNewsLeft, "8000"}}, {feed::kNewsLeft}},
         {{{feed::kDeclineWidth, "-5"}}, {feed::kDeclineWidth}},
+        {{{feed::kDeclineLeft, "left"}}, {feed::kDeclineLeft}},
+        {{{feed::kNewsTop, "top"}}, {feed::kNewsTop}},
+        {{{feed::kNewsHeight, "tall"}}, {feed::kNewsHeight}},
         {{{feed::kExitLeft, "8000"}}, {feed::kExitLeft}},
         {{{feed::kExitLeft, "7785"}, {feed::kNewsLeft, "0"}}, {}}, // just inside the window
         {{{feed::kPageHeight, "9000"}}, {feed::kPageLeft}},
