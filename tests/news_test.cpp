@@ -116,13 +116,15 @@ TEST_F(NewsTest, BadValuesKeepTheWindowsOwnAndTheRestIsLaidOut) {
         {feed::kNewsBold, "perhaps"},   {feed::kNewsFontSize, "0"},
         {l1.label.fontSize, "1000"},    {l2.label.fontSize, "1001"},
         {feed::kDeclineFontSize, "12"}, {feed::kPageWidth, "-1"},
-        {feed::kPageLeft, "-30"}};
+        {feed::kPageHeight, "-2"},      {feed::kNewsHeight, "-9"},
+        {feed::kPageLeft, "-30"},       {feed::kPageTop, "-40"}};
+    const Rect page = c.pageView.rect(), news = c.newsText.rect(); // as designed
     openSample(changes, "extra" + token + "lines");
     EXPECT_EQ(c.exitButton.rect().left, 1680) << "design value kept";
     EXPECT_EQ(c.exitButton.rect().top, -15) << "a place may be negative, a size may not";
-    EXPECT_EQ(c.newsText.rect().width, 5055);
-    EXPECT_EQ(c.pageView.rect().width, 4095) << "no negative size";
-    EXPECT_EQ(c.pageView.rect().left, -30);
+    EXPECT_EQ((Rect{-30, -40, page.width, page.height}), c.pageView.rect());
+    EXPECT_EQ(std::make_pair(news.width, news.height),
+              std::make_pair(c.newsText.rect().width, c.newsText.rect().height));
     EXPECT_EQ(c.newsText.rect().left, 240);
     EXPECT_TRUE(c.newsText.font().underline);
     EXPECT_FALSE(c.newsText.font().bold) << "not a boolean: design value kept";
@@ -185,7 +187,7 @@ TEST_F(NewsTest, LinksOpenOnClickOrALeftButtonMoveOntoLink1AndOnlyWebAddresses) 
     EXPECT_TRUE(p.linksOpened.empty());
     links.pointerOverLink(1, {true}, 0, 0); // opens link 1's target, which is no web address
     links.clickLabelClicked();              // link 1's click target, neither
-    for (int k : {2, 3, 4, 6})
+    for (int k : {0, 2, 3, 4, 6, 7})        // no link 0 or 7 to open
         links.linkClicked(k);
     EXPECT_EQ(p.linksOpened,
               (std::vector<std::string>{"HTTPS://example.org/ok", line(feed::link(4).target),

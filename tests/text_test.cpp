@@ -159,7 +159,7 @@ TEST_F(FeedCheckTest, TheSamplePassesAndBrokenLinesAreFlaggedByNumber) {
     const std::vector<std::pair<Changes, std::vector<std::size_t>>> cases = {
         {{{feed::kNewsFontSize, "big"}}, {feed::kNewsFontSize}},
         {{{l1.label.underline, "maybe"}}, {l1.label.underline}},
-        {{{l1.target, "file:///etc"}}, {l1.target}},
+        {{{feed::link(6).target, "file:///etc"}}, {feed::link(6).target}},
         {{{l1.clickTarget, "calc.exe"}}, {l1.clickTarget}},
         {{{l1.clickLabel.underline, "maybe"}}, {l1.clickLabel.underline}},
         {{{feed::kNewsLeft, "8000"}}, {feed::kNewsLeft}},
@@ -169,6 +169,9 @@ TEST_F(FeedCheckTest, TheSamplePassesAndBrokenLinesAreFlaggedByNumber) {
         {{{feed::kNewsHeight, "tall"}}, {feed::kNewsHeight}},
         {{{feed::kExitLeft, "8000"}}, {feed::kExitLeft}},
         {{{feed::kExitLeft, "7785"}, {feed::kNewsLeft, "0"}}, {}}, // just inside the window
+        {{{feed::kExitLeft, "0"}, {feed::kExitTop, "0"}}, {}},
+        {{{feed::kExitTop, "-1"}}, {feed::kExitLeft}},
+        {{{feed::kExitTop, "9000"}}, {feed::kExitLeft}},
         {{{feed::kPageHeight, "9000"}}, {feed::kPageLeft}},
         {{{feed::kDeclineTop, "6000"}}, {feed::kDeclineLeft}},
         {{{feed::kPageVisible, "False"}, {feed::kPageHeight, "9000"}}, {}}};
