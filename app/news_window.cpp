@@ -2,7 +2,6 @@
 
 #include "base/link_policy.h"
 #include "base/platform.h"
-#include "base/texts.h"
 #include "behaviours/news/declined_news.h"
 
 namespace bt {
@@ -106,12 +105,7 @@ void NewsWindow::closingStep() {
         return;
     // Replaced as a whole, like "binds". The program is ending; a failure is still told, since
     // the player would otherwise see this news again without knowing why.
-    const FileWriteResult r = writeDeclinedNews(platform_, c_.newsIdBox.text());
-    if (!r.ok)
-        platform_.messageBox(std::string("Your choice not to show this news again could not be "
-                                         "saved to the file \"") +
-                                 kDeclinedNewsFile + "\": " + r.error + ".",
-                             kBoxTitle);
+    writeDeclinedNews(platform_, c_.newsIdBox.text());
 }
 
 void NewsWindow::unload() {

@@ -15,4 +15,10 @@ class Platform;
 std::optional<std::string> readSmallFile(Platform& platform, std::string_view name,
                                          std::size_t maxBytes);
 
+// Replaces the file as a whole. When that fails the player is told in a box what could not be
+// saved ("Your <what> could not be saved…"), why, and the advice if there is one; the old file
+// stays as it was. Returns whether the file was written.
+bool replaceFileOrTell(Platform& platform, std::string_view name, std::string_view contents,
+                       std::string_view what, std::string_view advice = {});
+
 } // namespace bt

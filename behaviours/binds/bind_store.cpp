@@ -2,7 +2,6 @@
 
 #include "base/file_functions.h"
 #include "base/platform.h"
-#include "base/texts.h"
 
 namespace bt {
 
@@ -18,12 +17,8 @@ BindProfile BindStore::load() {
 }
 
 void BindStore::save(const BindProfile& profile) {
-    const FileWriteResult result = platform_.replaceFile(kFileName, codec_.write(profile));
-    if (!result.ok)
-        platform_.messageBox(std::string("Your bindings could not be saved to the file \"") +
-                                 kFileName + "\": " + result.error +
-                                 ".\r\nThey are still set in this window; try Save again.",
-                             kBoxTitle);
+    replaceFileOrTell(platform_, kFileName, codec_.write(profile), "bindings",
+                      "They are still set in this window; try Save again.");
 }
 
 } // namespace bt

@@ -2,7 +2,6 @@
 
 #include "base/file_functions.h"
 #include "base/platform.h"
-#include "base/texts.h"
 
 #include <charconv>
 #include <ranges>
@@ -95,12 +94,8 @@ void KeysFile::save(const TriggerKeys& keys) {
         }
         text += "\r\n";
     }
-    const FileWriteResult result = platform_.replaceFile(kFileName, text);
-    if (!result.ok)
-        platform_.messageBox(std::string("Your keys could not be saved to the file \"") +
-                                 kFileName + "\": " + result.error +
-                                 ".\r\nThey work until the program ends; try choosing again.",
-                             kBoxTitle);
+    replaceFileOrTell(platform_, kFileName, text, "keys",
+                      "They work until the program ends; try choosing again.");
 }
 
 } // namespace bt

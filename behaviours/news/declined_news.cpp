@@ -16,8 +16,9 @@ std::string readDeclinedNews(Platform& platform) {
     return text ? std::string(*lineAt(*text, 0)) : kDeclinedNewsFile;
 }
 
-FileWriteResult writeDeclinedNews(Platform& platform, std::string_view newsId) {
-    return platform.replaceFile(kDeclinedNewsFile, std::string(newsId) + "\r\n");
+void writeDeclinedNews(Platform& platform, std::string_view newsId) {
+    replaceFileOrTell(platform, kDeclinedNewsFile, std::string(newsId) + "\r\n",
+                      "choice not to show this news again");
 }
 
 } // namespace bt

@@ -9,15 +9,14 @@
 namespace bt {
 
 class Platform;
-struct FileWriteResult;
 
 // The declined identifier: the file's first line. Without the file, its name "data" stands in for
 // it, as it always has, so a server's news item called "data" is never shown.
 std::string readDeclinedNews(Platform& platform);
-// Replaces the file as a whole with the identifier.
-FileWriteResult writeDeclinedNews(Platform& platform, std::string_view newsId);
+// Replaces the file as a whole with the identifier; a failure is told to the player.
+void writeDeclinedNews(Platform& platform, std::string_view newsId);
 
-// The file's name, for the player's messages.
+// The file's name, which also stands in for a missing identifier.
 constexpr const char* kDeclinedNewsFile = "data";
 
 } // namespace bt
