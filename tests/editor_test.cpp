@@ -20,13 +20,23 @@ TEST(VoiceMenuTest, TheTextsThatDifferBetweenTheGamesOrAreMisspeltAndNothingOuts
                           {UO, 4, 1, "Hold your fire!"}, {UO, 4, 5, "Need artilery support!"},
                           {UO, 5, 7, "Enemy heavy tank spotted?"}, {UO, 1, 9, "Redeploy forward!"},
                           {CoD, 3, 7, "Are you crazy?"}, {UO, 3, 8, "Thank you!"},
-                          {CoD, 1, 9, ""}, {CoD, 3, 8, ""}, {UO, 1, 0, ""}, {UO, 6, 1, ""},
-                          {CoD, 4, 1, ""}, {UO, 4, 6, ""}})
+                          {CoD, 1, 9, ""}, {CoD, 2, 9, ""}, {CoD, 3, 8, ""}, {UO, 1, 0, ""},
+                          {UO, 6, 1, ""}, {CoD, 4, 1, ""}, {UO, 4, 6, ""}})
         // clang-format on
         EXPECT_EQ(messageText(t.game, t.menu, t.message), t.text) << t.menu << "/" << t.message;
     EXPECT_EQ(menuName(5), "Vehicles");
     for (int none : {-1000, 0, 6, 1000})
         EXPECT_EQ(menuName(none), "") << none;
+}
+
+TEST(VoiceMenuTest, EachListOffersExactlyTheMessagesThatHaveAText) {
+    for (Game game : {CoD, UO})
+        for (int menu = 1; menu <= menuCount(game); ++menu) {
+            int texts = 0;
+            for (int message = 1; message <= 9; ++message)
+                texts += !messageText(game, menu, message).empty();
+            EXPECT_EQ(messageCount(game, menu), texts) << menu;
+        }
 }
 
 using EditorTest = MainWindowTest;

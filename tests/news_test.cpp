@@ -64,6 +64,7 @@ TEST_F(NewsTest, AsksTheFeedAfterTwoSecondsThenTheTokenThenLaysTheSampleOut) {
     EXPECT_EQ(c.declineBox.rect(), (Rect{240, 4380, 4200, 255}));
     EXPECT_TRUE(c.linkLabel(6).font().underline);
     EXPECT_TRUE(c.linkLabel(6).font().bold) << "links are bold whatever the feed says";
+    EXPECT_EQ(c.linkLabel(6).foreColor(), SysColor::Highlight);
     EXPECT_EQ(std::make_pair(c.window.outerWidth(), c.window.outerHeight()),
               std::make_pair(9000, 5400));
     EXPECT_EQ(c.openLinkLabel.caption(), "Link_click") << "hover lines wait for a hover";

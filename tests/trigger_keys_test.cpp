@@ -100,6 +100,8 @@ TEST_F(TriggerKeysTest, KeysTheProgramTypesModifiersAndTakenKeypadKeysAreRefused
     }
     window().keyPressedWhileChoosing(f6);
     EXPECT_EQ(keyName(6), "F6");
+    c().keyLabel(6).click(); // a new choice starts without the old word
+    EXPECT_EQ(keyName(6), "Press a key\u2026");
     EXPECT_TRUE(typedBy(v).empty()) << "the program's own keys never fire a slot";
 }
 
