@@ -12,6 +12,8 @@ namespace bt {
 
 // One slot per trigger key, numbered after its keypad key: slot k is Numpad k.
 constexpr int kSlotCount = 10;
+// The slots in order, to walk them without an index bound to get wrong.
+constexpr std::array<int, kSlotCount> kSlots = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
 
 // A voice menu (1..5) and a message in it (1..9), as the game numbers them.
 struct Binding {

@@ -2,8 +2,6 @@
 
 #include "base/platform.h"
 
-#include <ranges>
-
 namespace bt {
 
 namespace {
@@ -60,7 +58,7 @@ std::optional<std::string> KeyChooser::refusal(const PressedKey& key) const {
         return "The program types " + key.name;
     if (key.kind == KeyKind::Modifier)
         return key.name + " is a modifier";
-    for (const int other : std::views::iota(0, kSlotCount))
+    for (const int other : kSlots)
         if (!keys_.chosen[static_cast<std::size_t>(other)] &&
             platform_.keypadKey(other) == key.code)
             return keypadName(other) + " is taken";
@@ -97,7 +95,7 @@ std::string KeyChooser::label(int slot) const {
 
 std::array<KeyCode, kSlotCount> KeyChooser::effectiveKeys() const {
     std::array<KeyCode, kSlotCount> keys{};
-    for (const int slot : std::views::iota(0, kSlotCount))
+    for (const int slot : kSlots)
         keys[static_cast<std::size_t>(slot)] =
             keys_.chosen[static_cast<std::size_t>(slot)].value_or(platform_.keypadKey(slot));
     return keys;

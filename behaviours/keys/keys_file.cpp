@@ -4,7 +4,6 @@
 #include "base/platform.h"
 
 #include <charconv>
-#include <ranges>
 
 namespace bt {
 
@@ -69,7 +68,7 @@ TriggerKeys KeysFile::load() {
     if (!text)
         return {};
     TriggerKeys keys = parseKeys(*text, platform_.keyCodeSystem());
-    for (const int slot : std::views::iota(0, kSlotCount)) {
+    for (const int slot : kSlots) {
         auto& chosen = keys.chosen[static_cast<std::size_t>(slot)];
         if (!chosen)
             continue;
