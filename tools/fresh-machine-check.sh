@@ -8,8 +8,8 @@
 #
 #   sudo tools/fresh-machine-check.sh [COMMIT]     (default: HEAD; uncommitted work is not seen)
 #
-# It takes about forty minutes. The new system shares this machine's network, so run it while no
-# other test run is using the tests' port (8642) and X displays.
+# It takes about twenty minutes on two cores. The new system shares this machine's network, so
+# run it while no other test run is using the tests' port (8642) and X displays.
 set -euo pipefail
 
 if [ "$(id -u)" -ne 0 ]; then
