@@ -399,6 +399,16 @@ class E2ETest(unittest.TestCase):
     def tray_icon(self, name):
         return self.x.find(name, self.x.window_titles()["panel"][0])
 
+    def docked_icon(self, name):
+        """The icon's place in the tray once docking is over: the same place twice in a row, so a
+        click does not land where the icon was a moment before."""
+        seen = [None]
+
+        def settled():
+            before, seen[0] = seen[0], self.tray_icon(name)
+            return seen[0] if seen[0] and seen[0] == before else None
+        return wait_for(settled, step=0.25, what="the icon docked in the tray")
+
     def recorder(self, grab=False):
         r = Recorder(self.x, grab)
         self.addCleanup(r.stop)

@@ -16,7 +16,7 @@ ICON = "brontek-tarnlow"  # the name Qt gives the icon's window in an XEmbed tra
 class XEmbedTrayTest(E2ETest):
     def hidden_with_icon(self, p):
         p.wait_model("mainVisible", False)
-        return wait_for(lambda: self.tray_icon(ICON), what="the icon in the tray")
+        return self.docked_icon(ICON)
 
     def shown_without_icon(self, p):
         p.wait_state(lambda s: s["model"]["mainVisible"] and p.window(), what="the window shown")

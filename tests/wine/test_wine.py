@@ -142,7 +142,7 @@ class WineTrayTest(WineTest):
     def put_away(self, p):
         p.click("startButton")
         p.wait_model("mainVisible", False)
-        x, y, w, h = wait_for(lambda: self.tray_icon(ICON), what="the icon in the tray")
+        x, y, w, h = self.docked_icon(ICON)
         return x + w // 2, y + h // 2
 
     def test_the_icon_a_second_start_and_exit_from_the_icons_menu(self):
