@@ -12,7 +12,7 @@ constexpr int kShrunkHeight = 3585;
 
 MainWindow::MainWindow(Platform& platform, std::string serverUrl)
     : platform_(platform), serverUrl_(std::move(serverUrl)), store_(platform),
-      chooser_(platform, triggers_, [this] { showKeys(); }),
+      chooser_(platform, triggers_, [this] { keysChanged(); }),
       keys_(platform, profile_, keyIntervalMs_),
       statusLink_(platform, serverUrl_, status_, [this] { showStatus(); }),
       lifecycle_(c_.window, platform) {
@@ -23,32 +23,39 @@ MainWindow::MainWindow(Platform& platform, std::string serverUrl)
 }
 
 void MainWindow::wireControls() {
+    // A key choice is a short modal state of the window: anything else the player does in it ends
+    // the choice first, as Escape does, and then runs as it always does.
+    const auto after = [this](std::function<void()> action) {
+        return [this, action = std::move(action)] {
+            chooser_.cancel();
+            action();
+        };
+    };
     for (int slot = 0; slot < kSlotCount; ++slot) {
         c_.keyLabel(slot).setOnClick([this, slot] { chooser_.begin(slot); });
         c_.slotMenu(slot).setOnChosen([this, slot](int index) {
+            chooser_.cancel();
             editor_.chooseMenu(slot, index + 1);
             showBindings();
         });
         c_.slotMessage(slot).setOnChosen([this, slot](int index) {
+            chooser_.cancel();
             editor_.chooseMessage(slot, index + 1);
             showBindings();
         });
     }
-    c_.callOfDutyOption.setOnClick([this] {
+    c_.callOfDutyOption.setOnClick(after([this] {
         editor_.chooseGame(Game::CallOfDuty);
         showBindings();
-    });
-    c_.unitedOffensiveOption.setOnClick([this] {
+    }));
+    c_.unitedOffensiveOption.setOnClick(after([this] {
         editor_.chooseGame(Game::UnitedOffensive);
         showBindings();
-    });
-    c_.startButton.setOnClick([this] {
-        chooser_.cancel();
-        lifecycle_.putAway();
-    });
-    c_.intervalButton.setOnClick([this] { askKeyInterval(platform_, keyIntervalMs_); });
-    c_.saveButton.setOnClick([this] { store_.save(profile_); });
-    c_.exitButton.setOnClick([this] { exitClicked(); });
+    }));
+    c_.startButton.setOnClick(after([this] { lifecycle_.putAway(); }));
+    c_.intervalButton.setOnClick(after([this] { askKeyInterval(platform_, keyIntervalMs_); }));
+    c_.saveButton.setOnClick(after([this] { store_.save(profile_); }));
+    c_.exitButton.setOnClick(after([this] { exitClicked(); }));
 }
 
 void MainWindow::load(Millis now) {
@@ -81,6 +88,18 @@ void MainWindow::userMinimized() {
     lifecycle_.minimized();
 }
 
+void MainWindow::keyPressedWhileChoosing(KeyCode code) {
+    if (!chooser_.choosing())
+        return;
+    keys_.keyTakenByWindow(code);
+    chooser_.keyPressed(code);
+}
+
+void MainWindow::keysChanged() {
+    keys_.follow(chooser_.effectiveKeys(), chooser_.choosing().has_value());
+    showKeys();
+}
+
 void MainWindow::showKeys() {
     // While its key is chosen, a slot's label takes the room of its two lists, for the prompt
     // or the word on a refused key.
@@ -104,6 +123,7 @@ void MainWindow::showStatus() {
 }
 
 void MainWindow::trayEvent(TrayEvent event) {
+    chooser_.cancel();
     if (lifecycle_.trayEvent(event))
         unload();
 }
@@ -128,6 +148,7 @@ void MainWindow::unload() {
     if (!loaded_)
         return;
     loaded_ = false;
+    chooser_.cancel();
     lifecycle_.removeIcon();
     // Nothing of the main window runs once it is closed: no keys are typed while the news window
     // is open, and no status arrives for a window that is gone.

@@ -44,12 +44,15 @@ class MainWindow {
     void userMinimized();
     void userRestored() { lifecycle_.restored(); }
     void userClosed() { unload(); }
+    // The window lost the keyboard focus: a key choice ends, the keys go elsewhere.
+    void focusLost() { chooser_.cancel(); }
     void trayEvent(TrayEvent event);
     // Another start of the program: the window comes out of the tray and forward.
     void showAsked() { lifecycle_.show(); }
-    // While a slot's key is being chosen, the front end hands the window every key pressed in it.
+    // While a slot's key is being chosen, the front end hands the window every key pressed in it
+    // (in the window itself, never in a box or another window, and never with Alt held).
     bool choosingKey() const { return chooser_.choosing().has_value(); }
-    void keyPressedWhileChoosing(KeyCode code) { chooser_.keyPressed(code); }
+    void keyPressedWhileChoosing(KeyCode code);
 
     const BindProfile& profile() const { return profile_; }
     const TriggerKeys& triggerKeys() const { return triggers_; }
@@ -64,6 +67,7 @@ class MainWindow {
     void wireControls();
     void exitClicked();
     void showBindings();
+    void keysChanged();
     void showKeys();
     void showStatus();
 

@@ -46,13 +46,6 @@ struct PressedKey {
     std::string name; // as the keyboard layout names it: "F5", "Insert", "Q"
 };
 
-// A slot's trigger key went down or up, at this time on the platform's clock.
-struct TriggerEvent {
-    int slot = 0;
-    bool down = false;
-    Millis at = 0;
-};
-
 // What the player does with the tray icon: asks for the window (a double-click, or an activation
 // where the tray knows no double-click) or for the icon's menu (the right button).
 enum class TrayEvent { ShowAsked, MenuAsked };

@@ -7,7 +7,7 @@
 #include "base/bind_profile.h"
 #include "base/controls/timer.h"
 #include "base/http.h"
-#include "base/keys.h"
+#include "base/keyboard.h"
 
 #include <array>
 #include <cstdint>
@@ -25,20 +25,8 @@ struct FileWriteResult {
     std::string error; // why it failed, in words for the user
 };
 
-class Platform : public TimerService {
+class Platform : public TimerService, public Keyboard {
   public:
-    // The keyboard. From this call on the platform reports each slot's trigger key going down
-    // and up, system-wide, whichever window has the focus, and never takes the key from that
-    // window. Until setTriggerKeys says otherwise, slot k's key is the keypad key k.
-    virtual void watchTriggerKeys(std::function<void(TriggerEvent)> onEvent) = 0;
-    virtual void setTriggerKeys(const std::array<KeyCode, kSlotCount>& keys) = 0;
-    // The keypad key of a digit, the same with NumLock on or off.
-    virtual KeyCode keypadKey(int digit) const = 0;
-    // What a key is on this keyboard, in its current layout; nullopt when it has no such key.
-    virtual std::optional<PressedKey> describeKey(KeyCode key) const = 0;
-    // Which system's key codes these are, so that a file of codes is read only where they mean
-    // the same keys.
-    virtual const char* keyCodeSystem() const = 0;
     // Types one key into the focused window. Does not wait for it to be processed.
     virtual void typeKey(TypedKey key) = 0;
 

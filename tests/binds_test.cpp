@@ -55,8 +55,8 @@ TEST_F(BindsTest, TheFileIsRestoredBeforeTheWindowShowsAndTheKeysTypeIt) {
     EXPECT_EQ(c().slotMenu(9).index(), 4);
     EXPECT_EQ(c().previewMessageLabel.caption(), "Are you crazy?") << "the preview shows Numpad 0";
     p.tap(0);
-    p.advance(400);
-    EXPECT_EQ(typed(), (Typed{{200, "v"}, {300, "3"}, {400, "7"}}));
+    p.advance(300);
+    EXPECT_EQ(typed(), (Typed{{100, "v"}, {200, "3"}, {300, "7"}}));
 }
 
 struct FileCase {

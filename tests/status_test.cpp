@@ -118,7 +118,7 @@ TEST_F(StatusTest, AStalledTransferNeverDelaysTheKeyPollOrStacksRequests) {
     p.advance(1500); // the status fetch started at 1000 and never answers
     p.tap(4);
     p.advance(8500);
-    EXPECT_EQ(typed(), (Typed{{1700, "v"}, {1800, "1"}, {1900, "1"}}));
+    EXPECT_EQ(typed(), (Typed{{1600, "v"}, {1700, "1"}, {1800, "1"}}));
     EXPECT_EQ(p.requestsFor(kStatusUrl), 1u) << "ticks that find a transfer running do nothing";
     EXPECT_EQ(c().statusLabel.caption(), "CANNOT CONNECT");
 }

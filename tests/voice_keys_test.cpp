@@ -1,8 +1,7 @@
-// The trigger keys and the sequences they type, as scenarios on the virtual clock. The key poll
-// sleeps while no trigger key is down, and must type the same keys at the same times as polling
-// every 100 ms would: the expected times below are those of plain polling.
+// The trigger keys and the sequences they type, as scenarios on the virtual clock: a press is
+// looked at the moment it comes, so v follows it by one key interval; a key held, or pressed
+// during a sequence, is looked at 100 ms after the sequence.
 
-#include "behaviours/keys/poll_schedule.h"
 #include "main_window_fixture.h"
 
 namespace bt::test {
@@ -58,29 +57,28 @@ TEST_P(KeyScenarioTest, TypesTheSlotsSequencesAtThePollsTimes) {
 using T = Typed;
 // clang-format off
 const Scenario kScenarios[] = {
-    // A 5 ms tap between two polls is caught by the next one.
-    {"Tap", {down(150, 0), up(155, 0)}, T{{300, "v"}, {400, "1"}, {500, "1"}}},
-    // A tap right after a poll waits a whole poll.
-    {"TapOnTheGrid", {down(1000, 2), up(1000, 2)}, T{{1200, "v"}, {1300, "1"}, {1400, "1"}}},
-    // Two keys in one poll: the highest slot wins, the lower one's press is spent.
-    {"Chord", {down(1710, 3), down(1712, 7), up(1790, 3), up(1795, 7)},
-     T{{1900, "v"}, {2000, "2"}, {2100, "6"}}},
-    // A press during a sequence is caught at the first poll after it.
+    // A 5 ms tap: v one key interval after the press.
+    {"Tap", {down(150, 0), up(155, 0)}, T{{250, "v"}, {350, "1"}, {450, "1"}}},
+    // Two keys in one instant: the highest slot wins, the lower one's press is spent.
+    {"Chord", {down(1710, 3), down(1710, 7), up(1790, 3), up(1795, 7)},
+     T{{1810, "v"}, {1910, "2"}, {2010, "6"}}},
+    // A press during a sequence is caught 100 ms after it.
     {"PressDuringASequence", {down(150, 0), up(155, 0), down(320, 9), up(325, 9)},
-     T{{300, "v"}, {400, "1"}, {500, "1"}, {700, "v"}, {800, "1"}, {900, "1"}}},
-    // A held key repeats every three intervals and one poll; released just before a poll, it
+     T{{250, "v"}, {350, "1"}, {450, "1"}, {650, "v"}, {750, "1"}, {850, "1"}}},
+    // A held key repeats every three intervals and 100 ms; released just before a poll, it
     // leaves that poll nothing to find.
-    {"Hold", {down(150, 5), up(950, 5)},
-     T{{300, "v"}, {400, "1"}, {500, "1"}, {700, "v"}, {800, "1"}, {900, "1"}}},
+    {"Hold", {down(150, 5), up(949, 5)},
+     T{{250, "v"}, {350, "1"}, {450, "1"}, {650, "v"}, {750, "1"}, {850, "1"}}},
     {"HoldAtInterval1000", {interval(0, "1000"), down(150, 5), up(3300, 5)},
-     T{{1200, "v"}, {2200, "1"}, {3200, "1"}, {4300, "v"}, {5300, "1"}, {6300, "1"}}},
+     T{{1150, "v"}, {2150, "1"}, {3150, "1"}, {4250, "v"}, {5250, "1"}, {6250, "1"}}},
     // A new interval takes effect at the next poll, not in the sequence under way.
     {"NewInterval", {down(150, 0), up(155, 0), interval(250, "250.5"), down(550, 0), up(560, 0)},
-     T{{300, "v"}, {400, "1"}, {500, "1"}, {850, "v"}, {1100, "1"}, {1350, "1"}}},
-    // While one key is held another is pressed: it wins the next poll, then the held one repeats.
+     T{{250, "v"}, {350, "1"}, {450, "1"}, {800, "v"}, {1050, "1"}, {1300, "1"}}},
+    // While one key is held another is pressed: it wins the poll after the sequence, then it
+    // repeats while held.
     {"PressHeldAcrossASequence", {down(1101, 5), down(1150, 9), up(1400, 5), up(2100, 9)},
-     T{{1300, "v"}, {1400, "1"}, {1500, "1"}, {1700, "v"}, {1800, "1"}, {1900, "1"},
-       {2100, "v"}, {2200, "1"}, {2300, "1"}}},
+     T{{1201, "v"}, {1301, "1"}, {1401, "1"}, {1601, "v"}, {1701, "1"}, {1801, "1"},
+       {2001, "v"}, {2101, "1"}, {2201, "1"}}},
 };
 // clang-format on
 
@@ -92,25 +90,12 @@ using VoiceKeysTest = MainWindowTest;
 TEST_F(VoiceKeysTest, EachStepTypesTheBindingAsItIsThen) {
     start();
     bind(1, 1, 3);
-    p.tap(1); // seen at 100; v at 200, menu at 300, message at 400
-    p.advance(350);
+    p.tap(1); // seen at once; v at 100, menu at 200, message at 300
+    p.advance(250);
     c().slotMessage(1).choose(5);
     p.advance(650);
-    EXPECT_EQ(typed(), (Typed{{200, "v"}, {300, "1"}, {400, "6"}}));
+    EXPECT_EQ(typed(), (Typed{{100, "v"}, {200, "1"}, {300, "6"}}));
     EXPECT_EQ(window().keys().typedSlot(), 1);
-}
-
-TEST(PollScheduleTest, PollsLieOnTheGridFromWhenWatchingStartedAndOnlyWhileKeysAreDown) {
-    PollSchedule s;
-    EXPECT_EQ(s.nextDue(0, false), std::nullopt) << "not watching yet";
-    s.start(1003);
-    EXPECT_EQ(s.nextDue(1003, true), std::nullopt) << "asleep: nothing to find";
-    EXPECT_EQ(s.nextDue(1003, false), 1103);
-    EXPECT_EQ(s.nextDue(1250, false), 1303) << "a key event wakes it for the next grid point";
-    EXPECT_EQ(s.nextDue(1303, false), 1403) << "strictly after a poll just run";
-    EXPECT_EQ(s.nextDue(900, false), 1103) << "a native timer a hair early";
-    s.stop();
-    EXPECT_EQ(s.nextDue(1500, false), std::nullopt);
 }
 
 struct IntervalCase {

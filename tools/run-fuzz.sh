@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs every fuzz target for SECONDS each (default 300), with ASan, UBSan and leak checks, a
 # timeout that counts a slow input as a hang, and the seed corpora from fuzz/corpus. A finding is
-# kept in build/fuzz/artifacts/ and fails the run.
+# kept in build/fuzz/artifacts/ and fails the run. Then the property test of the program's input
+# handling, for as long, with a new seed each round; a failure prints the shortest sequence of a
+# player's actions that shows it, and the seed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-300}"
@@ -21,4 +23,18 @@ for target in bind_text keys_file feed status; do
     grep -E "^Done|stat::number_of_executed_units" "build/fuzz/${target}.log" | head -2
   fi
 done
+cmake --preset default >/dev/null
+cmake --build --preset default --target input_property_test
+echo "== input_property for ${seconds} s"
+end=$((SECONDS + seconds))
+sequences=0
+while [ "$SECONDS" -lt "$end" ]; do
+  if ! RC_PARAMS="max_success=20000 max_size=200" build/default/tests/input_property_test \
+      >build/fuzz/input_property.log 2>&1; then
+    echo "input_property found a problem:"; tail -40 build/fuzz/input_property.log; status=1
+    break
+  fi
+  sequences=$((sequences + 20000))
+done
+echo "Done $sequences sequences of actions"
 exit $status

@@ -32,6 +32,8 @@ void FakePlatform::advanceTo(Millis t) {
             scheduled_.erase(s.alarm);
             ++pollsRun;
             s.alarm->ring(now_);
+            if (afterAlarm)
+                afterAlarm();
         }
     }
     now_ = t;
@@ -49,17 +51,9 @@ void FakePlatform::alarmChanged(Alarm& alarm) {
         scheduled_[&alarm] = Scheduled{*alarm.due(), nextOrder_++, nullptr, &alarm};
 }
 
-std::array<KeyCode, kSlotCount> FakePlatform::keypadKeys() {
-    std::array<KeyCode, kSlotCount> keys{};
-    for (int d = 0; d < kSlotCount; ++d)
-        keys[static_cast<std::size_t>(d)] = KeyCode{1000 + static_cast<std::uint32_t>(d)};
-    return keys;
-}
-
 void FakePlatform::trigger(KeyCode key, bool down) {
-    for (int slot = 0; slot < kSlotCount; ++slot)
-        if (triggerKeys_[static_cast<std::size_t>(slot)] == key && onTrigger_)
-            onTrigger_(TriggerEvent{slot, down, now_});
+    if (onKey_ && watch_.covers(key))
+        onKey_(KeyEvent{key, down, now_});
 }
 
 KeyCode FakePlatform::addKey(std::uint32_t code, std::string name, KeyKind kind) {
@@ -80,6 +74,8 @@ std::string FakePlatform::inputBox(std::string_view prompt, std::string_view tit
                                    std::string_view defaultText, int leftTwips, int topTwips) {
     inputBoxes.push_back({now_, std::string(prompt), std::string(title), std::string(defaultText),
                           leftTwips, topTwips});
+    if (whileBoxOpen)
+        whileBoxOpen();
     if (inputAnswers.empty())
         return {};
     std::string answer = std::move(inputAnswers.front());
@@ -89,6 +85,8 @@ std::string FakePlatform::inputBox(std::string_view prompt, std::string_view tit
 
 void FakePlatform::messageBox(std::string_view prompt, std::string_view title) {
     messageBoxes.push_back({now_, std::string(prompt), std::string(title), {}, 0, 0});
+    if (whileBoxOpen)
+        whileBoxOpen();
 }
 
 void FakePlatform::trayAdd(std::string_view tip) {

@@ -45,8 +45,8 @@ class FakePlatform : public Platform {
     void advance(Millis ms) { advanceTo(now_ + ms); }
     void advanceTo(Millis t);
 
-    // Keypad keys by digit, and any key by its code, at the current virtual time. A key fires
-    // the slot whose trigger it is, if any.
+    // Keypad keys by digit, and any key by its code, at the current virtual time: reported to the
+    // program when it watches the key.
     void press(int digit) { pressKey(keypadKey(digit)); }
     void release(int digit) { releaseKey(keypadKey(digit)); }
     void tap(int digit) { press(digit), release(digit); }
@@ -59,6 +59,10 @@ class FakePlatform : public Platform {
     KeyCode addKey(std::uint32_t code, std::string name, KeyKind kind = KeyKind::Ordinary);
     // How often the key poll's alarm rang: while no key is down it sleeps.
     int pollsRun = 0;
+    // Runs after each ring of the alarm, and while each box is open: a test looks at the program
+    // at those moments.
+    std::function<void()> afterAlarm;
+    std::function<void()> whileBoxOpen;
     std::vector<Typed> typed;
 
     // Dialogs: answers are taken in order; with none queued the input box is cancelled.
@@ -97,12 +101,11 @@ class FakePlatform : public Platform {
     std::vector<std::string> linksOpened;
 
     // Platform
-    void watchTriggerKeys(std::function<void(TriggerEvent)> onEvent) override {
-        onTrigger_ = std::move(onEvent);
+    void listen(std::function<void(const KeyEvent&)> onEvent) override {
+        onKey_ = std::move(onEvent);
     }
-    void setTriggerKeys(const std::array<KeyCode, kSlotCount>& keys) override {
-        triggerKeys_ = keys;
-    }
+    void watch(const KeyWatch& watch) override { watch_ = watch; }
+    const KeyWatch& watched() const { return watch_; }
     KeyCode keypadKey(int digit) const override {
         return KeyCode{1000 + static_cast<std::uint32_t>(digit)};
     }
@@ -148,9 +151,8 @@ class FakePlatform : public Platform {
     Millis now_ = 0;
     std::uint64_t nextOrder_ = 0;
     std::map<const void*, Scheduled> scheduled_;
-    std::function<void(TriggerEvent)> onTrigger_;
-    std::array<KeyCode, kSlotCount> triggerKeys_ = keypadKeys();
-    static std::array<KeyCode, kSlotCount> keypadKeys();
+    std::function<void(const KeyEvent&)> onKey_;
+    KeyWatch watch_;
     HttpRequestId nextRequest_ = 1;
     std::map<HttpRequestId, Pending> pending_;
 };

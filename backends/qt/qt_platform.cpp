@@ -70,18 +70,17 @@ Millis QtPlatform::now() const {
         .count();
 }
 
-void QtPlatform::watchTriggerKeys(std::function<void(TriggerEvent)> onEvent) {
-    onTrigger_ = std::move(onEvent);
+void QtPlatform::listen(std::function<void(const KeyEvent&)> onEvent) {
+    onKey_ = std::move(onEvent);
 }
 
-void QtPlatform::setTriggerKeys(const std::array<KeyCode, kSlotCount>& keys) {
-    // Key events still queued happened before the change: they count for the old keys. Among
-    // them is the press that chose a new key, which must not fire it.
+void QtPlatform::watch(const KeyWatch& watch) {
+    // Key events still queued happened before the change: they are reported as things stood.
     keypadEvents();
-    std::array<unsigned, kSlotCount> keycodes{};
-    for (std::size_t slot = 0; slot < keys.size(); ++slot)
-        keycodes[slot] = keys[slot].value;
-    keyboard_.setTriggerKeys(keycodes);
+    std::vector<unsigned> keycodes;
+    for (const KeyCode key : watch.keys)
+        keycodes.push_back(key.value);
+    keyboard_.watch(std::move(keycodes), watch.everyKey);
 }
 
 KeyCode QtPlatform::keypadKey(int digit) const {
@@ -95,9 +94,9 @@ std::optional<PressedKey> QtPlatform::describeKey(KeyCode key) const {
 void QtPlatform::keypadEvents() {
     // Each event is handed on with the time it is read: the X connection is read as soon as it
     // has something, and before every poll.
-    keyboard_.drain([this](int digit, bool down) {
-        if (onTrigger_)
-            onTrigger_(TriggerEvent{digit, down, now()});
+    keyboard_.drain([this](unsigned keycode, bool down) {
+        if (onKey_)
+            onKey_(KeyEvent{KeyCode{keycode}, down, now()});
     });
 }
 

@@ -43,8 +43,8 @@ class QtPlatform : public QObject, public Platform {
     double maxLatenessMs() const { return maxLateness_; }
     long long pollsRun() const { return pollsRun_; }
 
-    void watchTriggerKeys(std::function<void(TriggerEvent)> onEvent) override;
-    void setTriggerKeys(const std::array<KeyCode, kSlotCount>& keys) override;
+    void listen(std::function<void(const KeyEvent&)> onEvent) override;
+    void watch(const KeyWatch& watch) override;
     KeyCode keypadKey(int digit) const override;
     std::optional<PressedKey> describeKey(KeyCode key) const override;
     const char* keyCodeSystem() const override { return "x11"; }
@@ -82,7 +82,7 @@ class QtPlatform : public QObject, public Platform {
     CurlHttp http_;
     // A QTimer for every periodic timer and for the alarm, by the object it drives.
     std::map<const void*, QTimer*> qtimers_;
-    std::function<void(TriggerEvent)> onTrigger_;
+    std::function<void(const KeyEvent&)> onKey_;
     std::map<WindowId, QPointer<QWidget>> windows_;
     QSystemTrayIcon* tray_ = nullptr;
     std::function<void(TrayEvent)> trayHandler_;

@@ -1,7 +1,7 @@
 #include "backends/win32/win32_platform.h"
 
 #include "backends/win32/input_box.h"
-#include "backends/win32/keypad_scan_codes.h"
+#include "backends/win32/key_codes.h"
 #include "backends/win32/wide.h"
 #include "backends/win32/win32_files.h"
 #include "base/link_policy.h"
@@ -17,6 +17,7 @@ namespace {
 
 constexpr UINT kRunPosted = WM_APP + 1;
 constexpr UINT kTrayCallback = WM_APP + 2;
+constexpr UINT kAlarmDue = WM_APP + 3; // wParam: the alarm's timer id
 constexpr UINT kTrayId = 1;
 constexpr const wchar_t* kPlatformClass = L"BrontekTarnlowPlatform";
 constexpr const wchar_t* kAnotherStart = L"BrontekTarnlowAnotherStart";
@@ -52,8 +53,6 @@ void typeChar(wchar_t c) {
 Win32Platform::Win32Platform(HINSTANCE instance)
     : instance_(instance), http_([this](std::function<void()> f) { post(std::move(f)); }) {
     QueryPerformanceFrequency(&frequency_);
-    for (int d = 0; d < kSlotCount; ++d)
-        triggers_[static_cast<std::size_t>(d)] = keypadKey(d);
     WNDCLASSW wc{};
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
@@ -126,6 +125,10 @@ LRESULT Win32Platform::handle(UINT msg, WPARAM wp, LPARAM lp) {
         keypadInput(lp);
         return DefWindowProcW(hwnd_, msg, wp, lp); // frees the input
     }
+    if (msg == kAlarmDue) {
+        onTimer(wp);
+        return 0;
+    }
     if (msg == kRunPosted) {
         auto* f = reinterpret_cast<std::function<void()>*>(lp);
         (*f)();
@@ -189,6 +192,13 @@ void Win32Platform::forget(const void* owner) {
 // the time left until its due time, so a sequence of keys does not drift.
 void Win32Platform::schedule(const Scheduled& s) {
     const double wait = s.due - clockMs();
+    if (s.alarm && wait <= 0) {
+        // Due now (a key was pressed): rung as soon as the message loop is back, not a system
+        // tick later.
+        KillTimer(hwnd_, s.id);
+        PostMessageW(hwnd_, kAlarmDue, s.id, 0);
+        return;
+    }
     SetTimer(hwnd_, s.id, static_cast<UINT>(wait < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : wait),
              nullptr);
 }
@@ -229,6 +239,8 @@ void Win32Platform::onTimer(UINT_PTR id) {
     if (s.alarm) {
         Alarm* alarm = s.alarm;
         forget(owner); // rings once; the ring may set it again
+        // Keys that came meanwhile count for this poll: two keys of one instant are one chord.
+        deliverQueuedKeys();
         alarm->ring(std::llround(now));
         return;
     }
@@ -243,8 +255,20 @@ void Win32Platform::onTimer(UINT_PTR id) {
         schedule(next);
 }
 
-void Win32Platform::watchTriggerKeys(std::function<void(TriggerEvent)> onEvent) {
-    onTrigger_ = std::move(onEvent);
+void Win32Platform::listen(std::function<void(const KeyEvent&)> onEvent) {
+    onKey_ = std::move(onEvent);
+}
+
+void Win32Platform::watch(const KeyWatch& watch) {
+    // Key input still queued happened before the change: it is reported as things stood.
+    deliverQueuedKeys();
+    watch_ = watch;
+}
+
+void Win32Platform::deliverQueuedKeys() {
+    MSG msg;
+    while (PeekMessageW(&msg, hwnd_, WM_INPUT, WM_INPUT, PM_REMOVE))
+        handle(msg.message, msg.wParam, msg.lParam);
 }
 
 void Win32Platform::keypadInput(LPARAM rawInput) {
@@ -255,10 +279,10 @@ void Win32Platform::keypadInput(LPARAM rawInput) {
         input.header.dwType != RIM_TYPEKEYBOARD)
         return;
     const RAWKEYBOARD& k = input.data.keyboard;
-    const KeyCode key{keyCode(k.MakeCode, (k.Flags & RI_KEY_E0) != 0)};
-    for (int slot = 0; slot < kSlotCount; ++slot)
-        if (triggers_[static_cast<std::size_t>(slot)] == key && onTrigger_)
-            onTrigger_(TriggerEvent{slot, (k.Flags & RI_KEY_BREAK) == 0, now()});
+    const auto code = rawKeyCode(k.MakeCode, k.Flags, k.VKey);
+    if (!code || !onKey_ || !watch_.covers(KeyCode{*code}))
+        return;
+    onKey_(KeyEvent{KeyCode{*code}, (k.Flags & RI_KEY_BREAK) == 0, now()});
 }
 
 KeyCode Win32Platform::keypadKey(int digit) const {
@@ -294,29 +318,48 @@ KeyKind kindOf(UINT vk, bool extended) {
     default:
         break;
     }
-    // The keys that type v and the main keyboard's digits in this layout.
-    for (wchar_t c : {L'v', L'0', L'1', L'2', L'3', L'4', L'5', L'6', L'7', L'8', L'9'})
-        if (LOBYTE(VkKeyScanW(c)) == vk)
-            return KeyKind::TypedByProgram;
+    // The keys that type v and the main keyboard's digits, in any of the player's layouts: the
+    // key that is V in a second layout would type v under the first, and fire itself.
+    HKL layouts[32];
+    const int count = GetKeyboardLayoutList(32, layouts);
+    for (int i = 0; i < count; ++i)
+        for (wchar_t c : {L'v', L'0', L'1', L'2', L'3', L'4', L'5', L'6', L'7', L'8', L'9'})
+            if (const SHORT scan = VkKeyScanExW(c, layouts[i]); scan != -1 && LOBYTE(scan) == vk)
+                return KeyKind::TypedByProgram;
     return KeyKind::Ordinary;
+}
+
+// The key's name as GetKeyNameTextW reads it from a key message's lParam, and its virtual key.
+struct NameAndKey {
+    LONG lParam;
+    UINT vk;
+};
+
+std::optional<NameAndKey> nameAndKey(unsigned code) {
+    // Pause's key message carries NumLock's scan code; NumLock's, the extended flag.
+    if (code == kPauseKey)
+        return NameAndKey{kNumLockKey << 16, VK_PAUSE};
+    if (code == kNumLockKey)
+        return NameAndKey{static_cast<LONG>(kNumLockKey << 16 | 1u << 24), VK_NUMLOCK};
+    const UINT scan = code & 0xFF;
+    const bool extended = (code & kExtendedKey) != 0;
+    if (scan == 0 || code > (kExtendedKey | 0xFF))
+        return std::nullopt;
+    return NameAndKey{static_cast<LONG>((scan << 16) | (extended ? 1u << 24 : 0u)),
+                      MapVirtualKeyW(scan | (extended ? 0xE000 : 0), MAPVK_VSC_TO_VK_EX)};
 }
 
 } // namespace
 
 std::optional<PressedKey> Win32Platform::describeKey(KeyCode key) const {
-    const UINT scan = key.value & 0xFF;
-    const bool extended = (key.value & kExtendedKey) != 0;
-    if (scan == 0 || key.value > (kExtendedKey | 0xFF))
-        return std::nullopt;
     for (int d = 0; d < kSlotCount; ++d)
         if (key == keypadKey(d))
             return PressedKey{key, KeyKind::Ordinary, "Numpad " + std::to_string(d)};
+    const auto found = nameAndKey(key.value);
     wchar_t name[64] = {};
-    const LONG lparam = static_cast<LONG>((scan << 16) | (extended ? 1u << 24 : 0u));
-    if (GetKeyNameTextW(lparam, name, 64) <= 0)
+    if (!found || GetKeyNameTextW(found->lParam, name, 64) <= 0)
         return std::nullopt;
-    const UINT vk = MapVirtualKeyW(scan | (extended ? 0xE000 : 0), MAPVK_VSC_TO_VK_EX);
-    return PressedKey{key, kindOf(vk, extended), narrow(name)};
+    return PressedKey{key, kindOf(found->vk, (key.value & kExtendedKey) != 0), narrow(name)};
 }
 
 void Win32Platform::trayMessage(UINT mouseMessage) {

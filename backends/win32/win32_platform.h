@@ -33,8 +33,8 @@ class Win32Platform : public Platform {
     static bool claimSingleInstance();
     bool ended() const { return ended_; }
 
-    void watchTriggerKeys(std::function<void(TriggerEvent)> onEvent) override;
-    void setTriggerKeys(const std::array<KeyCode, kSlotCount>& keys) override { triggers_ = keys; }
+    void listen(std::function<void(const KeyEvent&)> onEvent) override;
+    void watch(const KeyWatch& watch) override;
     KeyCode keypadKey(int digit) const override;
     std::optional<PressedKey> describeKey(KeyCode key) const override;
     const char* keyCodeSystem() const override { return "win32"; }
@@ -76,6 +76,7 @@ class Win32Platform : public Platform {
     void forget(const void* owner);
     void schedule(const Scheduled& s);
     void keypadInput(LPARAM rawInput);
+    void deliverQueuedKeys();
     void trayMessage(UINT mouseMessage);
     void post(std::function<void()> f);
     void addIcon();
@@ -93,8 +94,8 @@ class Win32Platform : public Platform {
     UINT_PTR nextTimerId_ = 1;
     LARGE_INTEGER frequency_{};
     WinHttpClient http_;
-    std::function<void(TriggerEvent)> onTrigger_;
-    std::array<KeyCode, kSlotCount> triggers_{};
+    std::function<void(const KeyEvent&)> onKey_;
+    KeyWatch watch_;
     std::function<void(TrayEvent)> trayHandler_;
     std::function<void()> onAnotherStart_;
     UINT anotherStart_ = 0;

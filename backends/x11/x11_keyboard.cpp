@@ -5,13 +5,18 @@
 #include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <cctype>
 
 namespace bt::x11 {
 
 namespace {
 
-KeyKind kindOf(KeySym level0, KeySym level1) {
+bool typedByProgram(KeySym sym) {
+    return sym == XK_v || sym == XK_V || (sym >= XK_0 && sym <= XK_9);
+}
+
+KeyKind kindOf(KeySym level0) {
     switch (level0) {
     case XK_Escape:
         return KeyKind::Cancel;
@@ -35,13 +40,8 @@ KeyKind kindOf(KeySym level0, KeySym level1) {
     case XK_Mode_switch:
         return KeyKind::Modifier;
     default:
-        break;
+        return KeyKind::Ordinary;
     }
-    // v and the digits of the main keyboard, on either level (AZERTY has its digits shifted).
-    for (KeySym sym : {level0, level1})
-        if (sym == XK_v || sym == XK_V || (sym >= XK_0 && sym <= XK_9))
-            return KeyKind::TypedByProgram;
-    return KeyKind::Ordinary;
 }
 
 std::string nameOf(KeySym sym) {
@@ -75,7 +75,6 @@ Keyboard::Keyboard(const char* displayName) {
     for (int d = 0; d < 10; ++d)
         keypad_[static_cast<std::size_t>(d)] =
             XKeysymToKeycode(display_, static_cast<KeySym>(XK_KP_0 + d));
-    triggers_ = keypad_;
 
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
     XIEventMask mask{};
@@ -102,7 +101,7 @@ unsigned Keyboard::keypadKeycode(int digit) const {
     return digit >= 0 && digit < 10 ? keypad_[static_cast<std::size_t>(digit)] : 0;
 }
 
-void Keyboard::drain(const std::function<void(int slot, bool down)>& onKey) {
+void Keyboard::drain(const std::function<void(unsigned keycode, bool down)>& onKey) {
     if (!ok())
         return;
     while (XPending(display_) > 0) {
@@ -114,9 +113,9 @@ void Keyboard::drain(const std::function<void(int slot, bool down)>& onKey) {
             continue;
         if (cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawKeyRelease) {
             const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
-            for (std::size_t slot = 0; slot < triggers_.size(); ++slot)
-                if (triggers_[slot] != 0 && raw->detail == static_cast<int>(triggers_[slot]))
-                    onKey(static_cast<int>(slot), cookie->evtype == XI_RawKeyPress);
+            const auto keycode = static_cast<unsigned>(raw->detail);
+            if (everyKey_ || std::find(watched_.begin(), watched_.end(), keycode) != watched_.end())
+                onKey(keycode, cookie->evtype == XI_RawKeyPress);
         }
         XFreeEventData(display_, cookie);
     }
@@ -134,8 +133,15 @@ std::optional<PressedKey> Keyboard::describe(unsigned keycode) const {
     const KeySym level0 = XkbKeycodeToKeysym(display_, kc, state.group, 0);
     if (level0 == NoSymbol)
         return std::nullopt;
-    const KeySym level1 = XkbKeycodeToKeysym(display_, kc, state.group, 1);
-    return PressedKey{bt::KeyCode{keycode}, kindOf(level0, level1), nameOf(level0)};
+    KeyKind kind = kindOf(level0);
+    // Whether the program types this key must not depend on the layout active now: the V key
+    // chosen under a second layout would type v under the first, and fire itself. Every group,
+    // both levels (AZERTY has its digits shifted).
+    for (int group = 0; group < XkbNumKbdGroups && kind == KeyKind::Ordinary; ++group)
+        for (int level = 0; level < 2; ++level)
+            if (typedByProgram(XkbKeycodeToKeysym(display_, kc, group, level)))
+                kind = KeyKind::TypedByProgram;
+    return PressedKey{bt::KeyCode{keycode}, kind, nameOf(level0)};
 }
 
 } // namespace bt::x11

@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 typedef struct _XDisplay Display;
 
@@ -27,12 +28,15 @@ class Keyboard {
     const std::string& error() const { return error_; }
     int connectionFd() const;
 
-    // The keycode of each slot's trigger key; the keypad's keys until told otherwise.
-    void setTriggerKeys(const std::array<unsigned, 10>& keycodes) { triggers_ = keycodes; }
+    // The keys whose events drain reports: these keycodes, or every key. None until told.
+    void watch(std::vector<unsigned> keycodes, bool everyKey) {
+        watched_ = std::move(keycodes);
+        everyKey_ = everyKey;
+    }
     unsigned keypadKeycode(int digit) const;
-    // Reads every raw event that has arrived, without blocking, and reports each trigger key
-    // that went down or up, by its slot.
-    void drain(const std::function<void(int slot, bool down)>& onKey);
+    // Reads every raw event that has arrived, without blocking, and reports each watched key
+    // that went down or up.
+    void drain(const std::function<void(unsigned keycode, bool down)>& onKey);
     // The key's name in the current layout and what it means for choosing a trigger key;
     // nullopt when the keymap has nothing on that keycode.
     std::optional<PressedKey> describe(unsigned keycode) const;
@@ -43,7 +47,8 @@ class Keyboard {
     std::string error_;
     int xiOpcode_ = 0;
     std::array<unsigned, 10> keypad_{};
-    std::array<unsigned, 10> triggers_{};
+    std::vector<unsigned> watched_;
+    bool everyKey_ = false;
 };
 
 } // namespace bt::x11

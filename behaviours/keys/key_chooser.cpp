@@ -17,7 +17,6 @@ KeyChooser::KeyChooser(Platform& platform, TriggerKeys& keys, std::function<void
 
 void KeyChooser::load() {
     keys_ = file_.load();
-    platform_.setTriggerKeys(effectiveKeys());
     onChange_();
 }
 
@@ -74,9 +73,10 @@ void KeyChooser::choose(int slot, std::optional<KeyCode> key) {
             other.reset();
     keys_.chosen[static_cast<std::size_t>(slot)] = key;
     settleKeys(keys_, platform_);
-    platform_.setTriggerKeys(effectiveKeys());
-    file_.save(keys_);
+    // The choice is over before the file is written: a box saying it could not be takes its
+    // keys as any box does.
     end();
+    file_.save(keys_);
 }
 
 void KeyChooser::end() {

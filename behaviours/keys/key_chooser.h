@@ -20,14 +20,16 @@ class Platform;
 
 class KeyChooser {
   public:
-    // onChange runs after every change of the keys or of what the labels say.
+    // onChange runs after every change of the keys, of whether a key is being chosen, or of what
+    // the labels say.
     KeyChooser(Platform& platform, TriggerKeys& keys, std::function<void()> onChange);
 
-    // Restores the keys from "keys" and tells the platform which to watch.
+    // Restores the keys from "keys".
     void load();
 
     void begin(int slot);
     void keyPressed(KeyCode code);
+    // Ends a pending choice as Escape does; nothing changes.
     void cancel();
     // The slot whose key is being chosen.
     std::optional<int> choosing() const { return choosing_; }

@@ -18,28 +18,58 @@ int highest(const TriggerState::Slots& pressed) {
 
 VoiceKeys::VoiceKeys(Platform& platform, const BindProfile& profile, const int& keyIntervalMs)
     : platform_(platform), profile_(profile), keyIntervalMs_(keyIntervalMs) {
+    for (const int slot : kSlots)
+        keys_[static_cast<std::size_t>(slot)] = platform.keypadKey(slot);
     pollAlarm_.setOnRing([this](Millis) { poll(); });
     sendTimer_.setOnTick([this](Millis now) { typeNext(now); });
+}
+
+void VoiceKeys::follow(const TriggerState::Keys& keys, bool choosing) {
+    if (keys == keys_ && choosing == choosing_)
+        return;
+    keys_ = keys;
+    choosing_ = choosing;
+    // What happened before the change is reported first, and counts as things then stood.
+    if (started_)
+        watchKeys();
+    triggers_.update(keys_, choosing_);
+}
+
+void VoiceKeys::watchKeys() {
+    KeyWatch watch;
+    watch.everyKey = choosing_;
+    watch.keys.assign(keys_.begin(), keys_.end());
+    platform_.watch(watch);
 }
 
 void VoiceKeys::start(Millis now) {
     pollAlarm_.attach(platform_);
     sendTimer_.attach(platform_);
-    platform_.watchTriggerKeys([this](const TriggerEvent& e) { triggerChanged(e); });
+    triggers_.update(keys_, choosing_);
+    platform_.listen([this](const KeyEvent& e) { keyEvent(e); });
+    started_ = true;
+    watchKeys();
     watchFrom(now);
 }
 
 void VoiceKeys::stop() {
-    schedule_.stop();
+    if (started_)
+        platform_.watch(KeyWatch{});
+    started_ = false;
+    watching_ = false;
     pollAlarm_.ringAt(std::nullopt);
     sendTimer_.setEnabled(false);
 }
 
-void VoiceKeys::triggerChanged(const TriggerEvent& event) {
-    event.down ? triggers_.press(event.slot) : triggers_.release(event.slot);
-    // A poll already due stays where it is; a sleeping one wakes for the next point of its grid.
-    if (!pollAlarm_.due())
-        pollAlarm_.ringAt(schedule_.nextDue(event.at, triggers_.idle()));
+void VoiceKeys::keyEvent(const KeyEvent& event) {
+    if (!event.down) {
+        triggers_.release(event.key);
+        return;
+    }
+    // A press is looked at the moment it comes, unless a sequence is being typed: then at the
+    // first poll after it.
+    if (triggers_.press(event.key) && watching_)
+        pollAlarm_.ringAt(event.at);
 }
 
 void VoiceKeys::poll() {
@@ -48,7 +78,7 @@ void VoiceKeys::poll() {
         return; // nothing down or pressed: the poll sleeps until a key event
     slot_ = slot;
     step_ = 0;
-    schedule_.stop();
+    watching_ = false;
     sendTimer_.setInterval(keyIntervalMs_);
     sendTimer_.setEnabled(true);
 }
@@ -68,8 +98,8 @@ void VoiceKeys::typeNext(Millis now) {
 }
 
 void VoiceKeys::watchFrom(Millis now) {
-    schedule_.start(now);
-    pollAlarm_.ringAt(schedule_.nextDue(now, triggers_.idle()));
+    watching_ = true;
+    pollAlarm_.ringAt(triggers_.idle() ? std::nullopt : std::optional<Millis>(now + kPollPeriod));
 }
 
 } // namespace bt

@@ -1,50 +1,63 @@
 #pragma once
 
-// The program's purpose. The key poll looks at the ten trigger keys on its 100 ms grid; a key seen
+// The program's purpose. The trigger keys' events come from the platform; a slot whose key is seen
 // hands over to the key send timer, which types v, the slot's menu digit and its message digit, one
-// per key interval, and hands back. While a sequence is typed nothing is polled; the highest slot
-// seen in one poll wins.
+// per key interval, and hands back. A press is looked at the moment its event comes, unless a
+// sequence is being typed; a key still down, or pressed during a sequence, at the first poll one
+// period after the sequence. While a sequence is typed nothing is polled; the highest slot seen in
+// one poll wins.
 
 #include "base/bind_profile.h"
 #include "base/controls/timer.h"
 #include "base/keys.h"
-#include "behaviours/keys/poll_schedule.h"
 #include "behaviours/keys/trigger_state.h"
 
 namespace bt {
 
 class Platform;
+struct KeyEvent;
 
 class VoiceKeys {
   public:
+    // After a sequence the keys are looked at again this much later, if one is still down or was
+    // pressed meanwhile: a held key repeats every three key intervals and this.
+    static constexpr Millis kPollPeriod = 100;
+
     // The profile and the key interval are read as they are at each step, so a binding changed
     // during a sequence changes what its later steps type.
     VoiceKeys(Platform& platform, const BindProfile& profile, const int& keyIntervalMs);
 
-    // Watching starts now; the platform reports the trigger keys from here on.
-    void start(Millis now);
-    // Nothing is polled or typed any more (the main window closed).
-    void stop();
-    // A trigger key went down or up.
-    void triggerChanged(const TriggerEvent& event);
+    // The key of each slot, and whether a key choice is pending (the window then takes the keys,
+    // and the platform reports every key so the chooser's own are known).
+    void follow(const TriggerState::Keys& keys, bool choosing);
+    // The main window took this key for a key choice.
+    void keyTakenByWindow(KeyCode key) { triggers_.takenByWindow(key); }
 
-    bool watching() const { return schedule_.watching(); }
+    // Watching starts now; the platform reports the keys from here on.
+    void start(Millis now);
+    // Nothing is watched, polled or typed any more (the main window closed).
+    void stop();
+
+    bool watching() const { return watching_; }
     bool typing() const { return sendTimer_.enabled(); }
-    // When the next poll is due, if any (what the platform has armed).
-    std::optional<Millis> nextPoll() const { return pollAlarm_.due(); }
     // The slot being typed, or -1 before the first key.
     int typedSlot() const { return slot_; }
 
   private:
+    void keyEvent(const KeyEvent& event);
     void poll();
     void typeNext(Millis now);
     void watchFrom(Millis now);
+    void watchKeys();
 
     Platform& platform_;
     const BindProfile& profile_;
     const int& keyIntervalMs_;
     TriggerState triggers_;
-    PollSchedule schedule_;
+    TriggerState::Keys keys_{};
+    bool choosing_ = false;
+    bool started_ = false;
+    bool watching_ = false;
     Alarm pollAlarm_;
     Timer sendTimer_{200, false};
     int slot_ = -1;

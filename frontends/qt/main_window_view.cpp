@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QWindow>
 
 namespace bt::qt {
 
@@ -39,6 +40,8 @@ MainWindowView::MainWindowView(MainWindow& model, const Twips& twips)
 
     c.window.setObserver([this] { syncWindow(); });
     syncWindow();
+    // Keys reach the focused widget, not the window: the window looks at every key event first.
+    qApp->installEventFilter(this);
 }
 
 void MainWindowView::syncWindow() {
@@ -74,33 +77,29 @@ bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
             if (watched != keyLabels_[static_cast<std::size_t>(slot)])
                 continue;
             model_.controls().keyLabel(slot).click();
-            followKeyChoice();
             return true;
         }
     }
-    if (capturing_ && event->type() == QEvent::KeyPress) {
-        if (!model_.choosingKey()) { // the choice ended otherwise (Start, minimize)
-            followKeyChoice();
-            return QWidget::eventFilter(watched, event);
-        }
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat())
-            model_.keyPressedWhileChoosing(KeyCode{key->nativeScanCode()});
-        followKeyChoice();
+    if (event->type() == QEvent::KeyPress && takeKey(watched, *static_cast<QKeyEvent*>(event)))
         return true;
-    }
     return QWidget::eventFilter(watched, event);
 }
 
-void MainWindowView::followKeyChoice() {
-    const bool choosing = model_.choosingKey();
-    if (choosing == capturing_)
-        return;
-    capturing_ = choosing;
-    if (capturing_)
-        qApp->installEventFilter(this);
-    else
-        qApp->removeEventFilter(this);
+bool MainWindowView::takeKey(QObject* receiver, const QKeyEvent& key) {
+    if (!model_.choosingKey())
+        return false; // no key is ever taken from anyone outside a choice
+    // Only this window's own keys: a box, a dropped-down list or another window keeps its keys.
+    // A key event reaches the window's QWindow first, then the focused widget.
+    const auto* widget = qobject_cast<QWidget*>(receiver);
+    const bool ours =
+        receiver == static_cast<QObject*>(windowHandle()) || (widget && widget->window() == this);
+    // Alt+F4 closes, and Alt with a letter works the window, as everywhere.
+    if (!ours || (key.modifiers() & Qt::AltModifier) || QApplication::activeModalWidget() ||
+        QApplication::activePopupWidget())
+        return false;
+    if (!key.isAutoRepeat())
+        model_.keyPressedWhileChoosing(KeyCode{key.nativeScanCode()});
+    return true;
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {
@@ -113,6 +112,8 @@ void MainWindowView::closeEvent(QCloseEvent* event) {
 
 void MainWindowView::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        model_.focusLost();
     if (event->type() != QEvent::WindowStateChange || syncing_)
         return;
     const bool modelMinimized = model_.controls().window.windowState() == WindowState::Minimized;

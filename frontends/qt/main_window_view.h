@@ -8,6 +8,8 @@
 
 #include <array>
 
+class QKeyEvent;
+
 namespace bt {
 class MainWindow;
 }
@@ -26,13 +28,12 @@ class MainWindowView : public QWidget {
 
   private:
     void syncWindow();
-    // While a slot's key is chosen, every key pressed in the program's windows goes to the model
-    // (the X keycode, which is what the trigger keys are watched by), none to the widgets.
-    void followKeyChoice();
+    // While a slot's key is chosen, a key pressed in this window goes to the model (the X keycode,
+    // which is what the trigger keys are watched by) and not to its widgets: true when taken.
+    bool takeKey(QObject* receiver, const QKeyEvent& key);
 
     MainWindow& model_;
     std::array<QWidget*, 10> keyLabels_{};
-    bool capturing_ = false;
     Twips twips_;
     bool syncing_ = false;
 };

@@ -1,7 +1,7 @@
 #include "frontends/win32/main_window_view.h"
 
 #include "app/main_window.h"
-#include "backends/win32/keypad_scan_codes.h"
+#include "backends/win32/key_codes.h"
 #include "backends/win32/wide.h"
 #include "frontends/win32/native_window.h"
 
@@ -111,13 +111,16 @@ void MainWindowView::clicked(LPARAM lp) {
 }
 
 bool MainWindowView::takeKey(const MSG& msg) {
+    // No key is ever taken outside a choice, nor one for another window (a box has its own), nor
+    // one with Alt held: Alt+F4 closes and Alt with a letter works the window, as everywhere.
+    // F10 comes as a system key without Alt, and is taken.
+    const bool altHeld = (msg.lParam & (1 << 29)) != 0;
     if (!model_.choosingKey() || (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) ||
-        (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)))
+        altHeld || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)))
         return false;
     const bool repeat = (msg.lParam & (1 << 30)) != 0;
     if (!repeat)
-        model_.keyPressedWhileChoosing(KeyCode{keyCode(
-            static_cast<unsigned>(msg.lParam >> 16) & 0xFF, (msg.lParam & (1 << 24)) != 0)});
+        model_.keyPressedWhileChoosing(KeyCode{messageKeyCode(msg.wParam, msg.lParam)});
     return true;
 }
 
@@ -157,6 +160,10 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONUP:
         clicked(lp);
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) == WA_INACTIVE)
+            model_.focusLost();
+        break;
     case WM_CLOSE:
         // Closing unloads the window; the model decides what comes after it.
         if (model_.loaded())

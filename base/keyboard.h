@@ -1,0 +1,55 @@
+#pragma once
+
+// The keyboard as the program needs it from the system: physical keys going down and up, by the
+// system's own key codes, and what a key is called. Which key fires which slot is the core's
+// decision alone; the platform only reports.
+
+#include "base/keys.h"
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace bt {
+
+// A key went down or up, at this time on the platform's clock.
+struct KeyEvent {
+    KeyCode key;
+    bool down = false;
+    Millis at = 0;
+};
+
+// The keys the platform reports: the trigger keys, or every key while the player chooses one.
+struct KeyWatch {
+    std::vector<KeyCode> keys;
+    bool everyKey = false;
+
+    bool covers(KeyCode key) const {
+        return everyKey || std::find(keys.begin(), keys.end(), key) != keys.end();
+    }
+    friend bool operator==(const KeyWatch&, const KeyWatch&) = default;
+};
+
+class Keyboard {
+  public:
+    virtual ~Keyboard() = default;
+
+    // Where the watched keys' events go.
+    virtual void listen(std::function<void(const KeyEvent&)> onEvent) = 0;
+    // From this call on, the platform reports these keys going down and up, system-wide,
+    // whichever window has the focus, and never takes a key from that window. Nothing is watched
+    // before the first call. Events that happened before the call are reported first, as the
+    // watch then in force decides, before it returns.
+    virtual void watch(const KeyWatch& watch) = 0;
+
+    // The keypad key of a digit, the same with NumLock on or off.
+    virtual KeyCode keypadKey(int digit) const = 0;
+    // What a key is on this keyboard, by its current layout; nullopt when it has no such key.
+    virtual std::optional<PressedKey> describeKey(KeyCode key) const = 0;
+    // Which system's key codes these are, so that a file of codes is read only where they mean
+    // the same keys.
+    virtual const char* keyCodeSystem() const = 0;
+};
+
+} // namespace bt
