@@ -41,6 +41,19 @@ def binds_bytes(game_line, slot_lines):
     return "".join("%s\r\n" % v for v in [game_line] + list(slot_lines) + [""]).encode()
 
 
+# The twenty slot lists in the order the bind file keeps them.
+FILE_ORDER = ["slotMenu0", "slotMessage0"] + [
+    "slot%s%d" % (kind, k) for k in range(1, 10) for kind in ("Message", "Menu")]
+
+
+def write_binds(workdir):
+    """Numpad 7 on Statements 3 (v 2 3), Numpad 3 on Responses 4 (v 3 4)."""
+    indices = [0] * 20
+    indices[15], indices[14], indices[7], indices[6] = 1, 2, 2, 3
+    with open(os.path.join(workdir, "binds"), "wb") as f:
+        f.write(binds_bytes(1, indices))
+
+
 def port_open(port):
     with socket.socket() as s:
         s.settimeout(0.2)
@@ -120,10 +133,13 @@ class Xvfb:
         time.sleep(hold)
         self.keys([name], False)
 
-    def click(self, x, y, button=1, times=1):
+    def move(self, x, y):
         xtest.fake_input(self.display, X.MotionNotify, x=int(x), y=int(y))
         self.display.sync()
         time.sleep(0.05)
+
+    def click(self, x, y, button=1, times=1):
+        self.move(x, y)
         for _ in range(times):
             for event in (X.ButtonPress, X.ButtonRelease):
                 xtest.fake_input(self.display, event, button)
@@ -479,11 +495,17 @@ class WindowScenarios:
         self.assertEqual([k for _, k in wait_for(lambda: len(keys()) >= 3 and keys())],
                          ["v", "1", "1"])
 
-    def test_the_interval_box_opened_before_the_status_takes_250_5_and_refuses_99(self):
+    def start_choosing(self, p, slot):
+        p.click("keyLabel%d" % slot)
+        p.wait_text("keyLabel%d" % slot, "Press a key\u2026")
+
+    def test_the_interval_box_opened_during_a_key_choice_before_the_status_takes_250_5(self):
         self.serve_sample_site(status_delay=2.0)
         p = self.start()
+        self.start_choosing(p, 0)
         p.click("intervalButton")
         self.box(p)
+        self.assertEqual(p.widget("keyLabel0")["text"], "Numpad 0", "the box ended the choice")
         # The status arrives, blinks and shrinks the window behind the open box.
         p.wait_model("status", "ONLINE", 20)
         time.sleep(2.5)
@@ -503,3 +525,60 @@ class WindowScenarios:
         self.x.click(ok["x"] + ok["w"] // 2, ok["y"] + ok["h"] // 2)
         self.no_box(p)
         self.assertEqual(p.model()["keyInterval"], 100)
+        self.assertFalse(os.path.exists(os.path.join(self.workdir, "keys")))
+
+    def test_a_chosen_key_moved_while_held_types_nothing_until_pressed_again(self):
+        write_binds(self.workdir)
+        p = self.start()
+        p.wait_state(lambda s: p.widget("slotMessage3")["index"] == 3, 30, what="the bindings")
+        lists = lambda: [p.widget(name)["index"] for name in FILE_ORDER]  # noqa: E731
+        before = lists()
+        self.start_choosing(p, 3)
+        self.x.tap("F5")
+        p.wait_text("keyLabel3", "F5")
+        self.start_choosing(p, 7)
+        self.x.keys(["F5"], True)  # it moves to Numpad 7 and stays down
+        p.wait_text("keyLabel7", "F5")
+        p.wait_text("keyLabel3", "Numpad 3")
+        self.assertTrue(self.file("keys").splitlines()[7].startswith(self.F5))
+        time.sleep(1.5)
+        self.x.keys(["F5"], False)
+        time.sleep(1.5)
+        self.assertEqual(lists(), before, "nothing was typed into the window")
+        keys = self.game()
+        self.x.tap("F5", hold=0.05)
+        time.sleep(1.0)
+        self.x.tap("KP_3", hold=0.05)
+        wait_for(lambda: len(keys()) >= 6)
+        time.sleep(1.5)
+        self.assertEqual([k for _, k in keys()], ["v", "2", "3", "v", "3", "4"])
+
+    def test_exit_during_a_key_choice_opens_the_news_and_no_key_is_chosen_there(self):
+        self.serve_sample_site()
+        p = self.start()
+        p.wait_model("status", "ONLINE", 20)
+        self.start_choosing(p, 3)
+        p.click("exitButton")
+        title = "Brontek news - December 2026"
+        news = p.wait_state(lambda s: p.widget("exitButton", title), 30, what="the news window")
+        time.sleep(0.5)
+        text = p.widget("newsText", title)
+        self.x.move(text["x"] + 5, text["y"] + 5)  # the news window has the keyboard
+        for key in ("F5", "q"):  # not Space, which would tick the decline box
+            self.x.tap(key)
+        p.click("declineBox", title)
+        time.sleep(0.3)
+        p.click("exitButton", title)
+        p.ended(30)
+        self.assertTrue(news)
+        self.assertEqual(self.file("data"), b"brontek-news-2026-12\r\n")
+        self.assertFalse(os.path.exists(os.path.join(self.workdir, "keys")))
+
+    def alt_f4_during_a_key_choice_closes_the_window(self):
+        p = self.start()
+        self.start_choosing(p, 3)
+        self.x.keys(["Alt_L"], True)
+        self.x.tap("F4")
+        self.x.keys(["Alt_L"], False)
+        p.ended(30)
+        self.assertFalse(os.path.exists(os.path.join(self.workdir, "keys")))

@@ -7,17 +7,14 @@ import subprocess
 import time
 import unittest
 
-from harness import MAIN, E2ETest, WindowScenarios, binds_bytes
-
-# The twenty slot lists in the order the bind file keeps them.
-FILE_ORDER = ["slotMenu0", "slotMessage0"] + [
-    "slot%s%d" % (kind, k) for k in range(1, 10) for kind in ("Message", "Menu")]
+from harness import FILE_ORDER, MAIN, E2ETest, WindowScenarios, binds_bytes, write_binds
 
 
 class WindowTest(WindowScenarios, E2ETest):
     """Without a window manager, as on a bare X server; WindowUnderOpenboxTest runs the same
     under a real one, with its frames and focus rules."""
     EDIT = "QLineEdit"
+    F5 = b"x11 71 "
 
     def start(self):
         return self.start_program()
@@ -66,13 +63,8 @@ class WindowTest(WindowScenarios, E2ETest):
 class WindowUnderOpenboxTest(WindowTest):
     window_manager = True
 
-
-def write_binds(workdir):
-    """Numpad 7 on Statements 3, Numpad 3 on Responses 4 (indices in file order)."""
-    indices = [0] * 20
-    indices[15], indices[14], indices[7], indices[6] = 1, 2, 2, 3
-    with open(os.path.join(workdir, "binds"), "wb") as f:
-        f.write(binds_bytes(1, indices))
+    def test_alt_f4_during_a_key_choice_closes_the_window(self):
+        self.alt_f4_during_a_key_choice_closes_the_window()
 
 
 class KeysTest(E2ETest):
