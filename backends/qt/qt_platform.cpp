@@ -245,11 +245,7 @@ void QtPlatform::alarmChanged(Alarm& alarm) {
     QTimer* q = qtimerFor(&alarm, [this, &alarm] {
         // Key events that came since the notifier last looked count for this poll.
         keypadEvents();
-        const Millis at = now();
-        if (watchLateness_ && alarm.due())
-            maxLateness_ = std::max(maxLateness_, static_cast<double>(at - *alarm.due()));
-        ++pollsRun_;
-        alarm.ring(at);
+        alarm.ring(now());
     });
     if (!alarm.due() || ended_)
         return;

@@ -38,10 +38,6 @@ class QtPlatform : public QObject, public Platform {
     void setTrayHandler(std::function<void(TrayEvent)> handler) {
         trayHandler_ = std::move(handler);
     }
-    // Measures how late the key poll's polls come against their due time (for the tests).
-    void watchLateness() { watchLateness_ = true; }
-    double maxLatenessMs() const { return maxLateness_; }
-    long long pollsRun() const { return pollsRun_; }
 
     void listen(std::function<void(const KeyEvent&)> onEvent) override;
     void watch(const KeyWatch& watch) override;
@@ -88,9 +84,6 @@ class QtPlatform : public QObject, public Platform {
     std::function<void(TrayEvent)> trayHandler_;
     bool ended_ = false;
     char decimalSeparator_ = '.';
-    bool watchLateness_ = false;
-    double maxLateness_ = 0;
-    long long pollsRun_ = 0;
 };
 
 } // namespace bt::qt

@@ -97,11 +97,8 @@ int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstanc
         platform.setWindow(bt::WindowId::News, newsView.get());
     });
 
-    // Only the tests look at how late the key poll's polls come; nobody else pays for measuring.
-    if (qEnvironmentVariableIsSet("BRONTEK_TEST_PROBE"))
-        platform.watchLateness();
     core.start(platform.now());
-    bt::qt::TestProbe::startIfRequested(core, platform, &app);
+    bt::qt::TestProbe::startIfRequested(core, &app);
     return app.exec();
 }
 

@@ -1,7 +1,6 @@
 #include "frontends/qt/test_probe.h"
 
 #include "app/application.h"
-#include "backends/qt/qt_platform.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -12,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSaveFile>
-#include <QTimer>
 #include <QWidget>
 
 namespace bt::qt {
@@ -50,20 +48,31 @@ QJsonObject describe(const QWidget* w) {
 
 } // namespace
 
-void TestProbe::startIfRequested(Application& app, const QtPlatform& platform, QObject* parent) {
+void TestProbe::startIfRequested(Application& app, QObject* parent) {
     const QString path = qEnvironmentVariable("BRONTEK_TEST_PROBE");
     if (!path.isEmpty())
-        new TestProbe(app, platform, path, parent);
+        new TestProbe(app, path, parent);
 }
 
-TestProbe::TestProbe(Application& app, const QtPlatform& platform, QString path, QObject* parent)
-    : QObject(parent), app_(app), platform_(platform), path_(std::move(path)) {
-    auto* timer = new QTimer(this);
-    connect(timer, &QTimer::timeout, this, &TestProbe::write);
-    timer->start(100);
+TestProbe::TestProbe(Application& app, QString path, QObject* parent)
+    : QObject(parent), app_(app), path_(std::move(path)) {
+    qApp->installEventFilter(this);
+    write();
+}
+
+bool TestProbe::eventFilter(QObject* watched, QEvent* event) {
+    // Whatever a widget or a window shows changes through an event of its own (shown, hidden,
+    // moved, painted…); the file is written once the events at hand are handled.
+    if (!pending_ && (watched->isWidgetType() || watched->isWindowType()) &&
+        event->type() != QEvent::Timer) {
+        pending_ = true;
+        QMetaObject::invokeMethod(this, &TestProbe::write, Qt::QueuedConnection);
+    }
+    return false;
 }
 
 void TestProbe::write() {
+    pending_ = false;
     QJsonArray windows;
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (!top->isVisible())
@@ -88,15 +97,17 @@ void TestProbe::write() {
     model["mainVisible"] = c.window.visible();
     model["mainMinimized"] = c.window.windowState() == WindowState::Minimized;
     model["newsWindow"] = app_.newsWindow() != nullptr;
-    model["keyPollTicks"] = static_cast<double>(platform_.pollsRun());
-    model["keyPollMaxLateMs"] = platform_.maxLatenessMs();
     QJsonObject root;
     root["windows"] = windows;
     root["model"] = model;
+    const QByteArray json = QJsonDocument(root).toJson(QJsonDocument::Compact);
+    if (json == written_)
+        return;
     QSaveFile f(path_);
     if (f.open(QIODevice::WriteOnly)) {
-        f.write(QJsonDocument(root).toJson(QJsonDocument::Compact));
-        f.commit();
+        f.write(json);
+        if (f.commit())
+            written_ = json;
     }
 }
 

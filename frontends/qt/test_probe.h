@@ -2,7 +2,9 @@
 
 // For the end-to-end tests only: with BRONTEK_TEST_PROBE naming a file, the program writes what
 // its windows show (widgets, texts, lists, places on the screen, a few model values) to that file
-// every 100 ms. Qt draws its widgets itself, so an outside test could not read them otherwise.
+// whenever something may have changed. Qt draws its widgets itself, so an outside test could not
+// read them otherwise. It has no timer of its own: it writes only after events the program handles
+// anyway, so it never wakes the program and never hides an event left waiting.
 
 #include <QObject>
 #include <QString>
@@ -12,21 +14,24 @@ class Application;
 }
 
 namespace bt::qt {
-class QtPlatform;
 
 class TestProbe : public QObject {
     Q_OBJECT
   public:
     // Starts only when the environment names a file.
-    static void startIfRequested(Application& app, const QtPlatform& platform, QObject* parent);
+    static void startIfRequested(Application& app, QObject* parent);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    TestProbe(Application& app, const QtPlatform& platform, QString path, QObject* parent);
+    TestProbe(Application& app, QString path, QObject* parent);
     void write();
 
     Application& app_;
-    const QtPlatform& platform_;
     QString path_;
+    QByteArray written_;
+    bool pending_ = false;
 };
 
 } // namespace bt::qt

@@ -17,6 +17,9 @@ Application* g_app = nullptr;
 MainWindowView* g_main = nullptr;
 NewsWindowView* const* g_news = nullptr;
 std::string g_path;
+std::string g_written;
+constexpr UINT kCheck = WM_APP + 40; // a thread message: look whether anything changed
+bool g_checkPending = false;
 
 // JSON is built by appending only: GCC 12 at -O2 warns falsely (-Wrestrict) about strings
 // built with operator+ from a literal.
@@ -117,7 +120,7 @@ void dialog(std::string& out, HWND hwnd) {
     out += children + "]}";
 }
 
-void CALLBACK write(HWND, UINT, UINT_PTR, DWORD) {
+void write() {
     std::string json = "{\"windows\":[";
     window(json, g_main->hwnd(), g_main->controls());
     if (*g_news) {
@@ -151,6 +154,8 @@ void CALLBACK write(HWND, UINT, UINT_PTR, DWORD) {
     flag(json, "mainVisible", c.window.visible());
     flag(json, "newsWindow", g_app->newsWindow() != nullptr);
     json += "}}";
+    if (json == g_written)
+        return;
     const std::wstring path = widen(g_path);
     const std::wstring temp = path + L".tmp";
     HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -159,7 +164,24 @@ void CALLBACK write(HWND, UINT, UINT_PTR, DWORD) {
     DWORD n = 0;
     WriteFile(h, json.data(), static_cast<DWORD>(json.size()), &n, nullptr);
     CloseHandle(h);
-    MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    if (MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+        g_written = json;
+}
+
+// Every message the thread takes, in the main loop or in a box's or menu's own loop, may change
+// what the windows show: once it has been handled, the check message that follows it writes the
+// file if anything changed. The probe has no timer: after the last message it is idle too.
+LRESULT CALLBACK messageTaken(int code, WPARAM removal, LPARAM lp) {
+    if (code == HC_ACTION && removal == PM_REMOVE) {
+        const auto* msg = reinterpret_cast<const MSG*>(lp);
+        if (msg->message == kCheck && msg->hwnd == nullptr) {
+            g_checkPending = false;
+            write();
+        } else if (!g_checkPending) {
+            g_checkPending = PostThreadMessageW(GetCurrentThreadId(), kCheck, 0, 0) != 0;
+        }
+    }
+    return CallNextHookEx(nullptr, code, removal, lp);
 }
 
 } // namespace
@@ -172,7 +194,8 @@ void startTestProbe(Application& app, MainWindowView& mainView, NewsWindowView* 
     g_main = &mainView;
     g_news = &newsView;
     g_path = path;
-    SetTimer(nullptr, 0, 200, write);
+    write();
+    SetWindowsHookExW(WH_GETMESSAGE, messageTaken, nullptr, GetCurrentThreadId());
 }
 
 } // namespace bt::win32

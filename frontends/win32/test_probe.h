@@ -1,8 +1,8 @@
 #pragma once
 
-// For the smoke test under Wine only: with BRONTEK_TEST_PROBE naming a file, the program writes its
-// windows and controls (names, texts, places on the screen) there every 200 ms, in the same form as
-// the Linux program, so one harness reads both.
+// For the end-to-end tests under Wine only: with BRONTEK_TEST_PROBE naming a file, the program
+// writes its windows and controls (names, texts, places on the screen) there whenever a message it
+// handled may have changed them, in the same form as the Linux program, so one harness reads both.
 
 #include <windows.h>
 
