@@ -15,6 +15,11 @@ Typist::Typist(const char* displayName) {
     if (!XTestQueryExtension(display_, &event, &error, &major, &minor))
         return;
     shiftKeycode_ = XKeysymToKeycode(display_, XK_Shift_L);
+    // Xlib fetches the keyboard's description at its first use: here, rather than at the first
+    // key typed, which would come some 20 ms late.
+    XkbStateRec state{};
+    XkbGetState(display_, XkbUseCoreKbd, &state);
+    XkbKeycodeToKeysym(display_, shiftKeycode_, state.group, 0);
     ok_ = true;
 }
 
