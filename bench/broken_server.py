@@ -1,6 +1,7 @@
-"""A deliberately broken news server on 127.0.0.1, one behaviour per scenario.
+"""A deliberately broken news server on 127.0.0.1, one behaviour per scenario, on a free port that
+it prints first ("ready PORT").
 
-    broken_server.py PORT SCENARIO
+    broken_server.py SCENARIO
 
 Every scenario stops by itself: nothing here runs longer than 120 s or sends anywhere but
 loopback. Paths that a scenario does not break are served properly from the sample site, so the
@@ -17,6 +18,7 @@ import time
 SITE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "server")
 DEADLINE = time.monotonic() + 120
 TOKEN = b"<br>\n"
+PORT = [0]
 
 
 def sample(name):
@@ -71,10 +73,11 @@ def handle(conn, scenario):
                 conn.sendall(b"o")
                 time.sleep(0.1)
         elif scenario == "garbage":
-            conn.sendall(bytes(random.getrandbits(8) for _ in range(4096)))
+            # The same bytes every run, so a failure can be had again.
+            conn.sendall(random.Random(7).randbytes(4096))
         elif scenario == "redirect_other_host":
-            answer(conn, b"", b"302 Found", b"Location: http://127.0.0.2:8642" + path.encode() +
-                   b"\r\n")
+            answer(conn, b"", b"302 Found", b"Location: http://127.0.0.2:%d" % PORT[0] +
+                   path.encode() + b"\r\n")
         return
     if name == "form1.html":
         # With an empty or an unusual token the status text uses CR LF, as such a server would.
@@ -99,13 +102,13 @@ def handle(conn, scenario):
 
 
 def main():
-    port, scenario = int(sys.argv[1]), sys.argv[2]
+    scenario = sys.argv[1]
     server = socket.socket()
-    server.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
-    server.bind(("127.0.0.1", port))
+    server.bind(("127.0.0.1", 0))
+    PORT[0] = server.getsockname()[1]
     server.listen(16)
     server.settimeout(0.5)
-    print("ready", flush=True)
+    print("ready %d" % PORT[0], flush=True)
     while time.monotonic() < DEADLINE:
         try:
             conn, _ = server.accept()

@@ -54,17 +54,18 @@ def write_binds(workdir):
         f.write(binds_bytes(1, indices))
 
 
-def port_open(port):
+def free_port():
+    """A port on 127.0.0.1 that nothing listens on: each test's server of its own, or none."""
     with socket.socket() as s:
-        s.settimeout(0.2)
-        return s.connect_ex(("127.0.0.1", port)) == 0
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
 
 
 class SampleSite:
     """The sample news site on 127.0.0.1, served from this process; with a delay its status page
-    answers that many seconds late, as a slow server does."""
+    answers that many seconds late, as a slow server does. Port 0 takes any free port."""
 
-    def __init__(self, port=8642, delay=0.0):
+    def __init__(self, port=0, delay=0.0):
         root = os.path.dirname(os.path.dirname(SITE))
 
         class Handler(http.server.SimpleHTTPRequestHandler):
@@ -84,6 +85,7 @@ class SampleSite:
                 pass  # the program cancels a poll under way when it ends: nothing to report
 
         self.server = Server(("127.0.0.1", port), Handler)
+        self.port = self.server.server_address[1]
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
 
     def stop(self):
@@ -93,8 +95,14 @@ class SampleSite:
 
 class Xvfb:
     """A private X server, started with -noreset so a keyboard layout set on it stays."""
+    numbering = threading.Lock()  # scenarios run side by side each take a number of their own
 
     def __init__(self):
+        with Xvfb.numbering:
+            self._start()
+        self.display = wait_for(self._connect, what="X connection")
+
+    def _start(self):
         with open("/proc/net/unix") as f:
             abstract = f.read()  # displays of X servers in other folders' /tmp, a chroot's say
         self.number = next(n for n in range(140, 400) if not os.path.exists("/tmp/.X%d-lock" % n)
@@ -105,7 +113,6 @@ class Xvfb:
             ["Xvfb", self.name, "-noreset", "-nolisten", "tcp", "-screen", "0", "1280x1024x24"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for(lambda: os.path.exists("/tmp/.X11-unix/X%d" % self.number), what="Xvfb")
-        self.display = wait_for(self._connect, what="X connection")
 
     def _connect(self):
         try:
@@ -226,7 +233,8 @@ class Xvfb:
 
 class Recorder:
     """A focused X window that records every key press with the X server's timestamp. With grab,
-    it grabs the keyboard as a game does: every key goes to it, whichever window has the focus."""
+    it grabs the keyboard as a game does: every key goes to it, whichever window has the focus.
+    Keypad presses are kept as "KP", to measure from a press to the keys it types."""
 
     def __init__(self, xvfb, grab=False):
         self.d = xdisplay.Display(xvfb.name)
@@ -277,14 +285,22 @@ class Recorder:
             if ev.type != X.KeyPress:
                 continue
             sym = self.d.keycode_to_keysym(ev.detail, 1 if ev.state & X.ShiftMask else 0)
-            text = XK.keysym_to_string(sym)  # none for the keypad key itself or a modifier
+            keypad = XK.XK_KP_Space <= sym <= XK.XK_KP_9  # with NumLock on or off
+            text = "KP" if keypad else XK.keysym_to_string(sym)  # none for a modifier
             if text:
                 with self.lock:
                     self.keys.append((ev.time, text))
 
-    def typed(self):
+    def typed(self, presses=False):
         with self.lock:
-            return list(self.keys)
+            return [k for k in self.keys if presses or k[1] != "KP"]
+
+    def press_to_v(self):
+        """Milliseconds from each keypad press to the first v after it."""
+        keys = self.typed(presses=True)
+        return [next(t for t, k in keys[i:] if k == "v") - press
+                for i, (press, key) in enumerate(keys)
+                if key == "KP" and any(k == "v" for _, k in keys[i:])]
 
     def wait(self, count, timeout=5):  # the typed characters, once there are count of them
         wait_for(lambda: len(self.typed()) >= count, timeout,
@@ -302,10 +318,11 @@ class Recorder:
 
 
 class Program:
-    """The program in a working folder of its own, with the test probe on. The Windows program
-    under Wine writes the same probe, so one class drives both."""
+    """The program in a working folder of its own, with the test probe on, asking the news server
+    on 127.0.0.1 at the port given. The Windows program under Wine writes the same probe, so one
+    class drives both."""
 
-    def __init__(self, xvfb, workdir, extra_env=None, command=None):
+    def __init__(self, xvfb, workdir, port, extra_env=None, command=None):
         self.x = xvfb
         self.probe = os.path.join(workdir, ".probe.json")
         self.env = dict(os.environ, DISPLAY=xvfb.name, BRONTEK_TEST_PROBE=self.probe,
@@ -315,9 +332,22 @@ class Program:
         if os.path.exists(self.probe):  # a previous run's, which would say it is up already
             os.remove(self.probe)
         self.log = open(os.path.join(workdir, ".program.log"), "ab")
-        self.proc = subprocess.Popen(command or [BIN], cwd=workdir, env=self.env,
-                                     stdout=self.log, stderr=subprocess.STDOUT)
+        self.proc = subprocess.Popen((command or [BIN]) + ["--server", "127.0.0.1:%d" % port],
+                                     cwd=workdir, env=self.env, stdout=self.log,
+                                     stderr=subprocess.STDOUT)
         wait_for(lambda: self.widget("saveButton"), 90, what="the main window")
+        self.settled()
+
+    def settled(self):
+        """Waits until the main window stays where it is: a window manager places a new window
+        after the program has shown it, and a click aimed at where it was first lands elsewhere."""
+        seen = [None]
+
+        def still():
+            button = self.widget("saveButton") or {}
+            before, seen[0] = seen[0], (button.get("x"), button.get("y"))
+            return seen[0] == before
+        wait_for(still, step=0.25, what="the main window in its place")
 
     def state(self):
         try:
@@ -361,13 +391,23 @@ class Program:
 
     def ended(self, timeout=15):  # by itself, with status 0, never a signal
         wait_for(lambda: self.proc.poll() is not None, timeout, what="the program to end")
-        assert self.proc.returncode == 0, "exit status %d" % self.proc.returncode
+        if self.proc.returncode != 0:
+            self.log.flush()
+            with open(self.log.name, errors="replace") as f:  # a sanitizer's report, say
+                said = f.read()[-6000:]
+            raise AssertionError("exit status %d; it said:\n%s" % (self.proc.returncode, said))
 
     def stop(self):
-        if self.proc.poll() is None:
+        died = self.proc.poll()
+        if died is None:
             self.proc.kill()
             self.proc.wait()
         self.log.close()
+        # Ended by itself while the test went on, and not well: a crash, or a sanitizer's report.
+        if died is not None and died not in (0, -9, -15):  # not the ones the tests send
+            with open(self.log.name, errors="replace") as f:
+                raise AssertionError("the program ended with status %d; it said:\n%s" % (
+                    died, f.read()[-6000:]))
 
 
 class E2ETest(unittest.TestCase):
@@ -375,22 +415,21 @@ class E2ETest(unittest.TestCase):
 
     def setUp(self):
         if not BIN or not os.path.exists(BIN):
-            self.skipTest("BRONTEK_BIN does not name the program")
+            self.fail("BRONTEK_BIN does not name the built program: %r" % BIN)
+        self.port = free_port()
         self.x = Xvfb()
         self.addCleanup(self.x.stop)
         self.workdir = tempfile.mkdtemp(prefix="bt-e2e-")
         self.addCleanup(shutil.rmtree, self.workdir, True)
 
     def start_program(self, extra_env=None, command=None):
-        p = Program(self.x, self.workdir, extra_env, command)
+        p = Program(self.x, self.workdir, self.port, extra_env, command)
         self.addCleanup(p.stop)
         return p
 
     def serve_sample_site(self, status_delay=0.0):
-        """The sample news site, unless something serves 127.0.0.1:8642 already."""
-        if port_open(8642):
-            return
-        self.addCleanup(SampleSite(8642, status_delay).stop)
+        """The sample news site on this test's own port."""
+        self.addCleanup(SampleSite(self.port, status_delay).stop)
 
     def spawn(self, args, env=None):
         """A program of the desktop around ours, on this display, stopped after the test."""

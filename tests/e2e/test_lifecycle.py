@@ -145,7 +145,7 @@ class OneCopyTest(E2ETest):
         self.addCleanup(other.stop)
         elsewhere = os.path.join(self.workdir, "other")
         os.mkdir(elsewhere)
-        q = Program(other, elsewhere, {"XDG_RUNTIME_DIR": self.workdir})  # the same user's lock
+        q = Program(other, elsewhere, self.port, {"XDG_RUNTIME_DIR": self.workdir})  # same user
         self.addCleanup(q.stop)
         time.sleep(0.5)
         self.assertIsNone(q.proc.poll())

@@ -23,8 +23,9 @@ ICON = "explorer.exe"  # Wine's tray icons dock into the tray as windows of its 
 
 class WineTest(harness.E2ETest):
     def setUp(self):
-        if not shutil.which("wine") or not os.path.exists(EXE):
-            self.skipTest("needs wine and the Windows build")
+        for tool in ("wine", "wineserver"):
+            if not shutil.which(tool):
+                self.fail("%s is missing (Debian package wine)" % tool)
         harness.BIN = EXE
         super().setUp()
         self.wine = {"WINEDEBUG": "-all", "WINEPREFIX": os.environ.get(
@@ -39,8 +40,9 @@ class WineTest(harness.E2ETest):
         """A focused recording Wine window, and a function that reads what it got from the first
         v: the characters, or (message time in ms, character) pairs."""
         path = os.path.join(self.workdir, "keys.txt")
-        subprocess.Popen(["wine", RECORDER, "keys.txt"], cwd=self.workdir,
-                         env=dict(os.environ, DISPLAY=self.x.name, **self.wine))
+        recorder = subprocess.Popen(["wine", RECORDER, "keys.txt"], cwd=self.workdir,
+                                    env=dict(os.environ, DISPLAY=self.x.name, **self.wine))
+        self.addCleanup(lambda: (recorder.kill(), recorder.wait()))
         x, y, w, h = wait_for(lambda: self.x.find("Recorder"), 60, what="the recorder")
         time.sleep(1.0)
         self.x.click(x + w // 2, y + h // 2)
@@ -142,7 +144,7 @@ class WineTrayTest(WineTest):
 
     def test_a_copy_that_died_does_not_block_the_next_start(self):
         p = self.start()
-        subprocess.run(["pkill", "-KILL", "-f", "brontek-tarnlow.exe"])
+        p.proc.kill()  # wine execs the program: this is its process
         p.proc.wait(10)
         again = self.start()
         time.sleep(1.0)
