@@ -12,6 +12,8 @@ DIST_PACKAGES := dpkg-dev lintian appstream desktop-file-utils git
 TEST_PACKAGES := xvfb python3-xlib python3-pil x11-xkb-utils xkb-data x11-utils googletest \
 	g++-mingw-w64-x86-64-posix wine wine64 clang-14 libclang-rt-14-dev trayer dbus-x11 \
 	haskell-status-notifier-item-utils openbox $(DIST_PACKAGES)
+# make bench also measures xbindkeys + xdotool doing the program's job.
+BENCH_PACKAGES := xbindkeys xdotool
 export PATH := /usr/sbin:/sbin:$(PATH)
 
 .PHONY: all deps test-deps dist-deps build run test test-default test-asan test-windows test-fuzz \
@@ -58,7 +60,13 @@ test-fuzz:
 fuzz: test-deps
 	tools/run-fuzz.sh $(FUZZ_SECONDS)
 
-bench: build
+# Every benchmark, this build beside a baseline build (BASELINE=<tag or commit>) in the same run.
+bench: test-deps
+	@tools/ensure-packages.sh $(BENCH_PACKAGES)
+	cmake --preset default
+	cmake --build --preset default
+	cmake --preset mingw
+	cmake --build --preset mingw
 	bench/run.sh
 
 dist-deps: deps

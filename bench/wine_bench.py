@@ -1,6 +1,7 @@
 #!/usr/bin/python3
-"""The Windows program under Wine on a private Xvfb, with the sample news site on 127.0.0.1:8642:
-wake-ups a second and CPU once the server has answered, resident memory, executable size.
+"""The Windows program under Wine on a private Xvfb, with the sample news site on a free port of
+127.0.0.1: wake-ups a second and CPU once the server has answered, resident memory, executable
+size.
 
     bench/wine_bench.py [--idle-seconds 60] [--exe build/mingw/brontek-tarnlow.exe] [--baseline EXE]
 
@@ -25,20 +26,7 @@ from procstats import cpu_seconds, rss_mb, wake_ups  # noqa: E402
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 
 
-def find_pid(name):
-    for pid in os.listdir("/proc"):
-        if not pid.isdigit():
-            continue
-        try:
-            with open("/proc/%s/cmdline" % pid, "rb") as f:
-                if name.encode() in f.read():
-                    return int(pid)
-        except OSError:
-            pass
-    return None
-
-
-def measure(exe, seconds):
+def measure(exe, site, args):
     """(wake-ups a second, CPU %, resident MB) of the exe left alone once the server answered."""
     x = harness.Xvfb()
     work = tempfile.mkdtemp(prefix="bt-winebench-")
@@ -46,16 +34,16 @@ def measure(exe, seconds):
     env.setdefault("WINEPREFIX", os.path.join(ROOT, "build", "mingw", "wineprefix"))
     # Copied, so that a baseline exe of the same name is told apart from this one.
     shutil.copy(exe, os.path.join(work, "measured.exe"))
-    proc = subprocess.Popen(["wine", "measured.exe"], cwd=work, env=env,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # wine execs the program: the process started is the program's.
+    proc = subprocess.Popen(["wine", "measured.exe", "--server", "127.0.0.1:%d" % site.port],
+                            cwd=work, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         harness.wait_for(lambda: "Brontek Tarnlow" in x.window_titles(), 120, what="the window")
-        time.sleep(15)  # past the status poll, the blink and the shrink
-        pid = harness.wait_for(lambda: find_pid("measured.exe"), what="the process")
-        w0, c0 = wake_ups(pid), cpu_seconds(pid)
-        time.sleep(seconds)
-        return ((wake_ups(pid) - w0) / seconds, (cpu_seconds(pid) - c0) / seconds * 100,
-                rss_mb(pid))
+        time.sleep(args.settle)  # past the status poll, the blink and the shrink
+        w0, c0 = wake_ups(proc.pid), cpu_seconds(proc.pid)
+        time.sleep(args.idle_seconds)
+        return ((wake_ups(proc.pid) - w0) / args.idle_seconds,
+                (cpu_seconds(proc.pid) - c0) / args.idle_seconds * 100, rss_mb(proc.pid))
     finally:
         proc.kill()
         subprocess.run(["wineserver", "-k"], env=env)
@@ -68,22 +56,24 @@ def main():
     ap.add_argument("--exe", default=os.path.join(ROOT, "build", "mingw", "brontek-tarnlow.exe"))
     ap.add_argument("--baseline", help="another exe, measured the same way for comparison")
     ap.add_argument("--idle-seconds", type=float, default=60.0)
+    ap.add_argument("--settle", type=float, default=15.0)
     args = ap.parse_args()
-    server = None if harness.port_open(8642) else harness.SampleSite()
+    site = harness.SampleSite()
     try:
-        runs = {"this build": measure(os.path.abspath(args.exe), args.idle_seconds)}
+        runs = {"this build": measure(os.path.abspath(args.exe), site, args)}
         if args.baseline:
-            runs["baseline"] = measure(os.path.abspath(args.baseline), args.idle_seconds)
+            runs["baseline"] = measure(os.path.abspath(args.baseline), site, args)
     finally:
-        if server:
-            server.stop()
+        site.stop()
     print("| Under Wine, idle over %.0f s once the server has answered | wake-ups a second | CPU "
           "| resident memory |" % args.idle_seconds)
     print("|---|---|---|---|")
     for name, (wakes, cpu, rss) in runs.items():
         print("| %s | %.2f | %.4f %% | %.1f MB |" % (name, wakes, cpu, rss))
     print()
-    print("executable size: %.0f KB (target < 1.5 MB)" % (os.path.getsize(args.exe) / 1024.0))
+    sizes = [args.exe] + ([args.baseline] if args.baseline else [])
+    print("executable size (Release): %s (target < 1.5 MB)" % ", ".join(
+        "%.0f KB" % (os.path.getsize(e) / 1024.0) for e in sizes))
 
 
 if __name__ == "__main__":

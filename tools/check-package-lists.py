@@ -172,10 +172,34 @@ def missing(tools, packages):
     return out
 
 
+def script_tools(path, seen=None):
+    """What a script CTest runs by its path runs, and the scripts it starts in turn."""
+    seen = seen if seen is not None else set()
+    if path in seen or not os.path.isfile(path):
+        return set()
+    seen.add(path)
+    if path.endswith(".py"):
+        with open(path, encoding="utf-8") as f:
+            imports = re.findall(r"^(?:from|import) (\w+)", f.read(), re.M)
+        tools = python_tools(path)
+        for module in imports:
+            tools |= script_tools(os.path.join(os.path.dirname(path), module + ".py"), seen)
+        return tools
+    tools = shell_tools(path)
+    with open(path, encoding="utf-8") as f:
+        for script in re.findall(r"([\w/-]+\.(?:py|sh))\b", f.read()):
+            tools |= script_tools(os.path.join(ROOT, script), seen)
+    return tools
+
+
 def test_tools():
     tools = set()
     for script in test_run_scripts():
         tools |= python_tools(script)
+    for cmake in files("*CMakeLists.txt"):
+        with open(cmake, encoding="utf-8") as f:
+            for script in re.findall(r"\$\{PROJECT_SOURCE_DIR\}/([\w./-]+\.(?:sh|py))", f.read()):
+                tools |= script_tools(os.path.join(ROOT, script))
     tools |= shell_tools(os.path.join(ROOT, ".ci", "run"))
     for cmake in files("*CMakeLists.txt", "cmake/*.cmake", "CMakePresets.json"):
         tools |= cmake_tools(cmake)
