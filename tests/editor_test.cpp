@@ -29,14 +29,19 @@ TEST(VoiceMenuTest, TheTextsThatDifferBetweenTheGamesOrAreMisspeltAndNothingOuts
         EXPECT_EQ(menuName(none), "") << none;
 }
 
-TEST(VoiceMenuTest, EachListOffersExactlyTheMessagesThatHaveAText) {
-    for (Game game : {CoD, UO})
-        for (int menu = 1; menu <= menuCount(game); ++menu) {
-            int texts = 0;
-            for (int message = 1; message <= 9; ++message)
-                texts += !messageText(game, menu, message).empty();
-            EXPECT_EQ(messageCount(game, menu), texts) << menu;
+TEST(VoiceMenuTest, EachMenuHasTheGamesNumberOfMessagesEachWithAText) {
+    // Call of Duty 1 / 2: Commands, Statements, Responses; United Offensive adds Requests and
+    // Vehicles and has more messages.
+    const std::vector<std::pair<Game, std::vector<int>>> games = {{CoD, {8, 8, 7}},
+                                                                  {UO, {9, 9, 8, 5, 8}}};
+    for (const auto& [game, counts] : games) {
+        EXPECT_EQ(menuCount(game), static_cast<int>(counts.size()));
+        for (int menu = 1; menu <= static_cast<int>(counts.size()); ++menu) {
+            const int count = counts[static_cast<std::size_t>(menu - 1)];
+            EXPECT_EQ(messageCount(game, menu), count) << menu;
+            EXPECT_NE(messageText(game, menu, count), "") << menu;
         }
+    }
 }
 
 using EditorTest = MainWindowTest;

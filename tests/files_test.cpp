@@ -114,11 +114,13 @@ std::string bindsFor(int message) {
     return s + "\r\n";
 }
 
-// Runs saving in a child process killed at a random moment, 300 times.
+// Runs saving in a child process killed at a random moment, 300 times: the file is always one of
+// the allowed contents, and each of them is seen, so the saves did write.
 template <typename Save>
 void killAtRandomMoments(Save save, const char* file, const std::set<std::string>& allowed) {
     std::mt19937 random(12345);
     std::uniform_int_distribution<int> delay(0, 4000);
+    std::set<std::string> seen;
     for (int round = 0; round < 300; ++round) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
@@ -133,7 +135,9 @@ void killAtRandomMoments(Save save, const char* file, const std::set<std::string
         const std::string content = slurp(file);
         ASSERT_TRUE(allowed.count(content)) << "round " << round << ": " << content.size()
                                             << " bytes, neither the old nor the new file";
+        seen.insert(content);
     }
+    EXPECT_EQ(seen, allowed) << "some content was never saved";
 }
 
 TEST_F(WorkFolderTest, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {

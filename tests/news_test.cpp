@@ -1,8 +1,6 @@
 // The news window: its download, the layout from the sample feed and from broken ones, the hovers
 // and links, the coordinate probe, and declining the news.
 
-#include "base/text_lines.h"
-#include "behaviours/news/feed_format.h"
 #include "main_window_fixture.h"
 
 #include <fstream>
@@ -17,6 +15,15 @@ std::string sample(const std::string& name) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+// The sample feed's lines, cut at its token here rather than by the code under test.
+std::vector<std::string> cut(const std::string& feed, const std::string& token) {
+    std::vector<std::string> lines;
+    for (std::size_t from = 0, at; (at = feed.find(token, from)) != std::string::npos;
+         from = at + token.size())
+        lines.push_back(feed.substr(from, at - from));
+    return lines;
+}
+
 struct NewsTest : ::testing::Test {
     FakePlatform p;
     NewsWindow news{p};
@@ -24,7 +31,7 @@ struct NewsTest : ::testing::Test {
     NewsLinks& links = news.links();
     std::string token = sample("br.html");
     std::string feed = sample("data.html");
-    std::vector<std::string> lines = splitCrLf(replaceAll(feed, token, "\r\n"));
+    std::vector<std::string> lines = cut(feed, token);
     const std::string base = kBase;
 
     // Opens the window and answers its two downloads.
@@ -41,7 +48,6 @@ struct NewsTest : ::testing::Test {
             body += (changes.count(n) ? changes[n] : lines[n]) + token;
         openWith(ok(body + extra), ok(token));
     }
-    const std::string& line(std::size_t n) const { return lines.at(n); }
 };
 
 TEST_F(NewsTest, AsksTheFeedAfterTwoSecondsThenTheTokenThenLaysTheSampleOut) {
@@ -54,9 +60,9 @@ TEST_F(NewsTest, AsksTheFeedAfterTwoSecondsThenTheTokenThenLaysTheSampleOut) {
     EXPECT_TRUE(c.connectingLabel.visible());
     ASSERT_TRUE(p.respondTo(base + "br.html", ok(token)));
     EXPECT_FALSE(c.connectingLabel.visible());
-    EXPECT_EQ(c.window.caption(), line(feed::kWindowCaption));
+    EXPECT_EQ(c.window.caption(), "Brontek news - December 2026");
     EXPECT_TRUE(c.pageView.visible());
-    EXPECT_EQ(c.pageView.url(), line(feed::kPage));
+    EXPECT_EQ(c.pageView.url(), "http://127.0.0.1:8642/update_info/binds_data/page.html");
     EXPECT_EQ(c.newsText.caption(), "Brontek Tarnlow 1.0 is out!\r\n\r\nBind every keypad key to a "
                                     "voice message\r\nand play without opening the menu by "
                                     "hand.\r\n\r\nPoint at a link below to read more.");
@@ -110,15 +116,12 @@ TEST_F(NewsTest, AShortFeedIsLaidOutAsFarAsItGoes) {
 }
 
 TEST_F(NewsTest, BadValuesKeepTheWindowsOwnAndTheRestIsLaidOut) {
-    const feed::LinkLines l1 = feed::link(1), l2 = feed::link(2);
+    // By line: the Exit button's place, the news text's size and font, link 1's and link 2's
+    // font sizes, the decline box's font size, the page area's size and place.
     const std::map<std::size_t, std::string> changes = {
-        {feed::kExitLeft, "left"},      {feed::kExitTop, "-15"},
-        {feed::kNewsWidth, "-300"},     {feed::kNewsUnderline, "True"},
-        {feed::kNewsBold, "perhaps"},   {feed::kNewsFontSize, "0"},
-        {l1.label.fontSize, "1000"},    {l2.label.fontSize, "1001"},
-        {feed::kDeclineFontSize, "12"}, {feed::kPageWidth, "-1"},
-        {feed::kPageHeight, "-2"},      {feed::kNewsHeight, "-9"},
-        {feed::kPageLeft, "-30"},       {feed::kPageTop, "-40"}};
+        {1, "left"}, {2, "-15"},   {8, "-300"},  {12, "True"}, {13, "perhaps"},
+        {14, "0"},   {20, "1000"}, {29, "1001"}, {132, "12"},  {70, "-1"},
+        {69, "-2"},  {9, "-9"},    {5, "-30"},   {6, "-40"}};
     const Rect page = c.pageView.rect(), news = c.newsText.rect(); // as designed
     openSample(changes, "extra" + token + "lines");
     EXPECT_EQ(c.exitButton.rect().left, 1680) << "design value kept";
@@ -132,23 +135,25 @@ TEST_F(NewsTest, BadValuesKeepTheWindowsOwnAndTheRestIsLaidOut) {
     EXPECT_EQ(c.newsText.font().size, 8.25);
     EXPECT_EQ(c.linkLabel(1).font().size, 1000) << "the largest font size";
     EXPECT_EQ(c.linkLabel(2).font().size, 8.25) << "one more is not";
-    EXPECT_EQ(c.declineBox.caption(), line(feed::kDeclineCaption)) << "lines after the last";
+    EXPECT_EQ(c.declineBox.caption(), "Do not show this window next time.") << "more lines after";
     EXPECT_EQ(c.declineBox.font().size, 12);
 }
 
 TEST_F(NewsTest, HoveringALinkShowsItsDescriptionClickLabelAndPage) {
-    openSample();
-    const feed::LinkLines l5 = feed::link(5);
+    openSample({{112, "https://example.org/help-clicked"}, {125, "https://example.org/help"}});
     links.pointerOverLink(3, {}, 100, 100);
-    links.pointerOverLink(5, {}, 100, 100);
+    links.pointerOverLink(5, {}, 100, 100); // "Help"
     for (int k = 1; k <= kLinkCount; ++k)
         EXPECT_EQ(c.linkLabel(k).enabled(), k != 5) << k;
-    EXPECT_EQ(c.newsText.caption(), feed::substituteNewsText(line(l5.description)));
-    EXPECT_EQ(c.openLinkLabel.caption(), line(l5.clickLabel.caption));
+    const std::string tab(8, ' ');
+    EXPECT_EQ(c.newsText.caption(),
+              "How it works:\r\n" + tab + "1. Pick a menu and a message for each key.\r\n" + tab +
+                  "2. Press Save.\r\n" + tab + "3. Press the keypad key in the game.");
+    EXPECT_EQ(c.openLinkLabel.caption(), "Open Help in your browser");
     EXPECT_EQ(c.openLinkLabel.rect(), (Rect{240, 3720, 8400, 255}));
-    EXPECT_EQ(c.pageView.url(), line(l5.page));
+    EXPECT_EQ(c.pageView.url(), "https://example.org/help");
     links.clickLabelClicked();
-    EXPECT_EQ(p.linksOpened, (std::vector<std::string>{line(l5.clickTarget)}));
+    EXPECT_EQ(p.linksOpened, (std::vector<std::string>{"https://example.org/help-clicked"}));
 }
 
 TEST_F(NewsTest, AHoveredLinkTakesNoPointerInputItReachesTheWindowAndItsProbe) {
@@ -176,11 +181,11 @@ TEST_F(NewsTest, AHoveredLinkTakesNoPointerInputItReachesTheWindowAndItsProbe) {
 }
 
 TEST_F(NewsTest, LinksOpenOnClickOrALeftButtonMoveOntoLink1AndOnlyWebAddresses) {
-    openSample({{feed::link(1).target, "C:\\Windows\\System32\\calc.exe"},
-                {feed::link(2).target, "file:///etc/passwd"},
-                {feed::link(3).target, "HTTPS://example.org/ok"},
-                {feed::link(1).clickTarget, "javascript:alert(1)"}});
-    links.clickLabelClicked(); // before any hover: nothing to open
+    openSample({{22, "C:\\Windows\\System32\\calc.exe"}, // link 1, 2, 3: what a click opens
+                {31, "file:///etc/passwd"},
+                {40, "HTTPS://example.org/ok"},
+                {80, "javascript:alert(1)"}}); // link 1's click label
+    links.clickLabelClicked();                 // before any hover: nothing to open
     links.pointerOverLink(1, {false, true}, 0, 0);
     links.pointerOverLink(2, {}, 0, 0);
     links.pointerOverLink(1, {true, true}, 0, 0);
@@ -191,8 +196,8 @@ TEST_F(NewsTest, LinksOpenOnClickOrALeftButtonMoveOntoLink1AndOnlyWebAddresses) 
     for (int k : {0, 2, 3, 4, 6, 7})        // no link 0 or 7 to open
         links.linkClicked(k);
     EXPECT_EQ(p.linksOpened,
-              (std::vector<std::string>{"HTTPS://example.org/ok", line(feed::link(4).target),
-                                        line(feed::link(6).target)}));
+              (std::vector<std::string>{"HTTPS://example.org/ok", "https://www.winehq.org/",
+                                        "https://www.debian.org/"}));
     news.pageClicked();
     EXPECT_EQ(p.linksOpened.back(), c.pageView.url());
 }
