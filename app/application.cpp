@@ -2,40 +2,40 @@
 
 namespace bt {
 
-Application::Application(Platform& platform, std::string serverUrl)
-    : platform_(platform), main_(platform, std::move(serverUrl)) {
-    main_.setUnloadStep([this] { mainWindowUnloading(); });
-    main_.setOnUnloaded([this] { windowGone(); });
+Application::Application(const System& system, std::string serverUrl)
+    : system_(system), main_(system, std::move(serverUrl)) {
+    main_.setOnClosing([this] { mainWindowClosing(); });
+    main_.setOnClosed([this] { windowGone(); });
 }
 
 void Application::start(Millis now) {
-    main_.load(now);
+    main_.open(now);
 }
 
 void Application::anotherCopyStarted() {
-    if (main_.loaded())
+    if (main_.isOpen())
         main_.showAsked();
-    else if (news_ && news_->loaded())
-        platform_.bringToFront(WindowId::News);
+    else if (news_ && news_->isOpen())
+        system_.desktop.bringToFront(WindowId::News);
 }
 
-void Application::mainWindowUnloading() {
+void Application::mainWindowClosing() {
     const auto news = main_.newsDecision();
     if (!news)
         return;
-    news_ = std::make_unique<NewsWindow>(platform_);
-    news_->setOnUnloaded([this] { windowGone(); });
+    news_ = std::make_unique<NewsWindow>(system_);
+    news_->setOnClosed([this] { windowGone(); });
     if (onNewsWindowCreated_)
         onNewsWindowCreated_(*news_);
     news_->open(news->serverUrl, news->newsId);
     // The window the program opens at its end comes forward once; its layout later does not.
-    platform_.bringToFront(WindowId::News);
+    system_.desktop.bringToFront(WindowId::News);
 }
 
 void Application::windowGone() {
-    if (main_.loaded() || (news_ && news_->loaded()))
+    if (main_.isOpen() || (news_ && news_->isOpen()))
         return;
-    platform_.endProcess();
+    system_.desktop.endProcess();
 }
 
 } // namespace bt

@@ -14,9 +14,9 @@ namespace bt {
 
 class Application {
   public:
-    Application(Platform& platform, std::string serverUrl);
+    Application(const System& system, std::string serverUrl);
 
-    // Starts the main window; now is the time on the platform's clock.
+    // Opens the main window; now is the time on the platform's clock.
     void start(Millis now);
     // The player started the program again: the copy already running comes to the front, out
     // of the tray if it is there, and the new one ends.
@@ -31,10 +31,10 @@ class Application {
     }
 
   private:
-    void mainWindowUnloading();
+    void mainWindowClosing();
     void windowGone();
 
-    Platform& platform_;
+    System system_;
     MainWindow main_;
     std::unique_ptr<NewsWindow> news_;
     std::function<void(NewsWindow&)> onNewsWindowCreated_;

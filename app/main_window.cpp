@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include "base/platform.h"
 #include "behaviours/news/declined_news.h"
 
 namespace bt {
@@ -10,12 +9,12 @@ namespace {
 constexpr int kShrunkHeight = 3585;
 } // namespace
 
-MainWindow::MainWindow(Platform& platform, std::string serverUrl)
-    : platform_(platform), serverUrl_(std::move(serverUrl)), store_(platform),
-      chooser_(platform, triggers_, [this] { keysChanged(); }),
-      keys_(platform, profile_, keyIntervalMs_),
-      statusLink_(platform, serverUrl_, status_, [this] { showStatus(); }),
-      lifecycle_(c_.window, platform) {
+MainWindow::MainWindow(const System& system, std::string serverUrl)
+    : system_(system), serverUrl_(std::move(serverUrl)), store_(system.files, system.dialogs),
+      chooser_(system.keyboard, system.files, system.dialogs, triggers_, [this] { keysChanged(); }),
+      keys_(system.keyboard, system.typist, system.clock, profile_, keyIntervalMs_),
+      statusLink_(system.http, system.clock, serverUrl_, status_, [this] { showStatus(); }),
+      lifecycle_(c_.window, system.tray, system.desktop) {
     wireControls();
     showBindings();
     showKeys();
@@ -53,18 +52,19 @@ void MainWindow::wireControls() {
         showBindings();
     }));
     c_.startButton.setOnClick(after([this] { lifecycle_.putAway(); }));
-    c_.intervalButton.setOnClick(after([this] { askKeyInterval(platform_, keyIntervalMs_); }));
+    c_.intervalButton.setOnClick(
+        after([this] { askKeyInterval(system_.dialogs, keyIntervalMs_); }));
     c_.saveButton.setOnClick(after([this] { store_.save(profile_); }));
     c_.exitButton.setOnClick(after([this] { exitClicked(); }));
 }
 
-void MainWindow::load(Millis now) {
+void MainWindow::open(Millis now) {
     // The counter page only counts the start; its answer is never read.
-    platform_.httpGet(serverUrl_ + "counter.php", nullptr);
+    system_.http.get(serverUrl_ + "counter.php", nullptr);
     profile_ = store_.load();
     showBindings();
     chooser_.load();
-    loaded_ = true;
+    open_ = true;
     c_.window.setVisible(true);
     keys_.start(now);
     statusLink_.start();
@@ -83,9 +83,11 @@ void MainWindow::showBindings() {
     c_.unitedOffensiveOption.setValue(game == Game::UnitedOffensive);
 }
 
-void MainWindow::userMinimized() {
+void MainWindow::shownMinimized(bool minimized) {
+    if (minimized == (c_.window.state() == WindowState::Minimized))
+        return; // what the window model asked for itself
     chooser_.cancel();
-    lifecycle_.minimized();
+    minimized ? lifecycle_.minimized() : lifecycle_.restored();
 }
 
 void MainWindow::keyPressedWhileChoosing(KeyCode code) {
@@ -125,40 +127,40 @@ void MainWindow::showStatus() {
 void MainWindow::trayEvent(TrayEvent event) {
     chooser_.cancel();
     if (lifecycle_.trayEvent(event))
-        unload();
+        close();
 }
 
 void MainWindow::exitClicked() {
     // With the status poll still waiting for the server there is no answer to decide the news
-    // on: the program ends at once, without the unload step.
+    // on: the program ends at once, without deciding what comes after the window.
     if (statusLink_.asking()) {
         c_.window.setVisible(false);
         statusLink_.stop();
-        platform_.endProcess();
+        system_.desktop.endProcess();
         return;
     }
-    unload();
+    close();
 }
 
 std::optional<NewsHandOff> MainWindow::newsDecision() const {
-    return statusLink_.newsDecision(readDeclinedNews(platform_));
+    return statusLink_.newsDecision(readDeclinedNews(system_.files));
 }
 
-void MainWindow::unload() {
-    if (!loaded_)
+void MainWindow::close() {
+    if (!open_)
         return;
-    loaded_ = false;
+    open_ = false;
     chooser_.cancel();
     lifecycle_.removeIcon();
     // Nothing of the main window runs once it is closed: no keys are typed while the news window
     // is open, and no status arrives for a window that is gone.
     keys_.stop();
     statusLink_.stop();
-    if (unloadStep_)
-        unloadStep_();
+    if (onClosing_)
+        onClosing_();
     c_.window.setVisible(false);
-    if (onUnloaded_)
-        onUnloaded_();
+    if (onClosed_)
+        onClosed_();
 }
 
 } // namespace bt

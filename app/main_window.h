@@ -1,11 +1,12 @@
 #pragma once
 
-// The main window: the program's state (the bind profile, the key interval, the server status),
-// the behaviours that change it, and its controls, which show it. A front end mirrors the controls
-// and hands the player's picks and clicks to them.
+// The main window: the program's state (the bind profile, the trigger keys, the key interval, the
+// server status), the behaviours that change it, and its controls, which show it. A front end
+// mirrors the controls and hands the player's picks and clicks to them.
 
 #include "base/bind_profile.h"
 #include "base/main_window_controls.h"
+#include "base/system/system.h"
 #include "base/trigger_keys.h"
 #include "behaviours/binds/bind_store.h"
 #include "behaviours/editor/bind_editor.h"
@@ -22,28 +23,27 @@ namespace bt {
 
 class MainWindow {
   public:
-    MainWindow(Platform& platform, std::string serverUrl);
+    MainWindow(const System& system, std::string serverUrl);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
     MainWindowControls& controls() { return c_; }
     const MainWindowControls& controls() const { return c_; }
 
-    // Asks the counter page, restores the bindings from "binds", shows the window and starts
-    // watching the trigger keys and polling the server.
-    void load(Millis now);
-
-    // Closes the window through its unload step, then reports it with the unloaded callback.
-    void unload();
-    bool loaded() const { return loaded_; }
-    // What comes after the main window (the news window, or nothing), decided while it unloads.
-    void setUnloadStep(std::function<void()> step) { unloadStep_ = std::move(step); }
-    void setOnUnloaded(std::function<void()> f) { onUnloaded_ = std::move(f); }
+    // Asks the counter page, restores the bindings from "binds" and the keys from "keys", shows
+    // the window and starts watching the trigger keys and polling the server; now is the time on
+    // the platform's clock.
+    void open(Millis now);
+    // Closes the window; what comes after it (the news window, or the end) is decided while it
+    // closes, then reported. Closing twice closes once.
+    void close();
+    bool isOpen() const { return open_; }
+    void setOnClosing(std::function<void()> f) { onClosing_ = std::move(f); }
+    void setOnClosed(std::function<void()> f) { onClosed_ = std::move(f); }
 
     // Events from the front end that are not a control's own.
-    void userMinimized();
-    void userRestored() { lifecycle_.restored(); }
-    void userClosed() { unload(); }
+    // The system shows the window minimized or not: the player minimized or restored it.
+    void shownMinimized(bool minimized);
     // The window lost the keyboard focus: a key choice ends, the keys go elsewhere.
     void focusLost() { chooser_.cancel(); }
     void trayEvent(TrayEvent event);
@@ -71,7 +71,7 @@ class MainWindow {
     void showKeys();
     void showStatus();
 
-    Platform& platform_;
+    System system_;
     std::string serverUrl_;
     BindProfile profile_;
     TriggerKeys triggers_;
@@ -84,9 +84,9 @@ class MainWindow {
     VoiceKeys keys_;
     StatusLink statusLink_;
     Lifecycle lifecycle_;
-    bool loaded_ = false;
-    std::function<void()> unloadStep_;
-    std::function<void()> onUnloaded_;
+    bool open_ = false;
+    std::function<void()> onClosing_;
+    std::function<void()> onClosed_;
 };
 
 } // namespace bt

@@ -1,7 +1,5 @@
 #include "app/news_window.h"
 
-#include "base/link_policy.h"
-#include "base/platform.h"
 #include "behaviours/news/declined_news.h"
 
 namespace bt {
@@ -42,7 +40,7 @@ void lay(NewsWindowControls& c, const NewsLayout& l) {
     put(l.caption, [&](const std::string& v) { c.window.setCaption(v); });
     place(c.exitButton, l.exitButton);
     put(l.pageVisible, [&](bool v) { c.pageView.setVisible(v); });
-    put(l.page, [&](const std::string& v) { c.pageView.setUrl(v); });
+    put(l.page, [&](const std::string& v) { c.pageView.setPage(v); });
     place(c.pageView, l.pageView);
     lay(c.newsText, l.newsText);
     for (int k = 1; k <= kLinkCount; ++k)
@@ -54,19 +52,36 @@ void lay(NewsWindowControls& c, const NewsLayout& l) {
 
 } // namespace
 
-NewsWindow::NewsWindow(Platform& platform)
-    : platform_(platform),
-      download_(platform, [this](const NewsDownload::Lines& lines) { laidOut(lines); }),
+NewsWindow::NewsWindow(const System& system)
+    : files_(system.files), dialogs_(system.dialogs),
+      download_(system.http, system.clock,
+                [this](const NewsDownload::Lines& lines) { laidOut(lines); }),
       links_(
-          platform, [this](int k) { showHover(k); }, [this] { showPointer(); }) {
-    c_.exitButton.setOnClick([this] { unload(); });
+          system.desktop, [this](int k) { showHover(k); }, [this] { showPointer(); }) {
+    c_.exitButton.setOnClick([this] { close(); });
+    c_.declineBox.setOnToggled([this](bool on) {
+        declined_ = on;
+        showState();
+    });
+    // The identifier's box lies below the design area, as it always did; what the player may
+    // type there is the identifier written.
+    c_.newsIdBox.setOnEdited([this](const std::string& text) {
+        newsId_ = text;
+        showState();
+    });
 }
 
 void NewsWindow::open(const std::string& serverUrl, const std::string& newsId) {
-    c_.newsIdBox.setText(newsId);
-    loaded_ = true;
+    newsId_ = newsId;
+    showState();
+    open_ = true;
     c_.window.setVisible(true);
     download_.start(serverUrl);
+}
+
+void NewsWindow::showState() {
+    c_.newsIdBox.setText(newsId_);
+    c_.declineBox.setChecked(declined_);
 }
 
 void NewsWindow::laidOut(const NewsDownload::Lines& lines) {
@@ -80,7 +95,7 @@ void NewsWindow::showHover(int k) {
     const LinkLayout& l = layout_->links[static_cast<std::size_t>(k - 1)];
     put(l.description, [&](const std::string& v) { c_.newsText.setCaption(v); });
     lay(c_.openLinkLabel, l.clickLabel);
-    put(l.page, [&](const std::string& v) { c_.pageView.setUrl(v); });
+    put(l.page, [&](const std::string& v) { c_.pageView.setPage(v); });
 }
 
 void NewsWindow::showPointer() {
@@ -96,27 +111,21 @@ void NewsWindow::showPointer() {
 }
 
 void NewsWindow::pageClicked() {
-    if (isWebLink(c_.pageView.url()))
-        platform_.openLink(c_.pageView.url());
+    links_.open(c_.pageView.link());
 }
 
-void NewsWindow::closingStep() {
-    if (c_.declineBox.value() != 1)
+void NewsWindow::close() {
+    if (!open_)
         return;
+    open_ = false;
+    download_.stop();
     // Replaced as a whole, like "binds". The program is ending; a failure is still told, since
     // the player would otherwise see this news again without knowing why.
-    writeDeclinedNews(platform_, c_.newsIdBox.text());
-}
-
-void NewsWindow::unload() {
-    if (!loaded_)
-        return;
-    loaded_ = false;
-    download_.stop();
-    closingStep();
+    if (declined_)
+        writeDeclinedNews(files_, dialogs_, newsId_);
     c_.window.setVisible(false);
-    if (onUnloaded_)
-        onUnloaded_();
+    if (onClosed_)
+        onClosed_();
 }
 
 } // namespace bt

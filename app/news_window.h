@@ -1,10 +1,13 @@
 #pragma once
 
 // The news window: opened at the end of the run with the server base URL and the news item's
-// identifier; downloads its feed, lays itself out, follows the pointer over its links, and may
-// remember a declined news item in "data" when it closes.
+// identifier; downloads its feed, lays itself out, follows the pointer over its links, and when
+// the player ticked its box remembers the declined news item in "data" as it closes. Its state
+// (the identifier, whether the news is declined, the feed's layout) lives here; its controls show
+// it.
 
 #include "base/news_window_controls.h"
+#include "base/system/system.h"
 #include "behaviours/news/news_download.h"
 #include "behaviours/news/news_layout.h"
 #include "behaviours/news/news_links.h"
@@ -17,7 +20,7 @@ namespace bt {
 
 class NewsWindow {
   public:
-    explicit NewsWindow(Platform& platform);
+    explicit NewsWindow(const System& system);
     NewsWindow(const NewsWindow&) = delete;
     NewsWindow& operator=(const NewsWindow&) = delete;
 
@@ -26,31 +29,34 @@ class NewsWindow {
 
     // Shows the window (not modal) and starts the download.
     void open(const std::string& serverUrl, const std::string& newsId);
-
-    // Closing step and unload; never refused.
-    void unload();
-    bool loaded() const { return loaded_; }
-    void setOnUnloaded(std::function<void()> f) { onUnloaded_ = std::move(f); }
+    // Closes the window, never refused; "data" is written if the news is declined.
+    void close();
+    bool isOpen() const { return open_; }
+    void setOnClosed(std::function<void()> f) { onClosed_ = std::move(f); }
 
     NewsLinks& links() { return links_; }
     // A click on the page area opens its page in the player's browser.
     void pageClicked();
-    // The feed's layout, once it has come.
-    const std::optional<NewsLayout>& layout() const { return layout_; }
+
+    bool declined() const { return declined_; }
+    const std::string& newsId() const { return newsId_; }
 
   private:
     void laidOut(const NewsDownload::Lines& lines);
     void showHover(int k);
     void showPointer();
-    void closingStep();
+    void showState();
 
-    Platform& platform_;
+    Files& files_;
+    Dialogs& dialogs_;
     NewsWindowControls c_;
+    std::string newsId_;
+    bool declined_ = false;
     std::optional<NewsLayout> layout_;
     NewsDownload download_;
     NewsLinks links_;
-    bool loaded_ = false;
-    std::function<void()> onUnloaded_;
+    bool open_ = false;
+    std::function<void()> onClosed_;
 };
 
 } // namespace bt

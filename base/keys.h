@@ -2,7 +2,7 @@
 
 // What the program and the keyboard exchange, in the program's own terms.
 
-#include "base/time.h"
+#include "base/time/time.h"
 
 #include <cstdint>
 #include <string>
@@ -40,16 +40,15 @@ enum class KeyKind {
     Modifier,       // Ctrl, Alt, the Windows or Super key on their own
 };
 
+// What a keypad key is called where the program names it: "Numpad 3".
+inline std::string keypadName(int digit) {
+    return "Numpad " + std::to_string(digit);
+}
+
 struct PressedKey {
     KeyCode code;
     KeyKind kind = KeyKind::Ordinary;
     std::string name; // as the keyboard layout names it: "F5", "Insert", "Q"
 };
-
-// What the player does with the tray icon: asks for the window (a double-click, or an activation
-// where the tray knows no double-click) or for the icon's menu (the right button).
-enum class TrayEvent { ShowAsked, MenuAsked };
-
-enum class PopupChoice { None, Show, Exit };
 
 } // namespace bt

@@ -1,5 +1,6 @@
 #include "base/main_window_controls.h"
 
+#include "base/keys.h"
 #include "base/texts.h"
 
 #include <array>
@@ -15,7 +16,7 @@ constexpr std::array<int, 5> kRowTops = {120, 480, 840, 1200, 1560};
 } // namespace
 
 MainWindowControls::Slot::Slot(int slot, Rect keyRect, Rect menuRect, Rect messageRect)
-    : key("keyLabel" + std::to_string(slot), "Numpad " + std::to_string(slot), keyRect),
+    : key("keyLabel" + std::to_string(slot), keypadName(slot), keyRect),
       menu("slotMenu" + std::to_string(slot), {}, menuRect),
       message("slotMessage" + std::to_string(slot), {}, messageRect) {}
 

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """The real Linux program against broken servers on 127.0.0.1, each scenario with a server, an X
-server and a working folder of its own, three at a time: the program must keep running and keep
+server and a working folder of its own, two at a time: the program must keep running and keep
 typing keys, the news window must stay closable, and while the server misbehaves a keypad press
 must still be typed on time. Reports, per scenario, how much later than one key interval after the
 press the v came (X server timestamps; target: at most 20 ms) and exits with status 1 if any
@@ -32,14 +32,17 @@ TARGET_MS = 20
 
 
 def late_press(x, rec):
-    """Presses keypad 0; how much later than one key interval its v came, or None when the keys
-    did not come."""
+    """Presses keypad 0 twice; how much later than one key interval the second press's v came,
+    or None when the keys did not come. (The first press after a while comes a few ms later
+    whatever the server does, as the machine wakes: the X11 bench measures that one.)"""
     rec.clear()
     rec.focus()
-    x.tap("KP_0")
-    if rec.wait(3)[:3] != ["v", "1", "1"]:
-        return None
-    return max(0, rec.press_to_v()[0] - INTERVAL_MS)
+    for count in (3, 6):
+        x.tap("KP_0")
+        if rec.wait(count)[count - 3:count] != ["v", "1", "1"]:
+            return None
+        time.sleep(0.6)
+    return max(0, rec.press_to_v()[1] - INTERVAL_MS)
 
 
 def close_box(x, title):
@@ -112,7 +115,7 @@ def main():
     builds = [os.path.abspath(args.bin)] + ([os.path.abspath(args.baseline)] if args.baseline
                                             else [])
     jobs = [(b, s) for s in scenarios for b in builds]
-    with concurrent.futures.ThreadPoolExecutor(3) as pool:
+    with concurrent.futures.ThreadPoolExecutor(2) as pool:
         results = dict(zip(jobs, pool.map(lambda job: run(*job), jobs)))
     print("| Scenario | %s | Target |" % " | ".join(["this build", "baseline"][:len(builds)]))
     print("|---|%s---|" % ("---|" * len(builds)))

@@ -12,31 +12,41 @@ constexpr const char* kBase = "http://127.0.0.1:8642/update_info/binds_data/";
 
 // Drives the key send timer and the poll's alarm by hand and only counts the keys, so that what
 // is measured is the core's own work.
-class BarePlatform : public bt::FakePlatform {
+class HandClock : public bt::Clock {
   public:
     void timerChanged(bt::Timer& timer) override { timer_ = &timer; }
+    void timerDestroyed(bt::Timer&) override {}
     void alarmChanged(bt::Alarm& alarm) override { alarm_ = &alarm; }
-    void typeKey(bt::TypedKey) override { ++keys; }
-
-    // One press of Numpad 4 at t: the poll it wakes, and the three keys typed.
-    void pressAndType(bt::Millis t) {
-        press(4);
-        release(4);
-        alarm_->ring(*alarm_->due());
-        for (int step = 1; step <= 3; ++step)
-            timer_->fire(t + 100 * step);
-    }
-    long keys = 0;
-
-  private:
+    void alarmDestroyed(bt::Alarm&) override {}
     bt::Timer* timer_ = nullptr;
     bt::Alarm* alarm_ = nullptr;
 };
 
+class CountingTypist : public bt::Typist {
+  public:
+    void typeKey(bt::TypedKey) override { ++keys; }
+    long keys = 0;
+};
+
+struct BarePlatform : bt::FakePlatform {
+    HandClock hand;
+    CountingTypist counter;
+    bt::System system() { return {keyboard, counter, hand, dialogs, tray, desktop, files, http}; }
+
+    // One press of Numpad 4 at t: the poll it wakes, and the three keys typed.
+    void pressAndType(bt::Millis t) {
+        keyboard.press(4);
+        keyboard.release(4);
+        hand.alarm_->ring(hand.alarm_->dueFrom(t));
+        for (int step = 1; step <= 3; ++step)
+            hand.timer_->fire(t + 100 * step);
+    }
+};
+
 void BM_KeyPress(benchmark::State& state) {
     BarePlatform p;
-    bt::MainWindow window(p, kBase);
-    window.load(0);
+    bt::MainWindow window(p.system(), kBase);
+    window.open(0);
     p.pressAndType(0); // warm
     const std::size_t before = bt::bench::allocations();
     for (auto _ : state)
@@ -44,7 +54,7 @@ void BM_KeyPress(benchmark::State& state) {
     const std::size_t allocs = bt::bench::allocations() - before;
     state.counters["allocs_per_press"] =
         benchmark::Counter(static_cast<double>(allocs) / static_cast<double>(state.iterations()));
-    if (p.keys != 3 * (static_cast<long>(state.iterations()) + 1))
+    if (p.counter.keys != 3 * (static_cast<long>(state.iterations()) + 1))
         state.SkipWithError("keys were not typed");
 }
 BENCHMARK(BM_KeyPress);
@@ -62,8 +72,8 @@ void BM_StartupWithBindFile(benchmark::State& state) {
     for (auto _ : state) {
         bt::FakePlatform p;
         p.files["binds"] = file;
-        bt::MainWindow window(p, kBase);
-        window.load(0);
+        bt::MainWindow window(p.system(), kBase);
+        window.open(0);
         benchmark::DoNotOptimize(window.controls().slotMenu(9).index());
     }
 }

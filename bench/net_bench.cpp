@@ -26,12 +26,12 @@ void BM_FeedArrivesAndIsLaidOut(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         bt::FakePlatform p;
-        bt::NewsWindow window(p);
+        bt::NewsWindow window(p.system());
         window.open(kBase, "id");
-        p.advance(2000);
-        p.respondTo(std::string(kBase) + "data.html", bt::HttpResult::answer(200, feed));
+        p.clock.advance(2000);
+        p.http.respondTo(std::string(kBase) + "data.html", bt::HttpResult::answer(200, feed));
         state.ResumeTiming();
-        p.respondTo(std::string(kBase) + "br.html", bt::HttpResult::answer(200, token));
+        p.http.respondTo(std::string(kBase) + "br.html", bt::HttpResult::answer(200, token));
         benchmark::DoNotOptimize(window.controls().window.caption());
     }
 }
@@ -46,12 +46,12 @@ void BM_PollAnswerHandled(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         bt::FakePlatform p;
-        bt::MainWindow window(p, kBase);
-        window.load(0);
-        p.advance(1000);
+        bt::MainWindow window(p.system(), kBase);
+        window.open(0);
+        p.clock.advance(1000);
         state.ResumeTiming();
-        p.respondTo(statusUrl, bt::HttpResult::answer(200, status));
-        p.respondTo(tokenUrl, bt::HttpResult::answer(200, token));
+        p.http.respondTo(statusUrl, bt::HttpResult::answer(200, status));
+        p.http.respondTo(tokenUrl, bt::HttpResult::answer(200, token));
         benchmark::DoNotOptimize(window.controls().statusLabel.caption());
     }
 }

@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
     bt::FakePlatform p;
     p.files["binds"] = text;
-    bt::MainWindow window(p, "http://127.0.0.1:8642/update_info/binds_data/");
-    window.load(0);
+    bt::MainWindow window(p.system(), "http://127.0.0.1:8642/update_info/binds_data/");
+    window.open(0);
     auto& c = window.controls();
     c.saveButton.click();
     const auto old = bt::test::FivePassRestore::run(
@@ -27,10 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (window.profile().catalogue() == bt::Game::UnitedOffensive) != old.unitedOffensive)
         std::abort();
     for (int slot = 0; slot < bt::kSlotCount; ++slot) {
-        p.tap(slot);
-        p.advance(400);
+        p.keyboard.tap(slot);
+        p.clock.advance(400);
     }
-    if (p.typed.size() != 30)
+    if (p.typist.typed.size() != 30)
         std::abort();
     c.unitedOffensiveOption.click();
     c.saveButton.click();

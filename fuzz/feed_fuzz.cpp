@@ -17,11 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            size - 1 - tokenLength);
     const std::string base = "http://127.0.0.1:8642/update_info/binds_data/";
     bt::FakePlatform p;
-    bt::NewsWindow window(p);
+    bt::NewsWindow window(p.system());
     window.open(base, "id");
-    p.advance(2000);
-    p.respondTo(base + "data.html", bt::HttpResult::answer(200, body));
-    p.respondTo(base + "br.html", bt::HttpResult::answer(200, token));
+    p.clock.advance(2000);
+    p.http.respondTo(base + "data.html", bt::HttpResult::answer(200, body));
+    p.http.respondTo(base + "br.html", bt::HttpResult::answer(200, token));
     auto& links = window.links();
     for (int k = 1; k <= bt::kLinkCount; ++k) {
         links.pointerOverLink(k, {true}, 10.0 * k, -5.0 * k);
@@ -32,9 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     links.probeClicked();
     links.surfaceMoved(-1e300, 1e300);
     window.pageClicked();
-    window.unload();
+    window.close();
     // Whatever the feed says, only web addresses are ever handed to the system.
-    for (const auto& opened : p.linksOpened)
+    for (const auto& opened : p.desktop.linksOpened)
         if (!bt::isWebLink(opened))
             __builtin_trap();
     return 0;

@@ -13,22 +13,22 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     bt::FakePlatform p;
     for (std::uint32_t code = 0; code < 64; ++code) // a keyboard with keys of every kind
-        p.addKey(code, "K" + std::to_string(code), static_cast<bt::KeyKind>(code % 5));
+        p.keyboard.addKey(code, "K" + std::to_string(code), static_cast<bt::KeyKind>(code % 5));
     p.files["keys"] = std::string(reinterpret_cast<const char*>(data), size);
-    bt::MainWindow window(p, "http://127.0.0.1:8642/update_info/binds_data/");
-    window.load(0);
+    bt::MainWindow window(p.system(), "http://127.0.0.1:8642/update_info/binds_data/");
+    window.open(0);
     std::set<std::uint32_t> fired;
     for (int slot = 0; slot < bt::kSlotCount; ++slot) {
         const auto chosen = window.triggerKeys().chosen[static_cast<std::size_t>(slot)];
-        const bt::KeyCode key = chosen.value_or(p.keypadKey(slot));
+        const bt::KeyCode key = chosen.value_or(p.keyboard.keypadKey(slot));
         if (!fired.insert(key.value).second ||
-            (chosen && p.describeKey(*chosen)->kind != bt::KeyKind::Ordinary))
+            (chosen && p.keyboard.describeKey(*chosen)->kind != bt::KeyKind::Ordinary))
             std::abort();
-        p.typed.clear();
-        p.pressKey(key);
-        p.releaseKey(key);
-        p.advance(500);
-        if (p.typed.size() != 3)
+        p.typist.typed.clear();
+        p.keyboard.pressKey(key);
+        p.keyboard.releaseKey(key);
+        p.clock.advance(500);
+        if (p.typist.typed.size() != 3)
             std::abort();
     }
     window.controls().keyLabel(size % 10).click();

@@ -19,23 +19,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!stored.empty())
         p.files["data"] = stored;
     const std::string base = "http://127.0.0.1:8642/update_info/binds_data/";
-    bt::Application app(p, base);
+    bt::Application app(p.system(), base);
     app.start(0);
-    p.advance(1000);
-    p.respondTo(base + "form1.html", bt::HttpResult::answer(200, status));
-    p.respondTo(base + "br.html", bt::HttpResult::answer(200, separator));
-    p.advance(12000);
+    p.clock.advance(1000);
+    p.http.respondTo(base + "form1.html", bt::HttpResult::answer(200, status));
+    p.http.respondTo(base + "br.html", bt::HttpResult::answer(200, separator));
+    p.clock.advance(12000);
     app.mainWindow().controls().exitButton.click();
     if (bt::NewsWindow* news = app.newsWindow()) {
-        p.advance(2000);
-        p.respondTo(base + "data.html", bt::HttpResult::answer(200, status));
-        p.advance(1);
-        p.respondTo(base + "br.html", bt::HttpResult::answer(200, separator));
-        p.advance(2);
-        news->controls().declineBox.setValue(1);
-        news->unload();
+        p.clock.advance(2000);
+        p.http.respondTo(base + "data.html", bt::HttpResult::answer(200, status));
+        p.clock.advance(1);
+        p.http.respondTo(base + "br.html", bt::HttpResult::answer(200, separator));
+        p.clock.advance(2);
+        news->controls().declineBox.toggle(true);
+        news->close();
     }
-    if (!p.ended)
+    if (!p.desktop.ended)
         __builtin_trap();
     return 0;
 }

@@ -24,10 +24,10 @@ TEST_F(BindsTest, WithoutAUsableFileEveryKeyIsMenu1Message1AndNothingIsWritten) 
         FakePlatform fp;
         if (file)
             fp.files["binds"] = file;
-        Application a(fp, kBase);
+        Application a(fp.system(), kBase);
         a.start(0);
         EXPECT_TRUE(a.mainWindow().controls().window.visible());
-        EXPECT_EQ(fp.requests.at(0).url, std::string(kBase) + "counter.php");
+        EXPECT_EQ(fp.http.requests.at(0).url, std::string(kBase) + "counter.php");
         EXPECT_EQ(a.mainWindow().profile(), BindProfile{});
         EXPECT_EQ(fp.files.count("binds"), file ? 1u : 0u);
         a.mainWindow().controls().saveButton.click();
@@ -54,8 +54,8 @@ TEST_F(BindsTest, TheFileIsRestoredBeforeTheWindowShowsAndTheKeysTypeIt) {
     EXPECT_EQ(binding(0), (Binding{3, 7}));
     EXPECT_EQ(c().slotMenu(9).index(), 4);
     EXPECT_EQ(c().previewMessageLabel.caption(), "Are you crazy?") << "the preview shows Numpad 0";
-    p.tap(0);
-    p.advance(300);
+    p.keyboard.tap(0);
+    p.clock.advance(300);
     EXPECT_EQ(typed(), (Typed{{100, "v"}, {200, "3"}, {300, "7"}}));
 }
 
@@ -71,10 +71,10 @@ TEST_P(BindFileContentTest, RestoresWhatItCanAndEveryKeyTypesAWholeSequence) {
     start();
     EXPECT_EQ(bindings(), GetParam().bindings);
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        p.typed.clear();
-        p.tap(slot);
-        p.advance(400);
-        ASSERT_EQ(p.typed.size(), 3u) << slot;
+        p.typist.typed.clear();
+        p.keyboard.tap(slot);
+        p.clock.advance(400);
+        ASSERT_EQ(p.typist.typed.size(), 3u) << slot;
     }
 }
 
@@ -117,7 +117,7 @@ TEST_F(BindsTest, AFirstLineThatNamesNoGameIsWrittenBackAsItWas) {
     for (const std::string line : {"Text3", "3", "2.0", "", " 2"}) {
         FakePlatform fp;
         fp.files["binds"] = line + kSlot2.substr(1);
-        Application a(fp, kBase);
+        Application a(fp.system(), kBase);
         a.start(0);
         a.mainWindow().controls().saveButton.click();
         EXPECT_EQ(fp.files["binds"], line + kSlot2.substr(1)) << line;
@@ -129,16 +129,17 @@ TEST_F(BindsTest, AFailedSaveIsToldAndKeepsTheBindingsAndTheOldFile) {
     start();
     bind(4, 2, 5);
     p.files["binds"] = "old";
-    p.writeError = "Read-only file system";
+    p.files.writeError = "Read-only file system";
     c().saveButton.click();
-    ASSERT_EQ(p.messageBoxes.size(), 1u);
-    EXPECT_EQ(p.messageBoxes[0].title, "Brontek tarnlow");
-    EXPECT_NE(p.messageBoxes[0].prompt.find("\"binds\": Read-only file system"), std::string::npos);
+    ASSERT_EQ(p.dialogs.messageBoxes.size(), 1u);
+    EXPECT_EQ(p.dialogs.messageBoxes[0].title, "Brontek tarnlow");
+    EXPECT_NE(p.dialogs.messageBoxes[0].prompt.find("\"binds\": Read-only file system"),
+              std::string::npos);
     EXPECT_EQ(p.files["binds"], "old");
     EXPECT_EQ(binding(4), (Binding{2, 5}));
-    p.writeError.reset();
+    p.files.writeError.reset();
     c().saveButton.click();
-    EXPECT_EQ(p.messageBoxes.size(), 1u);
+    EXPECT_EQ(p.dialogs.messageBoxes.size(), 1u);
     EXPECT_NE(p.files["binds"], "old");
 }
 

@@ -3,7 +3,7 @@
 
 #include "backends/fake/fake_platform.h"
 #include "base/controls/drop_down_list.h"
-#include "base/controls/transfer.h"
+#include "base/system/transfer.h"
 
 #include <gtest/gtest.h>
 
@@ -13,46 +13,48 @@ namespace {
 using Times = std::vector<Millis>;
 
 TEST(TimerTest, TicksOnTheVirtualClockWithTheTimeTheyAreDue) {
-    FakePlatform p;
-    Times fast, once, slower, disabled, destroyed;
+    VirtualClock clock;
+    Times fast, once, slower, stopped, destroyed;
     std::string order;
-    Timer a{100, true}, b{100, true}, c{100, true}, d{300, false};
+    Timer a, b, c, d;
     a.setOnTick([&](Millis now) { fast.push_back(now), order += 'a'; });
     b.setOnTick([&](Millis now) {
         once.push_back(now), order += 'b';
-        b.setEnabled(false); // a tick may disable its own timer
+        b.stop(); // a tick may stop its own timer
     });
     c.setOnTick([&](Millis now) {
         slower.push_back(now);
-        c.setInterval(300); // or change its own interval
+        c.start(300); // or change its own interval
     });
-    d.setOnTick([&](Millis now) { disabled.push_back(now); });
+    d.setOnTick([&](Millis now) { stopped.push_back(now); });
     for (Timer* t : {&b, &a, &c, &d})
-        t->attach(p);
+        t->attach(clock);
+    for (Timer* t : {&b, &a, &c})
+        t->start(100);
     {
-        Timer gone{100, true}; // a timer destroyed is forgotten
+        Timer gone; // a timer destroyed is forgotten
         gone.setOnTick([&](Millis now) { destroyed.push_back(now); });
-        gone.attach(p);
+        gone.attach(clock);
+        gone.start(100);
     }
-    d.fire(0); // a disabled timer does not tick, even when its driver is late to notice
+    d.fire(0); // a stopped timer does not tick, even when its clock is late to notice
 
-    p.advance(250);
-    a.setEnabled(true); // enabling an enabled timer, or the same interval, keeps its schedule
-    a.setInterval(100);
-    d.setEnabled(true); // a full interval first
-    p.advance(300);
-    a.setInterval(250); // a new interval restarts the count from now
-    p.advance(500);
+    clock.advance(250);
+    a.start(100); // the interval it runs at: it keeps its schedule
+    d.start(300); // a full interval first
+    clock.advance(300);
+    a.start(250); // a new interval restarts the count from now
+    clock.advance(500);
     EXPECT_EQ(fast, (Times{100, 200, 300, 400, 500, 800, 1050}));
     EXPECT_EQ(once, (Times{100}));
     EXPECT_EQ(order.substr(0, 3), "baa") << "due together, in the order they were armed";
     EXPECT_EQ(slower, (Times{100, 400, 700, 1000}));
-    EXPECT_EQ(disabled, (Times{550, 850}));
+    EXPECT_EQ(stopped, (Times{550, 850}));
     EXPECT_TRUE(destroyed.empty());
 }
 
-TEST(AlarmTest, RingsOnceAtItsTimeAndNeverBeforeIt) {
-    FakePlatform p;
+TEST(AlarmTest, RingsOnceAtItsTimeOrAfterItsDelayAndNeverBeforeIt) {
+    VirtualClock clock;
     Alarm alarm;
     Times rung;
     alarm.setOnRing([&](Millis now) {
@@ -60,23 +62,27 @@ TEST(AlarmTest, RingsOnceAtItsTimeAndNeverBeforeIt) {
         if (rung.size() == 1)
             alarm.ringAt(now + 50); // a ring may set the next one
     });
-    alarm.attach(p);
+    alarm.attach(clock);
     {
         Alarm gone; // an alarm destroyed while set is forgotten
         gone.setOnRing([&](Millis now) { rung.push_back(-now); });
-        gone.attach(p);
+        gone.attach(clock);
         gone.ringAt(100);
     }
     alarm.ringAt(120);
-    p.advance(1000);
+    clock.advance(1000);
     EXPECT_EQ(rung, (Times{120, 170}));
     alarm.ringAt(1500);
-    alarm.ringAt(std::nullopt); // silenced
-    p.advance(1000);
+    alarm.silence();
+    clock.advance(1000);
     EXPECT_EQ(rung.size(), 2u);
-    alarm.ringAt(1200);
-    alarm.ring(1199); // a native timer a hair early: told the due time
-    EXPECT_EQ(rung.back(), 1200);
+    alarm.ringAfter(300); // counted from the clock's now, 2000
+    alarm.ringAfter(400); // a later word counts
+    clock.advance(1000);
+    EXPECT_EQ(rung.back(), 2400);
+    alarm.ringAt(3200);
+    alarm.ring(3199); // a native timer a hair early: told the due time
+    EXPECT_EQ(rung.back(), 3200);
 }
 
 TEST(ControlTest, AViewIsToldOfEachChangeAndOnlyOfChanges) {
@@ -92,18 +98,18 @@ TEST(ControlTest, AViewIsToldOfEachChangeAndOnlyOfChanges) {
 }
 
 TEST(TransferTest, OneAtATimeAndACancelledOneNeverAnswersAndMayStartAgain) {
-    FakePlatform p;
-    Transfer t(p);
+    FakeHttp http;
+    Transfer t(http);
     std::vector<std::string> answers;
     const auto keep = [&](const HttpResult& r) { answers.push_back(r.body); };
     t.start("http://a/1", keep);
     t.start("http://a/2", keep); // one is running: this one is not asked
     t.cancel();
     t.start("http://a/3", keep);
-    EXPECT_FALSE(p.respondTo("http://a/1", HttpResult::answer(200, "one")));
-    EXPECT_TRUE(p.respondTo("http://a/3", HttpResult::answer(200, "three")));
+    EXPECT_FALSE(http.respondTo("http://a/1", HttpResult::answer(200, "one")));
+    EXPECT_TRUE(http.respondTo("http://a/3", HttpResult::answer(200, "three")));
     EXPECT_EQ(answers, std::vector<std::string>{"three"});
-    EXPECT_EQ(p.requests.size(), 2u);
+    EXPECT_EQ(http.requests.size(), 2u);
 }
 
 } // namespace

@@ -50,16 +50,10 @@ class WorkFolderTest : public ::testing::Test {
     }
 };
 
-// The fake platform with the real file code underneath.
-class FilesPlatform : public FakePlatform {
-  public:
-    std::int64_t fileLength(std::string_view name) override { return posix::fileLength(name); }
-    std::optional<std::string> readFile(std::string_view name, std::size_t max) override {
-        return posix::readFile(name, max);
-    }
-    FileWriteResult replaceFile(std::string_view name, std::string_view contents) override {
-        return posix::replaceFile(name, contents);
-    }
+// The fakes, with the real file code underneath.
+struct FilesPlatform : FakePlatform {
+    posix::PosixFiles disk;
+    System system() { return {keyboard, typist, clock, dialogs, tray, desktop, disk, http}; }
 };
 
 // Runs body in a child process and returns its exit status; root becomes an ordinary user first
@@ -144,8 +138,8 @@ TEST_F(WorkFolderTest, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
     const std::string a = bindsFor(1), b = bindsFor(2);
     std::ofstream("binds", std::ios::binary) << a;
     FilesPlatform p;
-    MainWindow w(p, kBase);
-    w.load(0);
+    MainWindow w(p.system(), kBase);
+    w.open(0);
     killAtRandomMoments(
         [&](int i) {
             w.controls().slotMessage(0).choose(i % 2);
@@ -155,10 +149,10 @@ TEST_F(WorkFolderTest, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
     std::ofstream("data", std::ios::binary) << "news-A\r\n";
     killAtRandomMoments(
         [&](int i) {
-            NewsWindow news(p);
+            NewsWindow news(p.system());
             news.open(kBase, i % 2 ? "news-B" : "news-A");
-            news.controls().declineBox.setValue(1);
-            news.unload();
+            news.controls().declineBox.toggle(true);
+            news.close();
         },
         "data", {"news-A\r\n", "news-B\r\n"});
 }
@@ -178,11 +172,11 @@ TEST_F(WorkFolderTest, AFullDiskOrAReadOnlyFolderIsToldAndTheBindingsAndTheOldFi
                 ::setrlimit(RLIMIT_FSIZE, &limit);
             }
             FilesPlatform p;
-            MainWindow w(p, kBase);
-            w.load(0);
+            MainWindow w(p.system(), kBase);
+            w.open(0);
             w.controls().slotMenu(3).choose(2);
             w.controls().saveButton.click();
-            const auto& box = p.messageBoxes;
+            const auto& box = p.dialogs.messageBoxes;
             const char* reason = full ? "File too large" : "Permission denied";
             if (box.size() != 1 || box[0].prompt.find(reason) == std::string::npos)
                 return 1;

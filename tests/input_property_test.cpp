@@ -190,17 +190,17 @@ class Player {
     Player() {
         for (const KeyInfo& k : keyboard())
             if (k.code < 1000)
-                p.addKey(k.code, k.name, k.kind);
-        app = std::make_unique<Application>(p, kBase);
-        app->start(p.now());
+                p.keyboard.addKey(k.code, k.name, k.kind);
+        app = std::make_unique<Application>(p.system(), kBase);
+        app->start(p.clock.now());
         // Each slot a binding of its own, so the digits typed tell the slot.
         for (const int slot : kSlots) {
             c().slotMenu(slot).choose(slot % 3);
             c().slotMessage(slot).choose(slot / 3);
         }
         mapping = effectiveKeys();
-        p.afterAlarm = [this] { polled(); };
-        p.whileBoxOpen = [this] {
+        p.clock.afterRing = [this] { polled(); };
+        p.dialogs.whileOpen = [this] {
             if (main().choosingKey())
                 fail("a box opened while a key choice was pending: its keys go to the chooser");
         };
@@ -211,10 +211,10 @@ class Player {
         const std::string keysBefore = p.files["keys"];
         const bool choosingBefore = running() && main().choosingKey();
         bool choiceKey = false;
-        if (!p.ended || a.kind == Action::Wait)
+        if (!p.desktop.ended || a.kind == Action::Wait)
             choiceKey = perform(a);
-        if (!main().loaded() && !unloadedAt)
-            unloadedAt = p.now();
+        if (!main().isOpen() && !unloadedAt)
+            unloadedAt = p.clock.now();
         const auto after = effectiveKeys();
         for (const KeyInfo& k : keyboard())
             if (slotOf(mapping, k.code) != slotOf(after, k.code)) {
@@ -241,17 +241,18 @@ class Player {
   private:
     MainWindow& main() { return app->mainWindow(); }
     MainWindowControls& c() { return main().controls(); }
-    bool running() { return !p.ended && main().loaded(); }
+    bool running() { return !p.desktop.ended && main().isOpen(); }
     // The window is on screen, where the player can click it.
     bool shown() {
-        return running() && c().window.visible() && c().window.windowState() == WindowState::Normal;
+        return running() && c().window.visible() && c().window.state() == WindowState::Normal;
     }
 
     std::array<KeyCode, kSlotCount> effectiveKeys() {
         std::array<KeyCode, kSlotCount> keys{};
         for (const int s : kSlots)
             keys[static_cast<std::size_t>(s)] =
-                main().triggerKeys().chosen[static_cast<std::size_t>(s)].value_or(p.keypadKey(s));
+                main().triggerKeys().chosen[static_cast<std::size_t>(s)].value_or(
+                    p.keyboard.keypadKey(s));
         return keys;
     }
     static int slotOf(const std::array<KeyCode, kSlotCount>& keys, std::uint32_t code) {
@@ -272,7 +273,7 @@ class Player {
             const KeyInfo& k = keyboard()[static_cast<std::size_t>(a.arg)];
             if (history[k.code].down) {
                 history[k.code].down = history[k.code].holdCounts = false;
-                p.releaseKey(KeyCode{k.code});
+                p.keyboard.releaseKey(KeyCode{k.code});
             }
             return false;
         }
@@ -284,9 +285,9 @@ class Player {
             return false;
         case Action::IntervalBox:
             if (shown()) {
-                p.inputAnswers.push_back(kIntervalAnswers[a.arg]);
+                p.dialogs.inputAnswers.push_back(kIntervalAnswers[a.arg]);
                 c().intervalButton.click();
-                p.inputAnswers.clear();
+                p.dialogs.inputAnswers.clear();
             }
             return false;
         case Action::Save:
@@ -294,7 +295,8 @@ class Player {
                 c().saveButton.click();
             return false;
         case Action::DiskFull:
-            p.writeError = p.writeError ? std::nullopt : std::optional<std::string>("Disk full");
+            p.files.writeError =
+                p.files.writeError ? std::nullopt : std::optional<std::string>("Disk full");
             return false;
         case Action::Start:
             if (shown())
@@ -302,45 +304,44 @@ class Player {
             return false;
         case Action::Minimize:
             if (running() && c().window.visible())
-                main().userMinimized();
+                main().shownMinimized(true);
             return false;
         case Action::Restore:
-            if (running() && c().window.windowState() == WindowState::Minimized &&
-                c().window.visible())
-                main().userRestored();
+            if (running() && c().window.state() == WindowState::Minimized && c().window.visible())
+                main().shownMinimized(false);
             return false;
         case Action::TrayDoubleClick:
-            if (running() && p.iconPresent)
+            if (running() && p.tray.iconPresent)
                 main().trayEvent(TrayEvent::ShowAsked);
             return false;
         case Action::TrayMenu:
-            if (running() && p.iconPresent) {
-                p.popupChoices.push_back(static_cast<PopupChoice>(a.arg));
+            if (running() && p.tray.iconPresent) {
+                p.tray.popupChoices.push_back(static_cast<PopupChoice>(a.arg));
                 main().trayEvent(TrayEvent::MenuAsked);
             }
             return false;
         case Action::Close:
             if (running() && c().window.visible())
-                main().userClosed();
+                main().close();
             return false;
         case Action::Exit:
             if (shown())
                 c().exitButton.click();
             return false;
         case Action::StatusAnswers:
-            p.respondTo(std::string(kBase) + "form1.html", ok("on|news-7"));
-            p.respondTo(std::string(kBase) + "br.html", ok("|"));
+            p.http.respondTo(std::string(kBase) + "form1.html", ok("on|news-7"));
+            p.http.respondTo(std::string(kBase) + "br.html", ok("|"));
             return false;
         case Action::FeedArrives:
-            p.respondTo(std::string(kBase) + "data.html", ok("Brontek news|x|y"));
-            p.respondTo(std::string(kBase) + "br.html", ok("|"));
+            p.http.respondTo(std::string(kBase) + "data.html", ok("Brontek news|x|y"));
+            p.http.respondTo(std::string(kBase) + "br.html", ok("|"));
             return false;
         case Action::DeclineNews:
-            if (NewsWindow* news = app->newsWindow(); news && news->loaded())
-                news->controls().declineBox.setValue(1);
+            if (NewsWindow* news = app->newsWindow(); news && news->isOpen())
+                news->controls().declineBox.toggle(true);
             return false;
         case Action::CloseNews:
-            if (NewsWindow* news = app->newsWindow(); news && news->loaded())
+            if (NewsWindow* news = app->newsWindow(); news && news->isOpen())
                 news->controls().exitButton.click();
             return false;
         case Action::FocusElsewhere:
@@ -350,7 +351,7 @@ class Player {
             }
             return false;
         case Action::Wait:
-            p.advance(kWaits[a.arg]);
+            p.clock.advance(kWaits[a.arg]);
             return false;
         }
         return false;
@@ -363,18 +364,18 @@ class Player {
         if (h.down)
             return false;
         // The front end asks the main window, not the system, whether a choice takes the key.
-        const bool toChooser = !p.ended && main().choosingKey();
+        const bool toChooser = !p.desktop.ended && main().choosingKey();
         h.down = true;
         h.pressCounts = h.pressCounts || !toChooser;
         h.holdCounts = !toChooser;
         if (!toChooser && running() && !main().keys().typing() && slotOf(mapping, k.code) >= 0)
-            pressed = std::pair(p.now(), k.code); // the poll must run at once
+            pressed = std::pair(p.clock.now(), k.code); // the poll must run at once
         if (!windowFirst)
-            p.pressKey(KeyCode{k.code});
+            p.keyboard.pressKey(KeyCode{k.code});
         if (toChooser)
             main().keyPressedWhileChoosing(KeyCode{k.code});
         if (windowFirst)
-            p.pressKey(KeyCode{k.code});
+            p.keyboard.pressKey(KeyCode{k.code});
         return toChooser;
     }
 
@@ -387,29 +388,29 @@ class Player {
         const KeyHistory& h = history[key];
         if (!h.pressCounts && !(h.down && h.holdCounts))
             fail("Numpad " + std::to_string(slot) + "'s message started at " +
-                 std::to_string(p.now()) + " ms, but its key was neither pressed since the " +
+                 std::to_string(p.clock.now()) + " ms, but its key was neither pressed since the " +
                  "last message began nor held");
-        if (pressed && pressed->first != p.now())
+        if (pressed && pressed->first != p.clock.now())
             fail("a press at " + std::to_string(pressed->first) + " ms was polled only at " +
-                 std::to_string(p.now()) + " ms");
+                 std::to_string(p.clock.now()) + " ms");
         pressed.reset();
         ++messages;
         for (auto& [code, kh] : history)
             kh.pressCounts = false; // the poll spends every press
         const Binding b = main().profile().bindings[static_cast<std::size_t>(slot)];
         const Millis i = main().keyInterval();
-        expected.push_back({p.now() + i, "v"});
-        expected.push_back({p.now() + 2 * i, std::to_string(b.menu)});
-        expected.push_back({p.now() + 3 * i, std::to_string(b.message)});
+        expected.push_back({p.clock.now() + i, "v"});
+        expected.push_back({p.clock.now() + 2 * i, std::to_string(b.menu)});
+        expected.push_back({p.clock.now() + 3 * i, std::to_string(b.message)});
     }
 
     void check(const std::string& keysBefore, bool choiceCompleted) {
-        if (pressed && p.now() > pressed->first && running())
+        if (pressed && p.clock.now() > pressed->first && running())
             fail("a press at " + std::to_string(pressed->first) + " ms was not polled at once");
         if (pressed && !running())
             pressed.reset();
-        for (std::size_t n = 0; n < p.typed.size(); ++n) {
-            const auto& t = p.typed[n];
+        for (std::size_t n = 0; n < p.typist.typed.size(); ++n) {
+            const auto& t = p.typist.typed[n];
             if (n >= expected.size() || t.at != expected[n].at || t.key != expected[n].key)
                 fail("typed \"" + t.key + "\" at " + std::to_string(t.at) + " ms; expected " +
                      (n < expected.size() ? "\"" + expected[n].key + "\" at " +
@@ -418,8 +419,8 @@ class Player {
             if (unloadedAt && t.at > *unloadedAt)
                 fail("typed after the main window closed");
         }
-        for (std::size_t n = p.typed.size(); n < expected.size(); ++n)
-            if (expected[n].at <= p.now() && !unloadedAt)
+        for (std::size_t n = p.typist.typed.size(); n < expected.size(); ++n)
+            if (expected[n].at <= p.clock.now() && !unloadedAt)
                 fail("\"" + expected[n].key + "\" due at " + std::to_string(expected[n].at) +
                      " ms was not typed");
         if (p.files["keys"] != keysBefore && !choiceCompleted)
@@ -427,8 +428,8 @@ class Player {
         if (p.files["keys"] != keysBefore &&
             parseKeys(p.files["keys"], "fake") != main().triggerKeys())
             fail("\"keys\" does not hold the keys in force");
-        const bool away = !main().loaded() || !focused || !c().window.visible() ||
-                          c().window.windowState() == WindowState::Minimized ||
+        const bool away = !main().isOpen() || !focused || !c().window.visible() ||
+                          c().window.state() == WindowState::Minimized ||
                           app->newsWindow() != nullptr;
         if (away && main().choosingKey())
             fail("a key choice is pending while the main window cannot take keys");
@@ -442,7 +443,7 @@ class Player {
     void fail(const std::string& why) {
         if (failure.empty()) {
             std::ostringstream os;
-            os << why << " (at " << p.now() << " ms, after: ";
+            os << why << " (at " << p.clock.now() << " ms, after: ";
             showValue(step, os);
             os << ")";
             failure = os.str();

@@ -16,7 +16,7 @@ using Typed = std::vector<std::pair<Millis, std::string>>; // (virtual time, key
 
 inline Typed typedKeys(const FakePlatform& p) {
     Typed out;
-    for (const auto& t : p.typed)
+    for (const auto& t : p.typist.typed)
         out.emplace_back(t.at, t.key);
     return out;
 }
@@ -28,8 +28,8 @@ class MainWindowTest : public ::testing::Test {
     std::unique_ptr<Application> app;
 
     void start() {
-        app = std::make_unique<Application>(p, kBase);
-        app->start(p.now());
+        app = std::make_unique<Application>(p.system(), kBase);
+        app->start(p.clock.now());
     }
     MainWindow& window() { return app->mainWindow(); }
     MainWindowControls& c() { return app->mainWindow().controls(); }

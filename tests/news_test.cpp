@@ -26,7 +26,7 @@ std::vector<std::string> cut(const std::string& feed, const std::string& token) 
 
 struct NewsTest : ::testing::Test {
     FakePlatform p;
-    NewsWindow news{p};
+    NewsWindow news{p.system()};
     NewsWindowControls& c = news.controls();
     NewsLinks& links = news.links();
     std::string token = sample("br.html");
@@ -37,9 +37,9 @@ struct NewsTest : ::testing::Test {
     // Opens the window and answers its two downloads.
     void openWith(HttpResult body, HttpResult separator) {
         news.open(base, "news-7");
-        p.advance(2000);
-        p.respondTo(base + "data.html", std::move(body));
-        p.respondTo(base + "br.html", std::move(separator));
+        p.clock.advance(2000);
+        p.http.respondTo(base + "data.html", std::move(body));
+        p.http.respondTo(base + "br.html", std::move(separator));
     }
     // The sample feed with some lines replaced, and the sample's token.
     void openSample(std::map<std::size_t, std::string> changes = {}, std::string extra = {}) {
@@ -53,16 +53,16 @@ struct NewsTest : ::testing::Test {
 TEST_F(NewsTest, AsksTheFeedAfterTwoSecondsThenTheTokenThenLaysTheSampleOut) {
     news.open(base, "news-7");
     EXPECT_TRUE(c.window.visible());
-    p.advance(1999);
-    EXPECT_TRUE(p.requests.empty());
-    p.advance(1);
-    ASSERT_TRUE(p.respondTo(base + "data.html", ok(feed)));
+    p.clock.advance(1999);
+    EXPECT_TRUE(p.http.requests.empty());
+    p.clock.advance(1);
+    ASSERT_TRUE(p.http.respondTo(base + "data.html", ok(feed)));
     EXPECT_TRUE(c.connectingLabel.visible());
-    ASSERT_TRUE(p.respondTo(base + "br.html", ok(token)));
+    ASSERT_TRUE(p.http.respondTo(base + "br.html", ok(token)));
     EXPECT_FALSE(c.connectingLabel.visible());
     EXPECT_EQ(c.window.caption(), "Brontek news - December 2026");
     EXPECT_TRUE(c.pageView.visible());
-    EXPECT_EQ(c.pageView.url(), "http://127.0.0.1:8642/update_info/binds_data/page.html");
+    EXPECT_EQ(c.pageView.link(), "http://127.0.0.1:8642/update_info/binds_data/page.html");
     EXPECT_EQ(c.newsText.caption(), "Brontek Tarnlow 1.0 is out!\r\n\r\nBind every keypad key to a "
                                     "voice message\r\nand play without opening the menu by "
                                     "hand.\r\n\r\nPoint at a link below to read more.");
@@ -74,8 +74,8 @@ TEST_F(NewsTest, AsksTheFeedAfterTwoSecondsThenTheTokenThenLaysTheSampleOut) {
     EXPECT_EQ(std::make_pair(c.window.outerWidth(), c.window.outerHeight()),
               std::make_pair(9000, 5400));
     EXPECT_EQ(c.openLinkLabel.caption(), "Link_click") << "hover lines wait for a hover";
-    p.advance(10000);
-    EXPECT_EQ(p.requests.size(), 2u) << "asked once, no retry";
+    p.clock.advance(10000);
+    EXPECT_EQ(p.http.requests.size(), 2u) << "asked once, no retry";
 }
 
 TEST(NewsFailureTest, AFailedDownloadStopsInTheConnectingLayoutAndStaysClosable) {
@@ -89,19 +89,19 @@ TEST(NewsFailureTest, AFailedDownloadStopsInTheConnectingLayoutAndStaysClosable)
           Case{ok("a|b"), HttpResult::answer(500, "")}}) {
         SCOPED_TRACE(k.feed.error);
         FakePlatform p;
-        NewsWindow news(p);
+        NewsWindow news(p.system());
         news.open(base, "x");
-        p.advance(2000);
-        p.respondTo(base + "data.html", k.feed);
-        EXPECT_EQ(p.respondTo(base + "br.html", k.token), k.feed.ok());
-        p.advance(10000);
+        p.clock.advance(2000);
+        p.http.respondTo(base + "data.html", k.feed);
+        EXPECT_EQ(p.http.respondTo(base + "br.html", k.token), k.feed.ok());
+        p.clock.advance(10000);
         const NewsWindowControls& c = news.controls();
         EXPECT_TRUE(c.connectingLabel.visible());
         EXPECT_FALSE(c.pageView.visible());
         EXPECT_EQ(c.window.caption(), "Brontek news");
-        EXPECT_EQ(p.requests.size(), k.feed.ok() ? 2u : 1u) << "no retry";
+        EXPECT_EQ(p.http.requests.size(), k.feed.ok() ? 2u : 1u) << "no retry";
         news.controls().exitButton.click();
-        EXPECT_FALSE(news.loaded());
+        EXPECT_FALSE(news.isOpen());
     }
 }
 
@@ -151,18 +151,19 @@ TEST_F(NewsTest, HoveringALinkShowsItsDescriptionClickLabelAndPage) {
                   "2. Press Save.\r\n" + tab + "3. Press the keypad key in the game.");
     EXPECT_EQ(c.openLinkLabel.caption(), "Open Help in your browser");
     EXPECT_EQ(c.openLinkLabel.rect(), (Rect{240, 3720, 8400, 255}));
-    EXPECT_EQ(c.pageView.url(), "https://example.org/help");
+    EXPECT_EQ(c.pageView.link(), "https://example.org/help");
     links.clickLabelClicked();
-    EXPECT_EQ(p.linksOpened, (std::vector<std::string>{"https://example.org/help-clicked"}));
+    EXPECT_EQ(p.desktop.linksOpened,
+              (std::vector<std::string>{"https://example.org/help-clicked"}));
 }
 
 TEST_F(NewsTest, AHoveredLinkTakesNoPointerInputItReachesTheWindowAndItsProbe) {
     openSample();
     links.pointerOverLink(5, {}, 100, 100);
-    const std::string page = c.pageView.url();
+    const std::string page = c.pageView.link();
     links.pointerOverLink(2, {}, 0, 0);
     links.pointerOverLink(5, {}, 0, 0); // again, after another: a new hover
-    EXPECT_EQ(c.pageView.url(), page);
+    EXPECT_EQ(c.pageView.link(), page);
     links.pointerOverLink(5, {true}, 300, 400); // the hovered one: the window's surface
     links.probeClicked();                       // the probe shows the place, within 16 bits
     EXPECT_EQ(c.probeLabel.caption(), "300, 400");
@@ -171,7 +172,7 @@ TEST_F(NewsTest, AHoveredLinkTakesNoPointerInputItReachesTheWindowAndItsProbe) {
     EXPECT_EQ(c.probeLabel.caption(), "32767, -56");
     EXPECT_EQ(c.probeLabel.rect().top, -56);
     links.linkClicked(5);
-    EXPECT_TRUE(p.linksOpened.empty());
+    EXPECT_TRUE(p.desktop.linksOpened.empty());
     links.surfaceMoved(10, 10);
     EXPECT_EQ(c.probeLabel.caption(), "32767, -56") << "a click on the window stops the probe";
     links.probeClicked();
@@ -190,38 +191,38 @@ TEST_F(NewsTest, LinksOpenOnClickOrALeftButtonMoveOntoLink1AndOnlyWebAddresses) 
     links.pointerOverLink(2, {}, 0, 0);
     links.pointerOverLink(1, {true, true}, 0, 0);
     links.pointerOverLink(2, {true}, 0, 0);
-    EXPECT_TRUE(p.linksOpened.empty());
+    EXPECT_TRUE(p.desktop.linksOpened.empty());
     links.pointerOverLink(1, {true}, 0, 0); // opens link 1's target, which is no web address
     links.clickLabelClicked();              // link 1's click target, neither
     for (int k : {0, 2, 3, 4, 6, 7})        // no link 0 or 7 to open
         links.linkClicked(k);
-    EXPECT_EQ(p.linksOpened,
+    EXPECT_EQ(p.desktop.linksOpened,
               (std::vector<std::string>{"HTTPS://example.org/ok", "https://www.winehq.org/",
                                         "https://www.debian.org/"}));
     news.pageClicked();
-    EXPECT_EQ(p.linksOpened.back(), c.pageView.url());
+    EXPECT_EQ(p.desktop.linksOpened.back(), c.pageView.link());
 }
 
 TEST_F(NewsTest, ClosingWritesTheIdentifierOnlyWithTheBoxTicked) {
     p.files["data"] = "older-news\r\nmore\r\n";
     news.open(base, "news-7");
-    p.advance(1000);
-    news.unload(); // before the download: it never starts
-    p.advance(5000);
-    EXPECT_TRUE(p.requests.empty());
+    p.clock.advance(1000);
+    news.close(); // before the download: it never starts
+    p.clock.advance(5000);
+    EXPECT_TRUE(p.http.requests.empty());
     EXPECT_EQ(p.files["data"], "older-news\r\nmore\r\n");
     for (const char* error : {"No space left on device", ""}) {
-        NewsWindow again(p);
+        NewsWindow again(p.system());
         again.open(base, "news-8");
-        p.advance(2000); // the download under way is cancelled by the close
-        again.controls().declineBox.setValue(1);
-        p.writeError = *error ? std::optional<std::string>(error) : std::nullopt;
+        p.clock.advance(2000); // the download under way is cancelled by the close
+        again.controls().declineBox.toggle(true);
+        p.files.writeError = *error ? std::optional<std::string>(error) : std::nullopt;
         again.controls().exitButton.click();
-        EXPECT_FALSE(again.loaded());
-        EXPECT_EQ(p.pendingCount(), 0u);
+        EXPECT_FALSE(again.isOpen());
+        EXPECT_EQ(p.http.pendingCount(), 0u);
     }
-    ASSERT_EQ(p.messageBoxes.size(), 1u);
-    EXPECT_NE(p.messageBoxes[0].prompt.find("No space left on device"), std::string::npos);
+    ASSERT_EQ(p.dialogs.messageBoxes.size(), 1u);
+    EXPECT_NE(p.dialogs.messageBoxes[0].prompt.find("No space left on device"), std::string::npos);
     EXPECT_EQ(p.files["data"], "news-8\r\n");
 }
 

@@ -12,35 +12,35 @@ struct StatusTest : MainWindowTest {
     void SetUp() override { start(); }
     // Answers the poll under way with a status text and a token.
     void answer(const std::string& status, const std::string& token) {
-        ASSERT_TRUE(p.respondTo(kStatusUrl, ok(status)));
-        ASSERT_TRUE(p.respondTo(kTokenUrl, ok(token)));
+        ASSERT_TRUE(p.http.respondTo(kStatusUrl, ok(status)));
+        ASSERT_TRUE(p.http.respondTo(kTokenUrl, ok(token)));
     }
     // No answer for the first n polls.
     void refuse(int n) {
         for (int s = 0; s < n; ++s) {
-            p.advance(1000 - p.now() % 1000);
-            ASSERT_TRUE(p.respondTo(kStatusUrl, HttpResult::failure("Connection refused")));
+            p.clock.advance(1000 - p.clock.now() % 1000);
+            ASSERT_TRUE(p.http.respondTo(kStatusUrl, HttpResult::failure("Connection refused")));
         }
     }
 };
 
 TEST_F(StatusTest, OnlineBlinksSevenTimesThenShrinksAndExitOpensTheNews) {
-    p.advance(1000);
+    p.clock.advance(1000);
     answer("on<br>news-7<br>", "<br>");
     EXPECT_EQ(c().statusLabel.caption(), "ONLINE");
     EXPECT_EQ(window().status().answer, "on\r\nnews-7\r\n");
 
     for (int tick = 0; tick < 7; ++tick) { // seven colours 300 ms apart, desktop first and last
-        p.advance(300);
+        p.clock.advance(300);
         EXPECT_EQ(c().statusLabel.foreColor(), tick % 2 ? SysColor::Highlight : SysColor::Desktop);
         EXPECT_EQ(c().statusLabel.visible(), tick < 6) << tick;
     }
     EXPECT_EQ(c().window.outerHeight(), 3585) << "the status strip cut off";
     EXPECT_FALSE(c().statusLabel.visible());
-    EXPECT_EQ(p.wakeUpsScheduled(), 0u) << "idle from here: nothing wakes the program";
-    EXPECT_TRUE(p.broughtToFront.empty()) << "the status never pushes the window forward";
-    p.advance(10000);
-    EXPECT_EQ(p.requestsFor(kStatusUrl), 1u) << "no polling once decided";
+    EXPECT_EQ(p.clock.wakeUpsScheduled(), 0u) << "idle from here: nothing wakes the program";
+    EXPECT_TRUE(p.desktop.broughtToFront.empty()) << "the status never pushes the window forward";
+    p.clock.advance(10000);
+    EXPECT_EQ(p.http.requestsFor(kStatusUrl), 1u) << "no polling once decided";
 
     NewsWindow* shown = nullptr; // the front end makes the window's view here
     app->setOnNewsWindowCreated([&](NewsWindow& n) { shown = &n; });
@@ -50,42 +50,44 @@ TEST_F(StatusTest, OnlineBlinksSevenTimesThenShrinksAndExitOpensTheNews) {
     const NewsWindowControls& news = app->newsWindow()->controls();
     EXPECT_EQ(news.newsIdBox.text(), "news-7");
     EXPECT_TRUE(news.window.visible());
-    p.advance(2000);
-    EXPECT_TRUE(p.isPending(std::string(kBase) + "data.html")) << "the news from the same server";
-    EXPECT_EQ(p.broughtToFront, std::vector<WindowId>{WindowId::News}) << "once, as it opens";
+    p.clock.advance(2000);
+    EXPECT_TRUE(p.http.isPending(std::string(kBase) + "data.html"))
+        << "the news from the same server";
+    EXPECT_EQ(p.desktop.broughtToFront, std::vector<WindowId>{WindowId::News})
+        << "once, as it opens";
     app->anotherCopyStarted();
-    EXPECT_EQ(p.broughtToFront, std::vector<WindowId>(2, WindowId::News));
+    EXPECT_EQ(p.desktop.broughtToFront, std::vector<WindowId>(2, WindowId::News));
     // The main window is closed: its key poll no longer types.
-    p.tap(4);
-    p.advance(1000);
-    EXPECT_TRUE(p.typed.empty());
-    EXPECT_FALSE(p.ended);
-    app->newsWindow()->unload();
-    EXPECT_TRUE(p.ended) << "the process ends with its last window";
+    p.keyboard.tap(4);
+    p.clock.advance(1000);
+    EXPECT_TRUE(p.typist.typed.empty());
+    EXPECT_FALSE(p.desktop.ended);
+    app->newsWindow()->close();
+    EXPECT_TRUE(p.desktop.ended) << "the process ends with its last window";
 }
 
 TEST_F(StatusTest, ExitDuringTheBlinkStopsItAndTheNewsWindowAloneRuns) {
-    p.advance(1000);
+    p.clock.advance(1000);
     answer("on\r\nnews-7\r\n", "");
-    p.advance(300);
+    p.clock.advance(300);
     c().exitButton.click();
     ASSERT_NE(app->newsWindow(), nullptr);
     EXPECT_FALSE(c().window.visible());
-    p.advance(3000);
+    p.clock.advance(3000);
     EXPECT_EQ(window().status().blinkStep, 1) << "no blink for a window that is gone";
-    app->newsWindow()->unload();
-    EXPECT_EQ(p.wakeUpsScheduled(), 0u);
+    app->newsWindow()->close();
+    EXPECT_EQ(p.clock.wakeUpsScheduled(), 0u);
 }
 
 TEST_F(StatusTest, NewsOfferedByAnAnswerWhoseSeparatorNeverCameIsAskedFromTheServer) {
-    p.advance(1000);
-    ASSERT_TRUE(p.respondTo(kStatusUrl, ok("on\r\nnews-9\r\n")));
-    ASSERT_TRUE(p.respondTo(kTokenUrl, HttpResult::failure("Connection reset")));
+    p.clock.advance(1000);
+    ASSERT_TRUE(p.http.respondTo(kStatusUrl, ok("on\r\nnews-9\r\n")));
+    ASSERT_TRUE(p.http.respondTo(kTokenUrl, HttpResult::failure("Connection reset")));
     EXPECT_EQ(c().statusLabel.caption(), "Connecting to server...");
     c().exitButton.click();
     ASSERT_NE(app->newsWindow(), nullptr);
-    p.advance(2000);
-    EXPECT_TRUE(p.isPending(std::string(kBase) + "data.html"));
+    p.clock.advance(2000);
+    EXPECT_TRUE(p.http.isPending(std::string(kBase) + "data.html"));
 }
 
 TEST_F(StatusTest, NoNetworkShowsCannotConnectAfterTenSecondsAndKeepsPolling) {
@@ -93,33 +95,34 @@ TEST_F(StatusTest, NoNetworkShowsCannotConnectAfterTenSecondsAndKeepsPolling) {
     EXPECT_EQ(c().statusLabel.caption(), "Connecting to server...");
     refuse(3);
     EXPECT_EQ(c().statusLabel.caption(), "CANNOT CONNECT");
-    p.advance(3000); // CANNOT CONNECT blinked and shrank
+    p.clock.advance(3000); // CANNOT CONNECT blinked and shrank
     EXPECT_EQ(window().status().blinkStep, 7);
-    ASSERT_TRUE(p.isPending(kStatusUrl)) << "still polling";
+    ASSERT_TRUE(p.http.isPending(kStatusUrl)) << "still polling";
     answer("busy", "<br>"); // the server comes back: its answer shows
     EXPECT_EQ(c().statusLabel.caption(), "SERVER OFFLINE");
-    p.advance(600);
+    p.clock.advance(600);
     EXPECT_EQ(window().status().blinkStep, 7) << "a blink over is not started again";
     EXPECT_FALSE(c().statusLabel.visible());
-    EXPECT_EQ(p.wakeUpsScheduled(), 0u);
+    EXPECT_EQ(p.clock.wakeUpsScheduled(), 0u);
 }
 
 TEST_F(StatusTest, AnAnswerAfterCannotConnectIsOnlineAndBlinksAnew) {
     refuse(12);
-    p.advance(1000 - p.now() % 1000);
+    p.clock.advance(1000 - p.clock.now() % 1000);
     answer("on\r\nid\r\n", "");
     EXPECT_EQ(c().statusLabel.caption(), "ONLINE");
     EXPECT_EQ(window().status().blinkStep, 0);
-    p.advance(300);
+    p.clock.advance(300);
     EXPECT_EQ(window().status().blinkStep, 1) << "blinking anew";
 }
 
 TEST_F(StatusTest, AStalledTransferNeverDelaysTheKeyPollOrStacksRequests) {
-    p.advance(1500); // the status fetch started at 1000 and never answers
-    p.tap(4);
-    p.advance(8500);
+    p.clock.advance(1500); // the status fetch started at 1000 and never answers
+    p.keyboard.tap(4);
+    p.clock.advance(8500);
     EXPECT_EQ(typed(), (Typed{{1600, "v"}, {1700, "1"}, {1800, "1"}}));
-    EXPECT_EQ(p.requestsFor(kStatusUrl), 1u) << "ticks that find a transfer running do nothing";
+    EXPECT_EQ(p.http.requestsFor(kStatusUrl), 1u)
+        << "ticks that find a transfer running do nothing";
     EXPECT_EQ(c().statusLabel.caption(), "CANNOT CONNECT");
 }
 
@@ -139,16 +142,16 @@ TEST(StatusAnswersTest, EveryTickRetriesUntilAProperAnswerComes) {
         // clang-format on
         SCOPED_TRACE(k.label);
         FakePlatform p;
-        Application app(p, kBase);
+        Application app(p.system(), kBase);
         app.start(0);
         for (int s = 1; s <= 11; ++s) {
-            p.advance(1000);
-            p.respondTo(kStatusUrl, k.status);
+            p.clock.advance(1000);
+            p.http.respondTo(kStatusUrl, k.status);
             if (k.token)
-                p.respondTo(kTokenUrl, ok(k.token));
+                p.http.respondTo(kTokenUrl, ok(k.token));
         }
         EXPECT_EQ(app.mainWindow().controls().statusLabel.caption(), k.label);
-        EXPECT_EQ(p.requests.size() - 1, k.requests) << "and the counter page";
+        EXPECT_EQ(p.http.requests.size() - 1, k.requests) << "and the counter page";
     }
 }
 
@@ -168,21 +171,21 @@ TEST(NewsDecisionTest, TheAnswersSecondLineOpensTheNewsUnlessItWasDeclined) {
         FakePlatform p;
         if (n.dataFile)
             p.files["data"] = n.dataFile;
-        Application app(p, kBase);
+        Application app(p.system(), kBase);
         app.start(0);
-        p.advance(1000);
+        p.clock.advance(1000);
         if (n.status) {
-            p.respondTo(kStatusUrl, ok(n.status));
-            p.respondTo(kTokenUrl, ok(""));
+            p.http.respondTo(kStatusUrl, ok(n.status));
+            p.http.respondTo(kTokenUrl, ok(""));
         }
         // From the tray's menu: the icon goes before the news comes.
         app.mainWindow().controls().startButton.click();
-        p.popupChoices.push_back(PopupChoice::Exit);
+        p.tray.popupChoices.push_back(PopupChoice::Exit);
         app.mainWindow().trayEvent(TrayEvent::MenuAsked);
-        EXPECT_FALSE(p.iconPresent);
-        EXPECT_EQ(p.pendingCount(), 0u) << "a poll under way is cancelled";
+        EXPECT_FALSE(p.tray.iconPresent);
+        EXPECT_EQ(p.http.pendingCount(), 0u) << "a poll under way is cancelled";
         EXPECT_EQ(app.newsWindow() != nullptr, n.opens);
-        EXPECT_EQ(p.ended, !n.opens);
+        EXPECT_EQ(p.desktop.ended, !n.opens);
     }
 }
 

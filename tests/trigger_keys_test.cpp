@@ -8,19 +8,19 @@ namespace bt::test {
 namespace {
 
 struct TriggerKeysTest : MainWindowTest {
-    KeyCode f5 = p.addKey(71, "F5");
-    KeyCode f6 = p.addKey(72, "F6");
-    KeyCode v = p.addKey(55, "V", KeyKind::TypedByProgram);
-    KeyCode digit1 = p.addKey(10, "1", KeyKind::TypedByProgram);
-    KeyCode ctrl = p.addKey(37, "Ctrl", KeyKind::Modifier);
-    KeyCode escape = p.addKey(9, "Escape", KeyKind::Cancel);
-    KeyCode del = p.addKey(119, "Delete", KeyKind::Erase);
+    KeyCode f5 = p.keyboard.addKey(71, "F5");
+    KeyCode f6 = p.keyboard.addKey(72, "F6");
+    KeyCode v = p.keyboard.addKey(55, "V", KeyKind::TypedByProgram);
+    KeyCode digit1 = p.keyboard.addKey(10, "1", KeyKind::TypedByProgram);
+    KeyCode ctrl = p.keyboard.addKey(37, "Ctrl", KeyKind::Modifier);
+    KeyCode escape = p.keyboard.addKey(9, "Escape", KeyKind::Cancel);
+    KeyCode del = p.keyboard.addKey(119, "Delete", KeyKind::Erase);
 
     // A key pressed in the window: the platform reports it, and the window hands it on.
     void pressInWindow(KeyCode key) {
-        p.pressKey(key);
+        p.keyboard.pressKey(key);
         window().keyPressedWhileChoosing(key);
-        p.releaseKey(key);
+        p.keyboard.releaseKey(key);
     }
     void choose(int slot, KeyCode key) {
         c().keyLabel(slot).click();
@@ -30,10 +30,10 @@ struct TriggerKeysTest : MainWindowTest {
     std::string keyName(int slot) { return c().keyLabel(slot).caption(); }
     // The slots whose sequence a key types, pressed once.
     Typed typedBy(KeyCode key) {
-        p.typed.clear();
-        p.pressKey(key);
-        p.releaseKey(key);
-        p.advance(500);
+        p.typist.typed.clear();
+        p.keyboard.pressKey(key);
+        p.keyboard.releaseKey(key);
+        p.clock.advance(500);
         return typed();
     }
 };
@@ -50,10 +50,10 @@ TEST_F(TriggerKeysTest, AChosenKeyTypesTheSlotsSequenceInsteadOfItsKeypadKey) {
     EXPECT_TRUE(c().slotMenu(3).visible() && c().slotMessage(3).visible());
     EXPECT_EQ(c().keyLabel(3).rect().width, kKeyLabelWidth);
     EXPECT_FALSE(window().choosingKey());
-    const Millis t = p.now();
+    const Millis t = p.clock.now();
     EXPECT_EQ(typedBy(f5), (Typed{{t + 100, "v"}, {t + 200, "2"}, {t + 300, "5"}}));
-    EXPECT_TRUE(typedBy(p.keypadKey(3)).empty()) << "Numpad 3 no longer types";
-    EXPECT_EQ(typedBy(p.keypadKey(4)).size(), 3u) << "the other keypad keys still do";
+    EXPECT_TRUE(typedBy(p.keyboard.keypadKey(3)).empty()) << "Numpad 3 no longer types";
+    EXPECT_EQ(typedBy(p.keyboard.keypadKey(4)).size(), 3u) << "the other keypad keys still do";
     EXPECT_EQ(p.files["keys"], "keypad\r\nkeypad\r\nkeypad\r\nfake 71 F5\r\nkeypad\r\nkeypad\r\n"
                                "keypad\r\nkeypad\r\nkeypad\r\nkeypad\r\n");
 }
@@ -64,14 +64,14 @@ TEST_F(TriggerKeysTest, EscapeCancelsAndDeleteOrTheOwnKeypadKeyGivesTheKeypadKey
     choose(3, escape);
     EXPECT_EQ(keyName(3), "F5");
     c().keyLabel(3).click();
-    window().userMinimized(); // the window put away drops the choice too
+    window().shownMinimized(true); // the window put away drops the choice too
     EXPECT_FALSE(window().choosingKey());
     EXPECT_EQ(keyName(3), "F5");
     choose(3, del);
     EXPECT_EQ(keyName(3), "Numpad 3");
-    EXPECT_EQ(typedBy(p.keypadKey(3)).size(), 3u);
+    EXPECT_EQ(typedBy(p.keyboard.keypadKey(3)).size(), 3u);
     choose(3, f5);
-    choose(3, p.keypadKey(3));
+    choose(3, p.keyboard.keypadKey(3));
     EXPECT_EQ(keyName(3), "Numpad 3");
     EXPECT_EQ(p.files["keys"].find("F5"), std::string::npos);
 }
@@ -82,12 +82,12 @@ TEST_F(TriggerKeysTest, AKeyAnotherSlotHasMovesAndThatSlotGetsItsKeypadKeyBack) 
     choose(7, f5);
     EXPECT_EQ(keyName(7), "F5");
     EXPECT_EQ(keyName(3), "Numpad 3");
-    EXPECT_EQ(typedBy(p.keypadKey(3)).size(), 3u);
+    EXPECT_EQ(typedBy(p.keyboard.keypadKey(3)).size(), 3u);
     // A keypad key its own slot gave up can be chosen, until that slot takes it back.
     choose(5, f6);
-    choose(2, p.keypadKey(5));
+    choose(2, p.keyboard.keypadKey(5));
     EXPECT_EQ(keyName(2), "Numpad 5");
-    choose(8, p.keypadKey(2));
+    choose(8, p.keyboard.keypadKey(2));
     choose(5, del); // Numpad 5 back to its slot, Numpad 2 back to its own, 8 to Numpad 8
     for (int slot : {2, 5, 8})
         EXPECT_EQ(keyName(slot), "Numpad " + std::to_string(slot));
@@ -99,7 +99,7 @@ TEST_F(TriggerKeysTest, KeysTheProgramTypesModifiersAndTakenKeypadKeysAreRefused
     for (const auto& [key, word] : {std::pair{v, "The program types V"},
                                     {digit1, "The program types 1"},
                                     {ctrl, "Ctrl is a modifier"},
-                                    {p.keypadKey(5), "Numpad 5 is taken"}}) {
+                                    {p.keyboard.keypadKey(5), "Numpad 5 is taken"}}) {
         pressInWindow(key);
         EXPECT_EQ(keyName(6), word);
         EXPECT_TRUE(window().choosingKey()) << "the choice goes on";
@@ -118,9 +118,8 @@ TEST_F(TriggerKeysTest, ChosenKeysSurviveARestartAndNeverTouchBinds) {
     choose(9, f6);
     c().startButton.click(); // a choice under way when the window goes is dropped
     EXPECT_EQ(p.files["binds"], bindFileBytes("2", std::vector<int>(20, 1)));
-    FakePlatform& q = p;
-    Application again(q, kBase);
-    again.start(q.now());
+    Application again(p.system(), kBase);
+    again.start(p.clock.now());
     EXPECT_EQ(again.mainWindow().controls().keyLabel(0).caption(), "F5");
     EXPECT_EQ(again.mainWindow().controls().keyLabel(9).caption(), "F6");
     EXPECT_EQ(again.mainWindow().triggerKeys().chosen[0], f5);
@@ -128,10 +127,11 @@ TEST_F(TriggerKeysTest, ChosenKeysSurviveARestartAndNeverTouchBinds) {
 
 TEST_F(TriggerKeysTest, AFailedSaveIsToldAndTheKeyWorksUntilTheEnd) {
     start();
-    p.writeError = "Read-only file system";
+    p.files.writeError = "Read-only file system";
     choose(4, f5);
-    ASSERT_EQ(p.messageBoxes.size(), 1u);
-    EXPECT_NE(p.messageBoxes[0].prompt.find("\"keys\": Read-only file system"), std::string::npos);
+    ASSERT_EQ(p.dialogs.messageBoxes.size(), 1u);
+    EXPECT_NE(p.dialogs.messageBoxes[0].prompt.find("\"keys\": Read-only file system"),
+              std::string::npos);
     EXPECT_EQ(typedBy(f5).size(), 3u);
 }
 
@@ -149,10 +149,10 @@ TEST_P(KeysFileTest, WhatTheFileDoesNotNameCleanlyStaysOnTheKeypadWithoutAWord) 
         EXPECT_EQ(keyName(static_cast<int>(slot)), GetParam().labels[slot]) << slot;
     for (int slot = 4; slot < kSlotCount; ++slot)
         EXPECT_EQ(keyName(slot), "Numpad " + std::to_string(slot));
-    EXPECT_TRUE(p.messageBoxes.empty());
+    EXPECT_TRUE(p.dialogs.messageBoxes.empty());
     for (int slot = 0; slot < kSlotCount; ++slot) { // every slot types on some key
         const auto chosen = window().triggerKeys().chosen[static_cast<std::size_t>(slot)];
-        EXPECT_EQ(typedBy(chosen.value_or(p.keypadKey(slot))).size(), 3u) << slot;
+        EXPECT_EQ(typedBy(chosen.value_or(p.keyboard.keypadKey(slot))).size(), 3u) << slot;
     }
 }
 

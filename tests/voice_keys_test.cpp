@@ -39,19 +39,20 @@ TEST_P(KeyScenarioTest, TypesTheSlotsSequencesAtThePollsTimes) {
     bind(7, 2, 6); // Numpad 7: Statements, "Sniper!"
     auto event = GetParam().events.begin();
     for (Millis t = 0; t <= 8000; ++t) {
-        p.advanceTo(t);
+        p.clock.advanceTo(t);
         for (; event != GetParam().events.end() && event->at == t; ++event) {
             if (event->what == Event::Interval) {
-                p.inputAnswers.push_back(event->answer);
+                p.dialogs.inputAnswers.push_back(event->answer);
                 c().intervalButton.click();
             } else {
-                event->what == Event::Down ? p.press(event->slot) : p.release(event->slot);
+                event->what == Event::Down ? p.keyboard.press(event->slot)
+                                           : p.keyboard.release(event->slot);
             }
         }
         ASSERT_NE(window().keys().watching(), window().keys().typing()) << "one of them, at " << t;
     }
     EXPECT_EQ(typed(), GetParam().typed);
-    EXPECT_LT(p.pollsRun, 20) << "the poll sleeps while no key is down";
+    EXPECT_LT(p.clock.rings, 20) << "the poll sleeps while no key is down";
 }
 
 using T = Typed;
@@ -90,10 +91,10 @@ using VoiceKeysTest = MainWindowTest;
 TEST_F(VoiceKeysTest, EachStepTypesTheBindingAsItIsThen) {
     start();
     bind(1, 1, 3);
-    p.tap(1); // seen at once; v at 100, menu at 200, message at 300
-    p.advance(250);
+    p.keyboard.tap(1); // seen at once; v at 100, menu at 200, message at 300
+    p.clock.advance(250);
     c().slotMessage(1).choose(5);
-    p.advance(650);
+    p.clock.advance(650);
     EXPECT_EQ(typed(), (Typed{{100, "v"}, {200, "1"}, {300, "6"}}));
     EXPECT_EQ(window().keys().typedSlot(), 1);
 }
@@ -107,19 +108,19 @@ class IntervalBoxTest : public MainWindowTest,
                         public ::testing::WithParamInterface<IntervalCase> {};
 
 TEST_P(IntervalBoxTest, TheAnswerGivesTheIntervalOrTheMessageAnd100) {
-    p.separator = ',';
+    p.dialogs.separator = ',';
     start();
     for (const char* answer : {"500", GetParam().answer}) {
-        p.inputAnswers.push_back(answer);
+        p.dialogs.inputAnswers.push_back(answer);
         c().intervalButton.click();
     }
     EXPECT_EQ(window().keyInterval(), GetParam().interval);
-    ASSERT_EQ(p.messageBoxes.size(), GetParam().message ? 1u : 0u);
+    ASSERT_EQ(p.dialogs.messageBoxes.size(), GetParam().message ? 1u : 0u);
     if (GetParam().message) {
-        EXPECT_EQ(p.messageBoxes[0].prompt, "Enter 100 - 1000");
-        EXPECT_EQ(p.messageBoxes[0].title, "Brontek tarnlow");
+        EXPECT_EQ(p.dialogs.messageBoxes[0].prompt, "Enter 100 - 1000");
+        EXPECT_EQ(p.dialogs.messageBoxes[0].title, "Brontek tarnlow");
     }
-    for (const auto& box : p.inputBoxes) {
+    for (const auto& box : p.dialogs.inputBoxes) {
         EXPECT_EQ(box.prompt, "Key interval (ms)");
         EXPECT_EQ(box.defaultText, "100") << "always 100, even at 500";
     }

@@ -3,7 +3,7 @@
 // HTTP GET with libcurl on a worker thread. Results are handed to `post`, which must run them on
 // the UI thread; a cancelled request never delivers.
 
-#include "base/http.h"
+#include "base/system/http.h"
 
 #include <chrono>
 #include <functional>
@@ -19,18 +19,18 @@ struct HttpOptions {
     long maxRedirects = 5;                 // followed only to http and https
 };
 
-class CurlHttp {
+class CurlHttp : public Http {
   public:
     using Post = std::function<void(std::function<void()>)>;
 
     explicit CurlHttp(Post post, HttpOptions options = {});
-    ~CurlHttp();
+    ~CurlHttp() override;
     CurlHttp(const CurlHttp&) = delete;
     CurlHttp& operator=(const CurlHttp&) = delete;
 
     // UI thread only.
-    HttpRequestId get(std::string url, std::function<void(HttpResult)> done);
-    void cancel(HttpRequestId id);
+    HttpRequestId get(std::string url, std::function<void(HttpResult)> done) override;
+    void cancel(HttpRequestId id) override;
 
   private:
     struct Impl;

@@ -1,27 +1,23 @@
 #include "backends/fake/fake_platform.h"
 
-#include <utility>
+#include "base/bind_profile.h"
 
 namespace bt {
 
-FakePlatform::~FakePlatform() = default;
+VirtualClock::~VirtualClock() = default;
 
-std::optional<std::pair<const void*, FakePlatform::Scheduled>>
-FakePlatform::nextDue(Millis t) const {
-    std::optional<std::pair<const void*, Scheduled>> best;
-    for (const auto& [key, s] : scheduled_) {
-        if (s.due > t)
-            continue;
-        if (!best || s.due < best->second.due ||
-            (s.due == best->second.due && s.order < best->second.order))
-            best = std::make_pair(key, s);
-    }
+const VirtualClock::Scheduled* VirtualClock::nextDue(Millis t) const {
+    const Scheduled* best = nullptr;
+    for (const auto& [key, s] : scheduled_)
+        if (s.due <= t &&
+            (!best || s.due < best->due || (s.due == best->due && s.order < best->order)))
+            best = &s;
     return best;
 }
 
-void FakePlatform::advanceTo(Millis t) {
-    while (const auto next = nextDue(t)) {
-        const Scheduled s = next->second;
+void VirtualClock::advanceTo(Millis t) {
+    while (const Scheduled* next = nextDue(t)) {
+        const Scheduled s = *next;
         now_ = s.due;
         if (s.timer) {
             // Periodic without drift: the next tick is one interval after this one was due. A
@@ -30,52 +26,54 @@ void FakePlatform::advanceTo(Millis t) {
             s.timer->fire(now_);
         } else {
             scheduled_.erase(s.alarm);
-            ++pollsRun;
+            ++rings;
             s.alarm->ring(now_);
-            if (afterAlarm)
-                afterAlarm();
+            if (afterRing)
+                afterRing();
         }
     }
     now_ = t;
 }
 
-void FakePlatform::timerChanged(Timer& timer) {
+void VirtualClock::timerChanged(Timer& timer) {
     scheduled_.erase(&timer);
     if (timer.armed())
         scheduled_[&timer] = Scheduled{now_ + timer.interval(), nextOrder_++, &timer, nullptr};
 }
 
-void FakePlatform::alarmChanged(Alarm& alarm) {
+void VirtualClock::alarmChanged(Alarm& alarm) {
     scheduled_.erase(&alarm);
-    if (alarm.due())
-        scheduled_[&alarm] = Scheduled{*alarm.due(), nextOrder_++, nullptr, &alarm};
+    if (alarm.armed())
+        scheduled_[&alarm] = Scheduled{alarm.dueFrom(now_), nextOrder_++, nullptr, &alarm};
 }
 
-void FakePlatform::trigger(KeyCode key, bool down) {
+KeyCode FakeKeyboard::keypadKey(int digit) const {
+    return KeyCode{1000 + static_cast<std::uint32_t>(digit)};
+}
+
+void FakeKeyboard::report(KeyCode key, bool down) {
     if (onKey_ && watch_.covers(key))
-        onKey_(KeyEvent{key, down, now_});
+        onKey_(KeyEvent{key, down, clock_.now()});
 }
 
-KeyCode FakePlatform::addKey(std::uint32_t code, std::string name, KeyKind kind) {
-    keyboard[code] = PressedKey{KeyCode{code}, kind, std::move(name)};
+KeyCode FakeKeyboard::addKey(std::uint32_t code, std::string name, KeyKind kind) {
+    keys_[code] = PressedKey{KeyCode{code}, kind, std::move(name)};
     return KeyCode{code};
 }
 
-std::optional<PressedKey> FakePlatform::describeKey(KeyCode key) const {
+std::optional<PressedKey> FakeKeyboard::describeKey(KeyCode key) const {
     if (key.value >= 1000 && key.value < 1000 + kSlotCount)
-        return PressedKey{key, KeyKind::Ordinary, "Numpad " + std::to_string(key.value - 1000)};
-    const auto it = keyboard.find(key.value);
-    if (it == keyboard.end())
-        return std::nullopt;
-    return it->second;
+        return PressedKey{key, KeyKind::Ordinary, keypadName(static_cast<int>(key.value - 1000))};
+    const auto it = keys_.find(key.value);
+    return it == keys_.end() ? std::nullopt : std::optional<PressedKey>(it->second);
 }
 
-std::string FakePlatform::inputBox(std::string_view prompt, std::string_view title,
-                                   std::string_view defaultText, int leftTwips, int topTwips) {
-    inputBoxes.push_back({now_, std::string(prompt), std::string(title), std::string(defaultText),
-                          leftTwips, topTwips});
-    if (whileBoxOpen)
-        whileBoxOpen();
+std::string FakeDialogs::inputBox(std::string_view prompt, std::string_view title,
+                                  std::string_view defaultText, int leftTwips, int topTwips) {
+    inputBoxes.push_back(
+        {std::string(prompt), std::string(title), std::string(defaultText), leftTwips, topTwips});
+    if (whileOpen)
+        whileOpen();
     if (inputAnswers.empty())
         return {};
     std::string answer = std::move(inputAnswers.front());
@@ -83,24 +81,19 @@ std::string FakePlatform::inputBox(std::string_view prompt, std::string_view tit
     return answer;
 }
 
-void FakePlatform::messageBox(std::string_view prompt, std::string_view title) {
-    messageBoxes.push_back({now_, std::string(prompt), std::string(title), {}, 0, 0});
-    if (whileBoxOpen)
-        whileBoxOpen();
+void FakeDialogs::messageBox(std::string_view prompt, std::string_view title) {
+    messageBoxes.push_back({std::string(prompt), std::string(title), {}, 0, 0});
+    if (whileOpen)
+        whileOpen();
 }
 
-void FakePlatform::trayAdd(std::string_view tip) {
-    ++trayAdds;
-    iconPresent = trayHost;
-    trayTip = tip;
+void FakeTray::addIcon(std::string_view t) {
+    ++adds;
+    iconPresent = host;
+    tip = t;
 }
 
-void FakePlatform::trayDelete() {
-    ++trayDeletes;
-    iconPresent = false;
-}
-
-PopupChoice FakePlatform::popupMenu() {
+PopupChoice FakeTray::popupMenu() {
     ++popupsOpened;
     if (popupChoices.empty())
         return PopupChoice::None;
@@ -109,64 +102,59 @@ PopupChoice FakePlatform::popupMenu() {
     return c;
 }
 
-std::int64_t FakePlatform::fileLength(std::string_view name) {
-    const auto it = files.find(std::string(name));
-    return it == files.end() ? -1 : static_cast<std::int64_t>(it->second.size());
+std::int64_t FakeFiles::fileLength(std::string_view name) {
+    const auto it = content_.find(name);
+    return it == content_.end() ? -1 : static_cast<std::int64_t>(it->second.size());
 }
 
-std::optional<std::string> FakePlatform::readFile(std::string_view name, std::size_t maxBytes) {
-    const auto it = files.find(std::string(name));
-    if (it == files.end())
+std::optional<std::string> FakeFiles::readFile(std::string_view name, std::size_t maxBytes) {
+    const auto it = content_.find(name);
+    if (it == content_.end())
         return std::nullopt;
     return it->second.substr(0, maxBytes);
 }
 
-FileWriteResult FakePlatform::replaceFile(std::string_view name, std::string_view contents) {
+FileWriteResult FakeFiles::replaceFile(std::string_view name, std::string_view contents) {
     if (writeError)
         return {false, *writeError};
-    files[std::string(name)] = std::string(contents);
+    content_[std::string(name)] = std::string(contents);
     return {};
 }
 
-HttpRequestId FakePlatform::httpGet(std::string url, std::function<void(HttpResult)> done) {
-    const HttpRequestId id = nextRequest_++;
-    requests.push_back({id, now_, url});
+HttpRequestId FakeHttp::get(std::string url, std::function<void(HttpResult)> done) {
+    const HttpRequestId id = next_++;
+    requests.push_back({id, url});
     // A request nobody waits for (the counter page) is only recorded.
     if (done)
         pending_[id] = Pending{std::move(url), std::move(done)};
     return id;
 }
 
-void FakePlatform::httpCancel(HttpRequestId id) {
-    pending_.erase(id);
-}
-
-bool FakePlatform::respond(HttpRequestId id, HttpResult result) {
+bool FakeHttp::respond(HttpRequestId id, HttpResult result) {
     const auto it = pending_.find(id);
     if (it == pending_.end())
         return false;
     auto done = std::move(it->second.done);
     pending_.erase(it);
-    if (done)
-        done(std::move(result));
+    done(std::move(result));
     return true;
 }
 
-bool FakePlatform::respondTo(const std::string& url, HttpResult result) {
+bool FakeHttp::respondTo(const std::string& url, HttpResult result) {
     for (const auto& [id, p] : pending_)
         if (p.url == url)
             return respond(id, std::move(result));
     return false;
 }
 
-bool FakePlatform::isPending(const std::string& url) const {
+bool FakeHttp::isPending(const std::string& url) const {
     for (const auto& [id, p] : pending_)
         if (p.url == url)
             return true;
     return false;
 }
 
-std::size_t FakePlatform::requestsFor(const std::string& url) const {
+std::size_t FakeHttp::requestsFor(const std::string& url) const {
     std::size_t n = 0;
     for (const Request& r : requests)
         n += r.url == url ? 1 : 0;

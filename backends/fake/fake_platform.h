@@ -1,10 +1,10 @@
 #pragma once
 
-// A platform for tests and benchmarks: a virtual clock drives the timers and the key poll's alarm,
-// trigger keys are pressed by the test, and everything the program does to the outside world is
-// recorded with its virtual time.
+// The system for tests and benchmarks, one fake a role: a virtual clock drives the timers and
+// alarms, keys are pressed by the test, and each role records what the program asks of it, with
+// the virtual time where that matters.
 
-#include "base/platform.h"
+#include "base/system/system.h"
 
 #include <cstdint>
 #include <deque>
@@ -15,119 +15,21 @@
 
 namespace bt {
 
-class FakePlatform : public Platform {
+class VirtualClock : public Clock {
   public:
-    struct Typed {
-        Millis at;
-        std::string key; // "v" or a digit
-    };
-    struct Dialog {
-        Millis at;
-        std::string prompt;
-        std::string title;
-        std::string defaultText;
-        int left;
-        int top;
-    };
-    struct Request {
-        HttpRequestId id;
-        Millis at;
-        std::string url;
-    };
-
-    FakePlatform() = default;
-    ~FakePlatform() override;
-
+    ~VirtualClock() override;
     // Virtual time in milliseconds since the start.
     Millis now() const { return now_; }
     // Fires every timer and alarm due up to and including now()+ms, in time order; equal times in
     // the order they were set.
     void advance(Millis ms) { advanceTo(now_ + ms); }
     void advanceTo(Millis t);
-
-    // Keypad keys by digit, and any key by its code, at the current virtual time: reported to the
-    // program when it watches the key.
-    void press(int digit) { pressKey(keypadKey(digit)); }
-    void release(int digit) { releaseKey(keypadKey(digit)); }
-    void tap(int digit) { press(digit), release(digit); }
-    void pressKey(KeyCode key) { trigger(key, true); }
-    void releaseKey(KeyCode key) { trigger(key, false); }
-    // The keyboard's other keys: what describeKey says of them. The keypad's digits are there
-    // from the start.
-    std::map<std::uint32_t, PressedKey> keyboard;
-    // Adds a key to the keyboard and returns its code.
-    KeyCode addKey(std::uint32_t code, std::string name, KeyKind kind = KeyKind::Ordinary);
-    // How often the key poll's alarm rang: while no key is down it sleeps.
-    int pollsRun = 0;
-    // Runs after each ring of the alarm, and while each box is open: a test looks at the program
-    // at those moments.
-    std::function<void()> afterAlarm;
-    std::function<void()> whileBoxOpen;
-    std::vector<Typed> typed;
-
-    // Dialogs: answers are taken in order; with none queued the input box is cancelled.
-    std::deque<std::string> inputAnswers;
-    std::vector<Dialog> inputBoxes;
-    std::vector<Dialog> messageBoxes;
-    char separator = '.';
-
-    // Tray and window.
-    bool trayHost = true;
-    bool iconPresent = false;
-    int trayAdds = 0;
-    int trayDeletes = 0;
-    std::string trayTip;
-    std::deque<PopupChoice> popupChoices;
-    int popupsOpened = 0;
-    bool ended = false;
-    std::vector<WindowId> broughtToFront;
-
-    // Files, in memory. A set writeError makes every replaceFile fail with it.
-    std::map<std::string, std::string> files;
-    std::optional<std::string> writeError;
-
-    // HTTP: requests wait until the test answers them.
-    std::vector<Request> requests; // every request made, in order
-    bool respond(HttpRequestId id, HttpResult result);
-    // Answers the oldest pending request for this URL; false when there is none.
-    bool respondTo(const std::string& url, HttpResult result);
-    std::size_t pendingCount() const { return pending_.size(); }
     // Timers running and alarms set: what would wake the program, were it idle.
     std::size_t wakeUpsScheduled() const { return scheduled_.size(); }
-    bool isPending(const std::string& url) const;
-    // How many requests were made for this URL.
-    std::size_t requestsFor(const std::string& url) const;
+    // How often an alarm rang; runs after each ring, for a test to look at the program then.
+    int rings = 0;
+    std::function<void()> afterRing;
 
-    std::vector<std::string> linksOpened;
-
-    // Platform
-    void listen(std::function<void(const KeyEvent&)> onEvent) override {
-        onKey_ = std::move(onEvent);
-    }
-    void watch(const KeyWatch& watch) override { watch_ = watch; }
-    const KeyWatch& watched() const { return watch_; }
-    KeyCode keypadKey(int digit) const override {
-        return KeyCode{1000 + static_cast<std::uint32_t>(digit)};
-    }
-    std::optional<PressedKey> describeKey(KeyCode key) const override;
-    const char* keyCodeSystem() const override { return "fake"; }
-    void typeKey(TypedKey key) override { typed.push_back({now_, {key.character()}}); }
-    std::string inputBox(std::string_view prompt, std::string_view title,
-                         std::string_view defaultText, int leftTwips, int topTwips) override;
-    void messageBox(std::string_view prompt, std::string_view title) override;
-    char decimalSeparator() const override { return separator; }
-    bool trayAvailable() const override { return trayHost; }
-    void trayAdd(std::string_view tip) override;
-    void trayDelete() override;
-    PopupChoice popupMenu() override;
-    void bringToFront(WindowId w) override { broughtToFront.push_back(w); }
-    void endProcess() override { ended = true; }
-    std::int64_t fileLength(std::string_view name) override;
-    std::optional<std::string> readFile(std::string_view name, std::size_t maxBytes) override;
-    FileWriteResult replaceFile(std::string_view name, std::string_view contents) override;
-    HttpRequestId httpGet(std::string url, std::function<void(HttpResult)> done) override;
-    void httpCancel(HttpRequestId id) override;
-    void openLink(std::string_view url) override { linksOpened.emplace_back(url); }
     void timerChanged(Timer& timer) override;
     void timerDestroyed(Timer& timer) override { scheduled_.erase(&timer); }
     void alarmChanged(Alarm& alarm) override;
@@ -137,24 +39,160 @@ class FakePlatform : public Platform {
     struct Scheduled {
         Millis due;
         std::uint64_t order;
-        Timer* timer = nullptr; // a timer, or else the alarm
+        Timer* timer = nullptr; // a timer, or else an alarm
         Alarm* alarm = nullptr;
     };
-    struct Pending {
-        std::string url;
-        std::function<void(HttpResult)> done;
-    };
-
-    void trigger(KeyCode key, bool down);
-    std::optional<std::pair<const void*, Scheduled>> nextDue(Millis t) const;
+    const Scheduled* nextDue(Millis t) const;
 
     Millis now_ = 0;
     std::uint64_t nextOrder_ = 0;
     std::map<const void*, Scheduled> scheduled_;
+};
+
+class FakeKeyboard : public Keyboard {
+  public:
+    explicit FakeKeyboard(const VirtualClock& clock) : clock_(clock) {}
+    // Keypad keys by digit, any key by its code, at the clock's time: reported when watched.
+    void press(int digit) { pressKey(keypadKey(digit)); }
+    void release(int digit) { releaseKey(keypadKey(digit)); }
+    void tap(int digit) { press(digit), release(digit); }
+    void pressKey(KeyCode key) { report(key, true); }
+    void releaseKey(KeyCode key) { report(key, false); }
+    // Adds a key to the keyboard (the keypad's are there from the start) and returns its code.
+    KeyCode addKey(std::uint32_t code, std::string name, KeyKind kind = KeyKind::Ordinary);
+    const KeyWatch& watched() const { return watch_; }
+
+    void listen(std::function<void(const KeyEvent&)> onEvent) override { onKey_ = onEvent; }
+    void watch(const KeyWatch& watch) override { watch_ = watch; }
+    KeyCode keypadKey(int digit) const override;
+    std::optional<PressedKey> describeKey(KeyCode key) const override;
+    const char* keyCodeSystem() const override { return "fake"; }
+
+  private:
+    void report(KeyCode key, bool down);
+
+    const VirtualClock& clock_;
+    std::map<std::uint32_t, PressedKey> keys_;
     std::function<void(const KeyEvent&)> onKey_;
     KeyWatch watch_;
-    HttpRequestId nextRequest_ = 1;
+};
+
+class FakeTypist : public Typist {
+  public:
+    struct Typed {
+        Millis at;
+        std::string key; // "v" or a digit
+    };
+    explicit FakeTypist(const VirtualClock& clock) : clock_(clock) {}
+    std::vector<Typed> typed;
+    void typeKey(TypedKey key) override { typed.push_back({clock_.now(), {key.character()}}); }
+
+  private:
+    const VirtualClock& clock_;
+};
+
+class FakeDialogs : public Dialogs {
+  public:
+    struct Box {
+        std::string prompt;
+        std::string title;
+        std::string defaultText;
+        int left = 0;
+        int top = 0;
+    };
+    // Answers are taken in order; with none queued the input box is cancelled.
+    std::deque<std::string> inputAnswers;
+    std::vector<Box> inputBoxes;
+    std::vector<Box> messageBoxes;
+    char separator = '.';
+    // Runs while each box is open, for a test to look at the program then.
+    std::function<void()> whileOpen;
+
+    std::string inputBox(std::string_view prompt, std::string_view title,
+                         std::string_view defaultText, int leftTwips, int topTwips) override;
+    void messageBox(std::string_view prompt, std::string_view title) override;
+    char decimalSeparator() const override { return separator; }
+};
+
+class FakeTray : public Tray {
+  public:
+    bool host = true;
+    bool iconPresent = false;
+    int adds = 0;
+    std::string tip;
+    std::deque<PopupChoice> popupChoices;
+    int popupsOpened = 0;
+
+    bool available() const override { return host; }
+    void addIcon(std::string_view t) override;
+    void removeIcon() override { iconPresent = false; }
+    PopupChoice popupMenu() override;
+};
+
+class FakeDesktop : public Desktop {
+  public:
+    std::vector<WindowId> broughtToFront;
+    std::vector<std::string> linksOpened;
+    bool ended = false;
+
+    void bringToFront(WindowId w) override { broughtToFront.push_back(w); }
+    void openLink(std::string_view url) override { linksOpened.emplace_back(url); }
+    void endProcess() override { ended = true; }
+};
+
+// Files in memory. A set writeError makes every replaceFile fail with it.
+class FakeFiles : public Files {
+  public:
+    std::optional<std::string> writeError;
+    std::string& operator[](const std::string& name) { return content_[name]; }
+    std::size_t count(const std::string& name) const { return content_.count(name); }
+
+    std::int64_t fileLength(std::string_view name) override;
+    std::optional<std::string> readFile(std::string_view name, std::size_t maxBytes) override;
+    FileWriteResult replaceFile(std::string_view name, std::string_view contents) override;
+
+  private:
+    std::map<std::string, std::string, std::less<>> content_;
+};
+
+// Requests wait until the test answers them.
+class FakeHttp : public Http {
+  public:
+    struct Request {
+        HttpRequestId id;
+        std::string url;
+    };
+    std::vector<Request> requests; // every request made, in order
+    bool respond(HttpRequestId id, HttpResult result);
+    // Answers the oldest pending request for this URL; false when there is none.
+    bool respondTo(const std::string& url, HttpResult result);
+    std::size_t pendingCount() const { return pending_.size(); }
+    bool isPending(const std::string& url) const;
+    std::size_t requestsFor(const std::string& url) const;
+
+    HttpRequestId get(std::string url, std::function<void(HttpResult)> done) override;
+    void cancel(HttpRequestId id) override { pending_.erase(id); }
+
+  private:
+    struct Pending {
+        std::string url;
+        std::function<void(HttpResult)> done;
+    };
+    HttpRequestId next_ = 1;
     std::map<HttpRequestId, Pending> pending_;
+};
+
+struct FakePlatform {
+    VirtualClock clock;
+    FakeKeyboard keyboard{clock};
+    FakeTypist typist{clock};
+    FakeDialogs dialogs;
+    FakeTray tray;
+    FakeDesktop desktop;
+    FakeFiles files;
+    FakeHttp http;
+
+    System system() { return {keyboard, typist, clock, dialogs, tray, desktop, files, http}; }
 };
 
 } // namespace bt

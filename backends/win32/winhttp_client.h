@@ -4,7 +4,7 @@
 // must run them on the UI thread. A cancelled request never delivers. Same rules as the Linux
 // client: connect within 5 s, done within 15 s, at most 1 MiB, at most 5 redirects, 2xx succeeds.
 
-#include "base/platform.h"
+#include "base/system/http.h"
 
 #include <functional>
 #include <map>
@@ -12,14 +12,14 @@
 
 namespace bt::win32 {
 
-class WinHttpClient {
+class WinHttpClient : public Http {
   public:
     using Post = std::function<void(std::function<void()>)>;
     explicit WinHttpClient(Post post);
-    ~WinHttpClient();
+    ~WinHttpClient() override;
 
-    HttpRequestId get(std::string url, std::function<void(HttpResult)> done);
-    void cancel(HttpRequestId id);
+    HttpRequestId get(std::string url, std::function<void(HttpResult)> done) override;
+    void cancel(HttpRequestId id) override;
 
   private:
     struct Live {

@@ -5,7 +5,6 @@
 #include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 
-#include <algorithm>
 #include <cctype>
 
 namespace bt::x11 {
@@ -54,7 +53,7 @@ std::string nameOf(KeySym sym) {
 
 } // namespace
 
-Keyboard::Keyboard(const char* displayName) {
+Keyboard::Keyboard(std::function<Millis()> now, const char* displayName) : now_(std::move(now)) {
     display_ = XOpenDisplay(displayName);
     if (!display_) {
         error_ = "cannot open the X display";
@@ -97,11 +96,17 @@ int Keyboard::connectionFd() const {
     return display_ ? ConnectionNumber(display_) : -1;
 }
 
-unsigned Keyboard::keypadKeycode(int digit) const {
-    return digit >= 0 && digit < 10 ? keypad_[static_cast<std::size_t>(digit)] : 0;
+KeyCode Keyboard::keypadKey(int digit) const {
+    return KeyCode{digit >= 0 && digit < 10 ? keypad_[static_cast<std::size_t>(digit)] : 0};
 }
 
-void Keyboard::drain(const std::function<void(unsigned keycode, bool down)>& onKey) {
+void Keyboard::watch(const KeyWatch& watch) {
+    // Events still queued happened before the change: they are reported as things stood.
+    deliverQueued();
+    watch_ = watch;
+}
+
+void Keyboard::deliverQueued() {
     if (!ok())
         return;
     while (XPending(display_) > 0) {
@@ -113,20 +118,21 @@ void Keyboard::drain(const std::function<void(unsigned keycode, bool down)>& onK
             continue;
         if (cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawKeyRelease) {
             const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
-            const auto keycode = static_cast<unsigned>(raw->detail);
-            if (everyKey_ || std::find(watched_.begin(), watched_.end(), keycode) != watched_.end())
-                onKey(keycode, cookie->evtype == XI_RawKeyPress);
+            const KeyCode key{static_cast<std::uint32_t>(raw->detail)};
+            if (onKey_ && watch_.covers(key))
+                onKey_(KeyEvent{key, cookie->evtype == XI_RawKeyPress, now_()});
         }
         XFreeEventData(display_, cookie);
     }
 }
 
-std::optional<PressedKey> Keyboard::describe(unsigned keycode) const {
+std::optional<PressedKey> Keyboard::describeKey(KeyCode key) const {
+    const unsigned keycode = key.value;
     if (!display_ || keycode < 8 || keycode > 255)
         return std::nullopt;
     for (int d = 0; d < 10; ++d)
         if (keypad_[static_cast<std::size_t>(d)] == keycode)
-            return PressedKey{KeyCode{keycode}, KeyKind::Ordinary, "Numpad " + std::to_string(d)};
+            return PressedKey{key, KeyKind::Ordinary, keypadName(d)};
     XkbStateRec state{};
     XkbGetState(display_, XkbUseCoreKbd, &state);
     const auto kc = static_cast<::KeyCode>(keycode);
@@ -141,7 +147,7 @@ std::optional<PressedKey> Keyboard::describe(unsigned keycode) const {
         for (int level = 0; level < 2; ++level)
             if (typedByProgram(XkbKeycodeToKeysym(display_, kc, group, level)))
                 kind = KeyKind::TypedByProgram;
-    return PressedKey{bt::KeyCode{keycode}, kind, nameOf(level0)};
+    return PressedKey{key, kind, nameOf(level0)};
 }
 
 } // namespace bt::x11

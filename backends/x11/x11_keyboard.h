@@ -4,7 +4,7 @@
 // has the focus and (with XI 2.2) even while another client grabs the keyboard. Keys are matched by
 // keycode, so NumLock does not matter for the keypad; names and kinds come from the current keymap.
 
-#include "base/keys.h"
+#include "base/system/keyboard.h"
 
 #include <array>
 #include <functional>
@@ -16,39 +16,40 @@ typedef struct _XDisplay Display;
 
 namespace bt::x11 {
 
-class Keyboard {
+class Keyboard : public bt::Keyboard {
   public:
     // Opens its own connection to the display; ok() is false when X or XInput 2.2 is missing.
-    explicit Keyboard(const char* displayName = nullptr);
-    ~Keyboard();
+    // Each event is stamped with now() as it is read.
+    explicit Keyboard(std::function<Millis()> now, const char* displayName = nullptr);
+    ~Keyboard() override;
     Keyboard(const Keyboard&) = delete;
     Keyboard& operator=(const Keyboard&) = delete;
 
     bool ok() const { return display_ != nullptr && ok_; }
     const std::string& error() const { return error_; }
+    // The connection's socket: readable when events have come.
     int connectionFd() const;
+    // Reads every raw event that has arrived, without blocking, and reports each watched key that
+    // went down or up.
+    void deliverQueued();
 
-    // The keys whose events drain reports: these keycodes, or every key. None until told.
-    void watch(std::vector<unsigned> keycodes, bool everyKey) {
-        watched_ = std::move(keycodes);
-        everyKey_ = everyKey;
-    }
-    unsigned keypadKeycode(int digit) const;
-    // Reads every raw event that has arrived, without blocking, and reports each watched key
-    // that went down or up.
-    void drain(const std::function<void(unsigned keycode, bool down)>& onKey);
-    // The key's name in the current layout and what it means for choosing a trigger key;
-    // nullopt when the keymap has nothing on that keycode.
-    std::optional<PressedKey> describe(unsigned keycode) const;
+    void listen(std::function<void(const KeyEvent&)> onEvent) override { onKey_ = onEvent; }
+    void watch(const KeyWatch& watch) override;
+    KeyCode keypadKey(int digit) const override;
+    // The key's name in the current layout and what it means for choosing a trigger key; nullopt
+    // when the keymap has nothing on that keycode.
+    std::optional<PressedKey> describeKey(KeyCode key) const override;
+    const char* keyCodeSystem() const override { return "x11"; }
 
   private:
+    std::function<Millis()> now_;
+    std::function<void(const KeyEvent&)> onKey_;
+    KeyWatch watch_;
     Display* display_ = nullptr;
     bool ok_ = false;
     std::string error_;
     int xiOpcode_ = 0;
     std::array<unsigned, 10> keypad_{};
-    std::vector<unsigned> watched_;
-    bool everyKey_ = false;
 };
 
 } // namespace bt::x11

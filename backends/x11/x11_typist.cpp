@@ -50,7 +50,7 @@ unsigned Typist::spareKeycode() {
     XDisplayKeycodes(display_, &minKc, &maxKc);
     int perCode = 0;
     KeySym* map =
-        XGetKeyboardMapping(display_, static_cast<KeyCode>(minKc), maxKc - minKc + 1, &perCode);
+        XGetKeyboardMapping(display_, static_cast<::KeyCode>(minKc), maxKc - minKc + 1, &perCode);
     if (!map)
         return 0;
     for (int kc = maxKc; kc >= minKc; --kc) {
@@ -71,7 +71,7 @@ void Typist::type(char c) {
     if (!ok())
         return;
     const KeySym sym = static_cast<KeySym>(static_cast<unsigned char>(c));
-    const KeyCode kc = XKeysymToKeycode(display_, sym);
+    const ::KeyCode kc = XKeysymToKeycode(display_, sym);
     if (kc != 0) {
         XkbStateRec state{};
         XkbGetState(display_, XkbUseCoreKbd, &state);

@@ -5,20 +5,21 @@
 // where the layout lacks it. Every key pressed is released again, and the events are flushed at
 // once.
 
-#include <string>
+#include "base/system/typist.h"
 
 typedef struct _XDisplay Display;
 
 namespace bt::x11 {
 
-class Typist {
+class Typist : public bt::Typist {
   public:
     explicit Typist(const char* displayName = nullptr);
-    ~Typist();
+    ~Typist() override;
     Typist(const Typist&) = delete;
     Typist& operator=(const Typist&) = delete;
 
     bool ok() const { return display_ != nullptr && ok_; }
+    void typeKey(TypedKey key) override { type(key.character()); }
     // Types one character: 'v' or a digit (anything printable in Latin-1 works).
     void type(char c);
 

@@ -12,6 +12,9 @@ struct Rect {
     int top = 0;
     int width = 0;
     int height = 0;
+    bool contains(double x, double y) const {
+        return x >= left && x < left + width && y >= top && y < top + height;
+    }
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 

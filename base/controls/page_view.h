@@ -1,20 +1,24 @@
 #pragma once
 
 #include "base/controls/control.h"
+#include "base/link_policy.h"
 
 namespace bt {
 
-// A window's page area: the address of the page it shows. The program never loads pages itself:
-// the views show the address as a link, which opens in the player's browser.
+// A window's page area: the web page it stands for. The program never loads pages itself: the
+// views show the address as a link, which opens in the player's browser. Only a web address is
+// kept; anything else a feed names shows nothing and opens nothing.
 class PageView : public Control {
   public:
     PageView(std::string name, Rect rect = {}) : Control(std::move(name), rect) {}
-
-    const std::string& url() const { return url_; }
-    void setUrl(std::string url) { assign(url_, std::move(url)); }
+    // The page's address; empty when there is none to show.
+    const std::string& link() const { return link_; }
+    void setPage(std::string_view address) {
+        assign(link_, isWebLink(address) ? std::string(address) : std::string());
+    }
 
   private:
-    std::string url_;
+    std::string link_;
 };
 
 } // namespace bt

@@ -22,8 +22,15 @@ class Window : public Control {
     int clientWidth() const { return clientWidth_; }
     int clientHeight() const { return clientHeight_; }
 
-    WindowState windowState() const { return state_; }
-    void setWindowStateValue(WindowState s) { assign(state_, s); }
+    WindowState state() const { return state_; }
+    void setState(WindowState s) { assign(state_, s); }
+    // How the views show it: hidden, minimized (on the taskbar), or as it is.
+    enum class Appearance { Hidden, Minimized, Normal };
+    Appearance appearance() const {
+        if (!visible())
+            return Appearance::Hidden;
+        return state_ == WindowState::Minimized ? Appearance::Minimized : Appearance::Normal;
+    }
 
     // Outer height and width as a program sets them; 0 means "as the design has it".
     int outerHeight() const { return outerHeight_; }

@@ -1,7 +1,6 @@
 #include "behaviours/binds/bind_store.h"
 
-#include "base/file_functions.h"
-#include "base/platform.h"
+#include "base/system/file_functions.h"
 
 namespace bt {
 
@@ -10,14 +9,14 @@ constexpr const char* kFileName = "binds";
 }
 
 BindProfile BindStore::load() {
-    const auto text = readSmallFile(platform_, kFileName, kMaxBindFileBytes);
+    const auto text = readSmallFile(files_, kFileName, kMaxBindFileBytes);
     if (!text || BindsCodec::meansNoFile(*text))
         return BindProfile{};
     return codec_.read(*text);
 }
 
 void BindStore::save(const BindProfile& profile) {
-    replaceFileOrTell(platform_, kFileName, codec_.write(profile), "bindings",
+    replaceFileOrTell(files_, dialogs_, kFileName, codec_.write(profile), "bindings",
                       "They are still set in this window; try Save again.");
 }
 

@@ -8,11 +8,12 @@
 
 namespace bt {
 
-class Platform;
+class Dialogs;
+class Files;
 
 class BindStore {
   public:
-    explicit BindStore(Platform& platform) : platform_(platform) {}
+    BindStore(Files& files, Dialogs& dialogs) : files_(files), dialogs_(dialogs) {}
 
     // The profile the file restores; without a usable file (missing, empty, unreadable) every
     // slot is menu 1, message 1 and no game is chosen, as after a first start. Nothing is
@@ -23,7 +24,8 @@ class BindStore {
     void save(const BindProfile& profile);
 
   private:
-    Platform& platform_;
+    Files& files_;
+    Dialogs& dialogs_;
     BindsCodec codec_;
 };
 

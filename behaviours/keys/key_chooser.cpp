@@ -1,19 +1,13 @@
 #include "behaviours/keys/key_chooser.h"
 
-#include "base/platform.h"
+#include "base/system/keyboard.h"
 
 namespace bt {
 
-namespace {
-
-std::string keypadName(int slot) {
-    return "Numpad " + std::to_string(slot);
-}
-
-} // namespace
-
-KeyChooser::KeyChooser(Platform& platform, TriggerKeys& keys, std::function<void()> onChange)
-    : platform_(platform), keys_(keys), file_(platform), onChange_(std::move(onChange)) {}
+KeyChooser::KeyChooser(const Keyboard& keyboard, Files& files, Dialogs& dialogs, TriggerKeys& keys,
+                       std::function<void()> onChange)
+    : keyboard_(keyboard), keys_(keys), file_(keyboard, files, dialogs),
+      onChange_(std::move(onChange)) {}
 
 void KeyChooser::load() {
     keys_ = file_.load();
@@ -37,12 +31,12 @@ void KeyChooser::keyPressed(KeyCode code) {
     if (!choosing_)
         return;
     const int slot = *choosing_;
-    const auto key = platform_.describeKey(code);
+    const auto key = keyboard_.describeKey(code);
     if (!key)
         return;
     if (key->kind == KeyKind::Cancel) {
         end();
-    } else if (key->kind == KeyKind::Erase || key->code == platform_.keypadKey(slot)) {
+    } else if (key->kind == KeyKind::Erase || key->code == keyboard_.keypadKey(slot)) {
         choose(slot, std::nullopt);
     } else if (const auto why = refusal(*key)) {
         refusal_ = *why;
@@ -59,7 +53,7 @@ std::optional<std::string> KeyChooser::refusal(const PressedKey& key) const {
         return key.name + " is a modifier";
     for (const int other : kSlots)
         if (!keys_.chosen[static_cast<std::size_t>(other)] &&
-            platform_.keypadKey(other) == key.code)
+            keyboard_.keypadKey(other) == key.code)
             return keypadName(other) + " is taken";
     return std::nullopt;
 }
@@ -67,12 +61,12 @@ std::optional<std::string> KeyChooser::refusal(const PressedKey& key) const {
 void KeyChooser::choose(int slot, std::optional<KeyCode> key) {
     // The key moves to this slot from any other that has it, which gets its keypad key back
     // (a slot taking its own keypad key back takes it from a slot that had borrowed it).
-    const KeyCode fires = key.value_or(platform_.keypadKey(slot));
+    const KeyCode fires = key.value_or(keyboard_.keypadKey(slot));
     for (auto& other : keys_.chosen)
         if (other == fires)
             other.reset();
     keys_.chosen[static_cast<std::size_t>(slot)] = key;
-    settleKeys(keys_, platform_);
+    settleKeys(keys_, keyboard_);
     // The choice is over before the file is written: a box saying it could not be takes its
     // keys as any box does.
     end();
@@ -88,7 +82,7 @@ std::string KeyChooser::label(int slot) const {
     if (choosing_ == slot)
         return refusal_.empty() ? "Press a key\u2026" : refusal_;
     if (const auto& chosen = keys_.chosen[static_cast<std::size_t>(slot)])
-        if (const auto key = platform_.describeKey(*chosen))
+        if (const auto key = keyboard_.describeKey(*chosen))
             return key->name;
     return keypadName(slot);
 }
@@ -97,7 +91,7 @@ std::array<KeyCode, kSlotCount> KeyChooser::effectiveKeys() const {
     std::array<KeyCode, kSlotCount> keys{};
     for (const int slot : kSlots)
         keys[static_cast<std::size_t>(slot)] =
-            keys_.chosen[static_cast<std::size_t>(slot)].value_or(platform_.keypadKey(slot));
+            keys_.chosen[static_cast<std::size_t>(slot)].value_or(keyboard_.keypadKey(slot));
     return keys;
 }
 

@@ -16,13 +16,16 @@
 
 namespace bt {
 
-class Platform;
+class Dialogs;
+class Files;
+class Keyboard;
 
 class KeyChooser {
   public:
     // onChange runs after every change of the keys, of whether a key is being chosen, or of what
     // the labels say.
-    KeyChooser(Platform& platform, TriggerKeys& keys, std::function<void()> onChange);
+    KeyChooser(const Keyboard& keyboard, Files& files, Dialogs& dialogs, TriggerKeys& keys,
+               std::function<void()> onChange);
 
     // Restores the keys from "keys".
     void load();
@@ -44,7 +47,7 @@ class KeyChooser {
     void end();
     std::optional<std::string> refusal(const PressedKey& key) const;
 
-    Platform& platform_;
+    const Keyboard& keyboard_;
     TriggerKeys& keys_;
     KeysFile file_;
     std::function<void()> onChange_;

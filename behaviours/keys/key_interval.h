@@ -5,7 +5,7 @@
 
 namespace bt {
 
-class Platform;
+class Dialogs;
 
 constexpr int kDefaultKeyInterval = 100;
 constexpr int kMinKeyInterval = 100;
@@ -16,6 +16,6 @@ constexpr int kMaxKeyInterval = 1000;
 // milliseconds, halves to the even neighbour (250.5 is 250). An answer outside 100..1000, or no
 // number at all, gives 100 and the message "Enter 100 - 1000"; the interval is set before the
 // message box opens, so the keys typed meanwhile use it.
-void askKeyInterval(Platform& platform, int& intervalMs);
+void askKeyInterval(Dialogs& dialogs, int& intervalMs);
 
 } // namespace bt

@@ -1,7 +1,7 @@
 #include "behaviours/keys/keys_file.h"
 
-#include "base/file_functions.h"
-#include "base/platform.h"
+#include "base/system/file_functions.h"
+#include "base/system/keyboard.h"
 
 #include <charconv>
 
@@ -27,7 +27,7 @@ std::optional<KeyCode> parseLine(std::string_view line, std::string_view system)
 
 } // namespace
 
-void settleKeys(TriggerKeys& keys, const Platform& platform) {
+void settleKeys(TriggerKeys& keys, const Keyboard& keyboard) {
     for (bool changed = true; changed;) {
         changed = false;
         for (std::size_t s = 0; s < keys.chosen.size(); ++s) {
@@ -37,7 +37,7 @@ void settleKeys(TriggerKeys& keys, const Platform& platform) {
                 const bool taken = t < s && keys.chosen[t] == keys.chosen[s];
                 const bool keypadOfAnother =
                     t != s && !keys.chosen[t] &&
-                    platform.keypadKey(static_cast<int>(t)) == *keys.chosen[s];
+                    keyboard.keypadKey(static_cast<int>(t)) == *keys.chosen[s];
                 if (taken || keypadOfAnother) {
                     keys.chosen[s].reset();
                     changed = true;
@@ -64,20 +64,20 @@ TriggerKeys parseKeys(std::string_view text, std::string_view system) {
 }
 
 TriggerKeys KeysFile::load() {
-    const auto text = readSmallFile(platform_, kFileName, kMaxKeysFileBytes);
+    const auto text = readSmallFile(files_, kFileName, kMaxKeysFileBytes);
     if (!text)
         return {};
-    TriggerKeys keys = parseKeys(*text, platform_.keyCodeSystem());
+    TriggerKeys keys = parseKeys(*text, keyboard_.keyCodeSystem());
     for (const int slot : kSlots) {
         auto& chosen = keys.chosen[static_cast<std::size_t>(slot)];
         if (!chosen)
             continue;
-        const auto key = platform_.describeKey(*chosen);
+        const auto key = keyboard_.describeKey(*chosen);
         // A key this keyboard no longer has, or one that must not fire a slot, gives way.
-        if (!key || key->kind != KeyKind::Ordinary || key->code == platform_.keypadKey(slot))
+        if (!key || key->kind != KeyKind::Ordinary || key->code == keyboard_.keypadKey(slot))
             chosen.reset();
     }
-    settleKeys(keys, platform_);
+    settleKeys(keys, keyboard_);
     return keys;
 }
 
@@ -85,15 +85,15 @@ void KeysFile::save(const TriggerKeys& keys) {
     std::string text;
     for (const auto& chosen : keys.chosen) {
         if (chosen) {
-            const auto key = platform_.describeKey(*chosen);
-            text += std::string(platform_.keyCodeSystem()) + " " + std::to_string(chosen->value) +
+            const auto key = keyboard_.describeKey(*chosen);
+            text += std::string(keyboard_.keyCodeSystem()) + " " + std::to_string(chosen->value) +
                     " " + (key ? key->name : std::string());
         } else {
             text += kKeypad;
         }
         text += "\r\n";
     }
-    replaceFileOrTell(platform_, kFileName, text, "keys",
+    replaceFileOrTell(files_, dialogs_, kFileName, text, "keys",
                       "They work until the program ends; try choosing again.");
 }
 

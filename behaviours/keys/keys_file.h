@@ -13,7 +13,9 @@
 
 namespace bt {
 
-class Platform;
+class Dialogs;
+class Files;
+class Keyboard;
 
 // A keys file is ten short lines; a damaged one is read no further than this.
 constexpr std::size_t kMaxKeysFileBytes = 4096;
@@ -25,11 +27,12 @@ TriggerKeys parseKeys(std::string_view text, std::string_view system);
 // Settles keys that cannot stand together: of two slots on one key the later gives way, and a
 // chosen key that is the keypad key of a slot keeping its own gives way; a slot that gives way
 // goes back to its keypad key, which may make another give way in turn.
-void settleKeys(TriggerKeys& keys, const Platform& platform);
+void settleKeys(TriggerKeys& keys, const Keyboard& keyboard);
 
 class KeysFile {
   public:
-    explicit KeysFile(Platform& platform) : platform_(platform) {}
+    KeysFile(const Keyboard& keyboard, Files& files, Dialogs& dialogs)
+        : keyboard_(keyboard), files_(files), dialogs_(dialogs) {}
 
     // The keys the file names that this keyboard has and that can fire a slot: not a key the
     // program types or a modifier, not a key an earlier slot has, not the keypad key of a slot
@@ -40,7 +43,9 @@ class KeysFile {
     void save(const TriggerKeys& keys);
 
   private:
-    Platform& platform_;
+    const Keyboard& keyboard_;
+    Files& files_;
+    Dialogs& dialogs_;
 };
 
 } // namespace bt

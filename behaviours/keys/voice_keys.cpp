@@ -1,6 +1,7 @@
 #include "behaviours/keys/voice_keys.h"
 
-#include "base/platform.h"
+#include "base/system/keyboard.h"
+#include "base/system/typist.h"
 
 namespace bt {
 
@@ -16,10 +17,12 @@ int highest(const TriggerState::Slots& pressed) {
 
 } // namespace
 
-VoiceKeys::VoiceKeys(Platform& platform, const BindProfile& profile, const int& keyIntervalMs)
-    : platform_(platform), profile_(profile), keyIntervalMs_(keyIntervalMs) {
+VoiceKeys::VoiceKeys(Keyboard& keyboard, Typist& typist, Clock& clock, const BindProfile& profile,
+                     const int& keyIntervalMs)
+    : keyboard_(keyboard), typist_(typist), clock_(clock), profile_(profile),
+      keyIntervalMs_(keyIntervalMs) {
     for (const int slot : kSlots)
-        keys_[static_cast<std::size_t>(slot)] = platform.keypadKey(slot);
+        keys_[static_cast<std::size_t>(slot)] = keyboard.keypadKey(slot);
     pollAlarm_.setOnRing([this](Millis) { poll(); });
     sendTimer_.setOnTick([this](Millis now) { typeNext(now); });
 }
@@ -39,14 +42,14 @@ void VoiceKeys::watchKeys() {
     KeyWatch watch;
     watch.everyKey = choosing_;
     watch.keys.assign(keys_.begin(), keys_.end());
-    platform_.watch(watch);
+    keyboard_.watch(watch);
 }
 
 void VoiceKeys::start(Millis now) {
-    pollAlarm_.attach(platform_);
-    sendTimer_.attach(platform_);
+    pollAlarm_.attach(clock_);
+    sendTimer_.attach(clock_);
     triggers_.update(keys_, choosing_);
-    platform_.listen([this](const KeyEvent& e) { keyEvent(e); });
+    keyboard_.listen([this](const KeyEvent& e) { keyEvent(e); });
     started_ = true;
     watchKeys();
     watchFrom(now);
@@ -54,11 +57,11 @@ void VoiceKeys::start(Millis now) {
 
 void VoiceKeys::stop() {
     if (started_)
-        platform_.watch(KeyWatch{});
+        keyboard_.watch(KeyWatch{});
     started_ = false;
     watching_ = false;
-    pollAlarm_.ringAt(std::nullopt);
-    sendTimer_.setEnabled(false);
+    pollAlarm_.silence();
+    sendTimer_.stop();
 }
 
 void VoiceKeys::keyEvent(const KeyEvent& event) {
@@ -79,19 +82,18 @@ void VoiceKeys::poll() {
     slot_ = slot;
     step_ = 0;
     watching_ = false;
-    sendTimer_.setInterval(keyIntervalMs_);
-    sendTimer_.setEnabled(true);
+    sendTimer_.start(keyIntervalMs_);
 }
 
 void VoiceKeys::typeNext(Millis now) {
     const Binding& binding = profile_.bindings[static_cast<std::size_t>(slot_)];
     if (step_ == 0) {
-        platform_.typeKey(TypedKey::voiceMenu());
+        typist_.typeKey(TypedKey::voiceMenu());
     } else if (step_ == 1) {
-        platform_.typeKey(TypedKey::digit(binding.menu));
+        typist_.typeKey(TypedKey::digit(binding.menu));
     } else {
-        platform_.typeKey(TypedKey::digit(binding.message));
-        sendTimer_.setEnabled(false);
+        typist_.typeKey(TypedKey::digit(binding.message));
+        sendTimer_.stop();
         watchFrom(now);
     }
     ++step_;
@@ -99,7 +101,10 @@ void VoiceKeys::typeNext(Millis now) {
 
 void VoiceKeys::watchFrom(Millis now) {
     watching_ = true;
-    pollAlarm_.ringAt(triggers_.idle() ? std::nullopt : std::optional<Millis>(now + kPollPeriod));
+    if (triggers_.idle())
+        pollAlarm_.silence();
+    else
+        pollAlarm_.ringAt(now + kPollPeriod);
 }
 
 } // namespace bt

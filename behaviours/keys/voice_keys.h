@@ -8,13 +8,14 @@
 // one poll wins.
 
 #include "base/bind_profile.h"
-#include "base/controls/timer.h"
 #include "base/keys.h"
+#include "base/time/timer.h"
 #include "behaviours/keys/trigger_state.h"
 
 namespace bt {
 
-class Platform;
+class Keyboard;
+class Typist;
 struct KeyEvent;
 
 class VoiceKeys {
@@ -25,7 +26,8 @@ class VoiceKeys {
 
     // The profile and the key interval are read as they are at each step, so a binding changed
     // during a sequence changes what its later steps type.
-    VoiceKeys(Platform& platform, const BindProfile& profile, const int& keyIntervalMs);
+    VoiceKeys(Keyboard& keyboard, Typist& typist, Clock& clock, const BindProfile& profile,
+              const int& keyIntervalMs);
 
     // The key of each slot, and whether a key choice is pending (the window then takes the keys,
     // and the platform reports every key so the chooser's own are known).
@@ -39,7 +41,7 @@ class VoiceKeys {
     void stop();
 
     bool watching() const { return watching_; }
-    bool typing() const { return sendTimer_.enabled(); }
+    bool typing() const { return sendTimer_.running(); }
     // The slot being typed, or -1 before the first key.
     int typedSlot() const { return slot_; }
 
@@ -50,7 +52,9 @@ class VoiceKeys {
     void watchFrom(Millis now);
     void watchKeys();
 
-    Platform& platform_;
+    Keyboard& keyboard_;
+    Typist& typist_;
+    Clock& clock_;
     const BindProfile& profile_;
     const int& keyIntervalMs_;
     TriggerState triggers_;
@@ -59,7 +63,7 @@ class VoiceKeys {
     bool started_ = false;
     bool watching_ = false;
     Alarm pollAlarm_;
-    Timer sendTimer_{200, false};
+    Timer sendTimer_; // one key each key interval
     int slot_ = -1;
     int step_ = 0; // 0: v comes next, 1: the menu digit, 2: the message digit
 };

@@ -1,7 +1,7 @@
 #include "behaviours/lifecycle/lifecycle.h"
 
 #include "base/controls/window.h"
-#include "base/platform.h"
+#include "base/system/desktop.h"
 #include "base/texts.h"
 
 namespace bt {
@@ -9,30 +9,30 @@ namespace bt {
 void Lifecycle::putAway() {
     // Without any tray host the window would vanish with no way back; it stays on the taskbar,
     // minimized, instead.
-    if (!platform_.trayAvailable()) {
-        window_.setWindowStateValue(WindowState::Minimized);
+    if (!tray_.available()) {
+        window_.setState(WindowState::Minimized);
         return;
     }
-    platform_.trayAdd(kBoxTitle);
+    tray_.addIcon(kBoxTitle);
     window_.setVisible(false);
 }
 
 void Lifecycle::minimized() {
-    window_.setWindowStateValue(WindowState::Minimized);
+    window_.setState(WindowState::Minimized);
     if (window_.visible())
         putAway();
 }
 
 void Lifecycle::restored() {
-    window_.setWindowStateValue(WindowState::Normal);
+    window_.setState(WindowState::Normal);
 }
 
 void Lifecycle::show() {
-    window_.setWindowStateValue(WindowState::Normal);
-    platform_.trayDelete();
+    window_.setState(WindowState::Normal);
+    tray_.removeIcon();
     window_.setVisible(true);
     // The player asked for the window: it comes in front of the game and takes the keyboard.
-    platform_.bringToFront(WindowId::Main);
+    desktop_.bringToFront(WindowId::Main);
 }
 
 bool Lifecycle::trayEvent(TrayEvent event) {
@@ -40,7 +40,7 @@ bool Lifecycle::trayEvent(TrayEvent event) {
         show();
         return false;
     }
-    switch (platform_.popupMenu()) {
+    switch (tray_.popupMenu()) {
     case PopupChoice::Show:
         show();
         return false;
@@ -53,7 +53,7 @@ bool Lifecycle::trayEvent(TrayEvent event) {
 }
 
 void Lifecycle::removeIcon() {
-    platform_.trayDelete();
+    tray_.removeIcon();
 }
 
 } // namespace bt

@@ -3,16 +3,17 @@
 // Putting the main window away into the notification area and back. The icon is there exactly
 // while the window is hidden.
 
-#include "base/keys.h"
+#include "base/system/tray.h"
 
 namespace bt {
 
-class Platform;
+class Desktop;
 class Window;
 
 class Lifecycle {
   public:
-    Lifecycle(Window& window, Platform& platform) : window_(window), platform_(platform) {}
+    Lifecycle(Window& window, Tray& tray, Desktop& desktop)
+        : window_(window), tray_(tray), desktop_(desktop) {}
 
     // Start: into the tray.
     void putAway();
@@ -30,7 +31,8 @@ class Lifecycle {
 
   private:
     Window& window_;
-    Platform& platform_;
+    Tray& tray_;
+    Desktop& desktop_;
 };
 
 } // namespace bt

@@ -1,7 +1,6 @@
 #include "behaviours/news/declined_news.h"
 
-#include "base/file_functions.h"
-#include "base/platform.h"
+#include "base/system/file_functions.h"
 #include "base/text_lines.h"
 
 namespace bt {
@@ -11,13 +10,13 @@ namespace {
 constexpr std::size_t kMaxBytes = 64 * 1024;
 } // namespace
 
-std::string readDeclinedNews(Platform& platform) {
-    const auto text = readSmallFile(platform, kDeclinedNewsFile, kMaxBytes);
+std::string readDeclinedNews(Files& files) {
+    const auto text = readSmallFile(files, kDeclinedNewsFile, kMaxBytes);
     return text ? std::string(*lineAt(*text, 0)) : kDeclinedNewsFile;
 }
 
-void writeDeclinedNews(Platform& platform, std::string_view newsId) {
-    replaceFileOrTell(platform, kDeclinedNewsFile, std::string(newsId) + "\r\n",
+void writeDeclinedNews(Files& files, Dialogs& dialogs, std::string_view newsId) {
+    replaceFileOrTell(files, dialogs, kDeclinedNewsFile, std::string(newsId) + "\r\n",
                       "choice not to show this news again");
 }
 

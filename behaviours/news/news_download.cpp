@@ -1,27 +1,30 @@
 #include "behaviours/news/news_download.h"
 
-#include "base/platform.h"
 #include "behaviours/news/feed_format.h"
 
 namespace bt {
 
-NewsDownload::NewsDownload(Platform& platform, std::function<void(const Lines&)> onFeed)
-    : platform_(platform), onFeed_(std::move(onFeed)), transfer_(platform) {
-    delay_.setOnTick([this](Millis) { askFeed(); });
+namespace {
+constexpr Millis kDelayMs = 2000;
+} // namespace
+
+NewsDownload::NewsDownload(Http& http, Clock& clock, std::function<void(const Lines&)> onFeed)
+    : clock_(clock), onFeed_(std::move(onFeed)), transfer_(http) {
+    delay_.setOnRing([this](Millis) { askFeed(); });
 }
 
 void NewsDownload::start(std::string serverUrl) {
     serverUrl_ = std::move(serverUrl);
-    delay_.attach(platform_);
+    delay_.attach(clock_);
+    delay_.ringAfter(kDelayMs);
 }
 
 void NewsDownload::stop() {
-    delay_.setEnabled(false);
+    delay_.silence();
     transfer_.cancel();
 }
 
 void NewsDownload::askFeed() {
-    delay_.setEnabled(false);
     transfer_.start(serverUrl_ + "data.html", [this](const HttpResult& r) { feedArrived(r); });
 }
 

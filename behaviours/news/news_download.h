@@ -5,8 +5,8 @@
 // from the previous one's result. A failure stops the sequence for good: no retry, the window keeps
 // its "Connecting to server.." look and stays closable.
 
-#include "base/controls/timer.h"
-#include "base/controls/transfer.h"
+#include "base/system/transfer.h"
+#include "base/time/timer.h"
 
 #include <functional>
 #include <string>
@@ -14,12 +14,10 @@
 
 namespace bt {
 
-class Platform;
-
 class NewsDownload {
   public:
     using Lines = std::vector<std::string>;
-    NewsDownload(Platform& platform, std::function<void(const Lines&)> onFeed);
+    NewsDownload(Http& http, Clock& clock, std::function<void(const Lines&)> onFeed);
 
     void start(std::string serverUrl);
     void stop();
@@ -29,12 +27,12 @@ class NewsDownload {
     void feedArrived(const HttpResult& result);
     void tokenArrived(const HttpResult& result);
 
-    Platform& platform_;
+    Clock& clock_;
     std::function<void(const Lines&)> onFeed_;
     std::string serverUrl_;
     std::string feed_;
     Transfer transfer_;
-    Timer delay_{2000, true};
+    Alarm delay_; // the feed is asked a while after the window opens
 };
 
 } // namespace bt

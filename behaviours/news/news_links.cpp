@@ -1,7 +1,7 @@
 #include "behaviours/news/news_links.h"
 
 #include "base/link_policy.h"
-#include "base/platform.h"
+#include "base/system/desktop.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,9 +21,9 @@ std::int16_t toInt16(double v) {
 
 } // namespace
 
-NewsLinks::NewsLinks(Platform& platform, std::function<void(int)> showHover,
+NewsLinks::NewsLinks(Desktop& desktop, std::function<void(int)> showHover,
                      std::function<void()> changed)
-    : platform_(platform), showHover_(std::move(showHover)), changed_(std::move(changed)) {}
+    : desktop_(desktop), showHover_(std::move(showHover)), changed_(std::move(changed)) {}
 
 const LinkLayout* NewsLinks::link(int k) const {
     if (!layout_ || k < 1 || k > static_cast<int>(layout_->links.size()))
@@ -44,7 +44,7 @@ void NewsLinks::pointerOverLink(int k, PointerButtons buttons, double x, double 
     changed_();
     // Only the first link opens at once when the pointer comes onto it with the left button held.
     if (k == 1 && buttons.onlyLeft())
-        open(l->target);
+        open(l->target.value_or(""));
 }
 
 void NewsLinks::linkClicked(int k) {
@@ -53,11 +53,11 @@ void NewsLinks::linkClicked(int k) {
         surfaceClicked();
         return;
     }
-    open(l->target);
+    open(l->target.value_or(""));
 }
 
 void NewsLinks::clickLabelClicked() {
-    open(hoveredTarget_);
+    open(hoveredTarget_.value_or(""));
 }
 
 void NewsLinks::probeClicked() {
@@ -79,10 +79,9 @@ void NewsLinks::surfaceClicked() {
     changed_();
 }
 
-void NewsLinks::open(const std::optional<std::string>& target) {
-    // A feed comes over plain HTTP: only web addresses are handed to the system.
-    if (target && isWebLink(*target))
-        platform_.openLink(*target);
+void NewsLinks::open(std::string_view target) {
+    if (isWebLink(target))
+        desktop_.openLink(target);
 }
 
 } // namespace bt

@@ -13,7 +13,7 @@
 
 namespace bt {
 
-class Platform;
+class Desktop;
 
 // The mouse buttons held during a pointer event.
 struct PointerButtons {
@@ -27,8 +27,7 @@ class NewsLinks {
   public:
     // showHover(k) runs when link k becomes the hovered one; changed after every change of what
     // the window shows (the hovered link, the probe).
-    NewsLinks(Platform& platform, std::function<void(int)> showHover,
-              std::function<void()> changed);
+    NewsLinks(Desktop& desktop, std::function<void(int)> showHover, std::function<void()> changed);
 
     // The links of the laid-out feed; before it, nothing can be hovered or opened.
     void setLayout(const NewsLayout* layout) { layout_ = layout; }
@@ -39,6 +38,9 @@ class NewsLinks {
     void probeClicked();
     void surfaceMoved(double x, double y);
     void surfaceClicked();
+    // Opens a web address in the player's browser; a feed comes over plain HTTP, so anything
+    // else (a program, a local file) is never handed to the system.
+    void open(std::string_view target);
 
     int hovered() const { return hovered_; } // 0 before the first hover
     bool probing() const { return probing_; }
@@ -46,10 +48,9 @@ class NewsLinks {
     std::int16_t pointerY() const { return pointerY_; }
 
   private:
-    void open(const std::optional<std::string>& target);
     const LinkLayout* link(int k) const;
 
-    Platform& platform_;
+    Desktop& desktop_;
     std::function<void(int)> showHover_;
     std::function<void()> changed_;
     const NewsLayout* layout_ = nullptr;

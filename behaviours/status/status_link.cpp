@@ -1,6 +1,5 @@
 #include "behaviours/status/status_link.h"
 
-#include "base/platform.h"
 #include "base/text_lines.h"
 
 namespace bt {
@@ -29,10 +28,16 @@ bool soundsOffline(const std::optional<std::string>& answer) {
 
 } // namespace
 
-StatusLink::StatusLink(Platform& platform, std::string serverUrl, ServerStatus& status,
+namespace {
+constexpr int kPollMs = 1000;
+constexpr int kBlinkMs = 300;
+constexpr int kConnectTimeoutMs = 10000;
+} // namespace
+
+StatusLink::StatusLink(Http& http, Clock& clock, std::string serverUrl, ServerStatus& status,
                        std::function<void()> onChange)
-    : platform_(platform), serverUrl_(std::move(serverUrl)), status_(status),
-      onChange_(std::move(onChange)), transfer_(platform) {
+    : clock_(clock), serverUrl_(std::move(serverUrl)), status_(status),
+      onChange_(std::move(onChange)), transfer_(http) {
     pollTimer_.setOnTick([this](Millis) { pollTick(); });
     blinkTimer_.setOnTick([this](Millis) { blinkTick(); });
     timeoutTimer_.setOnTick([this](Millis) { timeoutTick(); });
@@ -40,12 +45,14 @@ StatusLink::StatusLink(Platform& platform, std::string serverUrl, ServerStatus& 
 
 void StatusLink::start() {
     for (Timer* t : {&pollTimer_, &blinkTimer_, &timeoutTimer_})
-        t->attach(platform_);
+        t->attach(clock_);
+    pollTimer_.start(kPollMs);
+    timeoutTimer_.start(kConnectTimeoutMs);
 }
 
 void StatusLink::stop() {
     for (Timer* t : {&pollTimer_, &blinkTimer_, &timeoutTimer_})
-        t->setEnabled(false);
+        t->stop();
     transfer_.cancel();
 }
 
@@ -80,21 +87,21 @@ void StatusLink::separatorArrived(const HttpResult& r) {
     } else {
         decide(ServerStatus::Shown::ServerOffline);
     }
-    pollTimer_.setEnabled(false);
+    pollTimer_.stop();
     // The answer no longer sounds offline, so the timeout has nothing left to find.
-    timeoutTimer_.setEnabled(false);
+    timeoutTimer_.stop();
 }
 
 void StatusLink::timeoutTick() {
     if (!soundsOffline(status_.answer))
         return;
     decide(ServerStatus::Shown::CannotConnect);
-    timeoutTimer_.setEnabled(false);
+    timeoutTimer_.stop();
 }
 
 void StatusLink::decide(ServerStatus::Shown shown) {
     status_.shown = shown;
-    blinkTimer_.setEnabled(true);
+    blinkTimer_.start(kBlinkMs);
     onChange_();
 }
 
@@ -102,13 +109,13 @@ void StatusLink::blinkTick() {
     // Seven ticks: dim on even ones, bright on odd ones; on the seventh, dim, the window shrinks.
     // A later decision that enables the timer again after the blink finds nothing left to show.
     if (status_.blinkStep > 6) {
-        blinkTimer_.setEnabled(false);
+        blinkTimer_.stop();
         return;
     }
     status_.dim = status_.blinkStep % 2 == 0;
     if (status_.blinkStep == 6) {
         status_.shrunk = true;
-        blinkTimer_.setEnabled(false);
+        blinkTimer_.stop();
     }
     ++status_.blinkStep;
     onChange_();

@@ -3,8 +3,8 @@
 // The main window's thin link to the server: the status poll, the connect timeout, the blink and
 // shrink of the status strip, and the decision at exit whether the news window opens.
 
-#include "base/controls/timer.h"
-#include "base/controls/transfer.h"
+#include "base/system/transfer.h"
+#include "base/time/timer.h"
 #include "behaviours/status/server_status.h"
 
 #include <cstddef>
@@ -15,8 +15,6 @@
 
 namespace bt {
 
-class Platform;
-
 struct NewsHandOff {
     std::string serverUrl;
     std::string newsId; // line 2 of the status answer
@@ -25,7 +23,7 @@ struct NewsHandOff {
 class StatusLink {
   public:
     // onChange runs after every change of the status, for the window to show it.
-    StatusLink(Platform& platform, std::string serverUrl, ServerStatus& status,
+    StatusLink(Http& http, Clock& clock, std::string serverUrl, ServerStatus& status,
                std::function<void()> onChange);
 
     // Polls once a second from now until an answer decides the status; says CANNOT CONNECT when
@@ -48,14 +46,14 @@ class StatusLink {
     void blinkTick();
     void decide(ServerStatus::Shown shown);
 
-    Platform& platform_;
+    Clock& clock_;
     std::string serverUrl_;
     ServerStatus& status_;
     std::function<void()> onChange_;
     Transfer transfer_;
-    Timer pollTimer_{1000, true};
-    Timer blinkTimer_{300, false};
-    Timer timeoutTimer_{10000, true};
+    Timer pollTimer_;
+    Timer blinkTimer_;
+    Timer timeoutTimer_;
 };
 
 } // namespace bt

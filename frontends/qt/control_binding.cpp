@@ -42,7 +42,8 @@ QFont toQFont(const Font& f, const QFont& base) {
 }
 
 void applyGeometry(const Control& model, QWidget* widget, const Twips& t) {
-    widget->setGeometry(t.rect(model.rect()));
+    const Rect& r = model.rect();
+    widget->setGeometry(t.px(r.left), t.px(r.top), t.px(r.width), t.px(r.height));
     widget->setVisible(model.visible());
     widget->setEnabled(model.enabled());
 }
@@ -137,14 +138,17 @@ void bindCheck(CheckBox& model, QCheckBox* w, const Twips& t) {
     auto sync = [&model, w, t, base] {
         const QSignalBlocker block(w);
         w->setText(text(model.caption()));
-        w->setChecked(model.value() == 1);
+        w->setChecked(model.checked());
         w->setFont(toQFont(model.font(), base));
         applyGeometry(model, w, t);
         growToText(w);
     };
     model.setObserver(sync);
     sync();
-    QObject::connect(w, &QCheckBox::toggled, w, [&model](bool on) { model.setValue(on ? 1 : 0); });
+    QObject::connect(w, &QCheckBox::toggled, w, [&model, sync](bool on) {
+        model.toggle(on);
+        sync(); // Qt ticked the box itself; the window decides
+    });
 }
 
 } // namespace bt::qt

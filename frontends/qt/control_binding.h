@@ -5,12 +5,12 @@
 // name. Widget signals are blocked while copying, so a model change never comes back as a user
 // event.
 
-#include "backends/qt/twips.h"
 #include "base/controls/button.h"
 #include "base/controls/check_box.h"
 #include "base/controls/drop_down_list.h"
 #include "base/controls/label.h"
 #include "base/controls/option_button.h"
+#include "base/twips.h"
 
 #include <QFont>
 

@@ -3,7 +3,14 @@
 
 #include "app/application.h"
 #include "app/command_line.h"
-#include "backends/qt/qt_platform.h"
+#include "backends/curl/curl_http.h"
+#include "backends/posix/posix_files.h"
+#include "backends/qt/qt_clock.h"
+#include "backends/qt/qt_desktop.h"
+#include "backends/qt/qt_dialogs.h"
+#include "backends/qt/qt_tray.h"
+#include "backends/x11/x11_keyboard.h"
+#include "backends/x11/x11_typist.h"
 #include "base/texts.h"
 #include "frontends/qt/app_icon.h"
 #include "frontends/qt/main_window_view.h"
@@ -13,6 +20,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QTimer>
 
 #include <X11/Xlib.h>
@@ -63,41 +71,62 @@ bool x11Reachable() {
 
 // Without the keypad or the typist the program cannot do its job; a player who started it from the
 // desktop never sees stderr, so the window says it too, once it is up.
-void tellWhatCannotWork(bt::qt::QtPlatform& platform) {
+void tellWhatCannotWork(const bt::x11::Keyboard& keyboard, const bt::x11::Typist& typist,
+                        bt::Dialogs& dialogs, QObject* context) {
     QString problem;
-    if (!platform.keypadOk())
+    if (!keyboard.ok())
         problem = QStringLiteral("Keypad keys cannot be watched: %1.")
-                      .arg(QString::fromStdString(platform.keypadError()));
-    else if (!platform.typistOk())
+                      .arg(QString::fromStdString(keyboard.error()));
+    else if (!typist.ok())
         problem = QStringLiteral("Keys cannot be typed: the X server has no XTest extension.");
     if (problem.isEmpty())
         return;
     std::fprintf(stderr, "brontek-tarnlow: %s\n", problem.toUtf8().constData());
-    QTimer::singleShot(0, &platform, [&platform, problem] {
-        platform.messageBox(problem.toStdString(), bt::kBoxTitle);
+    QTimer::singleShot(0, context, [&dialogs, problem] {
+        dialogs.messageBox(problem.toStdString(), bt::kBoxTitle);
     });
 }
 
-// The program's windows, mirrored by their views once they exist.
+// The system's roles from X11 (keys), Qt (clock, boxes, tray, desktop), POSIX and libcurl; the
+// program's windows, mirrored by their views once they exist.
 int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstance& instance) {
-    bt::qt::QtPlatform platform;
-    tellWhatCannotWork(platform);
-    platform.setIcon(bt::qt::appIcon());
+    bt::qt::QtClock clock;
+    bt::x11::Keyboard keyboard([&clock] { return clock.now(); });
+    bt::x11::Typist typist;
+    bt::qt::QtDialogs dialogs;
+    bt::qt::QtTray tray(bt::qt::appIcon());
+    bt::qt::QtDesktop desktop(clock);
+    bt::posix::PosixFiles files;
+    // Results come from the transfer thread; they are handled on the UI thread.
+    bt::CurlHttp http([&app](std::function<void()> f) {
+        QMetaObject::invokeMethod(&app, std::move(f), Qt::QueuedConnection);
+    });
+    tellWhatCannotWork(keyboard, typist, dialogs, &app);
+    // The keys' events wake the program: without them it sleeps. Before a poll, events that came
+    // meanwhile are read too, so keys pressed in one instant are one chord.
+    if (keyboard.ok()) {
+        auto* events = new QSocketNotifier(keyboard.connectionFd(), QSocketNotifier::Read, &app);
+        QObject::connect(events, &QSocketNotifier::activated, &app,
+                         [&keyboard] { keyboard.deliverQueued(); });
+    }
+    clock.setBeforeRing([&keyboard] { keyboard.deliverQueued(); });
 
-    const bt::qt::Twips twips(QGuiApplication::primaryScreen()->logicalDotsPerInch());
-    bt::Application core(platform, command.serverUrl);
+    const bt::Twips twips(QGuiApplication::primaryScreen()->logicalDotsPerInch());
+    bt::Application core({keyboard, typist, clock, dialogs, tray, desktop, files, http},
+                         command.serverUrl);
     bt::qt::MainWindowView mainView(core.mainWindow(), twips);
-    platform.setWindow(bt::WindowId::Main, &mainView);
-    platform.setTrayHandler([&core](bt::TrayEvent e) { core.mainWindow().trayEvent(e); });
+    desktop.setWindow(bt::WindowId::Main, &mainView);
+    dialogs.setOwner(&mainView);
+    tray.setHandler([&core](bt::TrayEvent e) { core.mainWindow().trayEvent(e); });
     instance.setOnAnotherStart([&core] { core.anotherCopyStarted(); });
 
     std::unique_ptr<bt::qt::NewsWindowView> newsView;
     core.setOnNewsWindowCreated([&](bt::NewsWindow& news) {
         newsView = std::make_unique<bt::qt::NewsWindowView>(news, twips);
-        platform.setWindow(bt::WindowId::News, newsView.get());
+        desktop.setWindow(bt::WindowId::News, newsView.get());
     });
 
-    core.start(platform.now());
+    core.start(clock.now());
     bt::qt::TestProbe::startIfRequested(core, &app);
     return app.exec();
 }

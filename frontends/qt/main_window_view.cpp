@@ -19,7 +19,6 @@ MainWindowView::MainWindowView(MainWindow& model, const Twips& twips)
     : model_(model), twips_(twips) {
     MainWindowControls& c = model.controls();
     setObjectName(QString::fromStdString(c.window.name()));
-    setFixedSize(twips_.px(c.window.clientWidth()), twips_.px(c.window.clientHeight()));
 
     for (int slot = 0; slot < kSlotCount; ++slot) {
         auto* key = new QLabel(this);
@@ -50,22 +49,27 @@ void MainWindowView::syncWindow() {
     syncing_ = true;
     const Window& w = model_.controls().window;
     setWindowTitle(QString::fromStdString(w.caption()));
-    if (w.outerHeight() > 0) {
-        // The shrink after the blink sets the outer height; the frame keeps its own part.
-        const int frame = frameGeometry().height() - geometry().height();
-        setFixedHeight(std::max(1, twips_.px(w.outerHeight()) - frame));
-    }
-    if (!w.visible()) {
+    // The shrink after the blink sets the outer height; the frame keeps its own part.
+    const PixelSize frame{frameGeometry().width() - geometry().width(),
+                          frameGeometry().height() - geometry().height()};
+    const PixelSize outer = outerSizePx(w, twips_, frame);
+    setFixedSize(outer.width - frame.width, outer.height - frame.height);
+    switch (w.appearance()) {
+    case Window::Appearance::Hidden:
         hide();
-    } else if (w.windowState() == WindowState::Minimized) {
+        break;
+    case Window::Appearance::Minimized:
         if (!isVisible())
             show();
         if (!isMinimized())
             showMinimized();
-    } else if (isMinimized() || !isVisible()) {
+        break;
+    case Window::Appearance::Normal:
         // Shown again; whether it also comes forward is the program's decision (bringToFront),
         // never a side effect of a caption, size or colour change.
-        showNormal();
+        if (isMinimized() || !isVisible())
+            showNormal();
+        break;
     }
     syncing_ = false;
 }
@@ -103,24 +107,17 @@ bool MainWindowView::takeKey(QObject* receiver, const QKeyEvent& key) {
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {
-    // Closing the window unloads it; what comes next (the news window, or the end) is the
-    // model's decision.
+    // What comes after the window (the news window, or the end) is the model's decision.
     event->accept();
-    if (model_.loaded())
-        model_.userClosed();
+    model_.close();
 }
 
 void MainWindowView::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && !isActiveWindow())
         model_.focusLost();
-    if (event->type() != QEvent::WindowStateChange || syncing_)
-        return;
-    const bool modelMinimized = model_.controls().window.windowState() == WindowState::Minimized;
-    if (isMinimized() && !modelMinimized)
-        model_.userMinimized();
-    else if (!isMinimized() && modelMinimized)
-        model_.userRestored();
+    if (event->type() == QEvent::WindowStateChange && !syncing_)
+        model_.shownMinimized(isMinimized());
 }
 
 } // namespace bt::qt

@@ -2,7 +2,7 @@
 
 // The main window on Qt: mirrors the main window's model and forwards the user's events to it.
 
-#include "backends/qt/twips.h"
+#include "base/twips.h"
 
 #include <QWidget>
 

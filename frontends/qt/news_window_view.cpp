@@ -1,7 +1,6 @@
 #include "frontends/qt/news_window_view.h"
 
 #include "app/news_window.h"
-#include "base/link_policy.h"
 #include "frontends/qt/control_binding.h"
 
 #include <QCheckBox>
@@ -18,7 +17,6 @@ NewsWindowView::NewsWindowView(NewsWindow& model, const Twips& twips)
     NewsWindowControls& c = model.controls();
     setObjectName(QString::fromStdString(c.window.name()));
     setMouseTracking(true);
-    resize(twips_.px(c.window.clientWidth()), twips_.px(c.window.clientHeight()));
 
     auto label = [this](Label& m, bool wrap) {
         auto* w = new QLabel(this);
@@ -42,8 +40,6 @@ NewsWindowView::NewsWindowView(NewsWindow& model, const Twips& twips)
     bindCheck(c.declineBox, new QCheckBox(this), twips_);
     bindButton(c.exitButton, new QPushButton(this), twips_);
 
-    // The identifier box lies below the design area, as it always did; the closing step writes
-    // whatever it holds.
     id_ = new QLineEdit(this);
     id_->setObjectName(QString::fromStdString(c.newsIdBox.name()));
     auto syncId = [this, &c] {
@@ -54,7 +50,7 @@ NewsWindowView::NewsWindowView(NewsWindow& model, const Twips& twips)
     c.newsIdBox.setObserver(syncId);
     syncId();
     connect(id_, &QLineEdit::textEdited, this,
-            [&c](const QString& s) { c.newsIdBox.setText(s.toStdString()); });
+            [&c](const QString& s) { c.newsIdBox.edit(s.toStdString()); });
 
     // The page area: a link to the page, opened in the browser on a click. It never loads
     // anything itself, so it can never block or run what a tampered feed points at.
@@ -74,9 +70,8 @@ NewsWindowView::NewsWindowView(NewsWindow& model, const Twips& twips)
 
 void NewsWindowView::syncPage() {
     const PageView& b = model_.controls().pageView;
-    const std::string& url = b.url();
-    if (isWebLink(url)) {
-        const QString u = QString::fromStdString(url).toHtmlEscaped();
+    if (!b.link().empty()) {
+        const QString u = QString::fromStdString(b.link()).toHtmlEscaped();
         page_->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(u));
     } else {
         page_->clear();
@@ -87,16 +82,10 @@ void NewsWindowView::syncPage() {
 void NewsWindowView::syncWindow() {
     const Window& w = model_.controls().window;
     setWindowTitle(QString::fromStdString(w.caption()));
-    const int frameW = frameGeometry().width() - geometry().width();
-    const int frameH = frameGeometry().height() - geometry().height();
-    int width = twips_.px(w.clientWidth());
-    int height = twips_.px(w.clientHeight());
-    if (w.outerWidth() > 0)
-        width = twips_.px(w.outerWidth()) - frameW;
-    if (w.outerHeight() > 0)
-        height = twips_.px(w.outerHeight()) - frameH;
-    resize(std::clamp(width, kMinWindowWidthPx, kMaxWindowSidePx),
-           std::clamp(height, kMinWindowHeightPx, kMaxWindowSidePx));
+    const PixelSize frame{frameGeometry().width() - geometry().width(),
+                          frameGeometry().height() - geometry().height()};
+    const PixelSize outer = outerSizePx(w, twips_, frame);
+    resize(outer.width - frame.width, outer.height - frame.height);
     setVisible(w.visible());
 }
 
@@ -152,8 +141,7 @@ void NewsWindowView::mousePressEvent(QMouseEvent* event) {
 
 void NewsWindowView::closeEvent(QCloseEvent* event) {
     event->accept();
-    if (model_.loaded())
-        model_.unload();
+    model_.close();
 }
 
 } // namespace bt::qt

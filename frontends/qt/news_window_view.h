@@ -3,7 +3,7 @@
 // The news window on Qt: mirrors the news window's model; pointer moves and clicks over the window
 // and its labels go to the model with positions in twips.
 
-#include "backends/qt/twips.h"
+#include "base/twips.h"
 
 #include <QWidget>
 

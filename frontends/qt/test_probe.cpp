@@ -95,7 +95,7 @@ void TestProbe::write() {
                                                                    : "CallOfDuty";
     model["status"] = QString::fromStdString(c.statusLabel.caption());
     model["mainVisible"] = c.window.visible();
-    model["mainMinimized"] = c.window.windowState() == WindowState::Minimized;
+    model["mainMinimized"] = c.window.state() == WindowState::Minimized;
     model["newsWindow"] = app_.newsWindow() != nullptr;
     QJsonObject root;
     root["windows"] = windows;

@@ -2,8 +2,16 @@
 
 #include "app/application.h"
 #include "app/command_line.h"
+#include "backends/win32/single_instance.h"
 #include "backends/win32/wide.h"
-#include "backends/win32/win32_platform.h"
+#include "backends/win32/win32_clock.h"
+#include "backends/win32/win32_desktop.h"
+#include "backends/win32/win32_dialogs.h"
+#include "backends/win32/win32_files.h"
+#include "backends/win32/win32_keyboard.h"
+#include "backends/win32/win32_tray.h"
+#include "backends/win32/win32_typist.h"
+#include "backends/win32/winhttp_client.h"
 #include "base/texts.h"
 #include "frontends/win32/main_window_view.h"
 #include "frontends/win32/news_window_view.h"
@@ -56,34 +64,48 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         break;
     }
     // Two copies would both watch the keypad and type every message twice.
-    if (!bt::win32::Win32Platform::claimSingleInstance())
+    if (!bt::win32::claimSingleInstance())
         return 0;
 
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(1));
 
-    bt::win32::Win32Platform platform(instance);
-    platform.setIcon(icon);
-    bt::Application core(platform, command.serverUrl);
+    // The system's roles, around the hidden window that carries the program's own messages.
+    bt::win32::MessageWindow messages(instance);
+    bt::win32::Win32Clock clock(messages);
+    bt::win32::Win32Keyboard keyboard(messages, [&clock] { return clock.now(); });
+    // Before a poll, key input that came meanwhile is read too: keys of one instant are a chord.
+    clock.setBeforeRing([&keyboard] { keyboard.deliverQueued(); });
+    bt::win32::Win32Typist typist;
+    bt::win32::Win32Dialogs dialogs(instance);
+    bt::win32::Win32Tray tray(messages, icon);
+    bt::win32::Win32Desktop desktop(clock);
+    bt::win32::Win32Files files;
+    bt::win32::WinHttpClient http(
+        [&messages](std::function<void()> f) { messages.post(std::move(f)); });
+
+    bt::Application core({keyboard, typist, clock, dialogs, tray, desktop, files, http},
+                         command.serverUrl);
     bt::win32::MainWindowView mainView(instance, core.mainWindow(), icon);
-    platform.setWindow(bt::WindowId::Main, mainView.hwnd());
-    platform.setTrayHandler([&core](bt::TrayEvent e) { core.mainWindow().trayEvent(e); });
-    platform.setOnAnotherStart([&core] { core.anotherCopyStarted(); });
+    desktop.setWindow(bt::WindowId::Main, mainView.hwnd());
+    dialogs.setOwner(mainView.hwnd());
+    tray.setHandler([&core](bt::TrayEvent e) { core.mainWindow().trayEvent(e); });
+    bt::win32::listenForAnotherStart(messages, [&core] { core.anotherCopyStarted(); });
 
     std::unique_ptr<bt::win32::NewsWindowView> newsView;
     bt::win32::NewsWindowView* newsViewRaw = nullptr;
     core.setOnNewsWindowCreated([&](bt::NewsWindow& news) {
         newsView = std::make_unique<bt::win32::NewsWindowView>(instance, news, icon);
         newsViewRaw = newsView.get();
-        platform.setWindow(bt::WindowId::News, newsView->hwnd());
+        desktop.setWindow(bt::WindowId::News, newsView->hwnd());
     });
 
-    core.start(platform.now());
+    core.start(clock.now());
     bt::win32::startTestProbe(core, mainView, newsViewRaw);
 
     MSG msg;
-    while (!platform.ended() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    while (!desktop.ended() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (mainView.takeKey(msg))
             continue;
         HWND active = GetActiveWindow();

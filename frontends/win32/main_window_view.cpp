@@ -33,13 +33,7 @@ MainWindowView::MainWindowView(HINSTANCE instance, MainWindow& model, HICON icon
     MainWindowControls& c = model.controls();
     hwnd_ = createOwnedWindow(instance, L"BrontekTarnlowMain", icon, kStyle,
                               widen(c.window.caption()).c_str(), this);
-    const Scale scale{windowDpi(hwnd_)};
-    RECT r{0, 0, scale.px(c.window.clientWidth()), scale.px(c.window.clientHeight())};
-    AdjustWindowRectEx(&r, kStyle, FALSE, 0);
-    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-    controls_ = std::make_unique<NativeControls>(hwnd_, scale);
+    controls_ = std::make_unique<NativeControls>(hwnd_, Twips(windowDpi(hwnd_)));
     int id = kFirstListId;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         controls_->label(c.keyLabel(slot), false);
@@ -72,24 +66,25 @@ void MainWindowView::syncWindow() {
     syncing_ = true;
     const Window& w = model_.controls().window;
     SetWindowTextW(hwnd_, widen(w.caption()).c_str());
-    if (w.outerHeight() > 0 && controls_) {
-        RECT r;
-        GetWindowRect(hwnd_, &r);
-        SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, controls_->scale().px(w.outerHeight()),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    // The design's client size with the frame around it, or the outer height of the shrink.
+    resizeWindow(hwnd_, w, controls_->twips(), kStyle);
     // Only what changed is done, and nothing here activates the window: activating it while a
     // modal box is open leaves the keyboard nowhere, while a list is dropped down it takes the
     // mouse from the list, and at any time it covers the game. Bringing it forward is the
-    // platform's bringToFront, for what the player asked.
-    if (!w.visible()) {
+    // desktop's bringToFront, for what the player asked.
+    switch (w.appearance()) {
+    case Window::Appearance::Hidden:
         if (IsWindowVisible(hwnd_))
             ShowWindow(hwnd_, SW_HIDE);
-    } else if (w.windowState() == WindowState::Minimized) {
+        break;
+    case Window::Appearance::Minimized:
         if (!IsIconic(hwnd_))
             ShowWindow(hwnd_, SW_MINIMIZE);
-    } else if (IsIconic(hwnd_) || !IsWindowVisible(hwnd_)) {
-        ShowWindow(hwnd_, SW_SHOWNORMAL);
+        break;
+    case Window::Appearance::Normal:
+        if (IsIconic(hwnd_) || !IsWindowVisible(hwnd_))
+            ShowWindow(hwnd_, SW_SHOWNORMAL);
+        break;
     }
     syncing_ = false;
 }
@@ -97,11 +92,10 @@ void MainWindowView::syncWindow() {
 void MainWindowView::clicked(LPARAM lp) {
     // The key labels let the pointer through: the window finds which one was clicked.
     MainWindowControls& c = model_.controls();
-    const double x = controls_->scale().twips(GET_X_LPARAM(lp));
-    const double y = controls_->scale().twips(GET_Y_LPARAM(lp));
+    const double x = controls_->twips().toTwips(GET_X_LPARAM(lp));
+    const double y = controls_->twips().toTwips(GET_Y_LPARAM(lp));
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        const Rect& r = c.keyLabel(slot).rect();
-        if (x >= r.left && x < r.left + r.width && y >= r.top && y < r.top + r.height) {
+        if (c.keyLabel(slot).rect().contains(x, y)) {
             c.keyLabel(slot).click();
             if (model_.choosingKey())
                 SetFocus(hwnd_); // away from a list, which would take the keys
@@ -149,13 +143,8 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     case WM_SIZE:
-        if (!syncing_) {
-            const bool minimized = model_.controls().window.windowState() == WindowState::Minimized;
-            if (wp == SIZE_MINIMIZED && !minimized)
-                model_.userMinimized();
-            else if (wp == SIZE_RESTORED && minimized)
-                model_.userRestored();
-        }
+        if (!syncing_ && (wp == SIZE_MINIMIZED || wp == SIZE_RESTORED))
+            model_.shownMinimized(wp == SIZE_MINIMIZED);
         return 0;
     case WM_LBUTTONUP:
         clicked(lp);
@@ -165,9 +154,8 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
             model_.focusLost();
         break;
     case WM_CLOSE:
-        // Closing unloads the window; the model decides what comes after it.
-        if (model_.loaded())
-            model_.userClosed();
+        // The model decides what comes after the window.
+        model_.close();
         return 0;
     default:
         break;

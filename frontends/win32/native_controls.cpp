@@ -24,8 +24,8 @@ void NativeControls::place(HWND w, const Control& m, int heightFactor) {
     Child& shown = children_[w];
     const Rect& r = m.rect();
     if (shown.rect != r) {
-        SetWindowPos(w, nullptr, scale_.px(r.left), scale_.px(r.top), scale_.px(r.width),
-                     scale_.px(r.height) * heightFactor, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(w, nullptr, twips_.px(r.left), twips_.px(r.top), twips_.px(r.width),
+                     twips_.px(r.height) * heightFactor, SWP_NOZORDER | SWP_NOACTIVATE);
         shown.rect = r;
     }
     if (shown.enabled != m.enabled()) {
@@ -119,7 +119,7 @@ HWND NativeControls::check(CheckBox& m, int id) {
     HWND w = create(L"BUTTON", BS_CHECKBOX | WS_TABSTOP, id, m.name());
     auto sync = [this, w, &m] {
         SetWindowTextW(w, widen(m.caption()).c_str());
-        SendMessageW(w, BM_SETCHECK, m.value() ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(w, BM_SETCHECK, m.checked() ? BST_CHECKED : BST_UNCHECKED, 0);
         setFont(w, m.font());
         place(w, m);
     };

@@ -9,6 +9,7 @@
 #include "base/controls/label.h"
 #include "base/controls/option_button.h"
 #include "base/controls/text_box.h"
+#include "base/twips.h"
 
 #include <windows.h>
 
@@ -16,12 +17,6 @@
 #include <string>
 
 namespace bt::win32 {
-
-struct Scale {
-    int dpi = 96;
-    int px(int twips) const { return MulDiv(twips, dpi, 1440); }
-    double twips(int px) const { return px * 1440.0 / dpi; }
-};
 
 // What the window procedures need to know about a child: its model and its name (for the tests'
 // probe).
@@ -38,7 +33,7 @@ struct Child {
 
 class NativeControls {
   public:
-    NativeControls(HWND parent, Scale scale) : parent_(parent), scale_(scale) {}
+    NativeControls(HWND parent, Twips twips) : parent_(parent), twips_(twips) {}
     ~NativeControls();
 
     // wrap: long captions break into lines (the news text); otherwise they are cut at the edge.
@@ -52,7 +47,7 @@ class NativeControls {
     // Label colours for WM_CTLCOLORSTATIC; nullptr when the control is no label of ours.
     HBRUSH colour(HWND control, HDC dc);
     const std::map<HWND, Child>& children() const { return children_; }
-    const Scale& scale() const { return scale_; }
+    const Twips& twips() const { return twips_; }
 
   private:
     HWND create(const wchar_t* cls, DWORD style, int id, const std::string& name);
@@ -62,7 +57,7 @@ class NativeControls {
     void setFont(HWND w, const Font& f);
 
     HWND parent_;
-    Scale scale_;
+    Twips twips_;
     std::map<HWND, Child> children_;
     std::map<HWND, HFONT> fonts_;
 };

@@ -3,9 +3,26 @@
 // The plumbing every window of the program shares: its class, and a window procedure that hands
 // each message to the C++ object that owns the window.
 
+#include "base/twips.h"
+
 #include <windows.h>
 
 namespace bt::win32 {
+
+// Sizes the window as its model asks (the design's client size in a frame of this style, or the
+// program's outer size), without moving or activating it.
+inline void resizeWindow(HWND hwnd, const Window& w, const Twips& twips, DWORD style) {
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    const PixelSize outer =
+        outerSizePx(w, twips, {frame.right - frame.left, frame.bottom - frame.top});
+    RECT now;
+    GetWindowRect(hwnd, &now);
+    // Touched only when it changes: a list dropped down in it would lose its hold on the mouse.
+    if (now.right - now.left != outer.width || now.bottom - now.top != outer.height)
+        SetWindowPos(hwnd, nullptr, 0, 0, outer.width, outer.height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 template <typename Owner>
 LRESULT CALLBACK ownerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -2,7 +2,6 @@
 
 #include "app/news_window.h"
 #include "backends/win32/wide.h"
-#include "base/link_policy.h"
 #include "behaviours/news/news_links.h"
 #include "frontends/win32/native_window.h"
 
@@ -23,9 +22,9 @@ NewsWindowView::NewsWindowView(HINSTANCE instance, NewsWindow& model, HICON icon
     hwnd_ = createOwnedWindow(instance, L"BrontekTarnlowNews", icon, kStyle,
                               widen(c.window.caption()).c_str(), this);
     HDC dc = GetDC(hwnd_);
-    const Scale scale{GetDeviceCaps(dc, LOGPIXELSY)};
+    const Twips twips(GetDeviceCaps(dc, LOGPIXELSY));
     ReleaseDC(hwnd_, dc);
-    controls_ = std::make_unique<NativeControls>(hwnd_, scale);
+    controls_ = std::make_unique<NativeControls>(hwnd_, twips);
     controls_->label(c.newsText, true);
     controls_->label(c.connectingLabel, true);
     for (int k = 1; k <= kLinkCount; ++k)
@@ -53,9 +52,9 @@ NewsWindowView::~NewsWindowView() {
 
 void NewsWindowView::syncPage() {
     const PageView& b = model_.controls().pageView;
-    SetWindowTextW(page_, isWebLink(b.url()) ? widen(b.url()).c_str() : L"");
+    SetWindowTextW(page_, widen(b.link()).c_str());
     const Rect& r = b.rect();
-    const Scale& s = controls_->scale();
+    const Twips& s = controls_->twips();
     SetWindowPos(page_, nullptr, s.px(r.left), s.px(r.top), s.px(r.width), s.px(r.height),
                  SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(page_, b.visible() ? SW_SHOWNA : SW_HIDE);
@@ -64,18 +63,7 @@ void NewsWindowView::syncPage() {
 void NewsWindowView::syncWindow() {
     const Window& w = model_.controls().window;
     SetWindowTextW(hwnd_, widen(w.caption()).c_str());
-    const Scale& s = controls_->scale();
-    RECT r{0, 0, s.px(w.clientWidth()), s.px(w.clientHeight())};
-    AdjustWindowRectEx(&r, kStyle, FALSE, 0);
-    int width = r.right - r.left;
-    int height = r.bottom - r.top;
-    if (w.outerWidth() > 0)
-        width = s.px(w.outerWidth());
-    if (w.outerHeight() > 0)
-        height = s.px(w.outerHeight());
-    width = std::clamp(width, kMinWindowWidthPx, kMaxWindowSidePx);
-    height = std::clamp(height, kMinWindowHeightPx, kMaxWindowSidePx);
-    SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    resizeWindow(hwnd_, w, controls_->twips(), kStyle);
     // Shown once when it opens; a later layout or caption change must not activate it again.
     if (w.visible() != (IsWindowVisible(hwnd_) != FALSE))
         ShowWindow(hwnd_, w.visible() ? SW_SHOWNORMAL : SW_HIDE);
@@ -83,11 +71,7 @@ void NewsWindowView::syncWindow() {
 
 int NewsWindowView::labelAt(double x, double y) const {
     NewsWindowControls& c = model_.controls();
-    auto inside = [&](const Label& l) {
-        const Rect& r = l.rect();
-        return l.visible() && x >= r.left && x < r.left + r.width && y >= r.top &&
-               y < r.top + r.height;
-    };
+    auto inside = [&](const Label& l) { return l.visible() && l.rect().contains(x, y); };
     for (int k = 1; k <= kLinkCount; ++k)
         if (inside(c.linkLabel(k)))
             return k;
@@ -99,8 +83,8 @@ int NewsWindowView::labelAt(double x, double y) const {
 }
 
 void NewsWindowView::mouseMoved(WPARAM wp, LPARAM lp) {
-    const double x = controls_->scale().twips(GET_X_LPARAM(lp));
-    const double y = controls_->scale().twips(GET_Y_LPARAM(lp));
+    const double x = controls_->twips().toTwips(GET_X_LPARAM(lp));
+    const double y = controls_->twips().toTwips(GET_Y_LPARAM(lp));
     const PointerButtons buttons{(wp & MK_LBUTTON) != 0, (wp & MK_RBUTTON) != 0,
                                  (wp & MK_MBUTTON) != 0};
     const int k = labelAt(x, y);
@@ -112,8 +96,8 @@ void NewsWindowView::mouseMoved(WPARAM wp, LPARAM lp) {
 
 void NewsWindowView::leftButtonUp(LPARAM lp) {
     NewsLinks& links = model_.links();
-    const int k = labelAt(controls_->scale().twips(GET_X_LPARAM(lp)),
-                          controls_->scale().twips(GET_Y_LPARAM(lp)));
+    const int k = labelAt(controls_->twips().toTwips(GET_X_LPARAM(lp)),
+                          controls_->twips().toTwips(GET_Y_LPARAM(lp)));
     if (k >= 1 && k <= kLinkCount)
         links.linkClicked(k);
     else if (k == kOpenLinkLabel)
@@ -131,11 +115,11 @@ void NewsWindowView::command(WPARAM wp, LPARAM lp) {
     if (id == kExitId && code == BN_CLICKED) {
         c.exitButton.click();
     } else if (id == kDeclineId && code == BN_CLICKED) {
-        c.declineBox.setValue(c.declineBox.value() ? 0 : 1);
+        c.declineBox.toggle(!c.declineBox.checked());
     } else if (id == kNewsIdId && code == EN_CHANGE) {
         wchar_t text[512] = {};
         GetWindowTextW(reinterpret_cast<HWND>(lp), text, 512);
-        c.newsIdBox.setText(narrow(text));
+        c.newsIdBox.edit(narrow(text));
     } else if (id == kPageId && code == STN_CLICKED) {
         model_.pageClicked();
     }
@@ -162,8 +146,7 @@ LRESULT NewsWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
             return reinterpret_cast<LRESULT>(b);
         break;
     case WM_CLOSE:
-        if (model_.loaded())
-            model_.unload();
+        model_.close();
         return 0;
     default:
         break;

@@ -1,4 +1,4 @@
-#include "base/controls/transfer.h"
+#include "base/system/transfer.h"
 
 namespace bt {
 
@@ -6,7 +6,7 @@ void Transfer::start(std::string url, std::function<void(const HttpResult&)> don
     if (running_)
         return;
     running_ = true;
-    id_ = platform_.httpGet(std::move(url), [this, done = std::move(done)](HttpResult result) {
+    id_ = http_.get(std::move(url), [this, done = std::move(done)](HttpResult result) {
         running_ = false;
         if (done)
             done(result);
@@ -17,7 +17,7 @@ void Transfer::cancel() {
     if (!running_)
         return;
     running_ = false;
-    platform_.httpCancel(id_);
+    http_.cancel(id_);
 }
 
 } // namespace bt

@@ -7,18 +7,19 @@
 
 namespace bt {
 
-class Platform;
+class Dialogs;
+class Files;
 
 // The file's content, at most maxBytes of it (a file that is not what the caller expects, binary
 // or megabytes, is read no further than the caller's format could reach); nullopt for a file that
 // is missing or empty, whose length cannot be read, or that cannot be read at all. Never fails.
-std::optional<std::string> readSmallFile(Platform& platform, std::string_view name,
-                                         std::size_t maxBytes);
+std::optional<std::string> readSmallFile(Files& files, std::string_view name, std::size_t maxBytes);
 
 // Replaces the file as a whole. When that fails the player is told in a box what could not be
 // saved ("Your <what> could not be saved…"), why, and the advice if there is one; the old file
 // stays as it was. Returns whether the file was written.
-bool replaceFileOrTell(Platform& platform, std::string_view name, std::string_view contents,
-                       std::string_view what, std::string_view advice = {});
+bool replaceFileOrTell(Files& files, Dialogs& dialogs, std::string_view name,
+                       std::string_view contents, std::string_view what,
+                       std::string_view advice = {});
 
 } // namespace bt

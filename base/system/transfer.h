@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/platform.h"
+#include "base/system/http.h"
 
 #include <functional>
 #include <string>
@@ -12,7 +12,7 @@ namespace bt {
 // one transfer is in flight.
 class Transfer {
   public:
-    explicit Transfer(Platform& platform) : platform_(platform) {}
+    explicit Transfer(Http& http) : http_(http) {}
     Transfer(const Transfer&) = delete;
     Transfer& operator=(const Transfer&) = delete;
     ~Transfer() { cancel(); }
@@ -24,7 +24,7 @@ class Transfer {
     void cancel();
 
   private:
-    Platform& platform_;
+    Http& http_;
     bool running_ = false;
     HttpRequestId id_ = 0;
 };

@@ -5,9 +5,9 @@
 // backend (fake, X11/Qt, Win32) converts to and from its own system's numbers and strings.
 
 #include "base/bind_profile.h"
-#include "base/controls/timer.h"
-#include "base/http.h"
-#include "base/keyboard.h"
+#include "base/system/http.h"
+#include "base/system/keyboard.h"
+#include "base/time/timer.h"
 
 #include <array>
 #include <cstdint>

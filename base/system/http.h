@@ -1,9 +1,10 @@
 #pragma once
 
-// One HTTP transfer's outcome, the same from every backend.
+// HTTP GET, and one transfer's outcome, the same from every backend.
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,15 @@ struct HttpResult {
     // An answer: the body's bytes as the server sent them (UTF-8, or else Windows-1252).
     static HttpResult answer(int status, std::string_view bytes);
     static HttpResult failure(std::string why);
+};
+
+class Http {
+  public:
+    virtual ~Http() = default;
+    // A GET, asynchronous: returns at once; done runs later on the UI thread, unless the request
+    // is cancelled first. A request nobody waits for (done empty) is still made.
+    virtual HttpRequestId get(std::string url, std::function<void(HttpResult)> done) = 0;
+    virtual void cancel(HttpRequestId id) = 0;
 };
 
 } // namespace bt

@@ -1,4 +1,4 @@
-#include "base/http.h"
+#include "base/system/http.h"
 
 #include "base/body_text.h"
 

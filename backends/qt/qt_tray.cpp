@@ -1,0 +1,73 @@
+#include "backends/qt/qt_tray.h"
+
+#include <QCursor>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+namespace bt::qt {
+
+QtTray::QtTray(const QIcon& icon) : icon_(new QSystemTrayIcon(icon, this)) {
+    // The icon's clicks are handled once the click itself has been delivered, never inside it:
+    // "Show" and "Exit" hide the icon, which on an XEmbed tray deletes the very widget whose
+    // mouse event is still being delivered.
+    connect(
+        icon_, &QSystemTrayIcon::activated, this,
+        [this](QSystemTrayIcon::ActivationReason r) { activated(static_cast<int>(r)); },
+        Qt::QueuedConnection);
+}
+
+bool QtTray::available() const {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void QtTray::addIcon(std::string_view tip) {
+    icon_->setToolTip(QString::fromUtf8(tip.data(), static_cast<int>(tip.size())));
+    icon_->show();
+}
+
+void QtTray::removeIcon() {
+    icon_->hide();
+}
+
+bool QtTray::statusNotifierHost() const {
+    const auto bus = QDBusConnection::sessionBus();
+    return bus.isConnected() && bus.interface() &&
+           bus.interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher"));
+}
+
+void QtTray::activated(int reason) {
+    if (!handler_)
+        return;
+    switch (static_cast<QSystemTrayIcon::ActivationReason>(reason)) {
+    case QSystemTrayIcon::DoubleClick:
+        handler_(TrayEvent::ShowAsked);
+        break;
+    case QSystemTrayIcon::Context:
+        handler_(TrayEvent::MenuAsked);
+        break;
+    case QSystemTrayIcon::Trigger:
+        // StatusNotifier hosts never report a double-click: there a single activation is the
+        // only way to ask for the window, so it shows it.
+        if (statusNotifierHost())
+            handler_(TrayEvent::ShowAsked);
+        break;
+    default:
+        break;
+    }
+}
+
+PopupChoice QtTray::popupMenu() {
+    QMenu menu;
+    QAction* show = menu.addAction(QStringLiteral("&Show"));
+    QAction* exit = menu.addAction(QStringLiteral("&Exit"));
+    QAction* chosen = menu.exec(QCursor::pos());
+    if (chosen == show)
+        return PopupChoice::Show;
+    if (chosen == exit)
+        return PopupChoice::Exit;
+    return PopupChoice::None;
+}
+
+} // namespace bt::qt

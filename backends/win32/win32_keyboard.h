@@ -1,0 +1,35 @@
+#pragma once
+
+// The keyboard of the Windows program: Raw Input on the hidden window (RIDEV_INPUTSINK), so keys
+// are heard whichever window has the focus and still reach it; keys by scan code and the E0 flag,
+// the same with NumLock on or off; names from GetKeyNameTextW.
+
+#include "backends/win32/message_window.h"
+#include "base/system/keyboard.h"
+
+#include <functional>
+
+namespace bt::win32 {
+
+class Win32Keyboard : public Keyboard {
+  public:
+    Win32Keyboard(MessageWindow& window, std::function<Millis()> now);
+    // Reports the key input already queued for the hidden window.
+    void deliverQueued();
+
+    void listen(std::function<void(const KeyEvent&)> onEvent) override { onKey_ = onEvent; }
+    void watch(const KeyWatch& watch) override;
+    KeyCode keypadKey(int digit) const override;
+    std::optional<PressedKey> describeKey(KeyCode key) const override;
+    const char* keyCodeSystem() const override { return "win32"; }
+
+  private:
+    void rawInput(LPARAM handle);
+
+    MessageWindow& window_;
+    std::function<Millis()> now_;
+    std::function<void(const KeyEvent&)> onKey_;
+    KeyWatch watch_;
+};
+
+} // namespace bt::win32

@@ -1,0 +1,28 @@
+#pragma once
+
+// The system as the program's windows need it: one reference a role, which a front end takes from
+// its backends. Each behaviour is given only the roles it uses.
+
+#include "base/system/desktop.h"
+#include "base/system/dialogs.h"
+#include "base/system/files.h"
+#include "base/system/http.h"
+#include "base/system/keyboard.h"
+#include "base/system/tray.h"
+#include "base/system/typist.h"
+#include "base/time/timer.h"
+
+namespace bt {
+
+struct System {
+    Keyboard& keyboard;
+    Typist& typist;
+    Clock& clock;
+    Dialogs& dialogs;
+    Tray& tray;
+    Desktop& desktop;
+    Files& files;
+    Http& http;
+};
+
+} // namespace bt
