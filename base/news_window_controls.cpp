@@ -13,7 +13,7 @@ NewsWindowControls::NewsWindowControls()
       probeLabel("probeLabel", "point", {3600, 5040, 1335, 255}),
       connectingLabel("connectingLabel", "Connecting to server..", {120, 120, 3495, 495}),
       declineBox("declineBox", "Do not show this window next time.", {360, 5640, 3135, 255}),
-      exitButton("exitButton", "Exit", {1680, 3840, 1095, 375}),
+      exitButton("exitButton", "Exit", kNewsExitButton),
       pageView("pageView", {4560, 7800, 4095, 1335}),
       newsIdBox("newsIdBox", "", {1800, 5880, 615, 285}) {
     const Rect places[kLinkCount] = {{600, 3000, 1695, 255},  {2160, 3000, 1695, 255},
@@ -25,7 +25,6 @@ NewsWindowControls::NewsWindowControls()
     // Link and click labels are drawn in the highlight colour, bold; the feed sets their size.
     Font linkFont;
     linkFont.bold = true;
-    linkFont.charset = 177;
     for (Label* l : {&linkLabel(1), &linkLabel(2), &linkLabel(3), &linkLabel(4), &linkLabel(5),
                      &linkLabel(6), &openLinkLabel}) {
         l->setForeColor(SysColor::Highlight);

@@ -17,6 +17,8 @@ namespace bt {
 constexpr int kNewsClientWidth = 1860;
 constexpr int kNewsClientHeight = 540;
 constexpr int kLinkCount = 6;
+// The Exit button's design place; a feed may move it, never resize it.
+constexpr Rect kNewsExitButton = {1680, 3840, 1095, 375};
 
 class NewsWindowControls {
   public:

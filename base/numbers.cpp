@@ -69,10 +69,6 @@ std::optional<std::int32_t> roundHalfEven32(double value) {
     return roundHalfEven<std::int32_t>(value);
 }
 
-std::optional<std::int16_t> roundHalfEven16(double value) {
-    return roundHalfEven<std::int16_t>(value);
-}
-
 std::optional<std::int16_t> parseInt16(std::string_view text) {
     text = trimBlanks(text);
     if (!text.empty() && text.front() == '+')

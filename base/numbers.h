@@ -16,7 +16,6 @@ std::optional<double> parseNumber(std::string_view text, char decimalSeparator);
 // The nearest whole number, halves going to the even neighbour (250.5 -> 250, 251.5 -> 252);
 // nullopt when it does not fit the range.
 std::optional<std::int32_t> roundHalfEven32(double value);
-std::optional<std::int16_t> roundHalfEven16(double value);
 
 // A signed decimal 16-bit integer, blanks around it allowed; nullopt for anything else.
 std::optional<std::int16_t> parseInt16(std::string_view text);

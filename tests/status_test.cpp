@@ -28,7 +28,7 @@ TEST_F(StatusTest, OnlineBlinksSevenTimesThenShrinksAndExitOpensTheNews) {
     p.clock.advance(1000);
     answer("on<br>news-7<br>", "<br>");
     EXPECT_EQ(c().statusLabel.caption(), "ONLINE");
-    EXPECT_EQ(window().status().answer, "on\r\nnews-7\r\n");
+    EXPECT_EQ(window().status().answer, (std::vector<std::string>{"on", "news-7", ""}));
 
     for (int tick = 0; tick < 7; ++tick) { // seven colours 300 ms apart, desktop first and last
         p.clock.advance(300);

@@ -28,8 +28,7 @@ TEST(NumbersTest, TypedNumbersWithTheUsersSeparatorAndHalvesToEven) {
     EXPECT_FALSE(parseNumber(std::string(200, '1'), '.'));
     EXPECT_EQ(roundHalfEven32(251.5), 252);
     EXPECT_EQ(roundHalfEven32(-1.5), -2);
-    EXPECT_EQ(roundHalfEven16(999.5), 1000);
-    EXPECT_FALSE(roundHalfEven16(40000.0));
+    EXPECT_FALSE(roundHalfEven32(3e9));
     EXPECT_EQ(parseInt16(" -32768"), -32768);
     EXPECT_FALSE(parseInt16("32768"));
 }

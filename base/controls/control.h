@@ -26,7 +26,6 @@ struct Font {
     double size = 8.25;
     bool bold = false;
     bool underline = false;
-    int charset = 0;
     friend bool operator==(const Font&, const Font&) = default;
 };
 
@@ -42,7 +41,6 @@ class Control {
     const std::string& name() const { return name_; }
 
     const Rect& rect() const { return rect_; }
-    void setRect(const Rect& r) { assign(rect_, r); }
     void setLeft(int v) { assign(rect_.left, v); }
     void setTop(int v) { assign(rect_.top, v); }
     void setWidth(int v) { assign(rect_.width, v); }

@@ -11,11 +11,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::optional<double> number(const Lines& lines, std::size_t n) {
-    const auto l = feed::line(lines, n);
-    return l ? feed::number(*l) : std::nullopt;
-}
-
 // What is wrong with one line's value, if anything.
 std::optional<std::string> valueProblem(const feed::LineInfo& info, const std::string& v) {
     const std::string what = info.what;
@@ -55,7 +50,7 @@ std::vector<Box> boxes() {
         {feed::kNewsLeft, feed::kNewsTop, feed::kNewsWidth, feed::kNewsHeight, "news text"},
         {feed::kDeclineLeft, feed::kDeclineTop, feed::kDeclineWidth, feed::kDeclineHeight,
          "check box"}};
-    for (int k = 1; k <= 6; ++k) {
+    for (int k = 1; k <= kLinkCount; ++k) {
         const feed::LinkLines l = feed::link(k);
         out.push_back({l.label.left, l.label.top, l.label.width, l.label.height, "link label"});
         out.push_back({l.clickLabel.left, l.clickLabel.top, l.clickLabel.width, l.clickLabel.height,
@@ -66,8 +61,8 @@ std::vector<Box> boxes() {
 
 // Controls that lie (partly) outside the window the feed asks for.
 void checkPlaces(const Lines& lines, std::vector<FeedProblem>& problems) {
-    const auto windowHeight = number(lines, feed::kWindowHeight);
-    const auto windowWidth = number(lines, feed::kWindowWidth);
+    const auto windowHeight = feed::numberAt(lines, feed::kWindowHeight);
+    const auto windowWidth = feed::numberAt(lines, feed::kWindowWidth);
     if (!windowHeight || !windowWidth)
         return;
     const double maxRight = *windowWidth - kFrameWidth;
@@ -75,8 +70,8 @@ void checkPlaces(const Lines& lines, std::vector<FeedProblem>& problems) {
     const auto visible = feed::line(lines, feed::kPageVisible);
     const bool pageHidden = visible && feed::boolean(*visible) == false;
     for (const Box& box : boxes()) {
-        const auto l = number(lines, box.left), t = number(lines, box.top);
-        const auto w = number(lines, box.width), h = number(lines, box.height);
+        const auto l = feed::numberAt(lines, box.left), t = feed::numberAt(lines, box.top);
+        const auto w = feed::numberAt(lines, box.width), h = feed::numberAt(lines, box.height);
         if (!l || !t || !w || !h || (box.left == feed::kPageLeft && pageHidden))
             continue; // a hidden page area may lie anywhere
         if (l.value() < 0 || t.value() < 0 || l.value() + w.value() > maxRight ||
@@ -84,10 +79,12 @@ void checkPlaces(const Lines& lines, std::vector<FeedProblem>& problems) {
             problems.push_back({box.left, std::string(box.name) + " at " + lines[box.left] + ", " +
                                               lines[box.top] + " lies outside the window"});
     }
-    // The Exit button keeps its design size, 1095 x 375; without it the window is only closable
-    // by its close box.
-    const auto l = number(lines, feed::kExitLeft), t = number(lines, feed::kExitTop);
-    if (l && t && (*l < 0 || *t < 0 || *l + 1095 > maxRight || *t + 375 > maxBottom))
+    // The Exit button keeps its design size; without it the window is only closable by its close
+    // box.
+    const Rect exit = kNewsExitButton;
+    const auto l = feed::numberAt(lines, feed::kExitLeft), t = feed::numberAt(lines, feed::kExitTop);
+    if (l && t &&
+        (*l < 0 || *t < 0 || *l + exit.width > maxRight || *t + exit.height > maxBottom))
         problems.push_back({feed::kExitLeft, "the Exit button lies outside the window"});
 }
 

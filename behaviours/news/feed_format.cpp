@@ -31,7 +31,7 @@ std::array<LineInfo, kLineCount> build() {
     label(t,
           {kNewsText, kNewsWidth, kNewsHeight, kNewsLeft, kNewsTop, kNewsFontSize, kNewsUnderline});
     t[kNewsBold] = {Kind::Boolean, "bold"};
-    for (int k = 1; k <= 6; ++k) {
+    for (int k = 1; k <= kLinkCount; ++k) {
         const LinkLines l = link(k);
         label(t, l.label);
         t[l.target] = {Kind::WebLink, "link target"};
@@ -73,6 +73,11 @@ std::optional<std::string_view> line(const std::vector<std::string>& lines, std:
 
 std::string substituteNewsText(std::string_view text) {
     return replaceAll(replaceAll(text, "%br%", "\r\n"), "%tab%", "        ");
+}
+
+std::optional<double> numberAt(const std::vector<std::string>& lines, std::size_t n) {
+    const auto l = line(lines, n);
+    return l ? number(*l) : std::nullopt;
 }
 
 std::optional<double> number(std::string_view value) {

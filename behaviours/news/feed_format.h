@@ -4,6 +4,8 @@
 // token (the whole of "br.html") and CR LF both end a line. This header names every line once; the
 // layout, the hovers, the checker and the tests all use these names.
 
+#include "base/news_window_controls.h"
+
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -90,6 +92,8 @@ std::string substituteNewsText(std::string_view text);
 
 // A decimal number ("1680", "-120", "8.25"); nullopt for anything else.
 std::optional<double> number(std::string_view value);
+// Line n as a number, or nullopt where the feed is shorter or the line is no number.
+std::optional<double> numberAt(const std::vector<std::string>& lines, std::size_t n);
 // "True"/"False" in any letter case, or a number (0 false, anything else true).
 std::optional<bool> boolean(std::string_view value);
 

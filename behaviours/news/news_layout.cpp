@@ -22,13 +22,13 @@ class Reader {
         return l ? std::optional<std::string>(*l) : std::nullopt;
     }
     std::optional<int> twips(std::size_t n, bool size) const {
-        const auto v = number(n);
+        const auto v = feed::numberAt(lines_, n);
         if (!v || std::fabs(*v) > kMaxTwips || (size && *v < 0))
             return std::nullopt;
         return roundHalfEven32(*v);
     }
     std::optional<double> fontSize(std::size_t n) const {
-        const auto v = number(n);
+        const auto v = feed::numberAt(lines_, n);
         if (!v || *v <= 0 || *v > kMaxFontSize)
             return std::nullopt;
         return v;
@@ -48,10 +48,6 @@ class Reader {
     }
 
   private:
-    std::optional<double> number(std::size_t n) const {
-        const auto l = feed::line(lines_, n);
-        return l ? feed::number(*l) : std::nullopt;
-    }
     const std::vector<std::string>& lines_;
 };
 
@@ -79,7 +75,7 @@ NewsLayout readNewsLayout(const std::vector<std::string>& lines) {
                             feed::kNewsTop, feed::kNewsFontSize, feed::kNewsUnderline});
     out.newsText.caption = newsText(out.newsText.caption);
     out.newsText.bold = r.boolean(feed::kNewsBold);
-    for (int k = 1; k <= 6; ++k) {
+    for (int k = 1; k <= kLinkCount; ++k) {
         const feed::LinkLines l = feed::link(k);
         LinkLayout& link = out.links[static_cast<std::size_t>(k - 1)];
         link.label = r.label(l.label);

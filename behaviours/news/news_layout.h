@@ -4,6 +4,8 @@
 // missing line or a value that does not read (not a number, out of any sensible range) leaves the
 // window's own value in place.
 
+#include "base/news_window_controls.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -40,7 +42,7 @@ struct NewsLayout {
     std::optional<std::string> page;
     Place pageView;
     LabelLayout newsText;
-    std::array<LinkLayout, 6> links;
+    std::array<LinkLayout, kLinkCount> links;
     LabelLayout declineBox;
 };
 

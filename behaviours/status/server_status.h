@@ -4,15 +4,16 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace bt {
 
 struct ServerStatus {
     enum class Shown { Connecting, Online, ServerOffline, CannotConnect };
     Shown shown = Shown::Connecting;
-    // The last status answer, its separator already turned into CR LF: line 1 "on" or "off" for
-    // a proper answer, line 2 the current news item's identifier.
-    std::optional<std::string> answer;
+    // The last status answer in lines, cut at its separator once that has come: line 1 "on" or
+    // "off" for a proper answer, line 2 the current news item's identifier.
+    std::optional<std::vector<std::string>> answer;
     // The blink after a decision: the label dim (the desktop colour) and bright in turn, then the
     // window shrinks so the strip is cut off and the label is hidden.
     int blinkStep = 0;

@@ -22,8 +22,8 @@ namespace {
 
 // No answer yet reads as "offline", and so does an answer whose first line says so: the status
 // page has always been able to say it itself.
-bool soundsOffline(const std::optional<std::string>& answer) {
-    return !answer || lineAt(*answer, 0) == "offline";
+bool soundsOffline(const std::optional<std::vector<std::string>>& answer) {
+    return !answer || answer->front() == "offline";
 }
 
 } // namespace
@@ -67,7 +67,8 @@ void StatusLink::statusArrived(const HttpResult& r) {
     // page's too, but only a proper one goes on to the separator.
     if (!r.answered())
         return;
-    status_.answer = r.body;
+    answerText_ = r.body;
+    status_.answer = splitCrLf(answerText_);
     if (!r.ok())
         return;
     transfer_.start(serverUrl_ + "br.html", [this](const HttpResult& s) { separatorArrived(s); });
@@ -76,11 +77,12 @@ void StatusLink::statusArrived(const HttpResult& r) {
 void StatusLink::separatorArrived(const HttpResult& r) {
     if (!r.answered())
         return;
-    status_.answer = replaceAll(*status_.answer, r.body, "\r\n");
+    answerText_ = replaceAll(answerText_, r.body, "\r\n");
+    status_.answer = splitCrLf(answerText_);
     // An empty answer has no line 1 to take; the next tick tries again.
-    if (status_.answer->empty())
+    if (answerText_.empty())
         return;
-    const std::string_view line1 = *lineAt(*status_.answer, 0);
+    const std::string& line1 = status_.answer->front();
     if (line1 == "on" || line1 == "off") {
         status_.blinkStep = 0;
         decide(ServerStatus::Shown::Online);
@@ -124,7 +126,7 @@ void StatusLink::blinkTick() {
 std::optional<NewsHandOff> StatusLink::newsDecision(std::string_view declinedId) const {
     if (!status_.answer)
         return std::nullopt;
-    const auto lines = splitCrLf(*status_.answer);
+    const std::vector<std::string>& lines = *status_.answer;
     if (lines.size() < 2 || lines[0] != "on" || lines[1] == declinedId)
         return std::nullopt;
     return NewsHandOff{serverUrl_, lines[1]};

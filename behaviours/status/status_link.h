@@ -51,6 +51,7 @@ class StatusLink {
     ServerStatus& status_;
     std::function<void()> onChange_;
     Transfer transfer_;
+    std::string answerText_; // as it came, for the separator to cut
     Timer pollTimer_;
     Timer blinkTimer_;
     Timer timeoutTimer_;
