@@ -38,16 +38,11 @@ int TriggerState::slotOf(KeyCode key) const {
 }
 
 void TriggerState::update(const Keys& keys, bool choosing) {
-    for (const int slot : kSlots) {
-        const auto s = static_cast<std::size_t>(slot);
-        if (keys[s] == keys_[s])
-            continue;
-        latched_.reset(s);
-        // Both the key that leaves the slot and the key that comes to it stay silent while down.
-        for (const KeyCode key : {keys_[s], keys[s]})
-            if (down_.contains(key))
-                silent_.insert(key);
-    }
+    // Keys change only as a choice ends, when every key down is silent already; a press still
+    // waiting for the poll is dropped where its slot's key changes.
+    for (const int slot : kSlots)
+        if (keys[static_cast<std::size_t>(slot)] != keys_[static_cast<std::size_t>(slot)])
+            latched_.reset(static_cast<std::size_t>(slot));
     keys_ = keys;
     if (choosing && !choosing_) {
         // The window takes the keyboard: what is held now fires nothing more.
