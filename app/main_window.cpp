@@ -135,6 +135,7 @@ void MainWindow::exitClicked() {
     // on: the program ends at once, without deciding what comes after the window.
     if (statusLink_.asking()) {
         c_.window.setVisible(false);
+        keys_.stop();
         statusLink_.stop();
         system_.desktop.endProcess();
         return;

@@ -41,16 +41,4 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
                       [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-std::optional<std::string_view> lineAt(std::string_view text, std::size_t n) {
-    std::size_t pos = 0;
-    for (std::size_t i = 0;; ++i) {
-        const std::size_t hit = text.find("\r\n", pos);
-        if (i == n)
-            return text.substr(pos, hit == std::string_view::npos ? hit : hit - pos);
-        if (hit == std::string_view::npos)
-            return std::nullopt;
-        pos = hit + 2;
-    }
-}
-
 } // namespace bt

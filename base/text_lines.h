@@ -2,7 +2,6 @@
 
 // Texts that hold several values put one per line, separated by CR LF.
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,8 +17,5 @@ std::vector<std::string> splitCrLf(std::string_view text);
 
 // ASCII letters compare without regard to case; nothing else does.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
-
-// Line n (0-based) without splitting the rest; nullopt when the text has fewer lines.
-std::optional<std::string_view> lineAt(std::string_view text, std::size_t n);
 
 } // namespace bt

@@ -12,7 +12,7 @@ constexpr std::size_t kMaxBytes = 64 * 1024;
 
 std::string readDeclinedNews(Files& files) {
     const auto text = readSmallFile(files, kDeclinedNewsFile, kMaxBytes);
-    return text ? std::string(*lineAt(*text, 0)) : kDeclinedNewsFile;
+    return text ? splitCrLf(*text).front() : kDeclinedNewsFile;
 }
 
 void writeDeclinedNews(Files& files, Dialogs& dialogs, std::string_view newsId) {
