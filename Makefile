@@ -2,7 +2,7 @@
 # `make dist` writes the Debian package and the Windows zip into dist/.
 
 BUILD_PACKAGES := cmake ninja-build g++ make pkg-config python3 libgtest-dev libgmock-dev \
-	libbenchmark-dev librapidcheck-dev libcurl4-openssl-dev libcpp-httplib-dev qt6-base-dev \
+	libbenchmark-dev libcurl4-openssl-dev libcpp-httplib-dev qt6-base-dev \
 	libx11-dev libxi-dev libxtst-dev
 # Packaging: shlibdeps, and the checks a package gets. Defined before the test list that takes it
 # in: `:=` expands where it is written, so a list used before it is defined is empty.

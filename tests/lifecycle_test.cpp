@@ -11,41 +11,29 @@ struct LifecycleTest : MainWindowTest {
         start();
         window().setOnClosed([this] { ++unloads; });
     }
-    // The icon is in the notification area exactly while the window is hidden.
-    void expectIconOnlyWhileHidden() { EXPECT_EQ(p.tray.iconPresent, !c().window.visible()); }
 };
 
-TEST_F(LifecycleTest, StartMinimizeAndTheIconsEventsKeepTheIconOnlyWhileHidden) {
+// (That the icon is there exactly while the window is put away, and that Show brings it out and
+// forward, whatever the player does, input_sequences_test holds.)
+TEST_F(LifecycleTest, TheIconsTipAndMenuAndMinimizingPutTheWindowAway) {
     EXPECT_EQ(p.tray.adds, 0) << "no icon at start";
-    for (int round = 0; round < 2; ++round) {
-        c().startButton.click();
-        EXPECT_FALSE(c().window.visible());
-        expectIconOnlyWhileHidden();
-        EXPECT_EQ(p.tray.tip, "Brontek tarnlow");
-        window().trayEvent(TrayEvent::ShowAsked); // a double-click
-        EXPECT_TRUE(c().window.visible());
-        expectIconOnlyWhileHidden();
-        window().shownMinimized(true);
-        EXPECT_FALSE(c().window.visible());
-        p.tray.popupChoices.push_back(PopupChoice::None);
-        window().trayEvent(TrayEvent::MenuAsked); // the menu, closed without a choice
-        EXPECT_FALSE(c().window.visible());
-        p.tray.popupChoices.push_back(PopupChoice::Show);
-        window().trayEvent(TrayEvent::MenuAsked);
-        EXPECT_TRUE(c().window.visible());
-        EXPECT_EQ(c().window.state(), WindowState::Normal);
-        expectIconOnlyWhileHidden();
-    }
-    EXPECT_EQ(std::make_pair(p.tray.popupsOpened, unloads), std::make_pair(4, 0));
-    EXPECT_EQ(p.desktop.broughtToFront, std::vector<WindowId>(4, WindowId::Main))
-        << "asked for, each time";
+    c().startButton.click();
+    EXPECT_EQ(p.tray.tip, "Brontek tarnlow");
+    window().trayEvent(TrayEvent::MenuAsked); // the menu, closed without a choice
+    EXPECT_FALSE(c().window.visible());
+    p.tray.popupChoices.push_back(PopupChoice::Show);
+    window().trayEvent(TrayEvent::MenuAsked);
+    window().shownMinimized(true); // minimizing puts it away too
+    EXPECT_FALSE(c().window.visible());
+    window().trayEvent(TrayEvent::ShowAsked); // a double-click
+    EXPECT_EQ(c().window.state(), WindowState::Normal);
+    EXPECT_EQ(std::make_pair(p.tray.popupsOpened, unloads), std::make_pair(2, 0));
 }
 
 TEST_F(LifecycleTest, ASecondStartBringsTheWindowOutOfTheTrayAndForward) {
     c().startButton.click();
     app->anotherCopyStarted();
-    EXPECT_TRUE(c().window.visible());
-    expectIconOnlyWhileHidden();
+    EXPECT_TRUE(c().window.visible() && !p.tray.iconPresent);
     EXPECT_EQ(p.desktop.broughtToFront, std::vector<WindowId>{WindowId::Main});
 }
 
@@ -71,21 +59,7 @@ TEST_F(LifecycleTest, TheExitButtonWhileThePollWaitsForTheServerEndsAtOnce) {
     EXPECT_EQ(p.http.pendingCount(), 0u) << "the poll is cancelled";
 }
 
-TEST_F(LifecycleTest, AKeyPressedAsTheWindowClosesTypesNothing) {
-    p.keyboard.tap(4); // its poll is due at once, but runs after the window has gone
-    c().exitButton.click();
-    p.clock.advance(1000);
-    EXPECT_TRUE(p.typist.typed.empty());
-}
-
-TEST_F(LifecycleTest, ASequenceUnderWayWhenTheWindowClosesStopsThere) {
-    p.keyboard.tap(4); // seen at once: v at 100, the digits at 200 and 300
-    p.clock.advance(150);
-    c().exitButton.click();
-    p.clock.advance(1000);
-    EXPECT_EQ(typed(), (Typed{{100, "v"}}));
-}
-
+// (Keys pressed as the window closes, and sequences under way then: input_sequences_test.)
 TEST_F(LifecycleTest, WithoutATrayHostStartAndMinimizeKeepTheWindowReachable) {
     p.tray.host = false;
     c().startButton.click();

@@ -1,9 +1,6 @@
-// What every behaviour runs on: timers and the alarm on the virtual clock, the controls telling
-// their views of changes, and one download at a time.
+// What every behaviour's time runs on: timers and alarms, on the virtual clock.
 
 #include "backends/fake/fake_platform.h"
-#include "base/controls/drop_down_list.h"
-#include "base/system/transfer.h"
 
 #include <gtest/gtest.h>
 
@@ -83,33 +80,6 @@ TEST(AlarmTest, RingsOnceAtItsTimeOrAfterItsDelayAndNeverBeforeIt) {
     alarm.ringAt(3200);
     alarm.ring(3199); // a native timer a hair early: told the due time
     EXPECT_EQ(rung.back(), 3200);
-}
-
-TEST(ControlTest, AViewIsToldOfEachChangeAndOnlyOfChanges) {
-    DropDownList list("slotMenu0", {});
-    int told = 0;
-    list.setObserver([&] { ++told; });
-    list.show(digitItems(3), 0);
-    list.show(digitItems(3), 0); // the same again: nothing to copy to the widget
-    list.show(digitItems(3), 2);
-    list.setVisible(true);
-    list.setVisible(false);
-    EXPECT_EQ(told, 3);
-}
-
-TEST(TransferTest, OneAtATimeAndACancelledOneNeverAnswersAndMayStartAgain) {
-    FakeHttp http;
-    Transfer t(http);
-    std::vector<std::string> answers;
-    const auto keep = [&](const HttpResult& r) { answers.push_back(r.body); };
-    t.start("http://a/1", keep);
-    t.start("http://a/2", keep); // one is running: this one is not asked
-    t.cancel();
-    t.start("http://a/3", keep);
-    EXPECT_FALSE(http.respondTo("http://a/1", HttpResult::answer(200, "one")));
-    EXPECT_TRUE(http.respondTo("http://a/3", HttpResult::answer(200, "three")));
-    EXPECT_EQ(answers, std::vector<std::string>{"three"});
-    EXPECT_EQ(http.requests.size(), 2u);
 }
 
 } // namespace

@@ -1,21 +1,41 @@
-// The program's input handling against random sequences of a player's actions, on the fakes with
-// virtual time: keys going down and up (keypad keys, chosen keys, keys that must not fire, held
-// and overlapping), key choices, the Interval box, Save, the tray, closing, the status and the news
-// window. After every step the invariants must hold; a failure prints the shortest sequence of
-// actions that breaks one.
+#pragma once
 
+// A player at the program, on the fakes with virtual time, for the fuzz target of the player's
+// actions and the unit test that replays random ones: keys going down and up (keypad keys, chosen
+// keys, keys that must not fire, held and overlapping), key choices, the Interval box, Save, the
+// tray, closing, the status and the news window. After every action the program must keep its
+// rules:
+// - nothing is typed without a press of its slot's key since the last message began, or the key
+//   held (a press during a key choice, or a key down while its slot changed, counts for nothing);
+// - a press is looked at the moment it comes, unless a message is being typed; otherwise the next
+//   poll is 100 ms after a message; the highest slot of a poll wins;
+// - every message is v and its slot's two digits, one key interval apart, typed in full while
+//   the main window is open and never after;
+// - "keys" changes only when a choice completes in the main window, to the keys then in force;
+// - no choice is pending, and no box opens during one, while the main window cannot take keys;
+// - the tray icon is there exactly while the window is put away, and Show brings it forward;
+// - the ten trigger keys are distinct.
+
+#include "app/application.h"
+#include "backends/fake/fake_platform.h"
 #include "behaviours/keys/keys_file.h"
-#include "main_window_fixture.h"
 
-#include <rapidcheck.h>
-#include <rapidcheck/gtest.h>
-
-#include <cstdlib>
+#include <algorithm>
+#include <cstdint>
 #include <map>
+#include <memory>
+#include <optional>
 #include <sstream>
+#include <string>
+#include <vector>
 
-namespace bt::test {
-namespace {
+namespace bt::player {
+
+inline constexpr const char* kBase = "http://127.0.0.1:8642/update_info/binds_data/";
+
+inline HttpResult ok(std::string body) {
+    return HttpResult::answer(200, body);
+}
 
 struct KeyInfo {
     std::string name;
@@ -24,25 +44,25 @@ struct KeyInfo {
 };
 
 // The keypad, keys a player may choose, and keys a choice must refuse or act on.
-const std::vector<KeyInfo> kKeys = [] {
+inline const std::vector<KeyInfo> kKeys = [] {
     std::vector<KeyInfo> k;
     for (const int d : kSlots)
         k.push_back({keypadName(d), 1000 + static_cast<std::uint32_t>(d), KeyKind::Ordinary});
     return k;
 }();
-const std::vector<KeyInfo> kOtherKeys = {
-    {"F5", 71, KeyKind::Ordinary},         {"F6", 72, KeyKind::Ordinary},
-    {"Q", 24, KeyKind::Ordinary},          {"V", 55, KeyKind::TypedByProgram},
-    {"1", 10, KeyKind::TypedByProgram},    {"Ctrl", 37, KeyKind::Modifier},
-    {"Escape", 9, KeyKind::Cancel},        {"Delete", 119, KeyKind::Erase}};
-const KeyInfo& key(int n) {
+inline const std::vector<KeyInfo> kOtherKeys = {
+    {"F5", 71, KeyKind::Ordinary},      {"F6", 72, KeyKind::Ordinary},
+    {"Q", 24, KeyKind::Ordinary},       {"V", 55, KeyKind::TypedByProgram},
+    {"1", 10, KeyKind::TypedByProgram}, {"Ctrl", 37, KeyKind::Modifier},
+    {"Escape", 9, KeyKind::Cancel},     {"Delete", 119, KeyKind::Erase}};
+inline const KeyInfo& key(int n) {
     const auto k = static_cast<std::size_t>(n);
     return k < kKeys.size() ? kKeys[k] : kOtherKeys[k - kKeys.size()];
 }
-const int kKeyCount = static_cast<int>(kKeys.size() + kOtherKeys.size());
-const std::vector<std::string> kAnswers = {"", "250.5", "99", "1000", "abc", "300", "100"};
-const std::vector<Millis> kWaits = {1, 40, 99, 100, 101, 250, 1000, 3500};
-const std::vector<std::string> kMenuChoices = {"closed", "&Show", "&Exit"};
+inline const int kKeyCount = static_cast<int>(kKeys.size() + kOtherKeys.size());
+inline const std::vector<std::string> kAnswers = {"", "250.5", "99", "1000", "abc", "300", "100"};
+inline const std::vector<Millis> kWaits = {1, 40, 99, 100, 101, 250, 1000, 3500};
+inline const std::vector<std::string> kMenuChoices = {"closed", "&Show", "&Exit"};
 
 // What the player does: the kind (an index into kActions below) and its argument.
 struct Action {
@@ -60,7 +80,7 @@ struct ActionKind {
 };
 extern const std::vector<ActionKind> kActions;
 
-void showValue(const Action& a, std::ostream& os) {
+inline void showValue(const Action& a, std::ostream& os) {
     const ActionKind& k = kActions[static_cast<std::size_t>(a.kind)];
     std::string words = k.words;
     if (const auto hash = words.find('#'); hash != std::string::npos)
@@ -102,17 +122,19 @@ class Player {
         const std::string keysBefore = p.files["keys"];
         const bool choosingBefore = running() && main().choosingKey();
         const ActionKind& kind = kActions[static_cast<std::size_t>(a.kind)];
-        const bool toChooser = (!p.desktop.ended || kind.run == &Player::wait) &&
-                               (this->*kind.run)(a.arg);
+        const bool toChooser =
+            (!p.desktop.ended || kind.run == &Player::wait) && (this->*kind.run)(a.arg);
         if (!main().isOpen() && !closedAt)
             closedAt = p.clock.now();
         const auto after = effectiveKeys();
         for (int k = 0; k < kKeyCount; ++k)
-            if (slotOf(mapping, key(k).code) != slotOf(after, key(k).code)) {
+            if (slotOf(mapping, key(k).code) != slotOf(after, key(k).code))
                 history[key(k).code].pressCounts = history[key(k).code].holdCounts = false;
-                if (pressed && pressed->second == key(k).code)
-                    pressed.reset(); // its slot changed before the poll: the press is dropped
-            }
+        // A press whose slot changed before the poll is dropped; with no other, no poll is due.
+        if (std::none_of(history.begin(), history.end(), [&](const auto& h) {
+                return h.second.pressCounts && slotOf(after, h.first) >= 0;
+            }))
+            pressedAt.reset();
         mapping = after;
         if (!choosingBefore && running() && main().choosingKey())
             for (auto& [code, h] : history)
@@ -161,17 +183,9 @@ class Player {
     }
     bool minimizeIt(int) { return minimize(true); }
     bool restore(int) { return minimize(false); }
-    bool trayDoubleClick(int) {
-        if (running() && p.tray.iconPresent)
-            main().trayEvent(TrayEvent::ShowAsked);
-        return false;
-    }
+    bool trayDoubleClick(int) { return trayEvent(TrayEvent::ShowAsked, PopupChoice::None); }
     bool trayMenu(int choice) {
-        if (running() && p.tray.iconPresent) {
-            p.tray.popupChoices = {static_cast<PopupChoice>(choice)};
-            main().trayEvent(TrayEvent::MenuAsked);
-        }
-        return false;
+        return trayEvent(TrayEvent::MenuAsked, static_cast<PopupChoice>(choice));
     }
     bool close(int) {
         if (running() && c().window.visible())
@@ -197,7 +211,8 @@ class Player {
         return false;
     }
     bool wait(int n) {
-        p.clock.advance(kWaits[static_cast<std::size_t>(n)]);
+        if (!p.desktop.ended) // the process is gone: nothing of it runs any more
+            p.clock.advance(kWaits[static_cast<std::size_t>(n)]);
         return false;
     }
 
@@ -208,6 +223,22 @@ class Player {
     // The window is on screen, where the player can click it.
     bool shown() {
         return running() && c().window.visible() && c().window.state() == WindowState::Normal;
+    }
+    // The tray's icon, while it is there; Show brings the window out and forward, once.
+    bool trayEvent(TrayEvent event, PopupChoice choice) {
+        if (!running() || !p.tray.iconPresent)
+            return false;
+        p.tray.popupChoices = {choice};
+        const auto forward = [this] {
+            return std::count(p.desktop.broughtToFront.begin(), p.desktop.broughtToFront.end(),
+                              WindowId::Main);
+        };
+        const auto before = forward();
+        main().trayEvent(event);
+        const bool show = event == TrayEvent::ShowAsked || choice == PopupChoice::Show;
+        if (forward() != before + (show ? 1 : 0) || (show && !c().window.visible()))
+            fail("Show did not bring the window out and forward once");
+        return false;
     }
     bool serverAnswers(const std::string& page, const std::string& body) {
         p.http.respondTo(kBase + page, ok(body));
@@ -248,7 +279,7 @@ class Player {
         h.pressCounts = h.pressCounts || !toChooser;
         h.holdCounts = !toChooser;
         if (!toChooser && running() && !main().keys().typing() && slotOf(mapping, k.code) >= 0)
-            pressed = std::pair(p.clock.now(), k.code); // the poll must run at once
+            pressedAt = pressedAt.value_or(p.clock.now()); // the poll must run at once
         if (!windowFirst)
             p.keyboard.pressKey(KeyCode{k.code});
         if (toChooser)
@@ -267,9 +298,18 @@ class Player {
         if (!h.pressCounts && !(h.down && h.holdCounts))
             fail(keypadName(slot) + "'s message started, but its key was neither pressed since " +
                  "the last message began nor held");
-        if (pressed && pressed->first != p.clock.now())
-            fail("a press at " + std::to_string(pressed->first) + " ms was polled only now");
-        pressed.reset();
+        if (pressedAt && *pressedAt != p.clock.now())
+            fail("a press at " + std::to_string(*pressedAt) + " ms was polled only now");
+        // Not at a press: one poll period after the last sequence, for a key held or pressed
+        // during it.
+        if (!pressedAt && !expected.empty() && p.clock.now() != expected.back().at + 100)
+            fail("a poll ran " + std::to_string(p.clock.now() - expected.back().at) +
+                 " ms after the last sequence ended");
+        pressedAt.reset();
+        for (const int higher : kSlots)
+            if (const KeyHistory& o = history[mapping[static_cast<std::size_t>(higher)].value];
+                higher > slot && (o.pressCounts || (o.down && o.holdCounts)))
+                fail(keypadName(higher) + " was down too, and the highest slot wins");
         ++messages;
         for (auto& [code, kh] : history)
             kh.pressCounts = false; // the poll spends every press
@@ -282,10 +322,10 @@ class Player {
     }
 
     void check(const std::string& keysBefore, bool choiceCompleted) {
-        if (pressed && p.clock.now() > pressed->first && running())
-            fail("a press at " + std::to_string(pressed->first) + " ms was not polled at once");
-        if (pressed && !running())
-            pressed.reset();
+        if (pressedAt && p.clock.now() > *pressedAt && running())
+            fail("a press at " + std::to_string(*pressedAt) + " ms was not polled at once");
+        if (!running())
+            pressedAt.reset();
         // Every sequence is v and its slot's two digits, one key interval apart, and nothing
         // is typed once the main window has closed.
         const auto& typed = p.typist.typed;
@@ -301,6 +341,8 @@ class Player {
         if (p.files["keys"] != keysBefore &&
             (!choiceCompleted || parseKeys(p.files["keys"], "fake") != main().triggerKeys()))
             fail("\"keys\" changed, but not to the keys a choice in the main window gave");
+        if (p.tray.iconPresent != (running() && !c().window.visible()))
+            fail("the tray icon is not there exactly while the main window is put away");
         const bool away = !main().isOpen() || !focused || !c().window.visible() ||
                           c().window.state() == WindowState::Minimized || newsOpened();
         if (away && main().choosingKey())
@@ -329,28 +371,28 @@ class Player {
     std::array<KeyCode, kSlotCount> mapping{};
     std::vector<Expected> expected;
     std::optional<Millis> closedAt;
-    bool focused = true; // the main window has the keyboard
-    std::optional<std::pair<Millis, std::uint32_t>> pressed; // when, which key
+    bool focused = true;             // the main window has the keyboard
+    std::optional<Millis> pressedAt; // the first press the poll must run at
     Action step;
 };
 
-std::string keyName(int k) {
+inline std::string keyName(int k) {
     return key(k).name;
 }
-std::string slotName(int s) {
+inline std::string slotName(int s) {
     return keypadName(s);
 }
-std::string answer(int a) {
+inline std::string answer(int a) {
     return kAnswers[static_cast<std::size_t>(a)];
 }
-std::string menuChoice(int c) {
+inline std::string menuChoice(int c) {
     return kMenuChoices[static_cast<std::size_t>(c)];
 }
-std::string waitMs(int w) {
+inline std::string waitMs(int w) {
     return std::to_string(kWaits[static_cast<std::size_t>(w)]);
 }
 
-const std::vector<ActionKind> kActions = {
+inline const std::vector<ActionKind> kActions = {
     {"press #", 30, kKeyCount, keyName, &Player::press},
     {"press # (the window hears it first)", 6, kKeyCount, keyName, &Player::pressWindowFirst},
     {"release #", 30, kKeyCount, keyName, &Player::release},
@@ -373,47 +415,57 @@ const std::vector<ActionKind> kActions = {
     {"wait # ms", 25, static_cast<int>(kWaits.size()), waitMs, &Player::wait},
 };
 
-rc::Gen<Action> genAction() {
-    std::vector<int> weighted; // each kind as often as its weight
-    for (std::size_t n = 0; n < kActions.size(); ++n)
-        weighted.insert(weighted.end(), static_cast<std::size_t>(kActions[n].weight),
-                        static_cast<int>(n));
-    return rc::gen::mapcat(rc::gen::elementOf(weighted), [](int kind) {
-        const int args = kActions[static_cast<std::size_t>(kind)].args;
-        return rc::gen::map(args ? rc::gen::inRange(0, args) : rc::gen::just(0),
-                            [kind](int arg) { return Action{kind, arg}; });
-    });
+// Two bytes an action: which kind (by the kinds' weights) and its argument; at most 300.
+inline std::vector<Action> decode(const std::uint8_t* data, std::size_t size) {
+    int total = 0;
+    for (const ActionKind& k : kActions)
+        total += k.weight;
+    std::vector<Action> actions;
+    for (std::size_t i = 0; i + 1 < size && actions.size() < 300; i += 2) {
+        int pick = data[i] * total / 256, kind = 0;
+        while (pick >= kActions[static_cast<std::size_t>(kind)].weight)
+            pick -= kActions[static_cast<std::size_t>(kind++)].weight;
+        const int args = std::max(1, kActions[static_cast<std::size_t>(kind)].args);
+        actions.push_back({kind, data[i + 1] % args});
+    }
+    return actions;
 }
 
-RC_GTEST_PROP(InputProperty, EveryMessageHasAPressAndChoicesStayInTheMainWindow, ()) {
-    const auto actions = *rc::gen::container<std::vector<Action>>(genAction());
+inline std::string describe(const std::vector<Action>& actions) {
+    std::ostringstream os;
+    for (const Action& a : actions) {
+        os << "  ";
+        showValue(a, os);
+        os << "\n";
+    }
+    return os.str();
+}
+
+// What a run got to, for the counts the fuzz target prints.
+struct Counts {
+    int runs = 0, typed = 0, chosen = 0, news = 0;
+};
+
+// Plays the actions, then lets every key go and time pass: whatever is under way finishes, then
+// nothing more. What broke a rule, or "" when nothing did.
+inline std::string play(const std::vector<Action>& actions, Counts* counts = nullptr) {
     Player player;
     for (const Action& a : actions) {
         player.act(a);
         if (!player.failure.empty())
-            RC_FAIL(player.failure);
+            return player.failure;
     }
-    // Time passes with every key let go: whatever is under way finishes, then nothing more.
     for (int k = 0; k < kKeyCount; ++k)
         player.release(k);
     for (int n = 0; n < 4; ++n)
         player.act(Action{static_cast<int>(kActions.size()) - 1, 7});
-    if (!player.failure.empty())
-        RC_FAIL(player.failure);
-    RC_CLASSIFY(player.messages > 0, "a message typed");
-    RC_CLASSIFY(player.messages > 3, "more than three messages");
-    RC_CLASSIFY(player.choices > 0, "a key chosen");
-    RC_CLASSIFY(player.choices > 2, "more than two keys chosen");
-    RC_CLASSIFY(player.newsOpened(), "the news window opened");
+    if (counts) {
+        ++counts->runs;
+        counts->typed += player.messages > 0;
+        counts->chosen += player.choices > 0;
+        counts->news += player.newsOpened();
+    }
+    return player.failure;
 }
 
-} // namespace
-} // namespace bt::test
-
-// Thousands of sequences unless RC_PARAMS says otherwise (make fuzz runs many more, with seeds of
-// its own); a failure prints the seed that reproduces it.
-int main(int argc, char** argv) {
-    setenv("RC_PARAMS", "max_success=5000 max_size=150", 0);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
+} // namespace bt::player
