@@ -2,18 +2,21 @@
 
 // A player at the program, on the fakes with virtual time, for the fuzz target of the player's
 // actions and the unit test that replays random ones: keys going down and up (keypad keys, chosen
-// keys, keys that must not fire, held and overlapping), key choices, the Interval box, Save, the
-// tray, closing, the status and the news window. After every action the program must keep its
-// rules:
+// keys, keys that must not fire, held and overlapping), key choices, the lists and the game, the
+// Interval box, Save, the tray, closing, the status and the news window. After every action the
+// program must keep its rules:
 // - nothing is typed without a press of its slot's key since the last message began, or the key
 //   held (a press during a key choice, or a key down while its slot changed, counts for nothing);
 // - a press is looked at the moment it comes, unless a message is being typed; otherwise the next
-//   poll is 100 ms after a message; the highest slot of a poll wins;
-// - every message is v and its slot's two digits, one key interval apart, typed in full while
-//   the main window is open and never after;
+//   poll is 100 ms after a message, and one comes then for a key held; the highest slot of a
+//   poll wins;
+// - every message is v and its slot's two digits as the lists say at each key, one key interval
+//   apart, typed in full while the main window is open and never after;
 // - "keys" changes only when a choice completes in the main window, to the keys then in force;
 // - no choice is pending, and no box opens during one, while the main window cannot take keys;
-// - the tray icon is there exactly while the window is put away, and Show brings it forward;
+// - a failed write is told, naming the file;
+// - the tray icon is there exactly while the window is put away, and Show (or a second start)
+//   brings it forward;
 // - the ten trigger keys are distinct.
 
 #include "app/application.h"
@@ -168,6 +171,15 @@ class Player {
         p.dialogs.inputAnswers = {kAnswers[static_cast<std::size_t>(answer)]};
         return click(c().intervalButton);
     }
+    // Entry arg / 20 of slot arg % 10's menu (arg / 10 even) or message list.
+    bool pick(int arg) {
+        if (shown())
+            (arg / 10 % 2 ? c().slotMessage(arg % 10) : c().slotMenu(arg % 10)).choose(arg / 20);
+        return false;
+    }
+    bool game(int unitedOffensive) {
+        return click(unitedOffensive ? c().unitedOffensiveOption : c().callOfDutyOption);
+    }
     bool save(int) { return click(c().saveButton); }
     bool start(int) { return click(c().startButton); }
     bool exit(int) { return click(c().exitButton); }
@@ -204,6 +216,19 @@ class Player {
             news->close();
         return false;
     }
+    // A second start: the copy running shows its window out and forward, or its news window.
+    bool startAgain(int) {
+        const auto forward = [this](WindowId w) {
+            return std::count(p.desktop.broughtToFront.begin(), p.desktop.broughtToFront.end(), w);
+        };
+        const WindowId front = running() ? WindowId::Main : WindowId::News;
+        const auto before = forward(front);
+        app->anotherCopyStarted();
+        const bool shows = running() ? shown() : newsOpened() && app->newsWindow()->isOpen();
+        if (forward(front) != before + 1 || !shows)
+            fail("a second start did not bring the running window out and forward");
+        return false;
+    }
     bool focusElsewhere(int) {
         if (running() && focused)
             main().focusLost();
@@ -211,8 +236,29 @@ class Player {
         return false;
     }
     bool wait(int n) {
-        if (!p.desktop.ended) // the process is gone: nothing of it runs any more
-            p.clock.advance(kWaits[static_cast<std::size_t>(n)]);
+        if (p.desktop.ended) // the process is gone: nothing of it runs any more
+            return false;
+        const Millis start = p.clock.now();
+        const auto counting = [&](bool pressed) {
+            return running() && std::any_of(history.begin(), history.end(), [&](auto& h) {
+                       return (pressed ? h.second.pressCounts
+                                       : h.second.down && h.second.holdCounts) &&
+                              slotOf(mapping, h.first) >= 0;
+                   });
+        };
+        const bool held = counting(false);
+        bool pressed = main().keys().typing() && counting(true); // during the message under way
+        p.clock.advance(kWaits[static_cast<std::size_t>(n)]);
+        // A key held through a message, or pressed during it, is looked at 100 ms after it.
+        for (std::size_t end = 2; end < expected.size(); end += 3) {
+            const Millis e = expected[end].at;
+            if (e < start)
+                continue;
+            if ((held || pressed) && e + 100 <= p.clock.now() &&
+                (end + 1 == expected.size() || expected[end + 1].polled > e + 100))
+                fail("a key held or pressed during a message was not looked at 100 ms after it");
+            pressed = false; // that poll spends the press
+        }
         return false;
     }
 
@@ -313,12 +359,9 @@ class Player {
         ++messages;
         for (auto& [code, kh] : history)
             kh.pressCounts = false; // the poll spends every press
-        const Binding b = main().profile().bindings[static_cast<std::size_t>(slot)];
-        const Millis i = main().keyInterval();
-        for (const auto& [n, k] : {std::pair<Millis, std::string>{1, "v"},
-                                   {2, std::to_string(b.menu)},
-                                   {3, std::to_string(b.message)}})
-            expected.push_back({p.clock.now() + n * i, k});
+        for (const int step : {1, 2, 3})
+            expected.push_back(
+                {p.clock.now() + step * main().keyInterval(), slot, step, p.clock.now()});
     }
 
     void check(const std::string& keysBefore, bool choiceCompleted) {
@@ -326,21 +369,34 @@ class Player {
             fail("a press at " + std::to_string(*pressedAt) + " ms was not polled at once");
         if (!running())
             pressedAt.reset();
-        // Every sequence is v and its slot's two digits, one key interval apart, and nothing
-        // is typed once the main window has closed.
+        // Every sequence is v and its slot's two digits as the lists say at each key, one key
+        // interval apart, and nothing is typed once the main window has closed. (Keys are typed
+        // only while time passes, and the lists change only when it does not.)
         const auto& typed = p.typist.typed;
-        for (std::size_t n = 0; n < typed.size(); ++n)
+        for (std::size_t n = checkedTyped; n < typed.size(); ++n)
             if (n >= expected.size() || typed[n].at != expected[n].at ||
-                typed[n].key != expected[n].key || (closedAt && typed[n].at > *closedAt))
+                typed[n].key != keyOf(expected[n]) || (closedAt && typed[n].at > *closedAt))
                 fail("typed \"" + typed[n].key + "\" at " + std::to_string(typed[n].at) +
                      " ms, which nothing asked for then");
+        checkedTyped = typed.size();
         for (std::size_t n = typed.size(); n < expected.size(); ++n)
             if (expected[n].at <= p.clock.now() && !closedAt)
-                fail("\"" + expected[n].key + "\" was not typed at " +
+                fail("\"" + keyOf(expected[n]) + "\" was not typed at " +
                      std::to_string(expected[n].at) + " ms");
         if (p.files["keys"] != keysBefore &&
             (!choiceCompleted || parseKeys(p.files["keys"], "fake") != main().triggerKeys()))
             fail("\"keys\" changed, but not to the keys a choice in the main window gave");
+        // Each failed write is told in a box that names the file and the reason.
+        for (; toldWrites < p.files.failedWrites.size(); ++toldWrites, ++toldBoxes) {
+            const std::string name = "\"" + p.files.failedWrites[toldWrites] + "\"";
+            while (toldBoxes < p.dialogs.messageBoxes.size() &&
+                   p.dialogs.messageBoxes[toldBoxes].prompt.find("Disk full") == std::string::npos)
+                ++toldBoxes; // the Interval box's word
+            if (toldBoxes == p.dialogs.messageBoxes.size() ||
+                p.dialogs.messageBoxes[toldBoxes].prompt.find(name) == std::string::npos ||
+                p.dialogs.messageBoxes[toldBoxes].title != "Brontek tarnlow")
+                fail("a failed write of " + name + " was not told");
+        }
         if (p.tray.iconPresent != (running() && !c().window.visible()))
             fail("the tray icon is not there exactly while the main window is put away");
         const bool away = !main().isOpen() || !focused || !c().window.visible() ||
@@ -363,13 +419,21 @@ class Player {
 
     struct Expected {
         Millis at;
-        std::string key;
+        int slot;
+        int step;      // 1: v, 2: the menu's digit, 3: the message's
+        Millis polled; // when the poll that started the message ran
     };
+    std::string keyOf(const Expected& e) {
+        const Binding b = main().profile().bindings[static_cast<std::size_t>(e.slot)];
+        return e.step == 1 ? "v" : std::to_string(e.step == 2 ? b.menu : b.message);
+    }
     FakePlatform p;
     std::unique_ptr<Application> app;
     std::map<std::uint32_t, KeyHistory> history;
     std::array<KeyCode, kSlotCount> mapping{};
     std::vector<Expected> expected;
+    std::size_t checkedTyped = 0;
+    std::size_t toldWrites = 0, toldBoxes = 0;
     std::optional<Millis> closedAt;
     bool focused = true;             // the main window has the keyboard
     std::optional<Millis> pressedAt; // the first press the poll must run at
@@ -384,6 +448,13 @@ inline std::string slotName(int s) {
 }
 inline std::string answer(int a) {
     return kAnswers[static_cast<std::size_t>(a)];
+}
+inline std::string entry(int arg) {
+    return std::to_string(arg / 20 + 1) + " in " + keypadName(arg % 10) + "'s " +
+           (arg / 10 % 2 ? "message" : "menu") + " list";
+}
+inline std::string gameName(int unitedOffensive) {
+    return unitedOffensive ? "United Offensive" : "Call of Duty";
 }
 inline std::string menuChoice(int c) {
     return kMenuChoices[static_cast<std::size_t>(c)];
@@ -412,6 +483,9 @@ inline const std::vector<ActionKind> kActions = {
     {"tick \"Do not show this window next time.\"", 1, 0, nullptr, &Player::declineNews},
     {"close the news window", 1, 0, nullptr, &Player::closeNews},
     {"click into the game", 3, 0, nullptr, &Player::focusElsewhere},
+    {"pick #", 4, 180, entry, &Player::pick},
+    {"start the program a second time", 1, 0, nullptr, &Player::startAgain},
+    {"click #", 1, 2, gameName, &Player::game},
     {"wait # ms", 25, static_cast<int>(kWaits.size()), waitMs, &Player::wait},
 };
 

@@ -87,29 +87,19 @@ std::string lfOnly(std::string s) {
 const std::string kSlot2 = bindFileBytes("1", {0, 0, 0, 0, 2, 1, 0, 0, 0, 0,
                                                0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
 const std::vector<int> kSlot2Bindings = {11, 11, 23, 11, 11, 11, 11, 11, 11, 11};
-const std::vector<int> kDefaults(10, 11);
 
+// A few files in the game's words; the binds fuzz target holds every other (its corpus has
+// short, out-of-range, non-numeric, binary files) to what the five passes restored.
 INSTANTIATE_TEST_SUITE_P(Files, BindFileContentTest, ::testing::Values(
     FileCase{"AsSaved", kSlot2, kSlot2Bindings},
-    FileCase{"NoTrailingLine", kSlot2.substr(0, kSlot2.size() - 2), kSlot2Bindings},
-    FileCase{"ExtraLines", kSlot2 + "junk\r\n9\r\n", kSlot2Bindings},
     FileCase{"LineFeedsOnly", lfOnly(kSlot2), kSlot2Bindings},
     FileCase{"UnitedOffensiveRequests5OnNumpad3", bindFileBytes("2", {0, 0, 0, 0, 0, 0, 4, 3, 0, 0,
              0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), {11, 11, 11, 45, 11, 11, 11, 11, 11, 11}},
-    FileCase{"OutOfRangeSkipped", bindFileBytes("1", {1, 42, 6, 2, 7, 2, 0, 3, 0, 0, 0, 0, 0, 0,
-             0, 0, 0, 0, 0, 0}), {21, 37, 31, 11, 11, 11, 11, 11, 11, 11}},
     // In a United Offensive file a slot whose menu line is unusable keeps menu 1 and still reads
     // its message line; a menu line of -1, or any other file, gives it message 1.
     FileCase{"UnusableMenuInUnitedOffensive", bindFileBytes("2", {-1, 4, 8, 9, 0, 0, 0, 0, 0, 0,
              0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), {11, 19, 11, 11, 11, 11, 11, 11, 11, 11}},
-    FileCase{"UnusableMenuInCallOfDuty", bindFileBytes("1", {9, 7, 7, 3, 0, 0, 0, 0, 0, 0,
-             0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), {11, 11, 11, 11, 11, 11, 11, 11, 11, 11}},
-    FileCase{"FewLines", "2\r\n1\r\n3\r\n", {24, 11, 11, 11, 11, 11, 11, 11, 11, 11}},
-    FileCase{"NonNumeric", "1\r\nx\r\n 2 \r\n+1\r\n-0\r\n3.5\r\n70000\r\n",
-             {11, 12, 11, 11, 11, 11, 11, 11, 11, 11}},
-    FileCase{"AllMinusOne", bindFileBytes("2", std::vector<int>(20, -1)), kDefaults},
-    FileCase{"Binary", std::string("\0\xff\x01\r\n\x80\x81\n\n\r", 11), kDefaults},
-    FileCase{"Megabytes", std::string(3 << 20, '7'), kDefaults}),
+    FileCase{"Megabytes", std::string(3 << 20, '7'), std::vector<int>(10, 11)}),
     [](const auto& info) { return info.param.name; });
 // clang-format on
 
@@ -123,24 +113,6 @@ TEST_F(BindsTest, AFirstLineThatNamesNoGameIsWrittenBackAsItWas) {
         EXPECT_EQ(fp.files["binds"], line + kSlot2.substr(1)) << line;
         EXPECT_TRUE(a.mainWindow().controls().callOfDutyOption.value());
     }
-}
-
-TEST_F(BindsTest, AFailedSaveIsToldAndKeepsTheBindingsAndTheOldFile) {
-    start();
-    bind(4, 2, 5);
-    p.files["binds"] = "old";
-    p.files.writeError = "Read-only file system";
-    c().saveButton.click();
-    ASSERT_EQ(p.dialogs.messageBoxes.size(), 1u);
-    EXPECT_EQ(p.dialogs.messageBoxes[0].title, "Brontek tarnlow");
-    EXPECT_NE(p.dialogs.messageBoxes[0].prompt.find("\"binds\": Read-only file system"),
-              std::string::npos);
-    EXPECT_EQ(p.files["binds"], "old");
-    EXPECT_EQ(binding(4), (Binding{2, 5}));
-    p.files.writeError.reset();
-    c().saveButton.click();
-    EXPECT_EQ(p.dialogs.messageBoxes.size(), 1u);
-    EXPECT_NE(p.files["binds"], "old");
 }
 
 } // namespace

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,13 +16,6 @@ namespace bt::test {
 
 constexpr const char* kBase = "http://127.0.0.1:8642/update_info/binds_data/";
 using Typed = std::vector<std::pair<Millis, std::string>>; // (virtual time, key)
-
-inline Typed typedKeys(const FakePlatform& p) {
-    Typed out;
-    for (const auto& t : p.typist.typed)
-        out.emplace_back(t.at, t.key);
-    return out;
-}
 
 // The program on the fake platform, started the way the real one starts, at virtual time 0.
 class MainWindowTest : public ::testing::Test {
@@ -42,7 +38,12 @@ class MainWindowTest : public ::testing::Test {
         c().slotMenu(slot).choose(menu - 1);
         c().slotMessage(slot).choose(message - 1);
     }
-    Typed typed() const { return typedKeys(p); }
+    Typed typed() const {
+        Typed out;
+        for (const auto& t : p.typist.typed)
+            out.emplace_back(t.at, t.key);
+        return out;
+    }
 };
 
 // The bytes Save writes for a game line and the twenty entries in the file's order.
@@ -55,6 +56,24 @@ inline std::string bindFileBytes(const std::string& game, const std::vector<int>
 
 inline HttpResult ok(std::string body) {
     return HttpResult::answer(200, body);
+}
+
+// A file of the sample news site.
+inline std::string sampleFile(const std::string& name) {
+    std::ifstream in(std::string(BRONTEK_SAMPLE_SITE) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The sample feed with some of its lines (by number) replaced, cut at its token here rather than
+// by the code under test.
+inline std::string sampleFeed(const std::map<std::size_t, std::string>& changes = {}) {
+    const std::string feed = sampleFile("data.html"), token = sampleFile("br.html");
+    std::string body;
+    std::size_t n = 0;
+    for (std::size_t from = 0, at; (at = feed.find(token, from)) != std::string::npos;
+         from = at + token.size(), ++n)
+        body += (changes.count(n) ? changes.at(n) : feed.substr(from, at - from)) + token;
+    return body;
 }
 
 } // namespace bt::test

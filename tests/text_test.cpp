@@ -8,11 +8,10 @@
 #include "base/text_lines.h"
 #include "behaviours/news/feed_check.h"
 #include "behaviours/news/feed_format.h"
+#include "main_window_fixture.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <map>
 
 namespace bt {
@@ -112,12 +111,8 @@ TEST(CommandLineTest, OptionsAndServersAndAOneLineErrorForAnythingElse) {
 }
 
 TEST(FeedCheckTest, TheSamplePassesAndBrokenLinesAreFlaggedByNumber) {
-    const auto read = [](const char* name) {
-        std::ifstream in(std::string(BRONTEK_SAMPLE_SITE) + "/" + name, std::ios::binary);
-        return std::string{std::istreambuf_iterator<char>(in), {}};
-    };
-    const std::string feed = read("data.html"), token = read("br.html");
-    EXPECT_TRUE(checkFeed(feed, token).empty());
+    const std::string token = test::sampleFile("br.html");
+    EXPECT_TRUE(checkFeed(test::sampleFile("data.html"), token).empty());
     // Lines by number: a bad value is flagged at its line, a box outside the window at its
     // left's line; a hidden page area may lie anywhere.
     using Changes = std::map<std::size_t, std::string>;
@@ -130,15 +125,8 @@ TEST(FeedCheckTest, TheSamplePassesAndBrokenLinesAreFlaggedByNumber) {
         {{{3, "False"}, {69, "9000"}}, {}}};
     // clang-format on
     for (const auto& [changes, flagged] : cases) {
-        std::string body = feed;
         std::vector<std::size_t> found;
-        for (const auto& [n, value] : changes) {
-            std::size_t at = 0; // the start of line n
-            for (std::size_t k = 0; k < n; ++k)
-                at = body.find(token, at) + token.size();
-            body.replace(at, body.find(token, at) - at, value);
-        }
-        for (const auto& problem : checkFeed(body, token))
+        for (const auto& problem : checkFeed(test::sampleFeed(changes), token))
             found.push_back(problem.line);
         EXPECT_EQ(found, flagged) << changes.begin()->first;
     }

@@ -8,22 +8,17 @@
 namespace bt::test {
 namespace {
 
-// Something the player does at a virtual time: a slot's key goes down or up, or the key interval
-// is set through the Interval box.
+// Something the player does at a virtual time: a slot's key goes down or up.
 struct Event {
     Millis at;
-    enum { Down, Up, Interval } what;
-    int slot = 0;
-    const char* answer = nullptr;
+    bool down;
+    int slot;
 };
 Event down(Millis at, int slot) {
-    return {at, Event::Down, slot};
+    return {at, true, slot};
 }
 Event up(Millis at, int slot) {
-    return {at, Event::Up, slot};
-}
-Event interval(Millis at, const char* answer) {
-    return {at, Event::Interval, 0, answer};
+    return {at, false, slot};
 }
 
 struct Scenario {
@@ -36,20 +31,11 @@ class KeyScenarioTest : public MainWindowTest, public ::testing::WithParamInterf
 
 TEST_P(KeyScenarioTest, TypesTheSlotsSequencesAtThePollsTimes) {
     start();
-    bind(3, 3, 4); // Numpad 3: Responses, "Sorry!"
-    bind(7, 2, 6); // Numpad 7: Statements, "Sniper!"
     auto event = GetParam().events.begin();
     for (Millis t = 0; t <= 8000; ++t) {
         p.clock.advanceTo(t);
-        for (; event != GetParam().events.end() && event->at == t; ++event) {
-            if (event->what == Event::Interval) {
-                p.dialogs.inputAnswers.push_back(event->answer);
-                c().intervalButton.click();
-            } else {
-                event->what == Event::Down ? p.keyboard.press(event->slot)
-                                           : p.keyboard.release(event->slot);
-            }
-        }
+        for (; event != GetParam().events.end() && event->at == t; ++event)
+            event->down ? p.keyboard.press(event->slot) : p.keyboard.release(event->slot);
         ASSERT_NE(window().keys().watching(), window().keys().typing()) << "one of them, at " << t;
     }
     EXPECT_EQ(typed(), GetParam().typed);
@@ -65,11 +51,6 @@ const Scenario kScenarios[] = {
     // leaves that poll nothing to find.
     {"Hold", {down(150, 5), up(949, 5)},
      T{{250, "v"}, {350, "1"}, {450, "1"}, {650, "v"}, {750, "1"}, {850, "1"}}},
-    {"HoldAtInterval1000", {interval(0, "1000"), down(150, 5), up(3300, 5)},
-     T{{1150, "v"}, {2150, "1"}, {3150, "1"}, {4250, "v"}, {5250, "1"}, {6250, "1"}}},
-    // A new interval takes effect at the next poll, not in the sequence under way.
-    {"NewInterval", {down(150, 0), up(155, 0), interval(250, "250.5"), down(550, 0), up(560, 0)},
-     T{{250, "v"}, {350, "1"}, {450, "1"}, {800, "v"}, {1050, "1"}, {1300, "1"}}},
     // While one key is held another is pressed: it wins the poll after the sequence, then it
     // repeats while held.
     {"PressHeldAcrossASequence", {down(1101, 5), down(1150, 9), up(1400, 5), up(2100, 9)},
@@ -80,19 +61,6 @@ const Scenario kScenarios[] = {
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, KeyScenarioTest, ::testing::ValuesIn(kScenarios),
                          [](const auto& info) { return std::string(info.param.name); });
-
-using VoiceKeysTest = MainWindowTest;
-
-TEST_F(VoiceKeysTest, EachStepTypesTheBindingAsItIsThen) {
-    start();
-    bind(1, 1, 3);
-    p.keyboard.tap(1); // seen at once; v at 100, menu at 200, message at 300
-    p.clock.advance(250);
-    c().slotMessage(1).choose(5);
-    p.clock.advance(650);
-    EXPECT_EQ(typed(), (Typed{{100, "v"}, {200, "1"}, {300, "6"}}));
-    EXPECT_EQ(window().keys().typedSlot(), 1);
-}
 
 struct IntervalCase {
     const char* answer;

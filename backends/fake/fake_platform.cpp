@@ -115,8 +115,10 @@ std::optional<std::string> FakeFiles::readFile(std::string_view name, std::size_
 }
 
 FileWriteResult FakeFiles::replaceFile(std::string_view name, std::string_view contents) {
-    if (writeError)
+    if (writeError) {
+        failedWrites.emplace_back(name);
         return {false, *writeError};
+    }
     content_[std::string(name)] = std::string(contents);
     return {};
 }

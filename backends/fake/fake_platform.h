@@ -144,6 +144,7 @@ class FakeDesktop : public Desktop {
 class FakeFiles : public Files {
   public:
     std::optional<std::string> writeError;
+    std::vector<std::string> failedWrites; // the files a write failed for, in order
     std::string& operator[](const std::string& name) { return content_[name]; }
     std::size_t count(const std::string& name) const { return content_.count(name); }
 
