@@ -397,6 +397,8 @@ class Player {
                 p.dialogs.messageBoxes[toldBoxes].title != "Brontek tarnlow")
                 fail("a failed write of " + name + " was not told");
         }
+        if (!main().isOpen() && c().window.visible())
+            fail("the main window is still shown after it closed");
         if (p.tray.iconPresent != (running() && !c().window.visible()))
             fail("the tray icon is not there exactly while the main window is put away");
         const bool away = !main().isOpen() || !focused || !c().window.visible() ||
