@@ -21,6 +21,8 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import harness  # noqa: E402
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from x11_bench import press_to_v  # noqa: E402
 from Xlib import X  # noqa: E402
 from Xlib.protocol import event  # noqa: E402
 
@@ -42,7 +44,7 @@ def late_press(x, rec):
         if rec.wait(count)[count - 3:count] != ["v", "1", "1"]:
             return None
         time.sleep(0.6)
-    return max(0, rec.press_to_v()[1] - INTERVAL_MS)
+    return max(0, press_to_v(rec)[1] - INTERVAL_MS)
 
 
 def close_box(x, title):

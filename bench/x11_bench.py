@@ -36,6 +36,14 @@ def percentile(values, p):
     return values[min(len(values) - 1, int(round(p / 100.0 * (len(values) - 1))))]
 
 
+def press_to_v(rec):
+    """Milliseconds from each keypad press the recorder saw to the first v after it."""
+    keys = rec.typed(presses=True)
+    return [next(t for t, k in keys[i:] if k == "v") - press
+            for i, (press, key) in enumerate(keys)
+            if key == "KP" and any(k == "v" for _, k in keys[i:])]
+
+
 def presses(x, rec, count, hold, spacing):
     """Presses keypad 0 count times; returns the typed keys, the press-to-v delays and the gap
     errors between the keys of a sequence."""
@@ -49,7 +57,7 @@ def presses(x, rec, count, hold, spacing):
     typed = rec.typed()
     gaps = [abs(b - a - INTERVAL_MS) for (a, _), (b, _) in zip(typed, typed[1:])
             if b - a < 2.5 * INTERVAL_MS]
-    return typed, rec.press_to_v(), gaps
+    return typed, press_to_v(rec), gaps
 
 
 class Session:

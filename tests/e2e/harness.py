@@ -1,8 +1,5 @@
-"""End-to-end harness: a private Xvfb, the program in a working folder of its own, real X clients.
-
-Everything runs on this machine's loopback and a display number nobody else uses; every process
-started here is stopped again, whatever the test's outcome.
-"""
+"""End-to-end harness: a private Xvfb, the program in a working folder of its own, real X clients,
+all on loopback and a free display; every process started here is stopped whatever the outcome."""
 
 import http.server
 import json
@@ -24,6 +21,7 @@ SITE = os.environ.get("BRONTEK_SITE", os.path.join(
     os.path.dirname(os.path.abspath(__file__)), "..", "..", "server", "update_info", "binds_data"))
 ARTIFACTS = os.environ.get("BRONTEK_ARTIFACTS", tempfile.gettempdir())
 MAIN = "Brontek Tarnlow"  # the main window's title
+NEWS = "Brontek news - December 2026"  # the sample feed's caption
 
 
 def wait_for(predicate, timeout=10.0, step=0.05, what="condition"):
@@ -34,6 +32,17 @@ def wait_for(predicate, timeout=10.0, step=0.05, what="condition"):
             return value
         time.sleep(step)
     raise AssertionError("timed out waiting for " + what)
+
+
+def steady(read, what):
+    """What read() gives twice a quarter of a second apart: a window manager places a new window,
+    and a tray docks an icon, a moment after it appears, and a click aimed there first misses."""
+    seen = [None]
+
+    def same():
+        before, seen[0] = seen[0], read()
+        return seen[0] if seen[0] and seen[0] == before else None
+    return wait_for(same, step=0.25, what=what)
 
 
 def binds_bytes(game_line, slot_lines):
@@ -62,8 +71,7 @@ def free_port():
 
 
 class SampleSite:
-    """The sample news site on 127.0.0.1, served from this process; with a delay its status page
-    answers that many seconds late, as a slow server does. Port 0 takes any free port."""
+    """The sample news site on 127.0.0.1 (port 0: any free one), its status page delay s late."""
 
     def __init__(self, port=0, delay=0.0):
         root = os.path.dirname(os.path.dirname(SITE))
@@ -165,8 +173,7 @@ class Xvfb:
         return titles
 
     def find(self, name, window=None):
-        """The mapped window called name (its WM_NAME or WM_CLASS) anywhere below window, as its
-        rectangle on the screen."""
+        """The screen rectangle of the mapped window name (WM_NAME or WM_CLASS) below window."""
         window = window or self.display.screen().root
         for child in window.query_tree().children:
             try:
@@ -196,9 +203,8 @@ class Xvfb:
         return None
 
     def stacking(self):
-        """The titles of the mapped top-level windows, bottom first. A window manager keeps the
-        order in _NET_CLIENT_LIST_STACKING (its frames have no titles); without one it is the
-        order of the root window's children."""
+        """The mapped top-level windows' titles, bottom first: a window manager's
+        _NET_CLIENT_LIST_STACKING (its frames have no titles), else the root's children."""
         root = self.display.screen().root
         prop = root.get_full_property(self.display.intern_atom("_NET_CLIENT_LIST_STACKING"),
                                       X.AnyPropertyType)
@@ -211,8 +217,7 @@ class Xvfb:
 
     def focused(self):
         """The title of the window that gets the keyboard: the focus window, or with the focus at
-        PointerRoot (a bare X server, Wine without a window manager) the window under the
-        pointer."""
+        PointerRoot (no window manager) the one under the pointer."""
         focus = self.display.get_input_focus().focus
         if focus == X.PointerRoot:
             focus = self.display.screen().root.query_pointer().child
@@ -232,9 +237,8 @@ class Xvfb:
 
 
 class Recorder:
-    """A focused X window that records every key press with the X server's timestamp. With grab,
-    it grabs the keyboard as a game does: every key goes to it, whichever window has the focus.
-    Keypad presses are kept as "KP", to measure from a press to the keys it types."""
+    """A focused X window recording each key press with the server's time (keypad presses as "KP",
+    to measure from a press); with grab it grabs the keyboard as a game does."""
 
     def __init__(self, xvfb, grab=False):
         self.d = xdisplay.Display(xvfb.name)
@@ -257,8 +261,8 @@ class Recorder:
         self.thread.start()
 
     def focus(self):
-        """Takes the keyboard focus; under a window manager by asking it, as a pager does (a
-        window that just sets the focus may lose it to the manager's own idea of it)."""
+        """Takes the focus; under a window manager by asking it as a pager does (else it may
+        take it back)."""
         root = self.d.screen().root
         if root.get_full_property(self.d.intern_atom("_NET_SUPPORTING_WM_CHECK"),
                                   X.AnyPropertyType):
@@ -295,13 +299,6 @@ class Recorder:
         with self.lock:
             return [k for k in self.keys if presses or k[1] != "KP"]
 
-    def press_to_v(self):
-        """Milliseconds from each keypad press to the first v after it."""
-        keys = self.typed(presses=True)
-        return [next(t for t, k in keys[i:] if k == "v") - press
-                for i, (press, key) in enumerate(keys)
-                if key == "KP" and any(k == "v" for _, k in keys[i:])]
-
     def wait(self, count, timeout=5):  # the typed characters, once there are count of them
         wait_for(lambda: len(self.typed()) >= count, timeout,
                  what="%d typed keys, got %r" % (count, self.typed()))
@@ -318,9 +315,8 @@ class Recorder:
 
 
 class Program:
-    """The program in a working folder of its own, with the test probe on, asking the news server
-    on 127.0.0.1 at the port given. The Windows program under Wine writes the same probe, so one
-    class drives both."""
+    """The program (Linux, or Windows under Wine: the same probe) in a working folder of its own,
+    with the test probe on, asking the news server on 127.0.0.1 at the port given."""
 
     def __init__(self, xvfb, workdir, port, extra_env=None, command=None):
         self.x = xvfb
@@ -336,18 +332,12 @@ class Program:
                                      cwd=workdir, env=self.env, stdout=self.log,
                                      stderr=subprocess.STDOUT)
         wait_for(lambda: self.widget("saveButton"), 90, what="the main window")
-        self.settled()
+        steady(lambda: tuple(self.widget("saveButton")[k] for k in "xy"), "the window placed")
 
-    def settled(self):
-        """Waits until the main window stays where it is: a window manager places a new window
-        after the program has shown it, and a click aimed at where it was first lands elsewhere."""
-        seen = [None]
-
-        def still():
-            button = self.widget("saveButton") or {}
-            before, seen[0] = seen[0], (button.get("x"), button.get("y"))
-            return seen[0] == before
-        wait_for(still, step=0.25, what="the main window in its place")
+    def said(self):  # the end of what the program wrote, a sanitizer's report say
+        self.log.flush()
+        with open(self.log.name, errors="replace") as f:
+            return f.read()[-6000:]
 
     def state(self):
         try:
@@ -391,23 +381,17 @@ class Program:
 
     def ended(self, timeout=15):  # by itself, with status 0, never a signal
         wait_for(lambda: self.proc.poll() is not None, timeout, what="the program to end")
-        if self.proc.returncode != 0:
-            self.log.flush()
-            with open(self.log.name, errors="replace") as f:  # a sanitizer's report, say
-                said = f.read()[-6000:]
-            raise AssertionError("exit status %d; it said:\n%s" % (self.proc.returncode, said))
+        assert self.proc.returncode == 0, "exit status %d:\n%s" % (self.proc.returncode,
+                                                                   self.said())
 
     def stop(self):
         died = self.proc.poll()
         if died is None:
             self.proc.kill()
             self.proc.wait()
+        # Ended by itself while the test went on, and not well (not by a signal a test sent).
+        assert died in (None, 0, -9, -15), "ended with %d:\n%s" % (died, self.said())
         self.log.close()
-        # Ended by itself while the test went on, and not well: a crash, or a sanitizer's report.
-        if died is not None and died not in (0, -9, -15):  # not the ones the tests send
-            with open(self.log.name, errors="replace") as f:
-                raise AssertionError("the program ended with status %d; it said:\n%s" % (
-                    died, f.read()[-6000:]))
 
 
 class E2ETest(unittest.TestCase):
@@ -444,8 +428,7 @@ class E2ETest(unittest.TestCase):
         wait_for(lambda: self.x.find("panel"), what="the tray")
 
     def start_openbox(self):
-        """A real window manager: frames, placement, and focus and stacking rules, as on a
-        desktop."""
+        """A real window manager: frames, placement, and focus and stacking rules."""
         self.spawn(["openbox", "--sm-disable"])
         check = self.x.display.intern_atom("_NET_SUPPORTING_WM_CHECK")
         wait_for(lambda: self.x.display.screen().root.get_full_property(check, X.AnyPropertyType),
@@ -455,14 +438,7 @@ class E2ETest(unittest.TestCase):
         return self.x.find(name, self.x.window_titles()["panel"][0])
 
     def docked_icon(self, name):
-        """The icon's place in the tray once docking is over: the same place twice in a row, so a
-        click does not land where the icon was a moment before."""
-        seen = [None]
-
-        def settled():
-            before, seen[0] = seen[0], self.tray_icon(name)
-            return seen[0] if seen[0] and seen[0] == before else None
-        return wait_for(settled, step=0.25, what="the icon docked in the tray")
+        return steady(lambda: self.tray_icon(name), "the icon docked in the tray")
 
     def recorder(self, grab=False):
         r = Recorder(self.x, grab)
@@ -475,16 +451,23 @@ class E2ETest(unittest.TestCase):
         with open(path, "rb") as f:
             return f.read()
 
+    def decline_news(self, p):
+        """Ticks the news window's box and leaves by its Exit button: "data" is written."""
+        p.click("declineBox", NEWS)
+        time.sleep(0.3)
+        p.click("exitButton", NEWS)
+        p.ended(30)
+        self.assertEqual(self.file("data"), b"brontek-news-2026-12\r\n")
+
     def artifact(self, name):
         os.makedirs(ARTIFACTS, exist_ok=True)
         return os.path.join(ARTIFACTS, name)
 
 
 class WindowScenarios:
-    """What a player does that both programs must take the same way, without a window manager
-    and, with window_manager set, under openbox. A test class mixes this into its E2ETest and
-    gives start() (the program), game() (a focused window that records keys: a function giving
-    (time in ms, key) pairs) and EDIT (the class of the input box's text field)."""
+    """What both programs must take the same way, bare or (window_manager) under openbox. A mixin
+    for an E2ETest giving start(), game() (a focused recorder: a function giving (ms, key) pairs),
+    EDIT (the input box's text field class) and F5 (how "keys" names F5)."""
     window_manager = False
 
     def setUp(self):
@@ -509,34 +492,62 @@ class WindowScenarios:
                 text is None or any(c.get("text") == text for c in w["children"]))), None)
         return find(p.wait_state(find, 30, what="a box"))
 
-    def no_box(self, p):
-        p.wait_state(lambda s: not any(w["title"] == "Brontek tarnlow" for w in s["windows"]),
-                     what="no box open")
-
     def answer_box(self, p, typed):
         [edit] = [c for c in self.box(p)["children"] if c["class"] == self.EDIT]
         self.x.click(edit["x"] + 5, edit["y"] + edit["h"] // 2)
         for key in ["End"] + ["BackSpace"] * 3 + list(typed) + ["Return"]:
             self.x.tap(key)
+        p.wait_state(lambda s: not any(c["class"] == self.EDIT for w in s["windows"]
+                                       if w["title"] == "Brontek tarnlow" for c in w["children"]),
+                     what="the input box closed")
+
+    def start_choosing(self, p, slot):
+        p.click("keyLabel%d" % slot)
+        p.wait_text("keyLabel%d" % slot, "Press a key\u2026")
+
+    def typed_after(self, keys, *taps):
+        """The (time, key) pairs the game got for keys tapped a second apart, three a tap."""
+        for key in taps:
+            self.x.tap(key, hold=0.05)
+            time.sleep(1.0)
+        return wait_for(lambda: len(keys()) >= 3 * len(taps) and keys())
+
+    def no_keys_file(self):
+        self.assertFalse(os.path.exists(os.path.join(self.workdir, "keys")))
+
+    def test_lists_chosen_by_clicks_are_saved_and_type_after_a_restart(self):
+        p = self.start()
+        self.assertEqual([p.widget("keyLabel%d" % k)["text"] for k in (0, 9)],
+                         ["Numpad 0", "Numpad 9"])
+        p.click("unitedOffensiveOption")
+        p.wait_model("game", "UnitedOffensive")
+        for name, index in (("slotMenu9", 4), ("slotMessage9", 7),  # Numpad 9: Vehicles 8
+                            ("slotMenu3", 1), ("slotMessage3", 6)):  # then Statements 7
+            self.choose(p, name, index)
+        p.click("saveButton")
+        indices = [0] * 20
+        indices[19], indices[18], indices[7], indices[6] = 4, 7, 1, 6
+        self.assertEqual(self.file("binds"), binds_bytes(2, indices))
+        p.click("exitButton")
+        p.ended(30)
+        again = self.start()
+        again.wait_state(lambda s: again.widget("slotMessage9")["index"] == 7, 30, what="bindings")
+        self.assertEqual([again.widget(name)["index"] for name in FILE_ORDER], indices)
+        self.assertEqual([k for _, k in self.typed_after(self.game(), "KP_9", "KP_3")],
+                         ["v", "5", "8", "v", "2", "7"])
 
     def test_the_status_arriving_leaves_the_players_window_on_top_with_the_focus(self):
         self.serve_sample_site(status_delay=2.0)
         p = self.start()
         keys = self.game()  # the player switched to the game
-        order = self.x.stacking()
-        self.assertGreater(order.index("Recorder"), order.index(MAIN), order)
-        p.wait_model("status", "ONLINE", 20)
-        time.sleep(2.5)  # the blink, then the shrink
-        order = self.x.stacking()
-        self.assertGreater(order.index("Recorder"), order.index(MAIN), order)
+        for waited in (0, 1):
+            if waited:
+                p.wait_model("status", "ONLINE", 20)
+                time.sleep(2.5)  # the blink, then the shrink
+            order = self.x.stacking()
+            self.assertGreater(order.index("Recorder"), order.index(MAIN), order)
         self.assertEqual(self.x.focused(), "Recorder")
-        self.x.tap("KP_0", hold=0.05)
-        self.assertEqual([k for _, k in wait_for(lambda: len(keys()) >= 3 and keys())],
-                         ["v", "1", "1"])
-
-    def start_choosing(self, p, slot):
-        p.click("keyLabel%d" % slot)
-        p.wait_text("keyLabel%d" % slot, "Press a key\u2026")
+        self.assertEqual([k for _, k in self.typed_after(keys, "KP_0")], ["v", "1", "1"])
 
     def test_the_interval_box_opened_during_a_key_choice_before_the_status_takes_250_5(self):
         self.serve_sample_site(status_delay=2.0)
@@ -549,22 +560,17 @@ class WindowScenarios:
         p.wait_model("status", "ONLINE", 20)
         time.sleep(2.5)
         self.answer_box(p, "250.5")
-        self.no_box(p)
         self.assertEqual(p.model()["keyInterval"], 250)
-        keys = self.game()
-        self.x.tap("KP_0", hold=0.05)
-        typed = wait_for(lambda: len(keys()) >= 3 and keys())
+        typed = self.typed_after(self.game(), "KP_0")
         self.assertEqual([k for _, k in typed], ["v", "1", "1"])
         for (a, _), (b, _) in zip(typed, typed[1:]):
             self.assertAlmostEqual(b - a, 250, delta=20)
         p.click("intervalButton")
         self.answer_box(p, "99")
-        message = self.box(p, "Enter 100 - 1000")
-        [ok] = [c for c in message["children"] if c.get("text") == "OK"]
+        [ok] = [c for c in self.box(p, "Enter 100 - 1000")["children"] if c.get("text") == "OK"]
         self.x.click(ok["x"] + ok["w"] // 2, ok["y"] + ok["h"] // 2)
-        self.no_box(p)
-        self.assertEqual(p.model()["keyInterval"], 100)
-        self.assertFalse(os.path.exists(os.path.join(self.workdir, "keys")))
+        p.wait_model("keyInterval", 100)
+        self.no_keys_file()
 
     def test_a_chosen_key_moved_while_held_types_nothing_until_pressed_again(self):
         write_binds(self.workdir)
@@ -585,11 +591,8 @@ class WindowScenarios:
         time.sleep(1.5)
         self.assertEqual(lists(), before, "nothing was typed into the window")
         keys = self.game()
-        self.x.tap("F5", hold=0.05)
-        time.sleep(1.0)
-        self.x.tap("KP_3", hold=0.05)
-        wait_for(lambda: len(keys()) >= 6)
-        time.sleep(1.5)
+        self.typed_after(keys, "F5", "KP_3")
+        time.sleep(1.5)  # and no more after it
         self.assertEqual([k for _, k in keys()], ["v", "2", "3", "v", "3", "4"])
 
     def test_exit_during_a_key_choice_opens_the_news_and_no_key_is_chosen_there(self):
@@ -598,20 +601,14 @@ class WindowScenarios:
         p.wait_model("status", "ONLINE", 20)
         self.start_choosing(p, 3)
         p.click("exitButton")
-        title = "Brontek news - December 2026"
-        news = p.wait_state(lambda s: p.widget("exitButton", title), 30, what="the news window")
+        p.wait_state(lambda s: p.widget("exitButton", NEWS), 30, what="the news window")
         time.sleep(0.5)
-        text = p.widget("newsText", title)
+        text = p.widget("newsText", NEWS)
         self.x.move(text["x"] + 5, text["y"] + 5)  # the news window has the keyboard
         for key in ("F5", "q"):  # not Space, which would tick the decline box
             self.x.tap(key)
-        p.click("declineBox", title)
-        time.sleep(0.3)
-        p.click("exitButton", title)
-        p.ended(30)
-        self.assertTrue(news)
-        self.assertEqual(self.file("data"), b"brontek-news-2026-12\r\n")
-        self.assertFalse(os.path.exists(os.path.join(self.workdir, "keys")))
+        self.decline_news(p)
+        self.no_keys_file()
 
     def alt_f4_during_a_key_choice_closes_the_window(self):
         p = self.start()
@@ -620,4 +617,41 @@ class WindowScenarios:
         self.x.tap("F4")
         self.x.keys(["Alt_L"], False)
         p.ended(30)
-        self.assertFalse(os.path.exists(os.path.join(self.workdir, "keys")))
+        self.no_keys_file()
+
+
+class CopyScenarios:
+    """One copy at a time, with its icon in trayer, for both programs. A mixin for an E2ETest
+    giving start(), game() as for WindowScenarios, ICON (the name of the icon's window) and
+    second_start(p) (starts another copy as p was started; returns its exit status)."""
+
+    def put_away(self, p):  # with Start; the middle of the docked icon
+        p.click("startButton")
+        p.wait_model("mainVisible", False)
+        x, y, w, h = self.docked_icon(self.ICON)
+        return x + w // 2, y + h // 2
+
+    def test_a_second_start_shows_the_running_copy_and_one_that_died_blocks_nothing(self):
+        self.start_trayer()
+        p = self.start()
+        self.x.click(*self.put_away(p), times=2)
+        p.wait_model("mainVisible", True)
+        self.put_away(p)
+        files = sorted(os.listdir(self.workdir))
+        self.assertEqual(self.second_start(p), 0)
+        p.wait_model("mainVisible", True)  # the running copy came back out of the tray
+        self.assertEqual(sorted(os.listdir(self.workdir)), files, "the second start wrote nothing")
+        keys = self.game()
+        self.x.tap("KP_0", hold=0.05)
+        wait_for(lambda: len(keys()) >= 3)
+        time.sleep(1.0)
+        self.assertEqual([k for _, k in keys()], ["v", "1", "1"], "typed once")
+        self.x.click(*self.put_away(p), button=3)  # the icon's menu, then Exit
+        time.sleep(1.0)
+        self.x.tap("e")
+        p.ended()
+        self.assertFalse(os.path.exists(os.path.join(self.workdir, "binds")), "nothing written")
+        p = self.start()
+        p.proc.kill()  # (under Wine too: wine execs the program)
+        p.proc.wait(10)
+        self.start()
