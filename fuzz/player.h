@@ -156,6 +156,13 @@ class Player {
     // The actions, as kActions names them.
     bool press(int k) { return pressKey(key(k), false); }
     bool pressWindowFirst(int k) { return pressKey(key(k), true); }
+    // The system's auto-repeat: another key-down while the key is held (Windows' raw input sends
+    // them; the windows' own key events mark them as repeats and pass them over).
+    bool repeat(int k) {
+        if (history[key(k).code].down)
+            p.keyboard.pressKey(KeyCode{key(k).code});
+        return false;
+    }
     bool release(int k) {
         if (KeyHistory& h = history[key(k).code]; h.down) {
             h.down = h.holdCounts = false;
@@ -469,6 +476,7 @@ inline const std::vector<ActionKind> kActions = {
     {"press #", 30, kKeyCount, keyName, &Player::press},
     {"press # (the window hears it first)", 6, kKeyCount, keyName, &Player::pressWindowFirst},
     {"release #", 30, kKeyCount, keyName, &Player::release},
+    {"the system repeats #'s key-down", 6, kKeyCount, keyName, &Player::repeat},
     {"click #'s key label", 12, kSlotCount, slotName, &Player::clickKeyLabel},
     {"Interval, answer \"#\"", 3, static_cast<int>(kAnswers.size()), answer, &Player::interval},
     {"Save", 2, 0, nullptr, &Player::save},

@@ -63,8 +63,8 @@ void TriggerState::takenByWindow(KeyCode key) {
 
 bool TriggerState::press(KeyCode key) {
     const int slot = slotOf(key);
-    if (!choosing_ && slot < 0)
-        return false;
+    if ((!choosing_ && slot < 0) || down_.contains(key))
+        return false; // a key that fires nothing, or the system's auto-repeat of a held key
     down_.insert(key);
     if (removeOne(takenAhead_, key)) {
         silent_.insert(key);
