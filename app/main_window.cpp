@@ -10,8 +10,9 @@ constexpr int kShrunkHeight = 3585;
 } // namespace
 
 MainWindow::MainWindow(const System& system, std::string serverUrl)
-    : system_(system), serverUrl_(std::move(serverUrl)), store_(system.files, system.dialogs),
-      chooser_(system.keyboard, system.files, system.dialogs, triggers_, [this] { keysChanged(); }),
+    : system_(system), serverUrl_(std::move(serverUrl)), dialogs_(system.dialogs),
+      store_(system.files, dialogs_),
+      chooser_(system.keyboard, system.files, dialogs_, triggers_, [this] { keysChanged(); }),
       keys_(system.keyboard, system.typist, system.clock, profile_, keyIntervalMs_),
       statusLink_(system.http, system.clock, serverUrl_, status_, [this] { showStatus(); }),
       lifecycle_(c_.window, system.tray, system.desktop) {
@@ -52,8 +53,7 @@ void MainWindow::wireControls() {
         showBindings();
     }));
     c_.startButton.setOnClick(after([this] { lifecycle_.putAway(); }));
-    c_.intervalButton.setOnClick(
-        after([this] { askKeyInterval(system_.dialogs, keyIntervalMs_); }));
+    c_.intervalButton.setOnClick(after([this] { askKeyInterval(dialogs_, keyIntervalMs_); }));
     c_.saveButton.setOnClick(after([this] { store_.save(profile_); }));
     c_.exitButton.setOnClick(after([this] { exitClicked(); }));
 }
@@ -86,6 +86,8 @@ void MainWindow::showBindings() {
 void MainWindow::shownMinimized(bool minimized) {
     if (minimized == (c_.window.state() == WindowState::Minimized))
         return; // what the window model asked for itself
+    if (minimized && dialogs_.anyOpen())
+        return; // stays on the taskbar, where restoring it shows the box again
     chooser_.cancel();
     minimized ? lifecycle_.minimized() : lifecycle_.restored();
 }

@@ -4,6 +4,7 @@
 // server status), the behaviours that change it, and its controls, which show it. A front end
 // mirrors the controls and hands the player's picks and clicks to them.
 
+#include "app/counted_dialogs.h"
 #include "base/bind_profile.h"
 #include "base/main_window_controls.h"
 #include "base/system/system.h"
@@ -73,6 +74,7 @@ class MainWindow {
 
     System system_;
     std::string serverUrl_;
+    CountedDialogs dialogs_;
     BindProfile profile_;
     TriggerKeys triggers_;
     int keyIntervalMs_ = kDefaultKeyInterval;

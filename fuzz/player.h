@@ -15,8 +15,8 @@
 // - "keys" changes only when a choice completes in the main window, to the keys then in force;
 // - no choice is pending, and no box opens during one, while the main window cannot take keys;
 // - a failed write is told, naming the file;
-// - the tray icon is there exactly while the window is put away, and Show (or a second start)
-//   brings it forward;
+// - the tray icon is there exactly while the window is put away, never behind an open box, and
+//   Show (or a second start) brings the window forward;
 // - the ten trigger keys are distinct.
 
 #include "app/application.h"
@@ -117,6 +117,10 @@ class Player {
         p.dialogs.whileOpen = [this] {
             if (main().choosingKey())
                 fail("a box opened while a key choice was pending: its keys go to the chooser");
+            if (minimizeInBox)
+                main().shownMinimized(true); // the window manager lets the player do it
+            if (p.tray.iconPresent)
+                fail("the main window was put away behind an open box");
         };
     }
 
@@ -186,6 +190,12 @@ class Player {
     }
     bool game(int unitedOffensive) {
         return click(unitedOffensive ? c().unitedOffensiveOption : c().callOfDutyOption);
+    }
+    bool intervalMinimized(int answer) {
+        minimizeInBox = true;
+        interval(answer);
+        minimizeInBox = false;
+        return false;
     }
     bool save(int) { return click(c().saveButton); }
     bool start(int) { return click(c().startButton); }
@@ -444,7 +454,8 @@ class Player {
     std::size_t checkedTyped = 0;
     std::size_t toldWrites = 0, toldBoxes = 0;
     std::optional<Millis> closedAt;
-    bool focused = true;             // the main window has the keyboard
+    bool focused = true; // the main window has the keyboard
+    bool minimizeInBox = false;
     std::optional<Millis> pressedAt; // the first press the poll must run at
     Action step;
 };
@@ -479,6 +490,8 @@ inline const std::vector<ActionKind> kActions = {
     {"the system repeats #'s key-down", 6, kKeyCount, keyName, &Player::repeat},
     {"click #'s key label", 12, kSlotCount, slotName, &Player::clickKeyLabel},
     {"Interval, answer \"#\"", 3, static_cast<int>(kAnswers.size()), answer, &Player::interval},
+    {"Interval, minimize the window while its box is open, answer \"#\"", 1,
+     static_cast<int>(kAnswers.size()), answer, &Player::intervalMinimized},
     {"Save", 2, 0, nullptr, &Player::save},
     {"the disk fills up (or is freed)", 1, 0, nullptr, &Player::diskFills},
     {"Start", 2, 0, nullptr, &Player::start},
