@@ -7,6 +7,7 @@
 #include "backends/fake/fake_platform.h"
 #include "backends/posix/posix_files.h"
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -100,22 +101,31 @@ std::string bindsFor(int message) {
 }
 
 // Runs saving in a child process killed at a random moment, 300 times: the file is always one of
-// the allowed contents, and each of them is seen, so the saves did write.
+// the allowed contents, and each of them is seen, so the saves did write. The moment is counted
+// from the child's first save, within three times as long as that took, however busy the machine.
 template <typename Save>
 void killAtRandomMoments(Save save, const char* file, const std::set<std::string>& allowed) {
     std::mt19937 random(12345);
-    std::uniform_int_distribution<int> delay(0, 4000);
     std::set<std::string> seen;
     for (int round = 0; round < 300; ++round) {
+        int saved[2];
+        ASSERT_EQ(::pipe(saved), 0);
+        const auto start = std::chrono::steady_clock::now();
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             ::prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlive a test that was stopped
-            for (int i = 0;; ++i)
+            for (int i = 0;; ++i, (void)!::write(saved[1], "s", 1))
                 save(i);
         }
-        ::usleep(static_cast<useconds_t>(delay(random)));
+        ::close(saved[1]);
+        char done;
+        (void)!::read(saved[0], &done, 1); // the first save is done (or the child died)
+        const auto took = std::chrono::steady_clock::now() - start;
+        ::usleep(static_cast<useconds_t>(std::uniform_int_distribution<long>(
+            0, 3 * std::chrono::duration_cast<std::chrono::microseconds>(took).count())(random)));
         ::kill(child, SIGKILL);
+        ::close(saved[0]);
         ::waitpid(child, nullptr, 0);
         const std::string content = slurp(file);
         ASSERT_TRUE(allowed.count(content)) << "round " << round << ": " << content.size()
