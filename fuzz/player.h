@@ -146,7 +146,9 @@ class Player {
         if (!choosingBefore && running() && main().choosingKey())
             for (auto& [code, h] : history)
                 h.holdCounts = false; // held into a choice: the window takes the keyboard
-        const bool choiceCompleted = toChooser && choosingBefore && !main().choosingKey();
+        const bool choiceCompleted =
+            toChooser && (choosingBefore || choiceBegunInAction) && !main().choosingKey();
+        choiceBegunInAction = false;
         choices += choiceCompleted && p.files["keys"] != keysBefore ? 1 : 0;
         check(keysBefore, choiceCompleted);
     }
@@ -158,10 +160,24 @@ class Player {
     bool newsOpened() const { return app->newsWindow() != nullptr; }
 
     // The actions, as kActions names them.
-    bool press(int k) { return pressKey(key(k), false); }
-    bool pressWindowFirst(int k) { return pressKey(key(k), true); }
+    bool press(int k) { return pressKey(key(k), Heard::SystemFirst); }
+    bool pressWindowFirst(int k) { return pressKey(key(k), Heard::WindowFirst); }
+    // A quick player, or a busy program: the system reports the key before the program has taken
+    // the click on the label, and the window then hands it to the choice the click began.
+    bool pressAsTheLabelIsClicked(int arg) {
+        const KeyInfo& k = key(arg / kSlotCount);
+        if (history[k.code].down || !shown() || main().choosingKey())
+            return false;
+        pressKey(k, Heard::SystemOnly);
+        clickKeyLabel(arg % kSlotCount);
+        for (auto& [code, h] : history)
+            h.holdCounts = false; // held into the choice
+        choiceBegunInAction = true;
+        main().keyPressedWhileChoosing(KeyCode{k.code});
+        return true;
+    }
     // The system's auto-repeat: another key-down while the key is held (Windows' raw input sends
-    // them; the windows' own key events mark them as repeats and pass them over).
+    // them, and the keyboard drops them; the windows' own key events mark them as repeats).
     bool repeat(int k) {
         if (history[key(k).code].down)
             p.keyboard.pressKey(KeyCode{key(k).code});
@@ -333,7 +349,8 @@ class Player {
     // The platform reports the key; the main window, while a choice asks for a key, hands it to
     // the chooser too (the front end asks the main window, not the system, whether a choice takes
     // it). Which of the two comes first is up to the system.
-    bool pressKey(const KeyInfo& k, bool windowFirst) {
+    enum class Heard { SystemFirst, WindowFirst, SystemOnly };
+    bool pressKey(const KeyInfo& k, Heard heard) {
         KeyHistory& h = history[k.code];
         if (h.down)
             return false;
@@ -343,11 +360,11 @@ class Player {
         h.holdCounts = !toChooser;
         if (!toChooser && running() && !main().keys().typing() && slotOf(mapping, k.code) >= 0)
             pressedAt = pressedAt.value_or(p.clock.now()); // the poll must run at once
-        if (!windowFirst)
+        if (heard != Heard::WindowFirst)
             p.keyboard.pressKey(KeyCode{k.code});
-        if (toChooser)
+        if (toChooser && heard != Heard::SystemOnly)
             main().keyPressedWhileChoosing(KeyCode{k.code});
-        if (windowFirst)
+        if (heard == Heard::WindowFirst)
             p.keyboard.pressKey(KeyCode{k.code});
         return toChooser;
     }
@@ -456,12 +473,17 @@ class Player {
     std::optional<Millis> closedAt;
     bool focused = true; // the main window has the keyboard
     bool minimizeInBox = false;
+    bool choiceBegunInAction = false;
     std::optional<Millis> pressedAt; // the first press the poll must run at
     Action step;
 };
 
 inline std::string keyName(int k) {
     return key(k).name;
+}
+inline std::string keyAndLabel(int arg) {
+    return key(arg / kSlotCount).name + " as " + keypadName(arg % kSlotCount) +
+           "'s key label is clicked";
 }
 inline std::string slotName(int s) {
     return keypadName(s);
@@ -486,6 +508,7 @@ inline std::string waitMs(int w) {
 inline const std::vector<ActionKind> kActions = {
     {"press #", 30, kKeyCount, keyName, &Player::press},
     {"press # (the window hears it first)", 6, kKeyCount, keyName, &Player::pressWindowFirst},
+    {"press #", 3, kKeyCount* kSlotCount, keyAndLabel, &Player::pressAsTheLabelIsClicked},
     {"release #", 30, kKeyCount, keyName, &Player::release},
     {"the system repeats #'s key-down", 6, kKeyCount, keyName, &Player::repeat},
     {"click #'s key label", 12, kSlotCount, slotName, &Player::clickKeyLabel},

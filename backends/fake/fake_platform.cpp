@@ -52,7 +52,7 @@ KeyCode FakeKeyboard::keypadKey(int digit) const {
 }
 
 void FakeKeyboard::report(KeyCode key, bool down) {
-    if (onKey_ && watch_.covers(key))
+    if (repeats_.changesState(key, down) && onKey_ && watch_.covers(key))
         onKey_(KeyEvent{key, down, clock_.now()});
 }
 

@@ -75,6 +75,7 @@ class FakeKeyboard : public Keyboard {
     std::map<std::uint32_t, PressedKey> keys_;
     std::function<void(const KeyEvent&)> onKey_;
     KeyWatch watch_;
+    KeyRepeatFilter repeats_; // a key pressed again while down repeats, as on Windows
 };
 
 class FakeTypist : public Typist {

@@ -102,9 +102,11 @@ void Win32Keyboard::rawInput(LPARAM handle) {
         return;
     const RAWKEYBOARD& k = input.data.keyboard;
     const auto code = rawKeyCode(k.MakeCode, k.Flags, k.VKey);
-    if (!code || !onKey_ || !watch_.covers(KeyCode{*code}))
+    const bool down = (k.Flags & RI_KEY_BREAK) == 0;
+    if (!code || !repeats_.changesState(KeyCode{*code}, down) || !onKey_ ||
+        !watch_.covers(KeyCode{*code}))
         return;
-    onKey_(KeyEvent{KeyCode{*code}, (k.Flags & RI_KEY_BREAK) == 0, now_()});
+    onKey_(KeyEvent{KeyCode{*code}, down, now_()});
 }
 
 KeyCode Win32Keyboard::keypadKey(int digit) const {

@@ -30,6 +30,7 @@ class Win32Keyboard : public Keyboard {
     std::function<Millis()> now_;
     std::function<void(const KeyEvent&)> onKey_;
     KeyWatch watch_;
+    KeyRepeatFilter repeats_; // raw input repeats a held key's key-down
 };
 
 } // namespace bt::win32

@@ -31,16 +31,32 @@ struct KeyWatch {
     friend bool operator==(const KeyWatch&, const KeyWatch&) = default;
 };
 
+// A held key's auto-repeat is no new press: a platform whose key-downs repeat while a key is held
+// (Windows' raw input; X11's raw events do not) passes every event through this first, and
+// reports only those that change a key's state.
+class KeyRepeatFilter {
+  public:
+    bool changesState(KeyCode key, bool down) {
+        const bool wasDown = std::erase(down_, key) > 0;
+        if (down)
+            down_.push_back(key);
+        return !(down && wasDown);
+    }
+
+  private:
+    std::vector<KeyCode> down_;
+};
+
 class Keyboard {
   public:
     virtual ~Keyboard() = default;
 
     // Where the watched keys' events go.
     virtual void listen(std::function<void(const KeyEvent&)> onEvent) = 0;
-    // From this call on, the platform reports these keys going down and up, system-wide,
-    // whichever window has the focus, and never takes a key from that window. Nothing is watched
-    // before the first call. Events that happened before the call are reported first, as the
-    // watch then in force decides, before it returns.
+    // From this call on, the platform reports these keys going down (once, however long they are
+    // held) and up, system-wide, whichever window has the focus, and never takes a key from that
+    // window. Nothing is watched before the first call. Events that happened before the call are
+    // reported first, as the watch then in force decides, before it returns.
     virtual void watch(const KeyWatch& watch) = 0;
 
     // The keypad key of a digit, the same with NumLock on or off.

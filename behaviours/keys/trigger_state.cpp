@@ -63,8 +63,8 @@ void TriggerState::takenByWindow(KeyCode key) {
 
 bool TriggerState::press(KeyCode key) {
     const int slot = slotOf(key);
-    if ((!choosing_ && slot < 0) || down_.contains(key))
-        return false; // a key that fires nothing, or the system's auto-repeat of a held key
+    if (!choosing_ && slot < 0)
+        return false;
     down_.insert(key);
     if (removeOne(takenAhead_, key)) {
         silent_.insert(key);
@@ -84,6 +84,9 @@ bool TriggerState::press(KeyCode key) {
 void TriggerState::release(KeyCode key) {
     down_.erase(key);
     silent_.erase(key);
+    // A press the window took that the system had reported before the choice began (or not at
+    // all) is not on its way any more: the next press of the key is the player's own.
+    std::erase(takenAhead_, key);
 }
 
 TriggerState::Slots TriggerState::downSlots() const {
