@@ -126,6 +126,11 @@ void Keyboard::deliverQueued() {
     }
 }
 
+void Keyboard::deliverAlreadyRead() {
+    if (ok() && XEventsQueued(display_, QueuedAlready) > 0)
+        deliverQueued();
+}
+
 std::optional<PressedKey> Keyboard::describeKey(KeyCode key) const {
     const unsigned keycode = key.value;
     if (!display_ || keycode < 8 || keycode > 255)

@@ -32,6 +32,9 @@ class Keyboard : public bt::Keyboard {
     // Reads every raw event that has arrived, without blocking, and reports each watched key that
     // went down or up.
     void deliverQueued();
+    // Events Xlib has already read while it waited for a reply (a key's name, say) leave nothing
+    // on the socket to wake the program: the event loop hands them on before it sleeps.
+    void deliverAlreadyRead();
 
     void listen(std::function<void(const KeyEvent&)> onEvent) override { onKey_ = onEvent; }
     void watch(const KeyWatch& watch) override;

@@ -18,6 +18,7 @@
 #include "frontends/qt/single_instance.h"
 #include "frontends/qt/test_probe.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QScreen>
 #include <QSocketNotifier>
@@ -108,6 +109,9 @@ int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstanc
         auto* events = new QSocketNotifier(keyboard.connectionFd(), QSocketNotifier::Read, &app);
         QObject::connect(events, &QSocketNotifier::activated, &app,
                          [&keyboard] { keyboard.deliverQueued(); });
+        QObject::connect(QAbstractEventDispatcher::instance(),
+                         &QAbstractEventDispatcher::aboutToBlock, &app,
+                         [&keyboard] { keyboard.deliverAlreadyRead(); });
     }
     clock.setBeforeRing([&keyboard] { keyboard.deliverQueued(); });
 
