@@ -431,6 +431,9 @@ class Player {
                 p.dialogs.messageBoxes[toldBoxes].title != "Brontek tarnlow")
                 fail("a failed write of " + name + " was not told");
         }
+        for (std::size_t b = toldBoxes; b < p.dialogs.messageBoxes.size(); ++b)
+            if (p.dialogs.messageBoxes[b].prompt.find("Disk full") != std::string::npos)
+                fail("a write that did not fail was told as failed");
         if (!main().isOpen() && c().window.visible())
             fail("the main window is still shown after it closed");
         if (p.tray.iconPresent != (running() && !c().window.visible()))
