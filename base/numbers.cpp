@@ -41,23 +41,18 @@ std::optional<double> parseNumber(std::string_view text, char decimalSeparator) 
     if (text.size() > buffer.size())
         return std::nullopt;
     std::size_t length = 0;
-    bool digits = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
-        if (i == 0 && (c == '-' || c == '+')) {
-            if (c == '+')
-                continue;
-        } else if (c >= '0' && c <= '9') {
-            digits = true;
-        } else if (c == decimalSeparator) {
+        const bool sign = i == 0 && (c == '-' || c == '+');
+        if (sign && c == '+')
+            continue;
+        if (c == decimalSeparator)
             c = '.'; // a second one leaves from_chars short of the end: no number
-        } else {
+        else if (!sign && (c < '0' || c > '9'))
             return std::nullopt;
-        }
         buffer[length++] = c;
     }
-    if (!digits)
-        return std::nullopt;
+    // A sign or a separator alone leaves from_chars nothing to read: no number.
     double value = 0.0;
     const auto [ptr, ec] = std::from_chars(buffer.data(), buffer.data() + length, value);
     if (ec != std::errc() || ptr != buffer.data() + length)
