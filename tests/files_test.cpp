@@ -178,8 +178,10 @@ TEST_F(WorkFolderTest, AFullDiskOrAReadOnlyFolderIsToldAndTheBindingsAndTheOldFi
             w.controls().slotMenu(3).choose(2);
             w.controls().saveButton.click();
             const auto& box = p.dialogs.messageBoxes;
-            const char* reason = full ? "File too large" : "Permission denied";
-            if (box.size() != 1 || box[0].prompt.find(reason) == std::string::npos)
+            const std::string told = "Your bindings could not be saved to the file \"binds\": " +
+                                     std::string(full ? "File too large" : "Permission denied") +
+                                     ".\r\nThey are still set in this window; try Save again.";
+            if (box.size() != 1 || box[0].prompt != told)
                 return 1;
             return w.controls().slotMenu(3).index() == 2 ? 0 : 2;
         });

@@ -91,7 +91,7 @@ TEST_F(NewsTest, BadValuesKeepTheWindowsOwnAndTheRestIsLaidOut) {
     // clang-format off
     openSample({{1, "left"}, {2, "-15"}, {8, "-300"}, {12, "True"}, {13, "perhaps"}, {14, "0"},
                 {20, "1000"}, {29, "1001"}, {132, "12"}, {70, "-1"}, {69, "-2"}, {9, "-9"},
-                {5, "-30"}, {6, "-40"}, {127, "Not again."}});
+                {5, "-30"}, {6, "-40"}, {127, "Not again."}, {71, "-5"}});
     // clang-format on
     // A value that does not read keeps the design's; a place may be negative, a size may not.
     EXPECT_EQ(c.exitButton.rect(), (Rect{1680, -15, 1095, 375}));
@@ -102,6 +102,7 @@ TEST_F(NewsTest, BadValuesKeepTheWindowsOwnAndTheRestIsLaidOut) {
     EXPECT_EQ(c.linkLabel(2).font().size, 8.25) << "one more is not";
     EXPECT_EQ(c.declineBox.caption(), "Not again.") << "with more lines after the last";
     EXPECT_EQ(c.declineBox.font().size, 12);
+    EXPECT_EQ(c.window.outerHeight(), 0) << "a negative height keeps the design's";
 }
 
 TEST_F(NewsTest, HoveringALinkShowsItsDescriptionClickLabelAndPage) {

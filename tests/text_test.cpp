@@ -34,6 +34,7 @@ TEST(NumbersTest, TypedNumbersWithTheUsersSeparatorAndHalvesToEven) {
 
 TEST(FeedTest, TokensAndCrLfEndLinesAndOnlyTheNewsTextIsSubstituted) {
     EXPECT_EQ(replaceAll("aaaa", "aa", "b"), "bb") << "resumes after each one replaced";
+    EXPECT_TRUE(equalsIgnoringCase("AZaz", "azAZ") && !equalsIgnoringCase("a", "ab"));
     EXPECT_EQ(feed::split(feed::normalise("one<br>two\r\nthree<br>", "<br>")),
               (Lines{"one", "two", "three", ""}));
     EXPECT_EQ(feed::split(feed::normalise("a<BR>b<br><br>c", "<br>")), (Lines{"a<BR>b", "", "c"}));
@@ -122,7 +123,8 @@ TEST(FeedCheckTest, TheSamplePassesAndBrokenLinesAreFlaggedByNumber) {
         {{{80, "calc.exe"}}, {80}}, {{{10, "8000"}}, {10}}, {{{128, "-5"}}, {128}},
         {{{1, "7785"}, {10, "0"}}, {}}, {{{1, "0"}, {2, "0"}}, {}}, // just inside the window
         {{{2, "-1"}}, {1}}, {{{2, "9000"}}, {1}}, {{{69, "9000"}}, {5}}, {{{131, "6000"}}, {130}},
-        {{{3, "False"}, {69, "9000"}}, {}}};
+        {{{3, "False"}, {69, "9000"}}, {}}, {{{95, "maybe"}}, {95}},
+        {{{18, "6240"}}, {}}, {{{18, "6241"}}, {18}}}; // link 1 just inside, and out
     // clang-format on
     for (const auto& [changes, flagged] : cases) {
         std::vector<std::size_t> found;

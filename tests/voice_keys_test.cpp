@@ -86,6 +86,8 @@ TEST_P(IntervalBoxTest, TheAnswerGivesTheIntervalOrTheMessageAnd100) {
     for (const auto& box : p.dialogs.inputBoxes) {
         EXPECT_EQ(box.prompt, "Key interval (ms)");
         EXPECT_EQ(box.defaultText, "100") << "always 100, even at 500";
+        EXPECT_EQ(std::tuple(box.title, box.left, box.top),
+                  std::tuple("Brontek tarnlow", 2500, 2700));
     }
 }
 
