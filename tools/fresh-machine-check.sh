@@ -8,8 +8,8 @@
 #
 #   sudo tools/fresh-machine-check.sh [COMMIT]     (default: HEAD; uncommitted work is not seen)
 #
-# It takes about twenty minutes on two cores. The new system shares this machine's network, so
-# run it while no other test run is using the tests' port (8642) and X displays.
+# It takes about twenty minutes on two cores. The tests take free ports of their own and private
+# X displays, but they need both cores: run it while no other test run is going.
 set -euo pipefail
 
 if [ "$(id -u)" -ne 0 ]; then
