@@ -25,7 +25,7 @@ TEST_F(BindsTest, WithoutAUsableFileEveryKeyIsMenu1Message1AndNothingIsWritten) 
         Application a(fp.system(), kBase);
         a.start(0);
         EXPECT_TRUE(a.mainWindow().controls().window.visible());
-        EXPECT_EQ(fp.http.requests.at(0).url, std::string(kBase) + "counter.php");
+        EXPECT_EQ(fp.http.requests.at(0), std::string(kBase) + "counter.php");
         EXPECT_EQ(a.mainWindow().profile(), BindProfile{});
         EXPECT_EQ(fp.files.count("binds"), file ? 1u : 0u);
         a.mainWindow().controls().saveButton.click();

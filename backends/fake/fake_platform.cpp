@@ -2,15 +2,14 @@
 
 #include "base/bind_profile.h"
 
-namespace bt {
+#include <algorithm>
 
-VirtualClock::~VirtualClock() = default;
+namespace bt {
 
 const VirtualClock::Scheduled* VirtualClock::nextDue(Millis t) const {
     const Scheduled* best = nullptr;
     for (const auto& [key, s] : scheduled_)
-        if (s.due <= t &&
-            (!best || s.due < best->due || (s.due == best->due && s.order < best->order)))
+        if (s.due <= t && (!best || std::pair(s.due, s.order) < std::pair(best->due, best->order)))
             best = &s;
     return best;
 }
@@ -47,18 +46,9 @@ void VirtualClock::alarmChanged(Alarm& alarm) {
         scheduled_[&alarm] = Scheduled{alarm.dueFrom(now_), nextOrder_++, nullptr, &alarm};
 }
 
-KeyCode FakeKeyboard::keypadKey(int digit) const {
-    return KeyCode{1000 + static_cast<std::uint32_t>(digit)};
-}
-
 void FakeKeyboard::report(KeyCode key, bool down) {
     if (repeats_.changesState(key, down) && onKey_ && watch_.covers(key))
         onKey_(KeyEvent{key, down, clock_.now()});
-}
-
-KeyCode FakeKeyboard::addKey(std::uint32_t code, std::string name, KeyKind kind) {
-    keys_[code] = PressedKey{KeyCode{code}, kind, std::move(name)};
-    return KeyCode{code};
 }
 
 std::optional<PressedKey> FakeKeyboard::describeKey(KeyCode key) const {
@@ -87,12 +77,6 @@ void FakeDialogs::messageBox(std::string_view prompt, std::string_view title) {
         whileOpen();
 }
 
-void FakeTray::addIcon(std::string_view t) {
-    ++adds;
-    iconPresent = host;
-    tip = t;
-}
-
 PopupChoice FakeTray::popupMenu() {
     ++popupsOpened;
     if (popupChoices.empty())
@@ -109,9 +93,7 @@ std::int64_t FakeFiles::fileLength(std::string_view name) {
 
 std::optional<std::string> FakeFiles::readFile(std::string_view name, std::size_t maxBytes) {
     const auto it = content_.find(name);
-    if (it == content_.end())
-        return std::nullopt;
-    return it->second.substr(0, maxBytes);
+    return it == content_.end() ? std::nullopt : std::optional(it->second.substr(0, maxBytes));
 }
 
 FileWriteResult FakeFiles::replaceFile(std::string_view name, std::string_view contents) {
@@ -125,15 +107,16 @@ FileWriteResult FakeFiles::replaceFile(std::string_view name, std::string_view c
 
 HttpRequestId FakeHttp::get(std::string url, std::function<void(HttpResult)> done) {
     const HttpRequestId id = next_++;
-    requests.push_back({id, url});
+    requests.push_back(url);
     // A request nobody waits for (the counter page) is only recorded.
     if (done)
         pending_[id] = Pending{std::move(url), std::move(done)};
     return id;
 }
 
-bool FakeHttp::respond(HttpRequestId id, HttpResult result) {
-    const auto it = pending_.find(id);
+bool FakeHttp::respondTo(const std::string& url, HttpResult result) {
+    const auto it = std::find_if(pending_.begin(), pending_.end(),
+                                 [&](const auto& p) { return p.second.url == url; });
     if (it == pending_.end())
         return false;
     auto done = std::move(it->second.done);
@@ -142,25 +125,13 @@ bool FakeHttp::respond(HttpRequestId id, HttpResult result) {
     return true;
 }
 
-bool FakeHttp::respondTo(const std::string& url, HttpResult result) {
-    for (const auto& [id, p] : pending_)
-        if (p.url == url)
-            return respond(id, std::move(result));
-    return false;
-}
-
 bool FakeHttp::isPending(const std::string& url) const {
-    for (const auto& [id, p] : pending_)
-        if (p.url == url)
-            return true;
-    return false;
+    return std::any_of(pending_.begin(), pending_.end(),
+                       [&](const auto& p) { return p.second.url == url; });
 }
 
 std::size_t FakeHttp::requestsFor(const std::string& url) const {
-    std::size_t n = 0;
-    for (const Request& r : requests)
-        n += r.url == url ? 1 : 0;
-    return n;
+    return static_cast<std::size_t>(std::count(requests.begin(), requests.end(), url));
 }
 
 } // namespace bt

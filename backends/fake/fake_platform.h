@@ -17,7 +17,6 @@ namespace bt {
 
 class VirtualClock : public Clock {
   public:
-    ~VirtualClock() override;
     // Virtual time in milliseconds since the start.
     Millis now() const { return now_; }
     // Fires every timer and alarm due up to and including now()+ms, in time order; equal times in
@@ -59,12 +58,14 @@ class FakeKeyboard : public Keyboard {
     void pressKey(KeyCode key) { report(key, true); }
     void releaseKey(KeyCode key) { report(key, false); }
     // Adds a key to the keyboard (the keypad's are there from the start) and returns its code.
-    KeyCode addKey(std::uint32_t code, std::string name, KeyKind kind = KeyKind::Ordinary);
-    const KeyWatch& watched() const { return watch_; }
+    KeyCode addKey(std::uint32_t code, std::string name, KeyKind kind = KeyKind::Ordinary) {
+        keys_[code] = PressedKey{KeyCode{code}, kind, std::move(name)};
+        return KeyCode{code};
+    }
 
     void listen(std::function<void(const KeyEvent&)> onEvent) override { onKey_ = onEvent; }
     void watch(const KeyWatch& watch) override { watch_ = watch; }
-    KeyCode keypadKey(int digit) const override;
+    KeyCode keypadKey(int digit) const override { return KeyCode{1000 + std::uint32_t(digit)}; }
     std::optional<PressedKey> describeKey(KeyCode key) const override;
     const char* keyCodeSystem() const override { return "fake"; }
 
@@ -125,7 +126,7 @@ class FakeTray : public Tray {
     int popupsOpened = 0;
 
     bool available() const override { return host; }
-    void addIcon(std::string_view t) override;
+    void addIcon(std::string_view t) override { ++adds, iconPresent = host, tip = t; }
     void removeIcon() override { iconPresent = false; }
     PopupChoice popupMenu() override;
 };
@@ -160,12 +161,7 @@ class FakeFiles : public Files {
 // Requests wait until the test answers them.
 class FakeHttp : public Http {
   public:
-    struct Request {
-        HttpRequestId id;
-        std::string url;
-    };
-    std::vector<Request> requests; // every request made, in order
-    bool respond(HttpRequestId id, HttpResult result);
+    std::vector<std::string> requests; // the URL of every request made, in order
     // Answers the oldest pending request for this URL; false when there is none.
     bool respondTo(const std::string& url, HttpResult result);
     std::size_t pendingCount() const { return pending_.size(); }
