@@ -411,6 +411,12 @@ class E2ETest(unittest.TestCase):
         self.addCleanup(p.stop)
         return p
 
+    def start(self):  # what the scenarios run: the Linux program; the Wine suite's starts the exe
+        return self.start_program()
+
+    def game(self):  # a focused recorder: a function giving (ms, key) pairs
+        return self.recorder().typed
+
     def serve_sample_site(self, status_delay=0.0):
         """The sample news site on this test's own port."""
         self.addCleanup(SampleSite(self.port, status_delay).stop)
@@ -466,8 +472,8 @@ class E2ETest(unittest.TestCase):
 
 class WindowScenarios:
     """What both programs must take the same way, bare or (window_manager) under openbox. A mixin
-    for an E2ETest giving start(), game() (a focused recorder: a function giving (ms, key) pairs),
-    EDIT (the input box's text field class) and F5 (how "keys" names F5)."""
+    for an E2ETest (whose start() and game() it uses) giving EDIT (the input box's text field
+    class) and F5 (how "keys" names F5)."""
     window_manager = False
 
     def setUp(self):
@@ -622,8 +628,8 @@ class WindowScenarios:
 
 class CopyScenarios:
     """One copy at a time, with its icon in trayer, for both programs. A mixin for an E2ETest
-    giving start(), game() as for WindowScenarios, ICON (the name of the icon's window) and
-    second_start(p) (starts another copy as p was started; returns its exit status)."""
+    giving ICON (the name of the icon's window) and second_start(p) (starts another copy as p was
+    started; returns its exit status)."""
 
     def put_away(self, p):  # with Start; the middle of the docked icon
         p.click("startButton")

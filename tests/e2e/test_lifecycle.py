@@ -116,12 +116,6 @@ class StatusNotifierTest(E2ETest):
 class OneCopyTest(CopyScenarios, E2ETest):
     ICON = ICON
 
-    def start(self):
-        return self.start_program()
-
-    def game(self):
-        return self.recorder().typed
-
     def second_start(self, p):
         second = subprocess.run([BIN], cwd=self.workdir, env=p.env, capture_output=True,
                                 text=True, timeout=20)

@@ -13,12 +13,6 @@ class WindowTest(WindowScenarios, E2ETest):
     EDIT = "QLineEdit"
     F5 = b"x11 71 "
 
-    def start(self):
-        return self.start_program()
-
-    def game(self):
-        return self.recorder().typed
-
     def test_start_without_a_tray_host_leaves_the_window_reachable(self):
         p = self.start_program()
         p.click("startButton")
