@@ -120,10 +120,43 @@ void dialog(std::string& out, HWND hwnd) {
     out += children + "]}";
 }
 
+void checkSoon() {
+    if (!g_checkPending)
+        g_checkPending = PostThreadMessageW(GetCurrentThreadId(), kCheck, 0, 0) != 0;
+}
+
+// A window manager moving a window reaches Wine as an X event, which Wine turns into a sent
+// WM_WINDOWPOSCHANGED with no posted message after it: without a look at the windows' own
+// messages, the file would keep a window where it was first drawn, and a click aimed from it
+// would miss. (A WH_CALLWNDPROCRET hook would do the same for every window, but under Wine it
+// keeps a click on an inactive window from pressing its button.)
+constexpr wchar_t kFormerProc[] = L"BrontekProbeFormerProc";
+
+LRESULT CALLBACK watchedWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    const auto former = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kFormerProc));
+    if (msg == WM_WINDOWPOSCHANGED)
+        checkSoon();
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(former));
+        RemovePropW(hwnd, kFormerProc);
+    }
+    return CallWindowProcW(former, hwnd, msg, wp, lp);
+}
+
+void watchMoves(HWND hwnd) {
+    if (!hwnd || GetPropW(hwnd, kFormerProc))
+        return;
+    const LONG_PTR former =
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watchedWindow));
+    SetPropW(hwnd, kFormerProc, reinterpret_cast<HANDLE>(former));
+}
+
 void write() {
     std::string json = "{\"windows\":[";
+    watchMoves(g_main->hwnd());
     window(json, g_main->hwnd(), g_main->controls());
     if (*g_news) {
+        watchMoves((*g_news)->hwnd());
         json += ',';
         window(json, (*g_news)->hwnd(), (*g_news)->controls());
     }
@@ -177,8 +210,8 @@ LRESULT CALLBACK messageTaken(int code, WPARAM removal, LPARAM lp) {
         if (msg->message == kCheck && msg->hwnd == nullptr) {
             g_checkPending = false;
             write();
-        } else if (!g_checkPending) {
-            g_checkPending = PostThreadMessageW(GetCurrentThreadId(), kCheck, 0, 0) != 0;
+        } else {
+            checkSoon();
         }
     }
     return CallNextHookEx(nullptr, code, removal, lp);
