@@ -481,6 +481,12 @@ class WindowScenarios:
         if self.window_manager:
             self.start_openbox()
 
+    def start_program(self, extra_env=None, command=None):
+        p = super().start_program(extra_env, command)
+        if self.window_manager:  # which focuses a new window a moment after placing it
+            wait_for(lambda: self.x.focused() == MAIN, what="the window focused")
+        return p
+
     def choose(self, p, name, index):
         """Opens a list with a click and moves to an entry with the keyboard, as a player can."""
         steps = index - p.widget(name)["index"]
@@ -501,6 +507,7 @@ class WindowScenarios:
     def answer_box(self, p, typed):
         [edit] = [c for c in self.box(p)["children"] if c["class"] == self.EDIT]
         self.x.click(edit["x"] + 5, edit["y"] + edit["h"] // 2)
+        wait_for(lambda: self.x.focused() == "Brontek tarnlow", what="the box focused")
         for key in ["End"] + ["BackSpace"] * 3 + list(typed) + ["Return"]:
             self.x.tap(key)
         p.wait_state(lambda s: not any(c["class"] == self.EDIT for w in s["windows"]
