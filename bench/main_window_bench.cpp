@@ -10,8 +10,8 @@ namespace {
 
 constexpr const char* kBase = "http://127.0.0.1:8642/update_info/binds_data/";
 
-// Drives the key send timer and the poll's alarm by hand and only counts the keys, so that what
-// is measured is the core's own work.
+// Drives the poll's and v's alarms and the key send timer by hand and only counts the keys, so that
+// what is measured is the core's own work.
 class HandClock : public bt::Clock {
   public:
     void timerChanged(bt::Timer& timer) override { timer_ = &timer; }
@@ -37,8 +37,9 @@ struct BarePlatform : bt::FakePlatform {
     void pressAndType(bt::Millis t) {
         keyboard.press(4);
         keyboard.release(4);
-        hand.alarm_->ring(hand.alarm_->dueFrom(t));
-        for (int step = 1; step <= 3; ++step)
+        hand.alarm_->ring(t);       // the poll, which sets v's alarm
+        hand.alarm_->ring(t + 100); // v, which starts the send timer
+        for (int step = 2; step <= 3; ++step)
             hand.timer_->fire(t + 100 * step);
     }
 };

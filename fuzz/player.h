@@ -369,9 +369,11 @@ class Player {
         return toChooser;
     }
 
-    // A poll ran. If it started a sequence, some key must have asked for it, at that moment.
+    // An alarm rang. If it was a poll that started a sequence, some key must have asked for it, at
+    // that moment.
     void polled() {
-        if (!main().keys().typing())
+        // Every key asked for so far has been typed: a new sequence, not a key of the last one.
+        if (!main().keys().typing() || p.typist.typed.size() < expected.size())
             return;
         const int slot = main().keys().typedSlot();
         const KeyHistory& h = history[mapping[static_cast<std::size_t>(slot)].value];
@@ -478,6 +480,7 @@ class Player {
     bool minimizeInBox = false;
     bool choiceBegunInAction = false;
     std::optional<Millis> pressedAt; // the first press the poll must run at
+    bool wasTyping = false;          // before the last alarm rang
     Action step;
 };
 

@@ -1,6 +1,7 @@
 // What every behaviour's time runs on: timers and alarms, on the virtual clock.
 
 #include "backends/fake/fake_platform.h"
+#include "backends/x11/event_time.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +81,15 @@ TEST(AlarmTest, RingsOnceAtItsTimeOrAfterItsDelayAndNeverBeforeIt) {
     alarm.ringAt(3200);
     alarm.ring(3199); // a native timer a hair early: told the due time
     EXPECT_EQ(rung.back(), 3200);
+}
+
+TEST(X11EventTimeTest, APressCountsFromItsServerStampWhenTheStampFitsThisMachinesClock) {
+    constexpr Millis kWrap = Millis{1} << 32; // the server's 32-bit clock starts again
+    EXPECT_EQ(x11::eventTime(4998, 5000), 4998) << "read 2 ms late";
+    EXPECT_EQ(x11::eventTime(0xFFFFFFFEu, kWrap + 1), kWrap - 2) << "across the wrap";
+    EXPECT_EQ(x11::eventTime(5003, 5000), 5000) << "ahead of us: another clock";
+    EXPECT_EQ(x11::eventTime(4000, 5000), 5000) << "a second old: another clock, or a stall";
+    EXPECT_EQ(x11::eventTime(4001, 5000), 4001);
 }
 
 } // namespace

@@ -25,12 +25,14 @@ struct Scenario {
     const char* name;
     std::vector<Event> events;
     Typed typed;
+    Millis late = 0; // every wake of the program comes this late
 };
 
 class KeyScenarioTest : public MainWindowTest, public ::testing::WithParamInterface<Scenario> {};
 
 TEST_P(KeyScenarioTest, TypesTheSlotsSequencesAtThePollsTimes) {
     start();
+    p.clock.late = GetParam().late;
     auto event = GetParam().events.begin();
     for (Millis t = 0; t <= 8000; ++t) {
         p.clock.advanceTo(t);
@@ -47,6 +49,8 @@ using T = Typed;
 const Scenario kScenarios[] = {
     // A 5 ms tap: v one key interval after the press.
     {"Tap", {down(150, 0), up(155, 0)}, T{{250, "v"}, {350, "1"}, {450, "1"}}},
+    // On a system slow to wake, v waits for that once, not once for the poll and again for v.
+    {"TapOnASlowSystem", {down(150, 0), up(155, 0)}, T{{253, "v"}, {356, "1"}, {456, "1"}}, 3},
     // A held key repeats every three intervals and 100 ms; released just before a poll, it
     // leaves that poll nothing to find.
     {"Hold", {down(150, 5), up(949, 5)},

@@ -9,7 +9,8 @@ namespace bt {
 const VirtualClock::Scheduled* VirtualClock::nextDue(Millis t) const {
     const Scheduled* best = nullptr;
     for (const auto& [key, s] : scheduled_)
-        if (s.due <= t && (!best || std::pair(s.due, s.order) < std::pair(best->due, best->order)))
+        if (s.due + late <= t &&
+            (!best || std::pair(s.due, s.order) < std::pair(best->due, best->order)))
             best = &s;
     return best;
 }
@@ -17,7 +18,7 @@ const VirtualClock::Scheduled* VirtualClock::nextDue(Millis t) const {
 void VirtualClock::advanceTo(Millis t) {
     while (const Scheduled* next = nextDue(t)) {
         const Scheduled s = *next;
-        now_ = s.due;
+        now_ = std::max(now_, s.due + late);
         if (s.timer) {
             // Periodic without drift: the next tick is one interval after this one was due. A
             // tick that changes its own timer replaces this entry.

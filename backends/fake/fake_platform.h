@@ -28,6 +28,9 @@ class VirtualClock : public Clock {
     // How often an alarm rang; runs after each ring, for a test to look at the program then.
     int rings = 0;
     std::function<void()> afterRing;
+    // Timers and alarms go off this long after they are due, as on a system slow to wake; each is
+    // told the time it went off.
+    Millis late = 0;
 
     void timerChanged(Timer& timer) override;
     void timerDestroyed(Timer& timer) override { scheduled_.erase(&timer); }

@@ -1,5 +1,7 @@
 #include "backends/x11/x11_keyboard.h"
 
+#include "backends/x11/event_time.h"
+
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
@@ -120,7 +122,8 @@ void Keyboard::deliverQueued() {
             const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
             const KeyCode key{static_cast<std::uint32_t>(raw->detail)};
             if (onKey_ && watch_.covers(key))
-                onKey_(KeyEvent{key, cookie->evtype == XI_RawKeyPress, now_()});
+                onKey_(KeyEvent{key, cookie->evtype == XI_RawKeyPress,
+                                eventTime(static_cast<std::uint32_t>(raw->time), now_())});
         }
         XFreeEventData(display_, cookie);
     }

@@ -19,7 +19,7 @@ namespace bt::x11 {
 class Keyboard : public bt::Keyboard {
   public:
     // Opens its own connection to the display; ok() is false when X or XInput 2.2 is missing.
-    // Each event is stamped with now() as it is read.
+    // Each event is stamped with the moment it happened, on the clock now() reads.
     explicit Keyboard(std::function<Millis()> now, const char* displayName = nullptr);
     ~Keyboard() override;
     Keyboard(const Keyboard&) = delete;

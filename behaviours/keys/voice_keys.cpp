@@ -3,6 +3,8 @@
 #include "base/system/keyboard.h"
 #include "base/system/typist.h"
 
+#include <algorithm>
+
 namespace bt {
 
 namespace {
@@ -23,7 +25,8 @@ VoiceKeys::VoiceKeys(Keyboard& keyboard, Typist& typist, Clock& clock, const Bin
       keyIntervalMs_(keyIntervalMs) {
     for (const int slot : kSlots)
         keys_[static_cast<std::size_t>(slot)] = keyboard.keypadKey(slot);
-    pollAlarm_.setOnRing([this](Millis) { poll(); });
+    pollAlarm_.setOnRing([this](Millis now) { poll(now); });
+    voiceAlarm_.setOnRing([this](Millis now) { typeNext(now); });
     sendTimer_.setOnTick([this](Millis now) { typeNext(now); });
 }
 
@@ -47,6 +50,7 @@ void VoiceKeys::watchKeys() {
 
 void VoiceKeys::start(Millis now) {
     pollAlarm_.attach(clock_);
+    voiceAlarm_.attach(clock_);
     sendTimer_.attach(clock_);
     triggers_.update(keys_, choosing_);
     keyboard_.listen([this](const KeyEvent& e) { keyEvent(e); });
@@ -60,7 +64,9 @@ void VoiceKeys::stop() {
         keyboard_.watch(KeyWatch{});
     started_ = false;
     watching_ = false;
+    typing_ = false;
     pollAlarm_.silence();
+    voiceAlarm_.silence();
     sendTimer_.stop();
 }
 
@@ -72,28 +78,39 @@ void VoiceKeys::keyEvent(const KeyEvent& event) {
     // A press is looked at the moment it comes, unless a sequence is being typed: then at the
     // first poll after it.
     if (triggers_.press(event.key) && watching_)
-        pollAlarm_.ringAt(event.at);
+        pollAt(event.at);
 }
 
-void VoiceKeys::poll() {
+void VoiceKeys::poll(Millis now) {
     const int slot = highest(triggers_.take());
     if (slot < 0)
         return; // nothing down or pressed: the poll sleeps until a key event
     slot_ = slot;
     step_ = 0;
     watching_ = false;
-    sendTimer_.start(keyIntervalMs_);
+    typing_ = true;
+    sequenceIntervalMs_ = keyIntervalMs_;
+    // One interval after the poll was due (the press itself), not after it rang: a system waking
+    // from idle rings a few milliseconds late, and v need not wait for that as well.
+    voiceAlarm_.ringAt(std::max(pollDue_ + sequenceIntervalMs_, now));
+}
+
+void VoiceKeys::pollAt(Millis due) {
+    pollDue_ = due;
+    pollAlarm_.ringAt(due);
 }
 
 void VoiceKeys::typeNext(Millis now) {
     const Binding& binding = profile_.bindings[static_cast<std::size_t>(slot_)];
     if (step_ == 0) {
         typist_.typeKey(TypedKey::voiceMenu());
+        sendTimer_.start(sequenceIntervalMs_); // a periodic timer keeps the gaps exact
     } else if (step_ == 1) {
         typist_.typeKey(TypedKey::digit(binding.menu));
     } else {
         typist_.typeKey(TypedKey::digit(binding.message));
         sendTimer_.stop();
+        typing_ = false;
         watchFrom(now);
     }
     ++step_;
@@ -104,7 +121,7 @@ void VoiceKeys::watchFrom(Millis now) {
     if (triggers_.idle())
         pollAlarm_.silence();
     else
-        pollAlarm_.ringAt(now + kPollPeriod);
+        pollAt(now + kPollPeriod);
 }
 
 } // namespace bt

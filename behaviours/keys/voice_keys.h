@@ -1,11 +1,11 @@
 #pragma once
 
 // The program's purpose. The trigger keys' events come from the platform; a slot whose key is seen
-// hands over to the key send timer, which types v, the slot's menu digit and its message digit, one
-// per key interval, and hands back. A press is looked at the moment its event comes, unless a
-// sequence is being typed; a key still down, or pressed during a sequence, at the first poll one
-// period after the sequence. While a sequence is typed nothing is polled; the highest slot seen in
-// one poll wins.
+// has v typed one key interval after the poll that found it was due, then the send timer types its
+// menu digit and its message digit, one key interval apart. A press is looked at the moment it
+// happened, unless a sequence is being typed; a key still down, or pressed during a sequence, at
+// the first poll one period after the sequence. While a sequence is typed nothing is polled; the
+// highest slot seen in one poll wins.
 
 #include "base/bind_profile.h"
 #include "base/keys.h"
@@ -24,8 +24,8 @@ class VoiceKeys {
     // pressed meanwhile: a held key repeats every three key intervals and this.
     static constexpr Millis kPollPeriod = 100;
 
-    // The profile and the key interval are read as they are at each step, so a binding changed
-    // during a sequence changes what its later steps type.
+    // The profile is read as it is at each step, so a binding changed during a sequence changes
+    // what its later steps type; the key interval as it is when a sequence begins.
     VoiceKeys(Keyboard& keyboard, Typist& typist, Clock& clock, const BindProfile& profile,
               const int& keyIntervalMs);
 
@@ -41,13 +41,14 @@ class VoiceKeys {
     void stop();
 
     bool watching() const { return watching_; }
-    bool typing() const { return sendTimer_.running(); }
+    bool typing() const { return typing_; }
     // The slot being typed, or -1 before the first key.
     int typedSlot() const { return slot_; }
 
   private:
     void keyEvent(const KeyEvent& event);
-    void poll();
+    void poll(Millis now);
+    void pollAt(Millis due);
     void typeNext(Millis now);
     void watchFrom(Millis now);
     void watchKeys();
@@ -63,7 +64,11 @@ class VoiceKeys {
     bool started_ = false;
     bool watching_ = false;
     Alarm pollAlarm_;
-    Timer sendTimer_; // one key each key interval
+    Millis pollDue_ = 0;
+    Alarm voiceAlarm_;           // v
+    Timer sendTimer_;            // then the two digits, one each key interval
+    int sequenceIntervalMs_ = 0; // an interval changed during a sequence counts from the next
+    bool typing_ = false;
     int slot_ = -1;
     int step_ = 0; // 0: v comes next, 1: the menu digit, 2: the message digit
 };
