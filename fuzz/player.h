@@ -480,7 +480,6 @@ class Player {
     bool minimizeInBox = false;
     bool choiceBegunInAction = false;
     std::optional<Millis> pressedAt; // the first press the poll must run at
-    bool wasTyping = false;          // before the last alarm rang
     Action step;
 };
 

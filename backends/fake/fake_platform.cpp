@@ -47,9 +47,9 @@ void VirtualClock::alarmChanged(Alarm& alarm) {
         scheduled_[&alarm] = Scheduled{alarm.dueFrom(now_), nextOrder_++, nullptr, &alarm};
 }
 
-void FakeKeyboard::report(KeyCode key, bool down) {
+void FakeKeyboard::report(KeyCode key, bool down, std::optional<Millis> happened) {
     if (repeats_.changesState(key, down) && onKey_ && watch_.covers(key))
-        onKey_(KeyEvent{key, down, clock_.now()});
+        onKey_(KeyEvent{key, down, happened.value_or(clock_.now())});
 }
 
 std::optional<PressedKey> FakeKeyboard::describeKey(KeyCode key) const {

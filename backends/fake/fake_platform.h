@@ -59,6 +59,8 @@ class FakeKeyboard : public Keyboard {
     void release(int digit) { releaseKey(keypadKey(digit)); }
     void tap(int digit) { press(digit), release(digit); }
     void pressKey(KeyCode key) { report(key, true); }
+    // A press read late, as a system's event can be: it carries the moment it happened.
+    void pressReadLate(int digit, Millis happened) { report(keypadKey(digit), true, happened); }
     void releaseKey(KeyCode key) { report(key, false); }
     // Adds a key to the keyboard (the keypad's are there from the start) and returns its code.
     KeyCode addKey(std::uint32_t code, std::string name, KeyKind kind = KeyKind::Ordinary) {
@@ -73,7 +75,7 @@ class FakeKeyboard : public Keyboard {
     const char* keyCodeSystem() const override { return "fake"; }
 
   private:
-    void report(KeyCode key, bool down);
+    void report(KeyCode key, bool down, std::optional<Millis> happened = std::nullopt);
 
     const VirtualClock& clock_;
     std::map<std::uint32_t, PressedKey> keys_;

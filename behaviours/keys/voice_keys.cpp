@@ -77,8 +77,11 @@ void VoiceKeys::keyEvent(const KeyEvent& event) {
     }
     // A press is looked at the moment it comes, unless a sequence is being typed: then at the
     // first poll after it.
-    if (triggers_.press(event.key) && watching_)
-        pollAt(event.at);
+    if (!triggers_.press(event.key) || !watching_)
+        return;
+    // A press read only after the sequence ended, but made during it, counts as made during it:
+    // counted from its own moment, v would come less than an interval after the last key.
+    pollAt(event.at < sequenceEnd_ ? sequenceEnd_ + kPollPeriod : event.at);
 }
 
 void VoiceKeys::poll(Millis now) {
@@ -111,6 +114,7 @@ void VoiceKeys::typeNext(Millis now) {
         typist_.typeKey(TypedKey::digit(binding.message));
         sendTimer_.stop();
         typing_ = false;
+        sequenceEnd_ = now;
         watchFrom(now);
     }
     ++step_;

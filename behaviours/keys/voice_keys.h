@@ -12,6 +12,8 @@
 #include "base/time/timer.h"
 #include "behaviours/keys/trigger_state.h"
 
+#include <limits>
+
 namespace bt {
 
 class Keyboard;
@@ -69,6 +71,7 @@ class VoiceKeys {
     Timer sendTimer_;            // then the two digits, one each key interval
     int sequenceIntervalMs_ = 0; // an interval changed during a sequence counts from the next
     bool typing_ = false;
+    Millis sequenceEnd_ = std::numeric_limits<Millis>::min(); // the last message digit
     int slot_ = -1;
     int step_ = 0; // 0: v comes next, 1: the menu digit, 2: the message digit
 };
