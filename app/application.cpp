@@ -23,7 +23,8 @@ void Application::mainWindowClosing() {
     const auto news = main_.newsDecision();
     if (!news)
         return;
-    news_ = std::make_unique<NewsWindow>(system_);
+    news_ = std::make_unique<NewsWindow>(system_.files, system_.dialogs, system_.http,
+                                         system_.clock, system_.desktop);
     news_->setOnClosed([this] { windowGone(); });
     if (onNewsWindowCreated_)
         onNewsWindowCreated_(*news_);

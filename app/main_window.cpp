@@ -10,8 +10,8 @@ constexpr int kShrunkHeight = 3585;
 } // namespace
 
 MainWindow::MainWindow(const System& system, std::string serverUrl)
-    : system_(system), serverUrl_(std::move(serverUrl)), dialogs_(system.dialogs),
-      store_(system.files, dialogs_),
+    : http_(system.http), desktop_(system.desktop), files_(system.files),
+      serverUrl_(std::move(serverUrl)), dialogs_(system.dialogs), store_(system.files, dialogs_),
       chooser_(system.keyboard, system.files, dialogs_, triggers_, [this] { keysChanged(); }),
       keys_(system.keyboard, system.typist, system.clock, profile_, keyIntervalMs_),
       statusLink_(system.http, system.clock, serverUrl_, status_, [this] { showStatus(); }),
@@ -60,7 +60,7 @@ void MainWindow::wireControls() {
 
 void MainWindow::open(Millis now) {
     // The counter page only counts the start; its answer is never read.
-    system_.http.get(serverUrl_ + "counter.php", nullptr);
+    http_.get(serverUrl_ + "counter.php", nullptr);
     profile_ = store_.load();
     showBindings();
     chooser_.load();
@@ -139,14 +139,14 @@ void MainWindow::exitClicked() {
         c_.window.setVisible(false);
         keys_.stop();
         statusLink_.stop();
-        system_.desktop.endProcess();
+        desktop_.endProcess();
         return;
     }
     close();
 }
 
 std::optional<NewsHandOff> MainWindow::newsDecision() const {
-    return statusLink_.newsDecision(readDeclinedNews(system_.files));
+    return statusLink_.newsDecision(readDeclinedNews(files_));
 }
 
 void MainWindow::close() {

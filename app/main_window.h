@@ -72,7 +72,9 @@ class MainWindow {
     void showKeys();
     void showStatus();
 
-    System system_;
+    Http& http_;
+    Desktop& desktop_;
+    Files& files_;
     std::string serverUrl_;
     CountedDialogs dialogs_;
     BindProfile profile_;

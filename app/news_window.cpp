@@ -52,12 +52,11 @@ void lay(NewsWindowControls& c, const NewsLayout& l) {
 
 } // namespace
 
-NewsWindow::NewsWindow(const System& system)
-    : files_(system.files), dialogs_(system.dialogs),
-      download_(system.http, system.clock,
-                [this](const NewsDownload::Lines& lines) { laidOut(lines); }),
+NewsWindow::NewsWindow(Files& files, Dialogs& dialogs, Http& http, Clock& clock, Desktop& desktop)
+    : files_(files), dialogs_(dialogs),
+      download_(http, clock, [this](const NewsDownload::Lines& lines) { laidOut(lines); }),
       links_(
-          system.desktop, [this](int k) { showHover(k); }, [this] { showPointer(); }) {
+          desktop, [this](int k) { showHover(k); }, [this] { showPointer(); }) {
     c_.exitButton.setOnClick([this] { close(); });
     c_.declineBox.setOnToggled([this](bool on) {
         declined_ = on;

@@ -7,7 +7,11 @@
 // it.
 
 #include "base/news_window_controls.h"
-#include "base/system/system.h"
+#include "base/system/desktop.h"
+#include "base/system/dialogs.h"
+#include "base/system/files.h"
+#include "base/system/http.h"
+#include "base/time/timer.h"
 #include "behaviours/news/news_download.h"
 #include "behaviours/news/news_layout.h"
 #include "behaviours/news/news_links.h"
@@ -20,7 +24,7 @@ namespace bt {
 
 class NewsWindow {
   public:
-    explicit NewsWindow(const System& system);
+    NewsWindow(Files& files, Dialogs& dialogs, Http& http, Clock& clock, Desktop& desktop);
     NewsWindow(const NewsWindow&) = delete;
     NewsWindow& operator=(const NewsWindow&) = delete;
 

@@ -26,7 +26,7 @@ void BM_FeedArrivesAndIsLaidOut(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         bt::FakePlatform p;
-        bt::NewsWindow window(p.system());
+        bt::NewsWindow window(p.files, p.dialogs, p.http, p.clock, p.desktop);
         window.open(kBase, "id");
         p.clock.advance(2000);
         p.http.respondTo(std::string(kBase) + "data.html", bt::HttpResult::answer(200, feed));

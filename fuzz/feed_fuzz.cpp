@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            size - 1 - tokenLength);
     const std::string base = "http://127.0.0.1:8642/update_info/binds_data/";
     bt::FakePlatform p;
-    bt::NewsWindow window(p.system());
+    bt::NewsWindow window(p.files, p.dialogs, p.http, p.clock, p.desktop);
     window.open(base, "id");
     p.clock.advance(2000);
     p.http.respondTo(base + "data.html", bt::HttpResult::answer(200, body));

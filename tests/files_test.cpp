@@ -150,7 +150,7 @@ TEST_F(WorkFolderTest, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
     std::ofstream("data", std::ios::binary) << "news-A\r\n";
     killAtRandomMoments(
         [&](int i) {
-            NewsWindow news(p.system());
+            NewsWindow news(p.disk, p.dialogs, p.http, p.clock, p.desktop);
             news.open(kBase, i % 2 ? "news-B" : "news-A");
             news.controls().declineBox.toggle(true);
             news.close();

@@ -8,7 +8,7 @@ namespace {
 
 struct NewsTest : ::testing::Test {
     FakePlatform p;
-    NewsWindow news{p.system()};
+    NewsWindow news{p.files, p.dialogs, p.http, p.clock, p.desktop};
     NewsWindowControls& c = news.controls();
     NewsLinks& links = news.links();
     const std::string base = kBase;
@@ -60,7 +60,7 @@ TEST(NewsFailureTest, AFailedDownloadStopsInTheConnectingLayoutAndStaysClosable)
                                       {HttpResult::failure("refused"), {}},
                                       {ok("a|b"), HttpResult::answer(500, "")}}) {
         FakePlatform p;
-        NewsWindow news(p.system());
+        NewsWindow news(p.files, p.dialogs, p.http, p.clock, p.desktop);
         news.open(kBase, "x");
         p.clock.advance(2000);
         p.http.respondTo(std::string(kBase) + "data.html", feed);
@@ -171,7 +171,7 @@ TEST_F(NewsTest, ClosingWritesTheIdentifierOnlyWithTheBoxTicked) {
     EXPECT_TRUE(p.http.requests.empty());
     EXPECT_EQ(p.files["data"], "older-news\r\nmore\r\n");
     for (const char* error : {"No space left on device", ""}) {
-        NewsWindow again(p.system());
+        NewsWindow again(p.files, p.dialogs, p.http, p.clock, p.desktop);
         again.open(base, "news-8");
         p.clock.advance(2000); // the download under way is cancelled by the close
         again.controls().declineBox.toggle(true);

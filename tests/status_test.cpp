@@ -2,6 +2,8 @@
 
 #include "main_window_fixture.h"
 
+#include <algorithm>
+
 namespace bt::test {
 namespace {
 
@@ -96,7 +98,7 @@ TEST_F(StatusTest, NoNetworkShowsCannotConnectAfterTenSecondsAndKeepsPolling) {
 // (That a stalled transfer never delays a key, input_sequences_test holds: its polls stall.)
 TEST_F(StatusTest, AStalledTransferIsNeverStackedAndEndsInCannotConnect) {
     p.clock.advance(10000); // the status fetch started at 1000 and never answers
-    EXPECT_EQ(p.http.requestsFor(kStatusUrl), 1u)
+    EXPECT_EQ(std::ranges::count(p.http.requests, kStatusUrl), 1)
         << "ticks that find a transfer running do nothing";
     EXPECT_EQ(c().statusLabel.caption(), "CANNOT CONNECT");
 }

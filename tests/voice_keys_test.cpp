@@ -41,7 +41,7 @@ TEST_P(KeyScenarioTest, TypesTheSlotsSequencesAtThePollsTimes) {
     for (Millis t = 0; t <= 8000; ++t) {
         p.clock.advanceTo(t);
         for (; event != GetParam().events.end() && event->at == t; ++event)
-            event->happened >= 0 ? p.keyboard.pressReadLate(event->slot, event->happened)
+            event->happened >= 0 ? p.keyboard.press(event->slot, event->happened)
             : event->down        ? p.keyboard.press(event->slot)
                                  : p.keyboard.release(event->slot);
         ASSERT_NE(window().keys().watching(), window().keys().typing()) << "one of them, at " << t;

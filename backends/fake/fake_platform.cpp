@@ -131,8 +131,4 @@ bool FakeHttp::isPending(const std::string& url) const {
                        [&](const auto& p) { return p.second.url == url; });
 }
 
-std::size_t FakeHttp::requestsFor(const std::string& url) const {
-    return static_cast<std::size_t>(std::count(requests.begin(), requests.end(), url));
-}
-
 } // namespace bt

@@ -54,13 +54,14 @@ class VirtualClock : public Clock {
 class FakeKeyboard : public Keyboard {
   public:
     explicit FakeKeyboard(const VirtualClock& clock) : clock_(clock) {}
-    // Keypad keys by digit, any key by its code, at the clock's time: reported when watched.
-    void press(int digit) { pressKey(keypadKey(digit)); }
+    // Keypad keys by digit, any key by its code, at the clock's time: reported when watched. A
+    // press may be read late, as a system's event can be: it carries the moment it happened.
+    void press(int digit, std::optional<Millis> happened = {}) {
+        report(keypadKey(digit), true, happened);
+    }
     void release(int digit) { releaseKey(keypadKey(digit)); }
     void tap(int digit) { press(digit), release(digit); }
     void pressKey(KeyCode key) { report(key, true); }
-    // A press read late, as a system's event can be: it carries the moment it happened.
-    void pressReadLate(int digit, Millis happened) { report(keypadKey(digit), true, happened); }
     void releaseKey(KeyCode key) { report(key, false); }
     // Adds a key to the keyboard (the keypad's are there from the start) and returns its code.
     KeyCode addKey(std::uint32_t code, std::string name, KeyKind kind = KeyKind::Ordinary) {
@@ -171,7 +172,6 @@ class FakeHttp : public Http {
     bool respondTo(const std::string& url, HttpResult result);
     std::size_t pendingCount() const { return pending_.size(); }
     bool isPending(const std::string& url) const;
-    std::size_t requestsFor(const std::string& url) const;
 
     HttpRequestId get(std::string url, std::function<void(HttpResult)> done) override;
     void cancel(HttpRequestId id) override { pending_.erase(id); }
