@@ -6,10 +6,10 @@ namespace bt::test {
 namespace {
 
 struct LifecycleTest : MainWindowTest {
-    int unloads = 0;
+    int closes = 0;
     void SetUp() override {
         start();
-        window().setOnClosed([this] { ++unloads; });
+        window().setOnClosed([this] { ++closes; });
     }
 };
 
@@ -21,19 +21,19 @@ TEST_F(LifecycleTest, TheIconHasATipAndItsMenuClosedWithoutAChoiceChangesNothing
     EXPECT_EQ(p.tray.tip, "Brontek tarnlow");
     window().trayEvent(TrayEvent::MenuAsked);
     EXPECT_FALSE(c().window.visible());
-    EXPECT_EQ(std::make_pair(p.tray.popupsOpened, unloads), std::make_pair(1, 0));
+    EXPECT_EQ(std::make_pair(p.tray.popupsOpened, closes), std::make_pair(1, 0));
 }
 
-TEST_F(LifecycleTest, ExitFromTheMenuRemovesTheIconBeforeTheUnloadStep) {
+TEST_F(LifecycleTest, ExitFromTheMenuRemovesTheIconBeforeTheWindowCloses) {
     c().startButton.click();
-    bool iconDuringUnloadStep = true;
-    window().setOnClosing([&] { iconDuringUnloadStep = p.tray.iconPresent; });
+    bool iconWhileClosing = true;
+    window().setOnClosing([&] { iconWhileClosing = p.tray.iconPresent; });
     p.tray.popupChoices.push_back(PopupChoice::Exit);
     window().trayEvent(TrayEvent::MenuAsked);
-    EXPECT_FALSE(iconDuringUnloadStep);
-    EXPECT_EQ(std::make_pair(unloads, window().isOpen()), std::make_pair(1, false));
+    EXPECT_FALSE(iconWhileClosing);
+    EXPECT_EQ(std::make_pair(closes, window().isOpen()), std::make_pair(1, false));
     window().close();
-    EXPECT_EQ(unloads, 1) << "unloads once";
+    EXPECT_EQ(closes, 1) << "closes once";
 }
 
 TEST_F(LifecycleTest, TheExitButtonWhileThePollWaitsForTheServerEndsAtOnce) {
@@ -41,7 +41,8 @@ TEST_F(LifecycleTest, TheExitButtonWhileThePollWaitsForTheServerEndsAtOnce) {
     window().setOnClosing([&] { stepRan = true; });
     p.clock.advance(1000); // the status poll asks and gets no answer yet
     c().exitButton.click();
-    EXPECT_TRUE(p.desktop.ended && !stepRan && unloads == 0) << "ended at once, without the unload";
+    EXPECT_TRUE(p.desktop.ended && !stepRan && closes == 0)
+        << "ended at once, without closing first";
     EXPECT_FALSE(c().window.visible());
     EXPECT_EQ(p.http.pendingCount(), 0u) << "the poll is cancelled";
 }

@@ -24,9 +24,9 @@ class Lifecycle {
     // Back out of the tray, in front of the others: the player asked for it.
     void show();
     // What an icon event asks for: the window, or the menu's choice. True when the choice was
-    // Exit (the window then unloads).
+    // Exit (the window then closes).
     bool trayEvent(TrayEvent event);
-    // The window unloads: the icon goes first.
+    // The window closes: the icon goes first.
     void removeIcon();
 
   private:

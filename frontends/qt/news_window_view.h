@@ -3,6 +3,7 @@
 // The news window on Qt: mirrors the news window's model; pointer moves and clicks over the window
 // and its labels go to the model with positions in twips.
 
+#include "base/news_window_controls.h"
 #include "base/twips.h"
 
 #include <QWidget>
@@ -33,7 +34,7 @@ class NewsWindowView : public QWidget {
 
     NewsWindow& model_;
     Twips twips_;
-    QLabel* links_[6] = {};
+    QLabel* links_[kLinkCount] = {};
     QLabel* openLinkLabel_ = nullptr;
     QLabel* probeLabel_ = nullptr;
     QLabel* page_ = nullptr;
