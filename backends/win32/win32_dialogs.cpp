@@ -2,15 +2,14 @@
 
 #include "backends/win32/input_box.h"
 #include "backends/win32/wide.h"
+#include "backends/win32/window_dpi.h"
 #include "base/twips.h"
 
 namespace bt::win32 {
 
 std::string Win32Dialogs::inputBox(std::string_view prompt, std::string_view title,
                                    std::string_view defaultText, int leftTwips, int topTwips) {
-    HDC dc = GetDC(nullptr);
-    const Twips twips(GetDeviceCaps(dc, LOGPIXELSY));
-    ReleaseDC(nullptr, dc);
+    const Twips twips = windowTwips(owner_);
     return narrow(runInputBox(instance_, owner_, widen(prompt), widen(title), widen(defaultText),
                               twips.px(leftTwips), twips.px(topTwips)));
 }

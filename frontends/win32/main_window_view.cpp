@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "backends/win32/key_codes.h"
 #include "backends/win32/wide.h"
+#include "backends/win32/window_dpi.h"
 #include "frontends/win32/native_window.h"
 
 #include <windowsx.h>
@@ -16,24 +17,13 @@ constexpr int kCallOfDutyId = 3001;
 constexpr int kUnitedOffensiveId = 3002;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-int windowDpi(HWND hwnd) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto fn = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (fn)
-        return static_cast<int>(fn(hwnd));
-    HDC dc = GetDC(hwnd);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(hwnd, dc);
-    return dpi;
-}
 } // namespace
 
 MainWindowView::MainWindowView(HINSTANCE instance, MainWindow& model, HICON icon) : model_(model) {
     MainWindowControls& c = model.controls();
     hwnd_ = createOwnedWindow(instance, L"BrontekTarnlowMain", icon, kStyle,
                               widen(c.window.caption()).c_str(), this);
-    controls_ = std::make_unique<NativeControls>(hwnd_, Twips(windowDpi(hwnd_)));
+    controls_ = std::make_unique<NativeControls>(hwnd_, windowTwips(hwnd_));
     int id = kFirstListId;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         controls_->label(c.keyLabel(slot), false);

@@ -39,9 +39,8 @@ void NativeControls::place(HWND w, const Control& m, int heightFactor) {
 }
 
 void NativeControls::setFont(HWND w, const Font& f) {
-    HDC dc = GetDC(parent_);
-    const int height = -MulDiv(static_cast<int>(f.size * 100), GetDeviceCaps(dc, LOGPIXELSY), 7200);
-    ReleaseDC(parent_, dc);
+    const int dpi = static_cast<int>(twips_.dpi());
+    const int height = -MulDiv(static_cast<int>(f.size * 100), dpi, 7200);
     HFONT font = CreateFontW(height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, f.underline,
                              FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, widen(f.name).c_str());

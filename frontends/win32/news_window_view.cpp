@@ -2,6 +2,7 @@
 
 #include "app/news_window.h"
 #include "backends/win32/wide.h"
+#include "backends/win32/window_dpi.h"
 #include "behaviours/news/news_links.h"
 #include "frontends/win32/native_window.h"
 
@@ -21,10 +22,7 @@ NewsWindowView::NewsWindowView(HINSTANCE instance, NewsWindow& model, HICON icon
     NewsWindowControls& c = model.controls();
     hwnd_ = createOwnedWindow(instance, L"BrontekTarnlowNews", icon, kStyle,
                               widen(c.window.caption()).c_str(), this);
-    HDC dc = GetDC(hwnd_);
-    const Twips twips(GetDeviceCaps(dc, LOGPIXELSY));
-    ReleaseDC(hwnd_, dc);
-    controls_ = std::make_unique<NativeControls>(hwnd_, twips);
+    controls_ = std::make_unique<NativeControls>(hwnd_, windowTwips(hwnd_));
     controls_->label(c.newsText, true);
     controls_->label(c.connectingLabel, true);
     for (int k = 1; k <= kLinkCount; ++k)
