@@ -9,7 +9,8 @@ namespace bt::win32 {
 
 std::string Win32Dialogs::inputBox(std::string_view prompt, std::string_view title,
                                    std::string_view defaultText, int leftTwips, int topTwips) {
-    const Twips twips = windowTwips(owner_);
+    // The box is placed in screen twips, from the primary screen's corner: the screen's scale.
+    const Twips twips = windowTwips(nullptr);
     return narrow(runInputBox(instance_, owner_, widen(prompt), widen(title), widen(defaultText),
                               twips.px(leftTwips), twips.px(topTwips)));
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-// The scale a window is drawn at, asked in one way for the windows, their fonts and the Interval
-// box: with per-monitor awareness a window on a scaled monitor has its own, which the screen's
-// device context does not report.
+// The scale a window is drawn at, asked in one way for the windows and their fonts: with
+// per-monitor awareness a window on a scaled monitor has its own, which the screen's device
+// context does not report. For no window, the screen's.
 
 #include "base/twips.h"
 
