@@ -52,8 +52,11 @@ TEST_F(EditorTest, AMenuStartsAtItsFirstMessageAndTheListsOfferWhatTheGameHas) {
     bind(3, 1, 7);
     bind(2, 3, 4);
     EXPECT_EQ(c().previewMessageLabel.caption(), "Sorry!");
+    int viewTold = 0;
+    c().slotMessage(4).setObserver([&] { ++viewTold; });
     c().slotMenu(4).choose(2); // Responses on Numpad 4
     EXPECT_EQ(c().slotMessage(4).items(), digitItems(7));
+    EXPECT_GT(viewTold, 0) << "the list's view is told of its new messages";
     EXPECT_EQ(binding(4), (Binding{3, 1}));
     EXPECT_EQ(c().previewMenuLabel.caption(), "Responses");
     EXPECT_EQ(c().previewMessageLabel.caption(), "Yes sir!");
@@ -120,10 +123,16 @@ TEST(WindowLayoutTest, TheControlsStandWhereTheyWereDesigned) {
         {&m.slotMenu(9), {3720, 1560, 495, 315}}, {&m.slotMessage(0), {1800, 120, 495, 315}},
         {&m.unitedOffensiveOption, {2640, 2325, 1935, 255}}, {&m.statusLabel, {1275, 3360, 2415, 255}},
         {&n.openLinkLabel, {5520, 4080, 1695, 255}}, {&n.probeLabel, {3600, 5040, 1335, 255}},
-        {&n.linkLabel(5), {2160, 3360, 1695, 255}}, {&n.linkLabel(6), {3720, 3360, 1695, 255}}};
+        {&n.linkLabel(5), {2160, 3360, 1695, 255}}, {&n.linkLabel(6), {3720, 3360, 1695, 255}},
+        {&m.keyLabel(1), {120, 525, 855, 255}}, {&m.slotMenu(2), {1200, 840, 495, 315}},
+        {&m.slotMessage(8), {4320, 1200, 495, 315}}, {&m.previewMenuLabel, {120, 2040, 2055, 255}},
+        {&m.exitButton, {3600, 2760, 975, 375}}, {&n.newsIdBox, {1800, 5880, 615, 285}}};
     // clang-format on
     for (const auto& [control, rect] : designed)
         EXPECT_EQ(control->rect(), rect) << control->name();
+    for (int k = 1; k <= kLinkCount; ++k) // every link in the highlight colour, bold
+        EXPECT_TRUE(n.linkLabel(k).foreColor() == SysColor::Highlight &&
+                    n.linkLabel(k).font().bold);
 }
 
 } // namespace
