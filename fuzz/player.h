@@ -16,7 +16,8 @@
 // - no choice is pending, and no box opens during one, while the main window cannot take keys;
 // - a failed write is told, naming the file;
 // - the tray icon is there exactly while the window is put away, never behind an open box, and
-//   Show (or a second start) brings the window forward;
+//   Show (or a second start) brings the window forward; a window minimized with no box open goes
+//   into the tray when there is one, and keeps the state it was shown in;
 // - the ten trigger keys are distinct.
 
 #include "app/application.h"
@@ -221,9 +222,15 @@ class Player {
         return false;
     }
     bool minimize(bool on) {
-        if (running() && c().window.visible() &&
-            on != (c().window.state() == WindowState::Minimized))
-            main().shownMinimized(on);
+        if (!running() || !c().window.visible() ||
+            on == (c().window.state() == WindowState::Minimized))
+            return false;
+        main().shownMinimized(on);
+        // The window keeps the state the window manager gave it, so its view never undoes it,
+        // and a minimized window goes into the tray when there is one.
+        if ((c().window.state() == WindowState::Minimized) != on ||
+            (on && p.tray.host && c().window.visible()))
+            fail("the window did not take the state it was shown in, or stayed out of the tray");
         return false;
     }
     bool minimizeIt(int) { return minimize(true); }
