@@ -19,9 +19,11 @@ inline int windowDpi(HWND hwnd) {
         if (const UINT dpi = fn(hwnd); dpi > 0)
             return static_cast<int>(dpi);
     HDC dc = GetDC(hwnd);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(hwnd, dc);
-    return dpi;
+    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
+    if (dc)
+        ReleaseDC(hwnd, dc);
+    // No answer at all: the standard scale, rather than a zero every size is divided by.
+    return dpi > 0 ? dpi : 96;
 }
 
 inline Twips windowTwips(HWND hwnd) {
