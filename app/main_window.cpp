@@ -6,19 +6,21 @@ namespace bt {
 
 namespace {
 // The window's outer height once the status has blinked: the status strip is cut off.
-constexpr int kShrunkHeight = 3585;
+constexpr int kShrunkHeight = 3945;
 } // namespace
 
 MainWindow::MainWindow(const System& system, std::string serverUrl)
     : http_(system.http), desktop_(system.desktop), files_(system.files),
       serverUrl_(std::move(serverUrl)), dialogs_(system.dialogs), store_(system.files, dialogs_),
       chooser_(system.keyboard, system.files, dialogs_, triggers_, [this] { keysChanged(); }),
-      keys_(system.keyboard, system.typist, system.clock, profile_, keyIntervalMs_),
+      game_(system.focus, system.files, dialogs_, options_, [this] { showOptions(); }),
+      keys_(system.keyboard, system.typist, system.clock, game_, profile_, keyIntervalMs_),
       statusLink_(system.http, system.clock, serverUrl_, status_, [this] { showStatus(); }),
       lifecycle_(c_.window, system.tray, system.desktop) {
     wireControls();
     showBindings();
     showKeys();
+    showOptions();
     showStatus();
 }
 
@@ -56,6 +58,11 @@ void MainWindow::wireControls() {
     c_.intervalButton.setOnClick(after([this] { askKeyInterval(dialogs_, keyIntervalMs_); }));
     c_.saveButton.setOnClick(after([this] { store_.save(profile_); }));
     c_.exitButton.setOnClick(after([this] { exitClicked(); }));
+    c_.onlyInGameBox.setOnToggled([this](bool on) {
+        chooser_.cancel();
+        game_.setOnlyInGame(on);
+    });
+    c_.gameButton.setOnClick(after([this] { game_.learnClicked(); }));
 }
 
 void MainWindow::open(Millis now) {
@@ -64,6 +71,7 @@ void MainWindow::open(Millis now) {
     profile_ = store_.load();
     showBindings();
     chooser_.load();
+    game_.load();
     open_ = true;
     c_.window.setVisible(true);
     keys_.start(now);
@@ -119,6 +127,11 @@ void MainWindow::showKeys() {
     }
 }
 
+void MainWindow::showOptions() {
+    c_.onlyInGameBox.setChecked(options_.onlyInGame);
+    c_.gameButton.setCaption(game_.buttonCaption());
+}
+
 void MainWindow::showStatus() {
     c_.statusLabel.setCaption(statusCaption(status_.shown));
     c_.statusLabel.setForeColor(status_.dim ? SysColor::Desktop : SysColor::Highlight);
@@ -138,6 +151,7 @@ void MainWindow::exitClicked() {
     if (statusLink_.asking()) {
         c_.window.setVisible(false);
         keys_.stop();
+        game_.stopLearning();
         statusLink_.stop();
         desktop_.endProcess();
         return;
@@ -158,6 +172,7 @@ void MainWindow::close() {
     // Nothing of the main window runs once it is closed: no keys are typed while the news window
     // is open, and no status arrives for a window that is gone.
     keys_.stop();
+    game_.stopLearning();
     statusLink_.stop();
     if (onClosing_)
         onClosing_();

@@ -1,16 +1,18 @@
 #pragma once
 
 // The main window: the program's state (the bind profile, the trigger keys, the key interval, the
-// server status), the behaviours that change it, and its controls, which show it. A front end
-// mirrors the controls and hands the player's picks and clicks to them.
+// options, the server status), the behaviours that change it, and its controls, which show it. A
+// front end mirrors the controls and hands the player's picks and clicks to them.
 
 #include "app/counted_dialogs.h"
 #include "base/bind_profile.h"
 #include "base/main_window_controls.h"
+#include "base/options.h"
 #include "base/system/system.h"
 #include "base/trigger_keys.h"
 #include "behaviours/binds/bind_store.h"
 #include "behaviours/editor/bind_editor.h"
+#include "behaviours/keys/game_focus.h"
 #include "behaviours/keys/key_chooser.h"
 #include "behaviours/keys/key_interval.h"
 #include "behaviours/keys/voice_keys.h"
@@ -31,7 +33,8 @@ class MainWindow {
     MainWindowControls& controls() { return c_; }
     const MainWindowControls& controls() const { return c_; }
 
-    // Asks the counter page, restores the bindings from "binds" and the keys from "keys", shows
+    // Asks the counter page, restores the bindings from "binds", the keys from "keys" and the
+    // options from "options", shows
     // the window and starts watching the trigger keys and polling the server; now is the time on
     // the platform's clock.
     void open(Millis now);
@@ -57,6 +60,7 @@ class MainWindow {
 
     const BindProfile& profile() const { return profile_; }
     const TriggerKeys& triggerKeys() const { return triggers_; }
+    const Options& options() const { return options_; }
     int keyInterval() const { return keyIntervalMs_; }
     const ServerStatus& status() const { return status_; }
     const VoiceKeys& keys() const { return keys_; }
@@ -70,6 +74,7 @@ class MainWindow {
     void showBindings();
     void keysChanged();
     void showKeys();
+    void showOptions();
     void showStatus();
 
     Http& http_;
@@ -79,12 +84,14 @@ class MainWindow {
     CountedDialogs dialogs_;
     BindProfile profile_;
     TriggerKeys triggers_;
+    Options options_;
     int keyIntervalMs_ = kDefaultKeyInterval;
     ServerStatus status_;
     MainWindowControls c_;
     BindEditor editor_{profile_};
     BindStore store_;
     KeyChooser chooser_;
+    GameFocus game_;
     VoiceKeys keys_;
     StatusLink statusLink_;
     Lifecycle lifecycle_;

@@ -6,6 +6,7 @@
 
 #include "base/bind_profile.h"
 #include "base/controls/button.h"
+#include "base/controls/check_box.h"
 #include "base/controls/drop_down_list.h"
 #include "base/controls/label.h"
 #include "base/controls/option_button.h"
@@ -16,7 +17,7 @@
 namespace bt {
 
 constexpr int kMainClientWidth = 4890;
-constexpr int kMainClientHeight = 3645;
+constexpr int kMainClientHeight = 4005;
 constexpr int kKeyLabelWidth = 855;
 
 class MainWindowControls {
@@ -45,6 +46,10 @@ class MainWindowControls {
     Button intervalButton;
     Button saveButton;
     Button exitButton;
+
+    // Keeping the messages to the game, and making a program count as the game.
+    CheckBox onlyInGameBox;
+    Button gameButton;
 
     Label statusLabel;
 

@@ -31,7 +31,9 @@ class CountingTypist : public bt::Typist {
 struct BarePlatform : bt::FakePlatform {
     HandClock hand;
     CountingTypist counter;
-    bt::System system() { return {keyboard, counter, hand, dialogs, tray, desktop, files, http}; }
+    bt::System system() {
+        return {keyboard, counter, hand, dialogs, tray, desktop, files, http, focus};
+    }
 
     // One press of Numpad 4 at t: the poll it wakes, and the three keys typed.
     void pressAndType(bt::Millis t) {

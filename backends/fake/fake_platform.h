@@ -85,18 +85,31 @@ class FakeKeyboard : public Keyboard {
     KeyRepeatFilter repeats_; // a key pressed again while down repeats, as on Windows
 };
 
+// The window in front is whatever the test says; it counts how often it was asked.
+class FakeFocus : public Focus {
+  public:
+    FocusedWindow window;
+    int asked = 0;
+    FocusedWindow focusedWindow() override { return ++asked, window; }
+};
+
 class FakeTypist : public Typist {
   public:
     struct Typed {
         Millis at;
-        std::string key; // "v" or a digit
+        std::string key;    // "v" or a digit
+        std::string window; // the first name of the program in front, "" for none
     };
-    explicit FakeTypist(const VirtualClock& clock) : clock_(clock) {}
+    FakeTypist(const VirtualClock& clock, const FakeFocus& focus) : clock_(clock), focus_(focus) {}
     std::vector<Typed> typed;
-    void typeKey(TypedKey key) override { typed.push_back({clock_.now(), {key.character()}}); }
+    void typeKey(TypedKey key) override {
+        const auto& names = focus_.window.programNames;
+        typed.push_back({clock_.now(), {key.character()}, names.empty() ? "" : names.front()});
+    }
 
   private:
     const VirtualClock& clock_;
+    const FakeFocus& focus_;
 };
 
 class FakeDialogs : public Dialogs {
@@ -188,14 +201,17 @@ class FakeHttp : public Http {
 struct FakePlatform {
     VirtualClock clock;
     FakeKeyboard keyboard{clock};
-    FakeTypist typist{clock};
+    FakeFocus focus;
+    FakeTypist typist{clock, focus};
     FakeDialogs dialogs;
     FakeTray tray;
     FakeDesktop desktop;
     FakeFiles files;
     FakeHttp http;
 
-    System system() { return {keyboard, typist, clock, dialogs, tray, desktop, files, http}; }
+    System system() {
+        return {keyboard, typist, clock, dialogs, tray, desktop, files, http, focus};
+    }
 };
 
 } // namespace bt

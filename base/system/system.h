@@ -6,6 +6,7 @@
 #include "base/system/desktop.h"
 #include "base/system/dialogs.h"
 #include "base/system/files.h"
+#include "base/system/focus.h"
 #include "base/system/http.h"
 #include "base/system/keyboard.h"
 #include "base/system/tray.h"
@@ -23,6 +24,7 @@ struct System {
     Desktop& desktop;
     Files& files;
     Http& http;
+    Focus& focus;
 };
 
 } // namespace bt

@@ -89,6 +89,20 @@ void TriggerState::release(KeyCode key) {
     std::erase(takenAhead_, key);
 }
 
+void TriggerState::dropPress(KeyCode key) {
+    if (!down_.contains(key))
+        return;
+    silent_.insert(key);
+    if (const int slot = slotOf(key); slot >= 0)
+        latched_.reset(static_cast<std::size_t>(slot));
+}
+
+void TriggerState::dropAll() {
+    for (const KeyCode key : down_.keys())
+        silent_.insert(key);
+    latched_.reset();
+}
+
 TriggerState::Slots TriggerState::downSlots() const {
     Slots slots;
     for (const int slot : kSlots) {

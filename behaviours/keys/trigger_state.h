@@ -52,6 +52,10 @@ class TriggerState {
     // True when the press fires its slot at the next poll.
     bool press(KeyCode key);
     void release(KeyCode key);
+    // The press of this key is not to fire, now or later: the key is silent until released.
+    void dropPress(KeyCode key);
+    // Nothing down or pressed so far fires any more: every key down is silent until released.
+    void dropAll();
 
     // Spends the "pressed since" part.
     Slots take();

@@ -2,6 +2,7 @@
 
 #include "base/system/keyboard.h"
 #include "base/system/typist.h"
+#include "behaviours/keys/game_focus.h"
 
 #include <algorithm>
 
@@ -19,9 +20,9 @@ int highest(const TriggerState::Slots& pressed) {
 
 } // namespace
 
-VoiceKeys::VoiceKeys(Keyboard& keyboard, Typist& typist, Clock& clock, const BindProfile& profile,
-                     const int& keyIntervalMs)
-    : keyboard_(keyboard), typist_(typist), clock_(clock), profile_(profile),
+VoiceKeys::VoiceKeys(Keyboard& keyboard, Typist& typist, Clock& clock, GameFocus& game,
+                     const BindProfile& profile, const int& keyIntervalMs)
+    : keyboard_(keyboard), typist_(typist), clock_(clock), game_(game), profile_(profile),
       keyIntervalMs_(keyIntervalMs) {
     for (const int slot : kSlots)
         keys_[static_cast<std::size_t>(slot)] = keyboard.keypadKey(slot);
@@ -77,7 +78,15 @@ void VoiceKeys::keyEvent(const KeyEvent& event) {
     }
     // A press is looked at the moment it comes, unless a sequence is being typed: then at the
     // first poll after it.
-    if (!triggers_.press(event.key) || !watching_)
+    if (!triggers_.press(event.key))
+        return;
+    // Judged at the press, wherever a sequence stands: a press outside the game is not kept for
+    // the moment the game comes back.
+    if (!game_.pressAllowed()) {
+        triggers_.dropPress(event.key);
+        return;
+    }
+    if (!watching_)
         return;
     // A press read only after the sequence ended, but made during it, counts as made during it:
     // counted from its own moment, v would come less than an interval after the last key.
@@ -104,6 +113,13 @@ void VoiceKeys::pollAt(Millis due) {
 }
 
 void VoiceKeys::typeNext(Millis now) {
+    if (!game_.keyAllowed()) {
+        // The focus left the game: the rest would go into another window, and what was pressed
+        // or held meanwhile was meant for the game too.
+        triggers_.dropAll();
+        endSequence(now);
+        return;
+    }
     const Binding& binding = profile_.bindings[static_cast<std::size_t>(slot_)];
     if (step_ == 0) {
         typist_.typeKey(TypedKey::voiceMenu());
@@ -112,12 +128,16 @@ void VoiceKeys::typeNext(Millis now) {
         typist_.typeKey(TypedKey::digit(binding.menu));
     } else {
         typist_.typeKey(TypedKey::digit(binding.message));
-        sendTimer_.stop();
-        typing_ = false;
-        sequenceEnd_ = now;
-        watchFrom(now);
+        endSequence(now);
     }
     ++step_;
+}
+
+void VoiceKeys::endSequence(Millis now) {
+    sendTimer_.stop();
+    typing_ = false;
+    sequenceEnd_ = now;
+    watchFrom(now);
 }
 
 void VoiceKeys::watchFrom(Millis now) {

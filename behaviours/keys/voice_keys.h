@@ -5,7 +5,9 @@
 // menu digit and its message digit, one key interval apart. A press is looked at the moment it
 // happened, unless a sequence is being typed; a key still down, or pressed during a sequence, at
 // the first poll one period after the sequence. While a sequence is typed nothing is polled; the
-// highest slot seen in one poll wins.
+// highest slot seen in one poll wins. Where the messages may go is the game focus's word: asked at
+// each press and before each key, so a press it refuses fires nothing, now or later, and a message
+// it stops at one key types none of the rest.
 
 #include "base/bind_profile.h"
 #include "base/keys.h"
@@ -16,6 +18,7 @@
 
 namespace bt {
 
+class GameFocus;
 class Keyboard;
 class Typist;
 struct KeyEvent;
@@ -28,8 +31,8 @@ class VoiceKeys {
 
     // The profile is read as it is at each step, so a binding changed during a sequence changes
     // what its later steps type; the key interval as it is when a sequence begins.
-    VoiceKeys(Keyboard& keyboard, Typist& typist, Clock& clock, const BindProfile& profile,
-              const int& keyIntervalMs);
+    VoiceKeys(Keyboard& keyboard, Typist& typist, Clock& clock, GameFocus& game,
+              const BindProfile& profile, const int& keyIntervalMs);
 
     // The key of each slot, and whether a key choice is pending (the window then takes the keys,
     // and the platform reports every key so the chooser's own are known).
@@ -52,12 +55,14 @@ class VoiceKeys {
     void poll(Millis now);
     void pollAt(Millis due);
     void typeNext(Millis now);
+    void endSequence(Millis now);
     void watchFrom(Millis now);
     void watchKeys();
 
     Keyboard& keyboard_;
     Typist& typist_;
     Clock& clock_;
+    GameFocus& game_;
     const BindProfile& profile_;
     const int& keyIntervalMs_;
     TriggerState triggers_;

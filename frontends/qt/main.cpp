@@ -9,6 +9,7 @@
 #include "backends/qt/qt_desktop.h"
 #include "backends/qt/qt_dialogs.h"
 #include "backends/qt/qt_tray.h"
+#include "backends/x11/x11_focus.h"
 #include "backends/x11/x11_keyboard.h"
 #include "backends/x11/x11_typist.h"
 #include "base/texts.h"
@@ -98,6 +99,7 @@ int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstanc
     bt::qt::QtTray tray(bt::qt::appIcon());
     bt::qt::QtDesktop desktop(clock);
     bt::posix::PosixFiles files;
+    bt::x11::X11Focus focus;
     // Results come from the transfer thread; they are handled on the UI thread.
     bt::CurlHttp http([&app](std::function<void()> f) {
         QMetaObject::invokeMethod(&app, std::move(f), Qt::QueuedConnection);
@@ -116,7 +118,7 @@ int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstanc
     clock.setBeforeRing([&keyboard] { keyboard.deliverQueued(); });
 
     const bt::Twips twips(QGuiApplication::primaryScreen()->logicalDotsPerInch());
-    bt::Application core({keyboard, typist, clock, dialogs, tray, desktop, files, http},
+    bt::Application core({keyboard, typist, clock, dialogs, tray, desktop, files, http, focus},
                          command.serverUrl);
     bt::qt::MainWindowView mainView(core.mainWindow(), twips);
     desktop.setWindow(bt::WindowId::Main, &mainView);

@@ -4,6 +4,7 @@
 #include "frontends/qt/control_binding.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -32,8 +33,10 @@ MainWindowView::MainWindowView(MainWindow& model, const Twips& twips)
     }
     for (Label* l : {&c.previewMenuLabel, &c.previewMessageLabel, &c.statusLabel})
         bindLabel(*l, new QLabel(this), twips_);
-    for (Button* b : {&c.startButton, &c.intervalButton, &c.saveButton, &c.exitButton})
+    for (Button* b :
+         {&c.startButton, &c.intervalButton, &c.saveButton, &c.exitButton, &c.gameButton})
         bindButton(*b, new QPushButton(this), twips_);
+    bindCheck(c.onlyInGameBox, new QCheckBox(this), twips_);
     bindOption(c.callOfDutyOption, new QRadioButton(this), twips_);
     bindOption(c.unitedOffensiveOption, new QRadioButton(this), twips_);
 

@@ -8,6 +8,7 @@
 #include "backends/win32/win32_desktop.h"
 #include "backends/win32/win32_dialogs.h"
 #include "backends/win32/win32_files.h"
+#include "backends/win32/win32_focus.h"
 #include "backends/win32/win32_keyboard.h"
 #include "backends/win32/win32_tray.h"
 #include "backends/win32/win32_typist.h"
@@ -82,10 +83,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     bt::win32::Win32Tray tray(messages, icon);
     bt::win32::Win32Desktop desktop(clock);
     bt::win32::Win32Files files;
+    bt::win32::Win32Focus focus;
     bt::win32::WinHttpClient http(
         [&messages](std::function<void()> f) { messages.post(std::move(f)); });
 
-    bt::Application core({keyboard, typist, clock, dialogs, tray, desktop, files, http},
+    bt::Application core({keyboard, typist, clock, dialogs, tray, desktop, files, http, focus},
                          command.serverUrl);
     bt::win32::MainWindowView mainView(instance, core.mainWindow(), icon);
     desktop.setWindow(bt::WindowId::Main, mainView.hwnd());

@@ -15,6 +15,7 @@ constexpr int kFirstListId = 1000;
 constexpr int kFirstButtonId = 2000;
 constexpr int kCallOfDutyId = 3001;
 constexpr int kUnitedOffensiveId = 3002;
+constexpr int kOnlyInGameId = 3003;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 } // namespace
@@ -35,12 +36,14 @@ MainWindowView::MainWindowView(HINSTANCE instance, MainWindow& model, HICON icon
     for (Label* l : {&c.previewMenuLabel, &c.previewMessageLabel, &c.statusLabel})
         controls_->label(*l, false);
     id = kFirstButtonId;
-    for (Button* b : {&c.startButton, &c.intervalButton, &c.saveButton, &c.exitButton}) {
+    for (Button* b :
+         {&c.startButton, &c.intervalButton, &c.saveButton, &c.exitButton, &c.gameButton}) {
         controls_->button(*b, id);
         buttons_[id++] = b;
     }
     controls_->option(c.callOfDutyOption, kCallOfDutyId);
     controls_->option(c.unitedOffensiveOption, kUnitedOffensiveId);
+    controls_->check(c.onlyInGameBox, kOnlyInGameId);
     c.window.setObserver([this] { syncWindow(); });
     syncWindow();
 }
@@ -123,6 +126,8 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
             c.callOfDutyOption.click();
         } else if (id == kUnitedOffensiveId && code == BN_CLICKED) {
             c.unitedOffensiveOption.click();
+        } else if (id == kOnlyInGameId && code == BN_CLICKED) {
+            c.onlyInGameBox.toggle(!c.onlyInGameBox.checked());
         }
         return 0;
     }

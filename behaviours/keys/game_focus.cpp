@@ -1,0 +1,112 @@
+#include "behaviours/keys/game_focus.h"
+
+#include "base/system/dialogs.h"
+#include "base/system/focus.h"
+#include "base/text_lines.h"
+#include "base/texts.h"
+#include "behaviours/options/options_file.h"
+
+#include <algorithm>
+
+namespace bt {
+
+namespace {
+
+constexpr const char* kLearnCaption = "Add the game's window";
+constexpr const char* kLearningCaption = "Press a key in the game\u2026";
+
+bool named(std::string_view name, std::string_view program) {
+    return equalsIgnoringCase(name, program);
+}
+
+} // namespace
+
+GameFocus::GameFocus(Focus& focus, Files& files, Dialogs& dialogs, Options& options,
+                     std::function<void()> onChange)
+    : focus_(focus), files_(files), dialogs_(dialogs), options_(options),
+      onChange_(std::move(onChange)) {}
+
+void GameFocus::load() {
+    options_ = OptionsFile(files_).load();
+    onChange_();
+}
+
+void GameFocus::setOnlyInGame(bool on) {
+    if (options_.onlyInGame == on)
+        return;
+    options_.onlyInGame = on;
+    onChange_();
+    if (const std::string error = OptionsFile(files_).save(options_); !error.empty())
+        dialogs_.messageBox("Your options could not be saved to the file \"options\": " + error +
+                                ".\r\nThey hold until the program ends.",
+                            kBoxTitle);
+}
+
+void GameFocus::learnClicked() {
+    learning_ = !learning_;
+    note_.clear();
+    onChange_();
+}
+
+void GameFocus::stopLearning() {
+    if (!learning_)
+        return;
+    learning_ = false;
+    onChange_();
+}
+
+std::string GameFocus::buttonCaption() const {
+    if (!note_.empty())
+        return note_;
+    return learning_ ? kLearningCaption : kLearnCaption;
+}
+
+bool GameFocus::isGame(const FocusedWindow& window) const {
+    if (window.ours)
+        return false;
+    return std::any_of(
+        window.programNames.begin(), window.programNames.end(), [this](const std::string& name) {
+            return std::any_of(std::begin(kGamePrograms), std::end(kGamePrograms),
+                               [&](std::string_view p) { return named(name, p); }) ||
+                   std::any_of(options_.gamePrograms.begin(), options_.gamePrograms.end(),
+                               [&](const std::string& p) { return named(name, p); });
+        });
+}
+
+bool GameFocus::pressAllowed() {
+    if (!learning_ && !options_.onlyInGame)
+        return true; // nothing to ask the system
+    const FocusedWindow window = focus_.focusedWindow();
+    if (learning_)
+        learnFrom(window);
+    return !options_.onlyInGame || isGame(window);
+}
+
+bool GameFocus::keyAllowed() {
+    return !options_.onlyInGame || isGame(focus_.focusedWindow());
+}
+
+void GameFocus::learnFrom(const FocusedWindow& window) {
+    if (window.ours)
+        return; // a press in the main window itself teaches nothing
+    if (window.programNames.empty()) {
+        // The player sees it on the button once back in the main window; no box comes up over
+        // the game.
+        note_ = "Cannot tell that window";
+        onChange_();
+        return;
+    }
+    const std::string& name = window.programNames.front();
+    learning_ = false;
+    if (isGame(window)) {
+        note_ = "Already a game: " + name;
+        onChange_();
+        return;
+    }
+    options_.gamePrograms.push_back(name);
+    const bool saved = OptionsFile(files_).save(options_).empty();
+    note_ = (saved ? "Added: " : "Added until the end: ") + name;
+    onChange_();
+}
+
+} // namespace bt
