@@ -60,6 +60,9 @@ void MainWindow::wireControls() {
     c_.exitButton.setOnClick(after([this] { exitClicked(); }));
     c_.onlyInGameBox.setOnToggled([this](bool on) {
         chooser_.cancel();
+        // A press made while every window took messages is not carried into the game.
+        if (on)
+            keys_.dropPresses();
         game_.setOnlyInGame(on);
     });
     c_.gameButton.setOnClick(after([this] { game_.learnClicked(); }));

@@ -18,11 +18,20 @@
 // - the tray icon is there exactly while the window is put away, never behind an open box, and
 //   Show (or a second start) brings the window forward; a window minimized with no box open goes
 //   into the tray when there is one, and keeps the state it was shown in;
-// - the ten trigger keys are distinct.
+// - the ten trigger keys are distinct;
+// - with "Only in the game" on, nothing is typed into a window that is not a game, and nothing
+//   typed lacks a press (or a hold) made while a game was in front: a press elsewhere, or one
+//   made before the option came on, fires nothing until its key is pressed again, and a message
+//   whose window loses the focus stops at that key;
+// - the game button teaches the program of the next trigger press in another window, which is
+//   then a game; "options" changes only when the box or a lesson changes it, to what they said,
+//   and a failed write of it is told (on the button for a lesson, which comes from the game).
 
 #include "app/application.h"
 #include "backends/fake/fake_platform.h"
+#include "base/text_lines.h"
 #include "behaviours/keys/keys_file.h"
+#include "behaviours/options/options_file.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -68,6 +77,36 @@ inline const std::vector<std::string> kAnswers = {"", "250.5", "99", "1000", "ab
 inline const std::vector<Millis> kWaits = {1, 40, 99, 100, 101, 250, 1000, 3500};
 inline const std::vector<std::string> kMenuChoices = {"closed", "&Show", "&Exit"};
 
+// The windows the player moves the focus to. The two first are the game (under Wine and under
+// Proton); the modded game is one only where "options" or a lesson says so.
+struct WindowInfo {
+    std::string words;
+    FocusedWindow focus;
+};
+inline const std::vector<WindowInfo> kWindows = {
+    {"the game", {{"codmp.exe", "codmp.exe"}, false}},
+    {"the game under Proton", {{"codmp.exe", "steam_app_2620"}, false}},
+    {"a terminal", {{"xterm", "XTerm"}, false}},
+    {"the modded game", {{"cod_mod.exe", "cod_mod.exe"}, false}},
+    {"a window nobody can name", {{}, false}}};
+inline const FocusedWindow kMainWindowFocus{{"brontek-tarnlow", "brontek-tarnlow"}, true};
+
+// "options" as the player left it before the start: what it says.
+struct OptionsInfo {
+    std::string words;
+    std::string text;
+    bool onlyInGame;
+    bool moddedIsGame;
+};
+inline const std::vector<OptionsInfo> kOptionsFiles = {
+    {"is missing", "", false, false},
+    {"says only in the game", "only-in-game = yes\r\n", true, false},
+    {"says only in the game, and the modded game",
+     "only-in-game = YES\ngame-program = Cod_Mod.exe\n", true, true},
+    {"is damaged", "only-in-game = maybe\r\n\x01\xffgame-program\r\n", false, false},
+    {"names the modded game", "only-in-game = no\r\ngame-program = cod_mod.exe\r\n", false, true},
+    {"is binary", std::string("\0\x93only-in-game = yes\0", 21), false, false}};
+
 // What the player does: the kind (an index into kActions below) and its argument.
 struct Action {
     int kind = 0;
@@ -106,6 +145,12 @@ class Player {
     Player() {
         for (const KeyInfo& k : kOtherKeys)
             p.keyboard.addKey(k.code, k.name, k.kind);
+        p.focus.window = kMainWindowFocus;
+    }
+
+    // The program starts with the first action that is not about the files it finds.
+    void startProgram() {
+        started = true;
         app = std::make_unique<Application>(p.system(), kBase);
         app->start(p.clock.now());
         // Each slot a binding of its own, so the digits typed tell the slot.
@@ -127,9 +172,17 @@ class Player {
 
     void act(const Action& a) {
         step = a;
+        const ActionKind& kind = kActions[static_cast<std::size_t>(a.kind)];
+        if (!started && kind.run != &Player::optionsBeforeStart)
+            startProgram();
+        if (!started) {
+            (this->*kind.run)(a.arg);
+            return;
+        }
+        const std::string optionsBefore = p.files["options"];
+        lessonWrote = false;
         const std::string keysBefore = p.files["keys"];
         const bool choosingBefore = running() && main().choosingKey();
-        const ActionKind& kind = kActions[static_cast<std::size_t>(a.kind)];
         const bool toChooser =
             (!p.desktop.ended || kind.run == &Player::wait) && (this->*kind.run)(a.arg);
         if (!main().isOpen() && !closedAt)
@@ -152,6 +205,7 @@ class Player {
         choiceBegunInAction = false;
         choices += choiceCompleted && p.files["keys"] != keysBefore ? 1 : 0;
         check(keysBefore, choiceCompleted);
+        checkOptions(optionsBefore);
     }
 
     std::string failure;
@@ -191,18 +245,17 @@ class Player {
         }
         return false;
     }
-    bool clickKeyLabel(int slot) {
-        focused = focused || shown();
-        return click(c().keyLabel(slot));
-    }
+    bool clickKeyLabel(int slot) { return click(c().keyLabel(slot)); }
     bool interval(int answer) {
         p.dialogs.inputAnswers = {kAnswers[static_cast<std::size_t>(answer)]};
         return click(c().intervalButton);
     }
     // Entry arg / 20 of slot arg % 10's menu (arg / 10 even) or message list.
     bool pick(int arg) {
-        if (shown())
+        if (shown()) {
+            focusMainWindow();
             (arg / 10 % 2 ? c().slotMessage(arg % 10) : c().slotMenu(arg % 10)).choose(arg / 20);
+        }
         return false;
     }
     bool game(int unitedOffensive) {
@@ -269,10 +322,41 @@ class Player {
             fail("a second start did not bring the running window out and forward");
         return false;
     }
-    bool focusElsewhere(int) {
+    // The player clicks into another window: the main window loses the keyboard.
+    bool focusWindow(int w) {
         if (running() && focused)
             main().focusLost();
         focused = false;
+        front = w;
+        p.focus.window = kWindows[static_cast<std::size_t>(w)].focus;
+        return false;
+    }
+    bool onlyInGame(int) {
+        if (!shown())
+            return false;
+        focusMainWindow();
+        onlyInGameOn = !onlyInGameOn;
+        if (onlyInGameOn)
+            dropEveryPress(); // what was pressed before the option counts for nothing
+        c().onlyInGameBox.toggle(onlyInGameOn);
+        optionsWritten = true;
+        return false;
+    }
+    bool gameButton(int) {
+        if (shown()) {
+            learning = !learning;
+            click(c().gameButton);
+        }
+        return false;
+    }
+    bool optionsBeforeStart(int file) {
+        if (started)
+            return false; // the program read it at its start; it writes its own from now on
+        const OptionsInfo& o = kOptionsFiles[static_cast<std::size_t>(file)];
+        if (!o.text.empty())
+            p.files["options"] = o.text;
+        onlyInGameOn = o.onlyInGame;
+        games[3] = o.moddedIsGame;
         return false;
     }
     bool wait(int n) {
@@ -288,14 +372,24 @@ class Player {
         };
         const bool held = counting(false);
         bool pressed = main().keys().typing() && counting(true); // during the message under way
+        const bool gameInFront = !onlyInGameOn || frontIsGame();
+        const std::size_t typedBefore = p.typist.typed.size();
         p.clock.advance(kWaits[static_cast<std::size_t>(n)]);
+        if (!gameInFront && p.typist.typed.size() > typedBefore)
+            fail("typed \"" + p.typist.typed[typedBefore].key + "\" into " +
+                 (front < 0 ? "the main window" : kWindows[static_cast<std::size_t>(front)].words) +
+                 ", which is not the game");
+        if (!gameInFront)
+            stopMessageDueBy(typedBefore, p.clock.now());
         // A key held through a message, or pressed during it, is looked at 100 ms after it.
-        for (std::size_t end = 2; end < expected.size(); end += 3) {
+        for (std::size_t end = 0; end < expected.size(); ++end) {
             const Millis e = expected[end].at;
-            if (e < start)
+            if (expected[end].step != 3 || e < start)
                 continue;
+            // The next poll that found a key, whether or not its message could be typed.
+            const auto next = std::upper_bound(polls.begin(), polls.end(), expected[end].polled);
             if ((held || pressed) && e + 100 <= p.clock.now() &&
-                (end + 1 == expected.size() || expected[end + 1].polled > e + 100))
+                (next == polls.end() || *next > e + 100))
                 fail("a key held or pressed during a message was not looked at 100 ms after it");
             pressed = false; // that poll spends the press
         }
@@ -333,9 +427,50 @@ class Player {
     }
     template <typename Clickable>
     bool click(Clickable& control) {
-        if (shown())
+        if (shown()) {
+            focusMainWindow();
             control.click();
+        }
         return false;
+    }
+    void focusMainWindow() {
+        focused = true;
+        front = -1;
+        p.focus.window = kMainWindowFocus;
+    }
+    // Whether the player counts the window in front as a game: the two that are, the modded one
+    // where "options" named it, any that a lesson taught; never the main window.
+    bool frontIsGame() const { return front >= 0 && games[static_cast<std::size_t>(front)]; }
+    // A trigger press with the game button pressed: the window in front is a game from now on,
+    // unless it is the main window or nobody can name it.
+    void learnFromFront() {
+        if (front < 0 || kWindows[static_cast<std::size_t>(front)].focus.programNames.empty())
+            return;
+        learning = false;
+        lessonWrote = !frontIsGame();
+        games[static_cast<std::size_t>(front)] = true;
+    }
+    // Neither a press so far nor a key held fires anything until pressed again.
+    void dropEveryPress() {
+        for (auto& [code, h] : history)
+            h.pressCounts = h.holdCounts = false;
+        pressedAt.reset();
+    }
+    // No game was in front during a wait: the first key of a message due in it was not typed,
+    // nor the rest of that message, and what was down or pressed fires nothing more.
+    void stopMessageDueBy(std::size_t typedCount, Millis t) {
+        for (std::size_t i = typedCount; i < expected.size(); ++i) {
+            if (expected[i].at > t)
+                continue;
+            const Millis polledAt = expected[i].polled;
+            std::size_t end = i;
+            while (end < expected.size() && expected[end].polled == polledAt)
+                ++end;
+            expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(i),
+                           expected.begin() + static_cast<std::ptrdiff_t>(end));
+            dropEveryPress();
+            return;
+        }
     }
 
     std::array<KeyCode, kSlotCount> effectiveKeys() {
@@ -362,10 +497,15 @@ class Player {
         if (h.down)
             return false;
         const bool toChooser = !p.desktop.ended && main().choosingKey();
+        const bool fires = !toChooser && running() && slotOf(mapping, k.code) >= 0;
+        if (fires && learning)
+            learnFromFront();
+        // Judged at the press: elsewhere it counts for nothing until pressed again.
+        const bool allowed = !fires || !onlyInGameOn || frontIsGame();
         h.down = true;
-        h.pressCounts = h.pressCounts || !toChooser;
-        h.holdCounts = !toChooser;
-        if (!toChooser && running() && !main().keys().typing() && slotOf(mapping, k.code) >= 0)
+        h.pressCounts = allowed && (h.pressCounts || !toChooser);
+        h.holdCounts = allowed && !toChooser;
+        if (fires && allowed && !main().keys().typing())
             pressedAt = pressedAt.value_or(p.clock.now()); // the poll must run at once
         if (heard != Heard::WindowFirst)
             p.keyboard.pressKey(KeyCode{k.code});
@@ -400,6 +540,7 @@ class Player {
                 higher > slot && (o.pressCounts || (o.down && o.holdCounts)))
                 fail(keypadName(higher) + " was down too, and the highest slot wins");
         ++messages;
+        polls.push_back(p.clock.now());
         for (auto& [code, kh] : history)
             kh.pressCounts = false; // the poll spends every press
         for (const int step : {1, 2, 3})
@@ -432,6 +573,13 @@ class Player {
         // Each failed write is told in a box that names the file and the reason.
         for (; toldWrites < p.files.failedWrites.size(); ++toldWrites, ++toldBoxes) {
             const std::string name = "\"" + p.files.failedWrites[toldWrites] + "\"";
+            if (lessonWrote && name == "\"options\"") {
+                // The lesson came from the game, where no box may cover it: the button says it.
+                if (c().gameButton.caption().find("until the end") == std::string::npos)
+                    fail("a lesson's failed write of \"options\" was not told on the button");
+                --toldBoxes;
+                continue;
+            }
             while (toldBoxes < p.dialogs.messageBoxes.size() &&
                    p.dialogs.messageBoxes[toldBoxes].prompt.find("Disk full") == std::string::npos)
                 ++toldBoxes; // the Interval box's word
@@ -454,6 +602,28 @@ class Player {
         for (const int s : kSlots)
             if (slotOf(mapping, mapping[static_cast<std::size_t>(s)].value) != s)
                 fail("two slots share a trigger key");
+    }
+
+    // "options" changes only when the box or a lesson wrote it, and then says what they did.
+    void checkOptions(const std::string& before) {
+        const bool wrote = optionsWritten || lessonWrote;
+        optionsWritten = false;
+        if (!running())
+            learning = false;
+        if (!wrote && p.files["options"] != before)
+            fail("\"options\" changed, but neither the box nor a lesson changed it");
+        if (!wrote || p.files.writeError)
+            return;
+        const Options o = parseOptions(p.files["options"]);
+        if (o.onlyInGame != onlyInGameOn)
+            fail("\"options\" does not say what the box says");
+        for (std::size_t w = 2; w < kWindows.size(); ++w) {
+            const auto& names = kWindows[w].focus.programNames;
+            if (games[w] && !names.empty() &&
+                std::none_of(o.gamePrograms.begin(), o.gamePrograms.end(),
+                             [&](const std::string& g) { return equalsIgnoringCase(g, names[0]); }))
+                fail("\"options\" lacks " + names[0] + ", which counts as a game");
+        }
     }
 
     void fail(const std::string& why) {
@@ -480,10 +650,18 @@ class Player {
     std::map<std::uint32_t, KeyHistory> history;
     std::array<KeyCode, kSlotCount> mapping{};
     std::vector<Expected> expected;
+    std::vector<Millis> polls; // every poll that started a message, in time order
     std::size_t checkedTyped = 0;
     std::size_t toldWrites = 0, toldBoxes = 0;
     std::optional<Millis> closedAt;
     bool focused = true; // the main window has the keyboard
+    int front = -1;      // the window in kWindows that has the focus; -1: the main window
+    std::vector<bool> games = {true, true, false, false, false}; // by kWindows
+    bool started = false;
+    bool onlyInGameOn = false;
+    bool learning = false;       // the game button was pressed, and no lesson came yet
+    bool lessonWrote = false;    // this action taught a new game, which "options" must keep
+    bool optionsWritten = false; // this action ticked or cleared the box
     bool minimizeInBox = false;
     bool choiceBegunInAction = false;
     std::optional<Millis> pressedAt; // the first press the poll must run at
@@ -513,6 +691,12 @@ inline std::string gameName(int unitedOffensive) {
 inline std::string menuChoice(int c) {
     return kMenuChoices[static_cast<std::size_t>(c)];
 }
+inline std::string windowName(int w) {
+    return kWindows[static_cast<std::size_t>(w)].words;
+}
+inline std::string optionsName(int o) {
+    return kOptionsFiles[static_cast<std::size_t>(o)].words;
+}
 inline std::string waitMs(int w) {
     return std::to_string(kWaits[static_cast<std::size_t>(w)]);
 }
@@ -540,7 +724,11 @@ inline const std::vector<ActionKind> kActions = {
     {"the news feed arrives", 2, 0, nullptr, &Player::feedArrives},
     {"tick \"Do not show this window next time.\"", 1, 0, nullptr, &Player::declineNews},
     {"close the news window", 1, 0, nullptr, &Player::closeNews},
-    {"click into the game", 3, 0, nullptr, &Player::focusElsewhere},
+    {"click into #", 6, static_cast<int>(kWindows.size()), windowName, &Player::focusWindow},
+    {"tick or clear \"Only in the game\"", 2, 0, nullptr, &Player::onlyInGame},
+    {"click the game button", 2, 0, nullptr, &Player::gameButton},
+    {"before the start, \"options\" #", 4, static_cast<int>(kOptionsFiles.size()), optionsName,
+     &Player::optionsBeforeStart},
     {"pick #", 4, 180, entry, &Player::pick},
     {"start the program a second time", 1, 0, nullptr, &Player::startAgain},
     {"click #", 1, 2, gameName, &Player::game},

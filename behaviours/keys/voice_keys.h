@@ -40,6 +40,10 @@ class VoiceKeys {
     // The main window took this key for a key choice.
     void keyTakenByWindow(KeyCode key) { triggers_.takenByWindow(key); }
 
+    // What is down or pressed so far fires nothing more: each key must be released and pressed
+    // again (a stricter rule for where messages go has just begun).
+    void dropPresses() { triggers_.dropAll(); }
+
     // Watching starts now; the platform reports the keys from here on.
     void start(Millis now);
     // Nothing is watched, polled or typed any more (the main window closed).
