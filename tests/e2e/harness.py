@@ -238,15 +238,18 @@ class Xvfb:
 
 class Recorder:
     """A focused X window recording each key press with the server's time (keypad presses as "KP",
-    to measure from a press); with grab it grabs the keyboard as a game does."""
+    to measure from a press); with grab it grabs the keyboard as a game does. A name, a WM_CLASS
+    (res_name, res_class) and a place of its own let it stand for a game or any other program."""
 
-    def __init__(self, xvfb, grab=False):
+    def __init__(self, xvfb, grab=False, name="Recorder", wm_class=None, at=(700, 600)):
         self.d = xdisplay.Display(xvfb.name)
         screen = self.d.screen()
         self.win = screen.root.create_window(
-            700, 600, 300, 200, 0, screen.root_depth, X.InputOutput, X.CopyFromParent,
+            at[0], at[1], 300, 200, 0, screen.root_depth, X.InputOutput, X.CopyFromParent,
             background_pixel=screen.white_pixel, event_mask=X.KeyPressMask)
-        self.win.set_wm_name("Recorder")
+        self.win.set_wm_name(name)
+        if wm_class:
+            self.win.set_wm_class(*wm_class)
         self.win.map()
         self.d.sync()
         time.sleep(0.1)
@@ -446,8 +449,8 @@ class E2ETest(unittest.TestCase):
     def docked_icon(self, name):
         return steady(lambda: self.tray_icon(name), "the icon docked in the tray")
 
-    def recorder(self, grab=False):
-        r = Recorder(self.x, grab)
+    def recorder(self, grab=False, **where):
+        r = Recorder(self.x, grab, **where)
         self.addCleanup(r.stop)
         return r
 

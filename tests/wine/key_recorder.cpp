@@ -1,9 +1,12 @@
 // A window that writes every character it receives, with the message time, to the file named on
-// its command line: the focused target of the smoke test under Wine.
+// its command line: the focused target of the smoke test under Wine. "FILE [TITLE [LEFT TOP]]":
+// several of them, each under a name and in a place of its own, are the game and other windows.
 
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
+#include <string>
 
 namespace {
 FILE* g_out = nullptr;
@@ -24,15 +27,18 @@ LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR cmd, int) {
-    g_out = _wfopen(cmd, L"w");
+    wchar_t file[512] = L"", title[128] = L"Recorder";
+    int left = 700, top = 500;
+    std::swscanf(cmd, L"%511ls %127ls %d %d", file, title, &left, &top);
+    g_out = _wfopen(file, L"w");
     WNDCLASSW wc{};
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
     wc.lpszClassName = L"KeyRecorder";
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     RegisterClassW(&wc);
-    HWND w = CreateWindowExW(0, wc.lpszClassName, L"Recorder", WS_OVERLAPPEDWINDOW, 700, 500, 300,
-                             200, nullptr, nullptr, instance, nullptr);
+    HWND w = CreateWindowExW(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW, left, top, 300, 200,
+                             nullptr, nullptr, instance, nullptr);
     ShowWindow(w, SW_SHOW);
     SetForegroundWindow(w);
     SetFocus(w);

@@ -1,0 +1,143 @@
+"""Only in the game, end to end under openbox: a Wine window of a program run as CoDMP.exe is the
+game, an X window whose WM_CLASS is codmp.exe / steam_app_2620 stands for the game under Proton,
+and another window (a plain X client, or for the Windows program another Wine program) is
+elsewhere. With the option ticked keypad 0 types into the games and never elsewhere, with it
+cleared into every window; the game button makes the other window's program a game too. Both
+programs: the Linux one (from the default build) and the Windows one under Wine."""
+
+import os
+import shutil
+import subprocess
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+import harness  # noqa: E402
+from harness import wait_for  # noqa: E402
+from test_wine import EXE, RECORDER, WineTest  # noqa: E402
+
+LINUX_BIN = os.environ.get("BRONTEK_LINUX_BIN", "")
+MESSAGE = ["v", "1", "1"]  # keypad 0's message on a fresh start
+
+
+class WineWindow:
+    """A Wine window of the program exe (the recorder under that name), recording each character
+    it receives."""
+
+    def __init__(self, test, exe, title, left, top):
+        path = os.path.join(test.workdir, exe)
+        shutil.copy(RECORDER, path)
+        self.out = os.path.join(test.workdir, title + ".txt")
+        self.x, self.title = test.x, title
+        proc = subprocess.Popen(["wine", path, title + ".txt", title, str(left), str(top)],
+                                cwd=test.workdir, env=dict(os.environ, DISPLAY=test.x.name,
+                                                           **test.wine))
+        test.addCleanup(lambda: (proc.kill(), proc.wait()))
+        harness.steady(lambda: test.x.find(title), "the %s window placed" % title)
+
+    def focus(self):
+        x, y, w, h = self.x.find(self.title)
+        self.x.click(x + w // 2, y + h // 2)
+
+    def typed(self):
+        if not os.path.exists(self.out):
+            return []
+        with open(self.out, encoding="utf-8", errors="replace") as f:
+            return [line.split()[1] for line in f if len(line.split()) == 2]
+
+
+class XWindow:
+    """An X window recording the keys typed into it, under a WM_CLASS of its own."""
+
+    def __init__(self, test, title, wm_class, at):
+        self.recorder = test.recorder(name=title, wm_class=wm_class, at=at)
+        self.x, self.title = test.x, title
+
+    def focus(self):
+        self.recorder.focus()
+
+    def typed(self):
+        return [k for _, k in self.recorder.typed()]
+
+
+class OnlyInTheGame:
+    """A mixin for an E2ETest giving start() (the program), windows() (the two games and the
+    other window) and OTHER_PROGRAM (how "options" names the other window's program)."""
+
+    def setUp(self):
+        super().setUp()
+        self.start_openbox()
+
+    def typed_into(self, window):
+        """What keypad 0, pressed while window has the focus, typed there."""
+        window.focus()
+        wait_for(lambda: self.x.focused() == window.title, what=window.title + " focused")
+        before = window.typed()
+        self.x.tap("KP_0", hold=0.05)
+        time.sleep(1.0)
+        return window.typed()[len(before):]
+
+    def tick(self, p, on):
+        p.click("onlyInGameBox")
+        expected = b"only-in-game = %s\r\n" % (b"yes" if on else b"no")
+        wait_for(lambda: os.path.exists(self.path("options")) and
+                 self.file("options").startswith(expected), what="options saying " + repr(on))
+
+    def path(self, name):
+        return os.path.join(self.workdir, name)
+
+    def test_ticked_keypad_0_types_into_both_games_and_elsewhere_only_once_taught(self):
+        p = self.start()
+        game, proton, other = self.windows()
+        for window in filter(None, (game, proton, other)):
+            self.assertEqual(self.typed_into(window), MESSAGE, "off: every window, " +
+                             window.title)
+        self.tick(p, True)
+        self.assertEqual(self.typed_into(game), MESSAGE, "the game under Wine")
+        if proton:
+            self.assertEqual(self.typed_into(proton), MESSAGE, "the game under Proton")
+        self.assertEqual(self.typed_into(other), [], "not the game")
+        self.assertEqual(self.typed_into(game), MESSAGE, "nothing kept for the game's return")
+        # The game button: the next press in another program's window makes it a game.
+        p.click("gameButton")
+        p.wait_text("gameButton", "Press a key in the game\u2026")
+        self.assertEqual(self.typed_into(other), MESSAGE, "taught by its own press")
+        self.assertEqual(self.file("options"), b"only-in-game = yes\r\ngame-program = %s\r\n"
+                         % self.OTHER_PROGRAM)
+        self.assertFalse(os.path.exists(self.path("binds")), "\"binds\" does not change for it")
+        self.tick(p, False)
+
+
+class LinuxProgramTest(OnlyInTheGame, WineTest):
+    OTHER_PROGRAM = b"other"
+
+    def start(self):
+        if not LINUX_BIN or not os.path.exists(LINUX_BIN):
+            self.fail("BRONTEK_LINUX_BIN does not name the Linux program: %r" % LINUX_BIN)
+        p = self.start_program(command=[LINUX_BIN])
+        wait_for(lambda: self.x.focused() == harness.MAIN, what="the window focused")
+        return p
+
+    def windows(self):
+        return (WineWindow(self, "CoDMP.exe", "CoDMP", 700, 40),
+                XWindow(self, "Proton", ("codmp.exe", "steam_app_2620"), (700, 340)),
+                XWindow(self, "Other", ("other", "Other"), (700, 640)))
+
+
+class WindowsProgramTest(OnlyInTheGame, WineTest):
+    """Wine hands a Wine program keys only while a Wine window has the focus: both are Wine's."""
+    OTHER_PROGRAM = b"Other.exe"
+
+    def start(self):
+        p = super().start()
+        wait_for(lambda: self.x.focused() == harness.MAIN, what="the window focused")
+        return p
+
+    def windows(self):
+        return (WineWindow(self, "CoDMP.exe", "CoDMP", 700, 40), None,
+                WineWindow(self, "Other.exe", "Other", 700, 640))
+
+
+if __name__ == "__main__":
+    unittest.main()
