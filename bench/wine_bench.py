@@ -5,7 +5,7 @@ size.
 
     bench/wine_bench.py [--idle-seconds 60] [--exe build/mingw/brontek-tarnlow.exe] [--baseline EXE]
 
-With --baseline, a second exe (for instance the previous release) is measured the same way in the
+This build is measured once more with "Only in the game" ticked. With --baseline, a second exe (for instance the previous release) is measured the same way in the
 same run. Wake-ups and CPU are those of all the program's own threads (Wine's loader included), not
 of the wineserver it shares with every Wine program.
 """
@@ -26,7 +26,7 @@ from procstats import cpu_seconds, rss_mb, wake_ups  # noqa: E402
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 
 
-def measure(exe, site, args):
+def measure(exe, site, args, only_in_game=False):
     """(wake-ups a second, CPU %, resident MB) of the exe left alone once the server answered."""
     x = harness.Xvfb()
     work = tempfile.mkdtemp(prefix="bt-winebench-")
@@ -34,6 +34,9 @@ def measure(exe, site, args):
     env.setdefault("WINEPREFIX", os.path.join(ROOT, "build", "mingw", "wineprefix"))
     # Copied, so that a baseline exe of the same name is told apart from this one.
     shutil.copy(exe, os.path.join(work, "measured.exe"))
+    if only_in_game:
+        with open(os.path.join(work, "options"), "w") as f:
+            f.write("only-in-game = yes\r\n")
     # wine execs the program: the process started is the program's.
     proc = subprocess.Popen(["wine", "measured.exe", "--server", "127.0.0.1:%d" % site.port],
                             cwd=work, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -61,6 +64,7 @@ def main():
     site = harness.SampleSite()
     try:
         runs = {"this build": measure(os.path.abspath(args.exe), site, args)}
+        runs["this build, only in the game"] = measure(os.path.abspath(args.exe), site, args, True)
         if args.baseline:
             runs["baseline"] = measure(os.path.abspath(args.baseline), site, args)
     finally:

@@ -2,7 +2,8 @@
 """The Linux program on a private Xvfb, with the sample news site on a free port of 127.0.0.1 so
 that the status poll ends as it does for a player: start time, idle cost, keypad-to-keys timing
 and memory; with --baseline another build (the previous release, say) measured the same way in the
-same run, side by side; and with --xbindkeys, xbindkeys and xdotool doing the same job (keypad 0
+same run, side by side; this build once more with "Only in the game" ticked (the recorder's WM_CLASS
+names it the game, so the program asks the X server at each press and key); and with --xbindkeys, xbindkeys and xdotool doing the same job (keypad 0
 -> `xdotool key --delay 100 v 1 1`) beside them.
 
 Idle cost: wake-ups a second of all the program's threads together (context switches counted in
@@ -67,7 +68,8 @@ class Session:
         self.x = harness.Xvfb()
         self.site = harness.SampleSite()
         self.work = tempfile.mkdtemp(prefix="bt-bench-")
-        self.rec = harness.Recorder(self.x)
+        # Named as Wine names the game's window, for the run with "Only in the game" ticked.
+        self.rec = harness.Recorder(self.x, wm_class=("codmp.exe", "codmp.exe"))
 
     def start(self, command):
         env = dict(os.environ, DISPLAY=self.x.name, XDG_RUNTIME_DIR=self.work, LC_ALL="C.UTF-8")
@@ -86,7 +88,13 @@ class Session:
         shutil.rmtree(self.work, True)
 
 
-def measure(session, binary, args):
+def measure(session, binary, args, only_in_game=False):
+    options = os.path.join(session.work, "options")
+    if only_in_game:
+        with open(options, "w") as f:
+            f.write("only-in-game = yes\n")
+    elif os.path.exists(options):
+        os.remove(options)
     proc, start_ms = session.start([binary, "--server", "127.0.0.1:%d" % session.site.port])
     try:
         time.sleep(args.settle)  # the status poll (1 s), its blink and shrink (2.1 s), margin
@@ -150,6 +158,8 @@ def main():
     try:
         names = ["this build"]
         runs = [measure(session, os.path.abspath(args.bin), args)]
+        names.append("this build, only in the game")
+        runs.append(measure(session, os.path.abspath(args.bin), args, only_in_game=True))
         if args.baseline:
             names.append("baseline")
             runs.append(measure(session, os.path.abspath(args.baseline), args))
