@@ -133,6 +133,13 @@ std::string usageText(std::string_view filesNote) {
            "cancels, Delete or Backspace gives the keypad key back. v, the digits and\n"
            "Shift (the program types them) and Ctrl, Alt or Super alone cannot be chosen.\n"
            "\n"
+           "\"Only in the game\" types a message only while a game's window has the focus\n"
+           "(CoDMP.exe, CoDSP.exe, CoDUOMP.exe, CoDUOSP.exe, CoD2MP_s.exe, CoD2SP_s.exe,\n"
+           "and any other \"Add the game's window\" was shown). The file \"options\" keeps it,\n"
+           "one name = value line each:\n"
+           "  only-in-game = yes        (or no, the default)\n"
+           "  game-program = NAME       a program that counts as the game too\n"
+           "\n"
            "Files: " +
            std::string(filesNote) + "\n";
 }

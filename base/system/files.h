@@ -1,6 +1,6 @@
 #pragma once
 
-// Files in the working directory: "binds", "keys" and "data".
+// Files in the working directory: "binds", "keys", "options" and "data".
 
 #include <cstddef>
 #include <cstdint>

@@ -35,10 +35,10 @@
 namespace {
 
 constexpr const char* kFilesNote =
-    "\"binds\" (your bindings), \"keys\" (keys chosen instead of keypad keys) and\n"
-    "\"data\" (a declined news item) are kept in the folder the program is started\n"
-    "in. The installed launcher starts it in $XDG_DATA_HOME/brontek-tarnlow\n"
-    "(~/.local/share/brontek-tarnlow).";
+    "\"binds\" (your bindings), \"keys\" (keys chosen instead of keypad keys),\n"
+    "\"options\" and \"data\" (a declined news item) are kept in the folder the\n"
+    "program is started in. The installed launcher starts it in\n"
+    "$XDG_DATA_HOME/brontek-tarnlow (~/.local/share/brontek-tarnlow).";
 
 // What the command line asks for that ends the program before it starts: its exit status.
 std::optional<int> answerCommandLine(const bt::CommandLine& command) {
