@@ -1,9 +1,12 @@
 """The Linux program as a player uses it: the shared window scenarios, Start with no tray at all,
 and keys injected into the X server as a keyboard sends them, as a focused window gets them."""
 
+import os
 import subprocess
 import time
 import unittest
+
+from Xlib import X
 
 from harness import FILE_ORDER, MAIN, E2ETest, WindowScenarios, write_binds
 
@@ -98,6 +101,42 @@ class KeysTest(E2ETest):
         again.wait_text("keyLabel3", "F5")
         rec.focus()
         self.assertEqual(self.typed_by(rec, "F5"), ["v", "3", "4"], "after a restart")
+
+
+class OnlyInTheGameTest(E2ETest):
+    """"Only in the game" on a bare X server, where no window manager names the active window: the
+    X server's input focus counts, and at PointerRoot the window under the pointer."""
+
+    def typed_in(self, rec, focus):
+        before = len(rec.typed())
+        focus()
+        self.x.tap("KP_0", hold=0.05)
+        time.sleep(0.8)
+        return [k for _, k in rec.typed()[before:]]
+
+    def test_the_input_focus_or_the_window_under_the_pointer_decides(self):
+        with open(os.path.join(self.workdir, "options"), "wb") as f:
+            f.write(b"only-in-game = yes\n# the player's own note\ngame-program = CoD_Mod.exe\n")
+        self.start_program()
+        game = self.recorder(name="Game", wm_class=("codmp.exe", "Wine"), at=(700, 100))
+        modded = self.recorder(name="Modded", wm_class=("cod_mod.exe", "Wine"), at=(700, 400))
+        other = self.recorder(name="Other", wm_class=("xterm", "XTerm"), at=(700, 700))
+        for rec, words in ((game, "the game"), (modded, "a game named in options")):
+            self.assertEqual(self.typed_in(rec, rec.focus), ["v", "1", "1"], words)
+        self.assertEqual(self.typed_in(other, other.focus), [], "a terminal")
+
+        def pointer_over(rec):
+            def focus():
+                self.x.display.set_input_focus(X.PointerRoot, X.RevertToPointerRoot, X.CurrentTime)
+                g = rec.win.get_geometry()
+                self.x.move(g.x + 150, g.y + 100)
+            return focus
+        self.assertEqual(self.typed_in(game, pointer_over(game)), ["v", "1", "1"], "PointerRoot")
+        self.assertEqual(self.typed_in(other, pointer_over(other)), [], "PointerRoot, a terminal")
+        self.x.display.set_input_focus(X.NONE, X.RevertToNone, X.CurrentTime)
+        self.x.display.sync()
+        self.assertEqual(self.typed_in(game, lambda: None), [], "nobody has the focus")
+        self.assertEqual(self.file("options").count(b"\n"), 3, "read, not rewritten")
 
 
 if __name__ == "__main__":
