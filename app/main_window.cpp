@@ -13,10 +13,13 @@ MainWindow::MainWindow(const System& system, std::string serverUrl)
     : http_(system.http), desktop_(system.desktop), files_(system.files),
       serverUrl_(std::move(serverUrl)), dialogs_(system.dialogs), store_(system.files, dialogs_),
       chooser_(system.keyboard, system.files, dialogs_, triggers_, [this] { keysChanged(); }),
-      game_(system.focus, system.files, dialogs_, options_, [this] { showOptions(); }),
+      game_(system.focus, system.notices, system.files, dialogs_, options_,
+            [this] { showOptions(); }),
       keys_(system.keyboard, system.typist, system.clock, game_, profile_, keyIntervalMs_),
       statusLink_(system.http, system.clock, serverUrl_, status_, [this] { showStatus(); }),
-      lifecycle_(c_.window, system.tray, system.desktop) {
+      lifecycle_(c_.window, system.tray, system.desktop),
+      trayNotice_(system.notices, system.files, options_) {
+    lifecycle_.setOnIntoTray([this] { trayNotice_.wentIntoTray(); });
     wireControls();
     showBindings();
     showKeys();
@@ -154,7 +157,7 @@ void MainWindow::exitClicked() {
     if (statusLink_.asking()) {
         c_.window.setVisible(false);
         keys_.stop();
-        game_.stopLearning();
+        game_.stop();
         statusLink_.stop();
         desktop_.endProcess();
         return;
@@ -175,7 +178,7 @@ void MainWindow::close() {
     // Nothing of the main window runs once it is closed: no keys are typed while the news window
     // is open, and no status arrives for a window that is gone.
     keys_.stop();
-    game_.stopLearning();
+    game_.stop();
     statusLink_.stop();
     if (onClosing_)
         onClosing_();

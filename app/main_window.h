@@ -17,6 +17,7 @@
 #include "behaviours/keys/key_interval.h"
 #include "behaviours/keys/voice_keys.h"
 #include "behaviours/lifecycle/lifecycle.h"
+#include "behaviours/lifecycle/tray_notice.h"
 #include "behaviours/status/status_link.h"
 
 #include <functional>
@@ -95,6 +96,7 @@ class MainWindow {
     VoiceKeys keys_;
     StatusLink statusLink_;
     Lifecycle lifecycle_;
+    TrayNotice trayNotice_;
     bool open_ = false;
     std::function<void()> onClosing_;
     std::function<void()> onClosed_;

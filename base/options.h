@@ -16,6 +16,8 @@ struct Options {
     // Lines of the file this build does not know (a newer build's settings, say), written back as
     // they were read so that they survive a change made here.
     std::vector<std::string> otherLines;
+    // The player has been told once that the program keeps running in the tray.
+    bool trayNoticeShown = false;
     friend bool operator==(const Options&, const Options&) = default;
 };
 

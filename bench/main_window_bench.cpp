@@ -32,7 +32,7 @@ struct BarePlatform : bt::FakePlatform {
     HandClock hand;
     CountingTypist counter;
     bt::System system() {
-        return {keyboard, counter, hand, dialogs, tray, desktop, files, http, focus};
+        return {keyboard, counter, hand, dialogs, tray, desktop, files, http, focus, notices};
     }
 
     // One press of Numpad 4 at t: the poll it wakes, and the three keys typed.

@@ -25,7 +25,9 @@
 //   whose window loses the focus stops at that key;
 // - the game button teaches the program of the next trigger press in another window, which is
 //   then a game; "options" changes only when the box or a lesson changes it, to what they said,
-//   and a failed write of it is told (on the button for a lesson, which comes from the game).
+//   and a failed write of it is told (on the button for a lesson, which comes from the game);
+// - the first time the window goes into the tray the player is told so, once, unless "options"
+//   says it was told before, and "options" then remembers it.
 
 #include "app/application.h"
 #include "backends/fake/fake_platform.h"
@@ -97,6 +99,7 @@ struct OptionsInfo {
     std::string text;
     bool onlyInGame;
     bool moddedIsGame;
+    bool trayNoticeShown = false;
 };
 inline const std::vector<OptionsInfo> kOptionsFiles = {
     {"is missing", "", false, false},
@@ -105,7 +108,8 @@ inline const std::vector<OptionsInfo> kOptionsFiles = {
      "only-in-game = YES\ngame-program = Cod_Mod.exe\n", true, true},
     {"is damaged", "only-in-game = maybe\r\n\x01\xffgame-program\r\n", false, false},
     {"names the modded game", "only-in-game = no\r\ngame-program = cod_mod.exe\r\n", false, true},
-    {"is binary", std::string("\0\x93only-in-game = yes\0", 21), false, false}};
+    {"is binary", std::string("\0\x93only-in-game = yes\0", 21), false, false},
+    {"says the tray's notice was shown", "tray-notice-shown = yes\r\n", false, false, true}};
 
 // What the player does: the kind (an index into kActions below) and its argument.
 struct Action {
@@ -180,6 +184,7 @@ class Player {
             return;
         }
         const std::string optionsBefore = p.files["options"];
+        const bool inTrayBefore = p.tray.iconPresent;
         lessonWrote = false;
         const std::string keysBefore = p.files["keys"];
         const bool choosingBefore = running() && main().choosingKey();
@@ -204,6 +209,8 @@ class Player {
             toChooser && (choosingBefore || choiceBegunInAction) && !main().choosingKey();
         choiceBegunInAction = false;
         choices += choiceCompleted && p.files["keys"] != keysBefore ? 1 : 0;
+        firstTimeInTray = !inTrayBefore && p.tray.iconPresent && !trayNoticeShown;
+        trayNoticeShown = trayNoticeShown || firstTimeInTray;
         check(keysBefore, choiceCompleted);
         checkOptions(optionsBefore);
     }
@@ -357,6 +364,7 @@ class Player {
             p.files["options"] = o.text;
         onlyInGameOn = o.onlyInGame;
         games[3] = o.moddedIsGame;
+        trayNoticeShown = startedTold = o.trayNoticeShown;
         return false;
     }
     bool wait(int n) {
@@ -573,6 +581,10 @@ class Player {
         // Each failed write is told in a box that names the file and the reason.
         for (; toldWrites < p.files.failedWrites.size(); ++toldWrites, ++toldBoxes) {
             const std::string name = "\"" + p.files.failedWrites[toldWrites] + "\"";
+            if (firstTimeInTray && name == "\"options\"") {
+                --toldBoxes; // the notice only comes again next time: nothing to tell
+                continue;
+            }
             if (lessonWrote && name == "\"options\"") {
                 // The lesson came from the game, where no box may cover it: the button says it.
                 if (c().gameButton.caption().find("until the end") == std::string::npos)
@@ -606,7 +618,11 @@ class Player {
 
     // "options" changes only when the box or a lesson wrote it, and then says what they did.
     void checkOptions(const std::string& before) {
-        const bool wrote = optionsWritten || lessonWrote;
+        const bool wrote = optionsWritten || lessonWrote || firstTimeInTray;
+        const auto told =
+            std::count(p.notices.shown.begin(), p.notices.shown.end(), Notice::KeepsRunningInTray);
+        if (told != (trayNoticeShown && !startedTold ? 1 : 0))
+            fail("the tray's notice came " + std::to_string(told) + " times");
         optionsWritten = false;
         if (!running())
             learning = false;
@@ -617,6 +633,8 @@ class Player {
         const Options o = parseOptions(p.files["options"]);
         if (o.onlyInGame != onlyInGameOn)
             fail("\"options\" does not say what the box says");
+        if (o.trayNoticeShown != trayNoticeShown)
+            fail("\"options\" does not remember the tray's notice");
         for (std::size_t w = 2; w < kWindows.size(); ++w) {
             const auto& names = kWindows[w].focus.programNames;
             if (games[w] && !names.empty() &&
@@ -659,9 +677,12 @@ class Player {
     std::vector<bool> games = {true, true, false, false, false}; // by kWindows
     bool started = false;
     bool onlyInGameOn = false;
-    bool learning = false;       // the game button was pressed, and no lesson came yet
-    bool lessonWrote = false;    // this action taught a new game, which "options" must keep
-    bool optionsWritten = false; // this action ticked or cleared the box
+    bool learning = false;        // the game button was pressed, and no lesson came yet
+    bool lessonWrote = false;     // this action taught a new game, which "options" must keep
+    bool optionsWritten = false;  // this action ticked or cleared the box
+    bool trayNoticeShown = false; // the player was told, in this run or one before
+    bool startedTold = false;     // in one before, as "options" said
+    bool firstTimeInTray = false; // this action put the window into the tray for the first time
     bool minimizeInBox = false;
     bool choiceBegunInAction = false;
     std::optional<Millis> pressedAt; // the first press the poll must run at

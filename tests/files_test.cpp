@@ -54,7 +54,9 @@ class WorkFolderTest : public ::testing::Test {
 // The fakes, with the real file code underneath.
 struct FilesPlatform : FakePlatform {
     posix::PosixFiles disk;
-    System system() { return {keyboard, typist, clock, dialogs, tray, desktop, disk, http, focus}; }
+    System system() {
+        return {keyboard, typist, clock, dialogs, tray, desktop, disk, http, focus, notices};
+    }
 };
 
 // Runs body in a child process and returns its exit status; root becomes an ordinary user first

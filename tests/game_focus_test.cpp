@@ -200,6 +200,27 @@ TEST_F(GameFocusTest, LearningAKnownGameOrFailingToSaveSaysSoOnTheButtonNeverInA
     EXPECT_TRUE(p.dialogs.messageBoxes.empty()) << "no box over the game";
 }
 
+// A game run as administrator keeps its keys from the program, and no press tells of it: the
+// player is told once, as such a game comes to the front; a game of the same rights, or another
+// program with more rights, is nobody's concern.
+TEST_F(GameFocusTest, AGameWithMoreRightsIsToldOnceAsItComesToTheFront) {
+    start();
+    FocusedWindow elevatedGame = kGame, elevatedTool = windowOf({"taskmgr.exe"});
+    elevatedGame.aboveUs = elevatedTool.aboveUs = true;
+    p.focus.moveTo(kGame);
+    p.focus.moveTo(elevatedTool);
+    EXPECT_TRUE(p.notices.shown.empty());
+    p.focus.moveTo(elevatedGame);
+    EXPECT_EQ(p.notices.shown, std::vector<Notice>{Notice::GameRunsElevated});
+    p.focus.moveTo(kTerminal);
+    p.focus.moveTo(elevatedGame);
+    EXPECT_EQ(p.notices.shown.size(), 1u) << "once";
+    window().close();
+    start();
+    p.focus.moveTo(elevatedGame);
+    EXPECT_EQ(p.notices.shown.size(), 2u) << "once a run";
+}
+
 struct OptionsCase {
     const char* name;
     std::string text;
@@ -216,15 +237,16 @@ TEST_P(OptionsFileTest, ReadsLenientlyAndWritesBackWhatItKept) {
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Files, OptionsFileTest, ::testing::Values(
     OptionsCase{"Empty", "", {}},
-    OptionsCase{"Yes", "only-in-game = yes\r\n", {true, {}, {}}},
-    OptionsCase{"SpacesCaseAndLfOnly", "  only-in-game=YES \n# a note\n\n", {true, {}, {}}},
+    OptionsCase{"Yes", "only-in-game = yes\r\n", {true, {}, {}, false}},
+    OptionsCase{"SpacesCaseAndLfOnly", "  only-in-game=YES \n# a note\n\n", {true, {}, {}, false}},
     OptionsCase{"NeitherYesNorNo", "only-in-game = 1\r\n", {}},
     OptionsCase{"TheLastWordCounts", "only-in-game = yes\r\nonly-in-game = no\r\n", {}},
     OptionsCase{"Programs", "game-program = a.exe\r\ngame-program = A.EXE\r\ngame-program =\r\n"
-                            "game-program = b.exe", {false, {"a.exe", "b.exe"}, {}}},
+                            "game-program = b.exe", {false, {"a.exe", "b.exe"}, {}, false}},
     OptionsCase{"UnknownKeptDamagedDropped", "later = x y\r\nno equals sign\r\n= 5\r\n"
                                              "only-in-game = yes\x01\r\n",
-                {false, {}, {"later = x y"}}},
+                {false, {}, {"later = x y"}, false}},
+    OptionsCase{"TrayNoticeShown", "tray-notice-shown = yes\r\n", {false, {}, {}, true}},
     OptionsCase{"Binary", std::string("\0\xff\x10=yes\0", 7), {}}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on

@@ -90,7 +90,23 @@ class FakeFocus : public Focus {
   public:
     FocusedWindow window;
     int asked = 0;
+    // Another window comes to the front, and the program hears of it where it asked to.
+    void moveTo(FocusedWindow w) {
+        window = std::move(w);
+        if (moved_)
+            moved_();
+    }
     FocusedWindow focusedWindow() override { return ++asked, window; }
+    void watchMoves(std::function<void()> moved) override { moved_ = std::move(moved); }
+
+  private:
+    std::function<void()> moved_;
+};
+
+class FakeNotices : public Notices {
+  public:
+    std::vector<Notice> shown;
+    void notify(Notice notice) override { shown.push_back(notice); }
 };
 
 class FakeTypist : public Typist {
@@ -202,6 +218,7 @@ struct FakePlatform {
     VirtualClock clock;
     FakeKeyboard keyboard{clock};
     FakeFocus focus;
+    FakeNotices notices;
     FakeTypist typist{clock, focus};
     FakeDialogs dialogs;
     FakeTray tray;
@@ -210,7 +227,7 @@ struct FakePlatform {
     FakeHttp http;
 
     System system() {
-        return {keyboard, typist, clock, dialogs, tray, desktop, files, http, focus};
+        return {keyboard, typist, clock, dialogs, tray, desktop, files, http, focus, notices};
     }
 };
 

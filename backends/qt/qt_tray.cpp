@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
@@ -56,6 +57,41 @@ void QtTray::activated(int reason) {
     default:
         break;
     }
+}
+
+namespace {
+
+QString wordsOf(Notice notice) {
+    switch (notice) {
+    case Notice::KeepsRunningInTray:
+        return QStringLiteral("Brontek Tarnlow keeps running in the tray, and its keys keep "
+                              "working. To bring the window back, double-click its icon there (a "
+                              "single click on some desktops), or choose Show in its menu.");
+    case Notice::GameRunsElevated:
+        return QStringLiteral("The game runs with more rights than Brontek Tarnlow, so no key "
+                              "can reach it. Start Brontek Tarnlow the same way as the game.");
+    }
+    return {};
+}
+
+} // namespace
+
+void QtTray::notify(Notice notice) {
+    const QString title = QStringLiteral("Brontek Tarnlow");
+    const QString text = wordsOf(notice);
+    const auto bus = QDBusConnection::sessionBus();
+    const QString service = QStringLiteral("org.freedesktop.Notifications");
+    if (bus.isConnected() && bus.interface() && bus.interface()->isServiceRegistered(service)) {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            service, QStringLiteral("/org/freedesktop/Notifications"), service,
+            QStringLiteral("Notify"));
+        call << QStringLiteral("Brontek Tarnlow") << 0u << QStringLiteral("brontek-tarnlow")
+             << title << text << QStringList() << QVariantMap() << -1;
+        bus.asyncCall(call); // its answer, the notice's number, is of no use here
+        return;
+    }
+    if (icon_->isVisible())
+        icon_->showMessage(title, text, QSystemTrayIcon::Information);
 }
 
 PopupChoice QtTray::popupMenu() {

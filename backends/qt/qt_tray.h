@@ -1,7 +1,10 @@
 #pragma once
 
-// The tray of the Linux program: Qt's tray icon, on XEmbed trays and StatusNotifier hosts alike.
+// The tray of the Linux program: Qt's tray icon, on XEmbed trays and StatusNotifier hosts alike;
+// and the program's notices, by the desktop's notification service (org.freedesktop.Notifications
+// on the session bus), or where there is none as a message from the tray icon.
 
+#include "base/system/notices.h"
 #include "base/system/tray.h"
 
 #include <QObject>
@@ -13,7 +16,7 @@ class QSystemTrayIcon;
 
 namespace bt::qt {
 
-class QtTray : public QObject, public Tray {
+class QtTray : public QObject, public Tray, public Notices {
     Q_OBJECT
   public:
     explicit QtTray(const QIcon& icon);
@@ -23,6 +26,7 @@ class QtTray : public QObject, public Tray {
     void addIcon(std::string_view tip) override;
     void removeIcon() override;
     PopupChoice popupMenu() override;
+    void notify(Notice notice) override;
 
   private:
     void activated(int reason);

@@ -12,11 +12,36 @@ namespace bt::win32 {
 namespace {
 constexpr UINT kTrayCallback = WM_APP + 2;
 constexpr UINT kTrayId = 1;
+constexpr UINT kNoticeCallback = WM_APP + 4;
+constexpr UINT kNoticeId = 2;
+
+const wchar_t* wordsOf(Notice notice) {
+    switch (notice) {
+    case Notice::KeepsRunningInTray:
+        return L"Brontek Tarnlow keeps running in the notification area, and its keys keep "
+               L"working. To bring the window back, double-click its icon there or choose Show in "
+               L"its menu. If you do not see it, it is behind the arrow (^) at the end of the "
+               L"taskbar.";
+    case Notice::GameRunsElevated:
+        return L"The game runs as administrator, so Windows keeps its keys from Brontek Tarnlow "
+               L"and drops the keys it types. Start Brontek Tarnlow as administrator too "
+               L"(right-click it, Run as administrator).";
+    }
+    return L"";
+}
 } // namespace
 
 Win32Tray::Win32Tray(MessageWindow& window, HICON icon) : window_(window), icon_(icon) {
     window_.onMessage(kTrayCallback, [this](WPARAM, LPARAM lp) {
         clicked(LOWORD(lp));
+        return LRESULT{0};
+    });
+    // The notice's own icon goes once its balloon has gone, whichever way it went.
+    window_.onMessage(kNoticeCallback, [this](WPARAM, LPARAM lp) {
+        const UINT event = LOWORD(lp);
+        if (event == NIN_BALLOONTIMEOUT || event == NIN_BALLOONUSERCLICK ||
+            event == NIN_BALLOONHIDE)
+            removeNoticeIcon();
         return LRESULT{0};
     });
     // Explorer restarted: the icon is gone with it, and the window behind it with no way back.
@@ -30,6 +55,42 @@ Win32Tray::Win32Tray(MessageWindow& window, HICON icon) : window_(window), icon_
 Win32Tray::~Win32Tray() {
     if (shown_)
         removeIcon();
+    removeNoticeIcon();
+}
+
+void Win32Tray::notify(Notice notice) {
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = sizeof nid;
+    nid.hWnd = window_.hwnd();
+    nid.uFlags = NIF_INFO;
+    lstrcpynW(nid.szInfoTitle, L"Brontek Tarnlow", static_cast<int>(std::size(nid.szInfoTitle)));
+    lstrcpynW(nid.szInfo, wordsOf(notice), static_cast<int>(std::size(nid.szInfo)));
+    nid.dwInfoFlags = NIIF_INFO;
+    if (shown_) {
+        nid.uID = kTrayId;
+        noticesShown_ += Shell_NotifyIconW(NIM_MODIFY, &nid) ? 1 : 0;
+        return;
+    }
+    removeNoticeIcon(); // one notice at a time
+    nid.uID = kNoticeId;
+    nid.uFlags |= NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    nid.uCallbackMessage = kNoticeCallback;
+    nid.hIcon = icon_;
+    lstrcpynW(nid.szTip, tip_.empty() ? L"Brontek tarnlow" : tip_.c_str(),
+              static_cast<int>(std::size(nid.szTip)));
+    noticeIcon_ = Shell_NotifyIconW(NIM_ADD, &nid) != 0;
+    noticesShown_ += noticeIcon_ ? 1 : 0;
+}
+
+void Win32Tray::removeNoticeIcon() {
+    if (!noticeIcon_)
+        return;
+    noticeIcon_ = false;
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = sizeof nid;
+    nid.hWnd = window_.hwnd();
+    nid.uID = kNoticeId;
+    Shell_NotifyIconW(NIM_DELETE, &nid);
 }
 
 void Win32Tray::add() {

@@ -1,9 +1,11 @@
 #pragma once
 
 // The tray of the Windows program: Shell_NotifyIconW on the hidden window, added again when
-// Explorer restarts; the icon's clicks as mouse messages.
+// Explorer restarts; the icon's clicks as mouse messages. The program's notices are the icon's
+// balloons; while the window is out of the tray an icon of their own carries them, gone with them.
 
 #include "backends/win32/message_window.h"
+#include "base/system/notices.h"
 #include "base/system/tray.h"
 
 #include <functional>
@@ -11,7 +13,7 @@
 
 namespace bt::win32 {
 
-class Win32Tray : public Tray {
+class Win32Tray : public Tray, public Notices {
   public:
     Win32Tray(MessageWindow& window, HICON icon);
     ~Win32Tray() override;
@@ -21,8 +23,13 @@ class Win32Tray : public Tray {
     void addIcon(std::string_view tip) override;
     void removeIcon() override;
     PopupChoice popupMenu() override;
+    void notify(Notice notice) override;
+    // The notices shown so far, for the test probe.
+    int noticesShown() const { return noticesShown_; }
 
   private:
+    void removeNoticeIcon();
+
     void add();
     void clicked(UINT mouseMessage);
 
@@ -30,6 +37,8 @@ class Win32Tray : public Tray {
     HICON icon_;
     std::wstring tip_;
     bool shown_ = false;
+    bool noticeIcon_ = false;
+    int noticesShown_ = 0;
     std::function<void(TrayEvent)> handler_;
 };
 

@@ -24,6 +24,9 @@ class X11Focus : public bt::Focus {
     X11Focus& operator=(const X11Focus&) = delete;
 
     FocusedWindow focusedWindow() override;
+    // No X client can keep its keys from another: there is nothing to warn of, so no need to
+    // hear when the front window changes.
+    void watchMoves(std::function<void()>) override {}
 
   private:
     using Window = unsigned long; // Xlib's XID, without its header's macros

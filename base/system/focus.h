@@ -4,6 +4,7 @@
 // to. Asked at the moment it matters (a trigger press, each key typed), never watched: a quick
 // question to the system that does not wait for anything.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,12 +16,19 @@ struct FocusedWindow {
     std::vector<std::string> programNames;
     // One of this program's own windows.
     bool ours = false;
+    // Its program runs with more rights than this one (a game started as administrator): the
+    // system keeps its keys from this program, and drops the keys typed into it.
+    bool aboveUs = false;
 };
 
 class Focus {
   public:
     virtual ~Focus() = default;
     virtual FocusedWindow focusedWindow() = 0;
+    // Where a window in front can keep its keys from this program (Windows, for a program with
+    // more rights), runs moved each time another window comes to the front, since no key press
+    // would tell; elsewhere nothing ever needs it.
+    virtual void watchMoves(std::function<void()> moved) = 0;
 };
 
 } // namespace bt

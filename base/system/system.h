@@ -9,6 +9,7 @@
 #include "base/system/focus.h"
 #include "base/system/http.h"
 #include "base/system/keyboard.h"
+#include "base/system/notices.h"
 #include "base/system/tray.h"
 #include "base/system/typist.h"
 #include "base/time/timer.h"
@@ -25,6 +26,7 @@ struct System {
     Files& files;
     Http& http;
     Focus& focus;
+    Notices& notices;
 };
 
 } // namespace bt

@@ -2,6 +2,7 @@
 
 #include "base/system/dialogs.h"
 #include "base/system/focus.h"
+#include "base/system/notices.h"
 #include "base/text_lines.h"
 #include "base/texts.h"
 #include "behaviours/options/options_file.h"
@@ -21,14 +22,27 @@ bool named(std::string_view name, std::string_view program) {
 
 } // namespace
 
-GameFocus::GameFocus(Focus& focus, Files& files, Dialogs& dialogs, Options& options,
-                     std::function<void()> onChange)
-    : focus_(focus), files_(files), dialogs_(dialogs), options_(options),
+GameFocus::GameFocus(Focus& focus, Notices& notices, Files& files, Dialogs& dialogs,
+                     Options& options, std::function<void()> onChange)
+    : focus_(focus), notices_(notices), files_(files), dialogs_(dialogs), options_(options),
       onChange_(std::move(onChange)) {}
 
 void GameFocus::load() {
     options_ = OptionsFile(files_).load();
+    focus_.watchMoves([this] { frontMoved(); });
     onChange_();
+}
+
+void GameFocus::frontMoved() {
+    if (toldElevated_)
+        return;
+    // Only a game: a tool of the system run as administrator (Task Manager, say) is nobody's
+    // concern here.
+    const FocusedWindow window = focus_.focusedWindow();
+    if (!window.aboveUs || !isGame(window))
+        return;
+    toldElevated_ = true;
+    notices_.notify(Notice::GameRunsElevated);
 }
 
 void GameFocus::setOnlyInGame(bool on) {
@@ -48,7 +62,8 @@ void GameFocus::learnClicked() {
     onChange_();
 }
 
-void GameFocus::stopLearning() {
+void GameFocus::stop() {
+    focus_.watchMoves(nullptr);
     if (!learning_)
         return;
     learning_ = false;

@@ -8,6 +8,9 @@
 //
 // The player can also make a program count as the game without typing its name: after a click on
 // the game button, the next trigger press made in a window of another program teaches its name.
+//
+// A game that runs with more rights than the program (as administrator, on Windows) gets none of
+// its messages and sends none of its keys: the player is told so once, as it comes to the front.
 
 #include "base/options.h"
 
@@ -20,6 +23,7 @@ namespace bt {
 class Dialogs;
 class Files;
 class Focus;
+class Notices;
 struct FocusedWindow;
 
 // The games' programs, by file name (compared without regard to case).
@@ -29,10 +33,11 @@ inline constexpr std::string_view kGamePrograms[] = {"CoDMP.exe",   "CoDSP.exe",
 class GameFocus {
   public:
     // onChange runs after every change of the options or of what the game button says.
-    GameFocus(Focus& focus, Files& files, Dialogs& dialogs, Options& options,
+    GameFocus(Focus& focus, Notices& notices, Files& files, Dialogs& dialogs, Options& options,
               std::function<void()> onChange);
 
-    // Restores the options from "options".
+    // Restores the options from "options", and from now on watches for a game that runs with
+    // more rights.
     void load();
     // The player ticked or cleared "only in the game"; the file is written at once, and a failure
     // is told in a box (the player is in the main window), the option holding until the end.
@@ -41,8 +46,8 @@ class GameFocus {
     // The game button: the next trigger press in another program's window teaches its name; a
     // second click before that cancels.
     void learnClicked();
-    // Nothing is learned any more (the main window closed).
-    void stopLearning();
+    // Nothing is learned or watched any more (the main window closed).
+    void stop();
     bool learning() const { return learning_; }
     std::string buttonCaption() const;
 
@@ -56,14 +61,17 @@ class GameFocus {
 
   private:
     void learnFrom(const FocusedWindow& window);
+    void frontMoved();
 
     Focus& focus_;
+    Notices& notices_;
     Files& files_;
     Dialogs& dialogs_;
     Options& options_;
     std::function<void()> onChange_;
     bool learning_ = false;
     std::string note_; // what the button says once a press taught it something, or failed to
+    bool toldElevated_ = false;
 };
 
 } // namespace bt

@@ -15,6 +15,8 @@ void Lifecycle::putAway() {
     }
     tray_.addIcon(kBoxTitle);
     window_.setVisible(false);
+    if (onIntoTray_)
+        onIntoTray_();
 }
 
 void Lifecycle::minimized() {

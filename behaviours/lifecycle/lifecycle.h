@@ -5,6 +5,8 @@
 
 #include "base/system/tray.h"
 
+#include <functional>
+
 namespace bt {
 
 class Desktop;
@@ -28,11 +30,14 @@ class Lifecycle {
     bool trayEvent(TrayEvent event);
     // The window closes: the icon goes first.
     void removeIcon();
+    // Runs each time the window has gone into the tray.
+    void setOnIntoTray(std::function<void()> f) { onIntoTray_ = std::move(f); }
 
   private:
     Window& window_;
     Tray& tray_;
     Desktop& desktop_;
+    std::function<void()> onIntoTray_;
 };
 
 } // namespace bt

@@ -13,6 +13,7 @@ namespace {
 constexpr const char* kFileName = "options";
 constexpr std::string_view kOnlyInGame = "only-in-game";
 constexpr std::string_view kGameProgram = "game-program";
+constexpr std::string_view kTrayNoticeShown = "tray-notice-shown";
 // Far more than any player lists; a file of thousands of names is damaged, not a list.
 constexpr std::size_t kMaxLines = 64;
 constexpr std::size_t kMaxNameLength = 260;
@@ -47,9 +48,13 @@ void readLine(Options& options, std::string_view line) {
         return;
     const std::string_view name = trimmed(line.substr(0, equals));
     const std::string_view value = trimmed(line.substr(equals + 1));
+    const bool yesOrNo = equalsIgnoringCase(value, "yes") || equalsIgnoringCase(value, "no");
     if (name == kOnlyInGame) {
-        if (equalsIgnoringCase(value, "yes") || equalsIgnoringCase(value, "no"))
+        if (yesOrNo)
             options.onlyInGame = equalsIgnoringCase(value, "yes");
+    } else if (name == kTrayNoticeShown) {
+        if (yesOrNo)
+            options.trayNoticeShown = equalsIgnoringCase(value, "yes");
     } else if (name == kGameProgram) {
         addProgram(options.gamePrograms, value);
     } else if (!name.empty() && options.otherLines.size() < kMaxLines) {
@@ -76,6 +81,8 @@ std::string formatOptions(const Options& options) {
     text += "\r\n";
     for (const std::string& program : options.gamePrograms)
         text += std::string(kGameProgram) + " = " + program + "\r\n";
+    if (options.trayNoticeShown)
+        text += std::string(kTrayNoticeShown) + " = yes\r\n";
     for (const std::string& line : options.otherLines)
         text += line + "\r\n";
     return text;

@@ -5,6 +5,8 @@
 //
 //   only-in-game = yes        (or no: the default) messages are typed only into a game
 //   game-program = NAME       a program that counts as the game too; one line each
+//   tray-notice-shown = yes   the notice that the program keeps running in the tray was shown
+//                             (written only once it was)
 //
 // Read leniently: blank lines and lines starting with # are passed over, names and values are
 // trimmed, yes and no in any case; a line that cannot be read, a value that is neither, a missing

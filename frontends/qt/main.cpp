@@ -118,8 +118,9 @@ int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstanc
     clock.setBeforeRing([&keyboard] { keyboard.deliverQueued(); });
 
     const bt::Twips twips(QGuiApplication::primaryScreen()->logicalDotsPerInch());
-    bt::Application core({keyboard, typist, clock, dialogs, tray, desktop, files, http, focus},
-                         command.serverUrl);
+    bt::Application core(
+        {keyboard, typist, clock, dialogs, tray, desktop, files, http, focus, tray},
+        command.serverUrl);
     bt::qt::MainWindowView mainView(core.mainWindow(), twips);
     desktop.setWindow(bt::WindowId::Main, &mainView);
     dialogs.setOwner(&mainView);

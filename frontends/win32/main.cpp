@@ -27,7 +27,8 @@ namespace {
 
 constexpr const char* kFilesNote =
     "\"binds\" (your bindings), \"keys\" (keys chosen instead of keypad keys), \"options\" "
-    "and \"data\" (a declined news item) are kept in the folder the program is started in; started from its own "
+    "and \"data\" (a declined news item) are kept in the folder the program is started in; started "
+    "from its own "
     "folder, they lie beside brontek-tarnlow.exe.";
 
 std::vector<std::string> arguments() {
@@ -87,8 +88,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     bt::win32::WinHttpClient http(
         [&messages](std::function<void()> f) { messages.post(std::move(f)); });
 
-    bt::Application core({keyboard, typist, clock, dialogs, tray, desktop, files, http, focus},
-                         command.serverUrl);
+    bt::Application core(
+        {keyboard, typist, clock, dialogs, tray, desktop, files, http, focus, tray},
+        command.serverUrl);
     bt::win32::MainWindowView mainView(instance, core.mainWindow(), icon);
     desktop.setWindow(bt::WindowId::Main, mainView.hwnd());
     dialogs.setOwner(mainView.hwnd());

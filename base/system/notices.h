@@ -1,0 +1,24 @@
+#pragma once
+
+// What the program tells the player by itself, with the system's own notification (a tray balloon
+// on Windows, the desktop's notification on Linux): never a box, which would take the focus from
+// a game in front. Each system words the notice for itself.
+
+namespace bt {
+
+enum class Notice {
+    // The window went into the tray for the first time: the program keeps running there, and this
+    // is how to bring it back.
+    KeepsRunningInTray,
+    // The game in front runs with more rights than this program (as administrator): the system
+    // keeps its keys from the program, which must be started the same way.
+    GameRunsElevated,
+};
+
+class Notices {
+  public:
+    virtual ~Notices() = default;
+    virtual void notify(Notice notice) = 0;
+};
+
+} // namespace bt

@@ -1,0 +1,16 @@
+#include "behaviours/lifecycle/tray_notice.h"
+
+#include "base/system/notices.h"
+#include "behaviours/options/options_file.h"
+
+namespace bt {
+
+void TrayNotice::wentIntoTray() {
+    if (options_.trayNoticeShown)
+        return;
+    options_.trayNoticeShown = true;
+    notices_.notify(Notice::KeepsRunningInTray);
+    OptionsFile(files_).save(options_);
+}
+
+} // namespace bt
