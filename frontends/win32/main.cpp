@@ -106,7 +106,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     });
 
     core.start(clock.now());
-    bt::win32::startTestProbe(core, mainView, newsViewRaw);
+    bt::win32::startTestProbe(core, mainView, newsViewRaw, tray);
 
     MSG msg;
     while (!desktop.ended() && GetMessageW(&msg, nullptr, 0, 0) > 0) {

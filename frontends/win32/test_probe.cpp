@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "backends/win32/wide.h"
+#include "backends/win32/win32_tray.h"
 #include "frontends/win32/main_window_view.h"
 #include "frontends/win32/news_window_view.h"
 
@@ -16,6 +17,7 @@ namespace {
 Application* g_app = nullptr;
 MainWindowView* g_main = nullptr;
 NewsWindowView* const* g_news = nullptr;
+const Win32Tray* g_tray = nullptr;
 std::string g_path;
 std::string g_written;
 constexpr UINT kCheck = WM_APP + 40; // a thread message: look whether anything changed
@@ -186,6 +188,8 @@ void write() {
     field(json, "status", c.statusLabel.caption());
     flag(json, "mainVisible", c.window.visible());
     flag(json, "newsWindow", g_app->newsWindow() != nullptr);
+    json += ",\"notices\":";
+    json += std::to_string(g_tray->noticesShown());
     json += "}}";
     if (json == g_written)
         return;
@@ -219,13 +223,15 @@ LRESULT CALLBACK messageTaken(int code, WPARAM removal, LPARAM lp) {
 
 } // namespace
 
-void startTestProbe(Application& app, MainWindowView& mainView, NewsWindowView* const& newsView) {
+void startTestProbe(Application& app, MainWindowView& mainView, NewsWindowView* const& newsView,
+                    const Win32Tray& tray) {
     const char* path = std::getenv("BRONTEK_TEST_PROBE");
     if (!path || !*path)
         return;
     g_app = &app;
     g_main = &mainView;
     g_news = &newsView;
+    g_tray = &tray;
     g_path = path;
     write();
     SetWindowsHookExW(WH_GETMESSAGE, messageTaken, nullptr, GetCurrentThreadId());

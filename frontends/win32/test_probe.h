@@ -13,7 +13,10 @@ class Application;
 namespace bt::win32 {
 class MainWindowView;
 class NewsWindowView;
+class Win32Tray;
 
-void startTestProbe(Application& app, MainWindowView& mainView, NewsWindowView* const& newsView);
+// The tray is reported for the notices it showed, which Wine draws in a window of its explorer.
+void startTestProbe(Application& app, MainWindowView& mainView, NewsWindowView* const& newsView,
+                    const Win32Tray& tray);
 
 } // namespace bt::win32

@@ -1,6 +1,7 @@
 """The program's lifecycle on a real desktop: an XEmbed tray (trayer), a StatusNotifier host driven
 over a private session bus as a panel would drive it, and one copy per user and X display."""
 
+import json
 import os
 import re
 import subprocess
@@ -111,6 +112,53 @@ class StatusNotifierTest(E2ETest):
         time.sleep(0.2)
         self.x.tap("e")
         p.ended()
+
+
+class NotificationTest(E2ETest):
+    """The desktop's notification service on a private session bus, and an XEmbed tray."""
+
+    def setUp(self):
+        super().setUp()
+        out = subprocess.run(["dbus-launch", "--sh-syntax"], capture_output=True, text=True,
+                             check=True).stdout
+        self.bus = re.search(r"DBUS_SESSION_BUS_ADDRESS='([^']+)'", out).group(1)
+        self.addCleanup(subprocess.run, ["kill", re.search(r"BUS_PID=(\d+)", out).group(1)])
+        self.log = os.path.join(self.workdir, ".notices")
+        self.spawn(["/usr/bin/python3", os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                                     "notification_service.py"), self.log],
+                   {"DBUS_SESSION_BUS_ADDRESS": self.bus})
+        wait_for(lambda: "org.freedesktop.Notifications" in subprocess.run(
+            ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+             "/org/freedesktop/DBus", "org.freedesktop.DBus.ListNames"], capture_output=True,
+            text=True, env=dict(os.environ, DBUS_SESSION_BUS_ADDRESS=self.bus)).stdout,
+            what="the notification service")
+        self.start_trayer()
+
+    def notices(self):
+        if not os.path.exists(self.log):
+            return []
+        with open(self.log) as f:
+            return [json.loads(line) for line in f]
+
+    def test_the_first_time_in_the_tray_is_told_once_and_not_at_the_next_start(self):
+        p = self.start_program({"DBUS_SESSION_BUS_ADDRESS": self.bus})
+        p.click("startButton")
+        [notice] = wait_for(self.notices, what="the notice")
+        self.assertEqual(notice["summary"], "Brontek Tarnlow")
+        self.assertIn("double-click its icon", notice["body"])
+        x, y, w, h = self.docked_icon(ICON)
+        self.x.click(x + w // 2, y + h // 2, times=2)
+        p.wait_model("mainVisible", True)
+        p.click("startButton")
+        p.wait_model("mainVisible", False)
+        self.assertIn(b"tray-notice-shown = yes\r\n", self.file("options"))
+        p.proc.terminate()
+        p.proc.wait(10)
+        again = self.start_program({"DBUS_SESSION_BUS_ADDRESS": self.bus})
+        again.click("startButton")
+        again.wait_model("mainVisible", False)
+        time.sleep(1.0)
+        self.assertEqual(len(self.notices()), 1, "told once, not at every start")
 
 
 class OneCopyTest(CopyScenarios, E2ETest):

@@ -88,6 +88,23 @@ class WineWindowUnderOpenboxTest(WineWindowTest):
     window_manager = True
 
 
+class WineNoticeTest(WineTest):
+    def test_the_first_time_in_the_tray_is_told_once_and_not_at_the_next_start(self):
+        self.start_trayer()
+        p = self.start()
+        p.click("startButton")
+        p.wait_model("mainVisible", False)
+        p.wait_model("notices", 1)
+        self.assertIn(b"tray-notice-shown = yes\r\n", self.file("options"))
+        p.proc.kill()
+        p.proc.wait(10)
+        again = self.start()
+        again.click("startButton")
+        again.wait_model("mainVisible", False)
+        time.sleep(1.0)
+        self.assertEqual(again.model()["notices"], 0, "told once, not at every start")
+
+
 class WineCopyTest(harness.CopyScenarios, WineTest):
     ICON = ICON
 
