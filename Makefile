@@ -10,15 +10,19 @@ DIST_PACKAGES := dpkg-dev lintian appstream desktop-file-utils git
 # The benchmarks also measure xbindkeys + xdotool doing the program's job; make test runs every
 # benchmark for a moment, that one included, so they are part of the test list.
 BENCH_PACKAGES := xbindkeys xdotool
+# The layout check of the C++ files (tools/check-format.sh) and `make format`: Debian 12's
+# clang-format, 14, the version the layout is checked with.
+FORMAT_PACKAGES := clang-format
 # The end-to-end tests: a private X server, X clients, keyboard layouts, real tray hosts and a
 # window manager; the Windows build: MinGW-w64, GoogleTest's sources, and Wine to run it.
 TEST_PACKAGES := xvfb python3-xlib python3-pil python3-gi x11-xkb-utils xkb-data x11-utils googletest \
 	g++-mingw-w64-x86-64-posix wine wine64 clang-14 libclang-rt-14-dev trayer dbus-x11 \
-	haskell-status-notifier-item-utils openbox $(BENCH_PACKAGES) $(DIST_PACKAGES)
+	haskell-status-notifier-item-utils openbox $(BENCH_PACKAGES) $(DIST_PACKAGES) \
+	$(FORMAT_PACKAGES)
 export PATH := /usr/sbin:/sbin:$(PATH)
 
-.PHONY: all deps test-deps dist-deps build run test test-default test-asan test-windows test-fuzz \
-	fuzz bench dist reproducible format clean
+.PHONY: all deps test-deps dist-deps format-deps build run test check-format test-unit \
+	test-default test-asan test-windows test-fuzz fuzz bench dist reproducible format clean
 
 all: build
 
@@ -35,7 +39,21 @@ test-deps: deps
 run: build
 	tools/run-program.sh
 
-test: test-deps test-default test-asan test-windows test-fuzz
+# The layout check comes first: a badly laid out file stops the run at once, naming the file.
+test: test-deps check-format test-default test-asan test-windows test-fuzz
+
+check-format: format-deps
+	tools/check-format.sh
+
+format-deps:
+	@tools/ensure-packages.sh $(FORMAT_PACKAGES)
+
+# The quick loop while working: the layout check, the default build and its unit tests alone
+# (CTest label `unit`), without the end-to-end, sanitizer, Windows and fuzz runs of `make test`.
+test-unit: deps check-format
+	cmake --preset default
+	cmake --build --preset default
+	ctest --preset default -L unit
 
 test-default:
 	cmake --preset default
@@ -99,7 +117,7 @@ dist: dist-deps
 reproducible:
 	tools/check-reproducible.sh
 
-format:
+format: format-deps
 	clang-format -i $$(git ls-files '*.h' '*.cpp')
 
 clean:

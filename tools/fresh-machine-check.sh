@@ -26,10 +26,20 @@ if ! command -v debootstrap >/dev/null; then
   echo "Installing debootstrap on this machine"
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap >/dev/null
 fi
-# The Debian mirror this machine uses, so the new system gets what a fresh install here would.
-mirror=$(sed -n 's|^URIs: *\(http[^ ]*/debian\)/*$|\1|p' /etc/apt/sources.list.d/debian.sources \
-  2>/dev/null | head -n 1)
-mirror=${mirror:-http://deb.debian.org/debian}
+# The Debian mirror this machine's apt sources name (in either format: "URIs:" lines of
+# *.sources, "deb" lines of *.list), so the new system gets what a fresh install here would. With
+# none, debootstrap takes its own default; the script names no host of its own.
+sources=()
+for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+  [ -f "$file" ] && sources+=("$file")
+done
+mirror=
+if [ ${#sources[@]} -gt 0 ]; then
+  mirror=$(awk '$1 == "URIs:" || $1 == "deb" {
+    for (i = 2; i <= NF; i++)
+      if ($i ~ /^https?:\/\/.*\/debian\/*$/) { sub(/\/+$/, "", $i); print $i; exit }
+  }' "${sources[@]}")
+fi
 
 root=$(mktemp -d /var/tmp/brontek-fresh.XXXXXX)
 cleanup() {
@@ -60,8 +70,10 @@ step() { # name, command...: runs it with its output in a log; prints the time a
   return $status
 }
 
-echo "Fresh Debian 12 in $root from $mirror; commit $commit"
-step debootstrap debootstrap --variant=minbase bookworm "$root" "$mirror"
+echo "Fresh Debian 12 in $root from ${mirror:-the default mirror of debootstrap}; commit $commit"
+step debootstrap debootstrap --variant=minbase bookworm "$root" ${mirror:+"$mirror"}
+# The mirror debootstrap took, as it wrote it into the new system's sources.
+mirror=$(awk '$1 == "deb" { print $2; exit }' "$root/etc/apt/sources.list")
 
 # What an installed Debian 12 has and a bare debootstrap lacks: its package sources with updates
 # and security fixes, a name server, a machine id (written at first boot), and the kernel's file

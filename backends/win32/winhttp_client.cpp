@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <winhttp.h>
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 #include <thread>
@@ -24,8 +25,33 @@ struct Handle {
     Handle& operator=(const Handle&) = delete;
 };
 
+using Clock = std::chrono::steady_clock;
+
+constexpr auto kTransferLimit = std::chrono::seconds(15);
+constexpr const char* kTookTooLong = "the answer took longer than 15 s";
+
 HttpResult failed(const char* why) {
     return HttpResult::failure(why);
+}
+
+// WinHTTP's time-outs bound each wait for the server, not the whole transfer: a server that sends
+// a byte every 14 s never trips a 15 s receive time-out and holds the download for as long as it
+// likes. So before each wait the request's time-outs are cut to what is left of the 15 s (at
+// least 1 ms, since 0 would mean no limit at all).
+void waitAtMostUntil(HINTERNET request, Clock::time_point deadline) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+    const int ms = static_cast<int>(std::clamp<long long>(left.count(), 1, 15000));
+    const int connect = std::min(ms, 5000);
+    WinHttpSetTimeouts(request, connect, connect, ms, ms);
+    DWORD response = static_cast<DWORD>(ms);
+    WinHttpSetOption(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &response, sizeof response);
+}
+
+// Whether a wait that failed ran out of the time left. Windows says ERROR_WINHTTP_TIMEOUT; Wine
+// passes on its socket's WSAETIMEDOUT.
+bool ranOutOfTime(Clock::time_point deadline) {
+    const DWORD error = GetLastError();
+    return error == ERROR_WINHTTP_TIMEOUT || error == WSAETIMEDOUT || Clock::now() >= deadline;
 }
 
 // The parts of a web address WinHTTP needs, or nullopt for anything but http and https.
@@ -56,18 +82,27 @@ std::optional<Address> crack(const std::wstring& url) {
 }
 
 // The body, read until its end, the deadline or the size limit.
-HttpResult readAnswer(HINTERNET request, std::chrono::steady_clock::time_point deadline) {
+HttpResult readAnswer(HINTERNET request, Clock::time_point deadline) {
     DWORD status = 0;
     DWORD size = sizeof status;
     WinHttpQueryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
                         WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX);
     std::string body;
     for (;;) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return failed("the answer took longer than 15 s");
+        if (Clock::now() >= deadline)
+            return failed(kTookTooLong);
+        // Only asking what has arrived waits for the server: WinHttpReadData may wait to fill
+        // its whole buffer (Wine's does), each receive with a time-out of its own, so it reads no
+        // more than is there.
+        waitAtMostUntil(request, deadline);
+        DWORD available = 0;
+        if (!WinHttpQueryDataAvailable(request, &available))
+            return failed(ranOutOfTime(deadline) ? kTookTooLong : "the answer broke off");
+        if (available == 0)
+            break; // the end of the answer
         char buffer[16384];
         DWORD got = 0;
-        if (!WinHttpReadData(request, buffer, sizeof buffer, &got))
+        if (!WinHttpReadData(request, buffer, std::min<DWORD>(available, sizeof buffer), &got))
             return failed("the answer broke off");
         if (got == 0)
             break;
@@ -79,7 +114,7 @@ HttpResult readAnswer(HINTERNET request, std::chrono::steady_clock::time_point d
 }
 
 HttpResult fetch(const std::wstring& url) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    const auto deadline = Clock::now() + kTransferLimit;
     const auto address = crack(url);
     if (!address)
         return failed("only http and https are fetched");
@@ -99,10 +134,13 @@ HttpResult fetch(const std::wstring& url) {
                                       address->secure ? WINHTTP_FLAG_SECURE : 0));
     if (!request.h)
         return failed("cannot make the request");
+    waitAtMostUntil(request.h, deadline);
     if (!WinHttpSendRequest(request.h, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0,
-                            0, 0) ||
-        !WinHttpReceiveResponse(request.h, nullptr))
+                            0, 0))
         return failed("no answer");
+    waitAtMostUntil(request.h, deadline);
+    if (!WinHttpReceiveResponse(request.h, nullptr))
+        return failed(ranOutOfTime(deadline) ? kTookTooLong : "no answer");
     return readAnswer(request.h, deadline);
 }
 

@@ -2,9 +2,11 @@
 
 // Choosing a slot's trigger key. A click on the slot's key label asks for a key; the next key the
 // player presses in the window becomes the slot's trigger. Escape cancels, Delete or Backspace
-// gives the slot its keypad key back. A key another slot has moves to this one, and the other slot
-// gets its keypad key back. Keys the program types itself and modifiers on their own are refused
-// with a word in the label's place, and the choice goes on.
+// gives the slot its keypad key back. A key another slot has chosen moves to this one, and the
+// other slot gets its keypad key back. A keypad key its own slot still uses is refused ("Numpad 5
+// is taken"): moving it would leave that slot with no key at all, so a message would quietly stop
+// working. Keys the program types itself and modifiers on their own are refused too, each with a
+// word in the label's place, and the choice goes on.
 
 #include "base/trigger_keys.h"
 #include "behaviours/keys/keys_file.h"

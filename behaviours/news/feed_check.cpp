@@ -82,9 +82,9 @@ void checkPlaces(const Lines& lines, std::vector<FeedProblem>& problems) {
     // The Exit button keeps its design size; without it the window is only closable by its close
     // box.
     const Rect exit = kNewsExitButton;
-    const auto l = feed::numberAt(lines, feed::kExitLeft), t = feed::numberAt(lines, feed::kExitTop);
-    if (l && t &&
-        (*l < 0 || *t < 0 || *l + exit.width > maxRight || *t + exit.height > maxBottom))
+    const auto l = feed::numberAt(lines, feed::kExitLeft),
+               t = feed::numberAt(lines, feed::kExitTop);
+    if (l && t && (*l < 0 || *t < 0 || *l + exit.width > maxRight || *t + exit.height > maxBottom))
         problems.push_back({feed::kExitLeft, "the Exit button lies outside the window"});
 }
 
