@@ -17,9 +17,9 @@ MainWindow::MainWindow(const System& system, std::string serverUrl)
             [this] { showOptions(); }),
       keys_(system.keyboard, system.typist, system.clock, game_, profile_, keyIntervalMs_),
       statusLink_(system.http, system.clock, serverUrl_, status_, [this] { showStatus(); }),
-      lifecycle_(c_.window, system.tray, system.desktop),
+      tray_(c_.window, system.tray, system.desktop),
       trayNotice_(system.notices, system.files, options_) {
-    lifecycle_.setOnIntoTray([this] { trayNotice_.wentIntoTray(); });
+    tray_.setOnIntoTray([this] { trayNotice_.wentIntoTray(); });
     wireControls();
     showBindings();
     showKeys();
@@ -57,7 +57,7 @@ void MainWindow::wireControls() {
         editor_.chooseGame(Game::UnitedOffensive);
         showBindings();
     }));
-    c_.startButton.setOnClick(after([this] { lifecycle_.putAway(); }));
+    c_.startButton.setOnClick(after([this] { tray_.putAway(); }));
     c_.intervalButton.setOnClick(after([this] { askKeyInterval(dialogs_, keyIntervalMs_); }));
     c_.saveButton.setOnClick(after([this] { store_.save(profile_); }));
     c_.exitButton.setOnClick(after([this] { exitClicked(); }));
@@ -103,7 +103,7 @@ void MainWindow::shownMinimized(bool minimized) {
     if (minimized && dialogs_.anyOpen())
         return; // stays on the taskbar, where restoring it shows the box again
     chooser_.cancel();
-    minimized ? lifecycle_.minimized() : lifecycle_.restored();
+    minimized ? tray_.minimized() : tray_.restored();
 }
 
 void MainWindow::keyPressedWhileChoosing(KeyCode code) {
@@ -147,7 +147,7 @@ void MainWindow::showStatus() {
 
 void MainWindow::trayEvent(TrayEvent event) {
     chooser_.cancel();
-    if (lifecycle_.trayEvent(event))
+    if (tray_.trayEvent(event))
         close();
 }
 
@@ -174,7 +174,7 @@ void MainWindow::close() {
         return;
     open_ = false;
     chooser_.cancel();
-    lifecycle_.removeIcon();
+    tray_.removeIcon();
     // Nothing of the main window runs once it is closed: no keys are typed while the news window
     // is open, and no status arrives for a window that is gone.
     keys_.stop();

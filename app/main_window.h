@@ -16,9 +16,9 @@
 #include "behaviours/keys/key_chooser.h"
 #include "behaviours/keys/key_interval.h"
 #include "behaviours/keys/voice_keys.h"
-#include "behaviours/lifecycle/lifecycle.h"
-#include "behaviours/lifecycle/tray_notice.h"
 #include "behaviours/status/status_link.h"
+#include "behaviours/tray/tray_notice.h"
+#include "behaviours/tray/window_tray.h"
 
 #include <functional>
 #include <string>
@@ -53,7 +53,7 @@ class MainWindow {
     void focusLost() { chooser_.cancel(); }
     void trayEvent(TrayEvent event);
     // Another start of the program: the window comes out of the tray and forward.
-    void showAsked() { lifecycle_.show(); }
+    void showAsked() { tray_.show(); }
     // While a slot's key is being chosen, the front end hands the window every key pressed in it
     // (in the window itself, never in a box or another window, and never with Alt held).
     bool choosingKey() const { return chooser_.choosing().has_value(); }
@@ -95,7 +95,7 @@ class MainWindow {
     GameFocus game_;
     VoiceKeys keys_;
     StatusLink statusLink_;
-    Lifecycle lifecycle_;
+    WindowTray tray_;
     TrayNotice trayNotice_;
     bool open_ = false;
     std::function<void()> onClosing_;

@@ -10,8 +10,8 @@ namespace {
 
 constexpr const char* kBase = "http://127.0.0.1:8642/update_info/binds_data/";
 
-// Drives the poll's and v's alarms and the key send timer by hand and only counts the keys, so that
-// what is measured is the core's own work.
+// Drives the message start's and v's alarms and the key send timer by hand and only counts the
+// keys, so that what is measured is the core's own work.
 class HandClock : public bt::Clock {
   public:
     void timerChanged(bt::Timer& timer) override { timer_ = &timer; }
@@ -35,11 +35,11 @@ struct BarePlatform : bt::FakePlatform {
         return {keyboard, counter, hand, dialogs, tray, desktop, files, http, focus, notices};
     }
 
-    // One press of Numpad 4 at t: the poll it wakes, and the three keys typed.
+    // One press of Numpad 4 at t: the start it wakes, and the three keys typed.
     void pressAndType(bt::Millis t) {
         keyboard.press(4);
         keyboard.release(4);
-        hand.alarm_->ring(t);       // the poll, which sets v's alarm
+        hand.alarm_->ring(t);       // the start, which sets v's alarm
         hand.alarm_->ring(t + 100); // v, which starts the send timer
         for (int step = 2; step <= 3; ++step)
             hand.timer_->fire(t + 100 * step);

@@ -3,8 +3,8 @@
 # build, measured in the same run. The README's figures come from this output.
 #
 #   bench/run.sh            the baseline is BASELINE (a tag or commit): by default the newest
-#                           release tag, or while there is none the last commit before the key
-#                           poll acted at the press; it is built in build/bench-baseline/
+#                           release tag, or while there is none the last commit that still
+#                           polled the keypad; it is built in build/bench-baseline/
 #   bench/run.sh --smoke    every script for a moment, with this build as its own baseline, so
 #                           that none can rot (make test runs this)
 set -euo pipefail

@@ -7,9 +7,9 @@
 // program must keep its rules:
 // - nothing is typed without a press of its slot's key since the last message began, or the key
 //   held (a press during a key choice, or a key down while its slot changed, counts for nothing);
-// - a press is looked at the moment it comes, unless a message is being typed; otherwise the next
-//   poll is 100 ms after a message, and one comes then for a key held; the highest slot of a
-//   poll wins;
+// - a press starts its message the moment it comes, unless a message is being typed; otherwise
+//   the keys are taken 100 ms after a message, and a key held starts one then; of the slots taken
+//   at one start, the highest wins;
 // - every message is v and its slot's two digits as the lists say at each key, one key interval
 //   apart, typed in full while the main window is open and never after;
 // - "keys" changes only when a choice completes in the main window, to the keys then in force;
@@ -136,7 +136,7 @@ inline void showValue(const Action& a, std::ostream& os) {
 }
 
 // What the player's keys did, as the program's rules let them fire a slot: a press counts once,
-// for the poll after it; a held key counts while it is down. Neither counts when it was pressed
+// for the start after it; a held key counts while it is down. Neither counts when it was pressed
 // during a key choice, or once its slot changed while it was down.
 struct KeyHistory {
     bool down = false;
@@ -163,7 +163,7 @@ class Player {
             c().slotMessage(slot).choose(slot / 3);
         }
         mapping = effectiveKeys();
-        p.clock.afterRing = [this] { polled(); };
+        p.clock.afterRing = [this] { messageStarted(); };
         p.dialogs.whileOpen = [this] {
             if (main().choosingKey())
                 fail("a box opened while a key choice was pending: its keys go to the chooser");
@@ -196,7 +196,7 @@ class Player {
         for (int k = 0; k < kKeyCount; ++k)
             if (slotOf(mapping, key(k).code) != slotOf(after, key(k).code))
                 history[key(k).code].pressCounts = history[key(k).code].holdCounts = false;
-        // A press whose slot changed before the poll is dropped; with no other, no poll is due.
+        // A press whose slot changed before its start is dropped; with no other, no start is due.
         if (std::none_of(history.begin(), history.end(), [&](const auto& h) {
                 return h.second.pressCounts && slotOf(after, h.first) >= 0;
             }))
@@ -394,12 +394,13 @@ class Player {
             const Millis e = expected[end].at;
             if (expected[end].step != 3 || e < start)
                 continue;
-            // The next poll that found a key, whether or not its message could be typed.
-            const auto next = std::upper_bound(polls.begin(), polls.end(), expected[end].polled);
+            // The next start that found a key, whether or not its message could be typed.
+            const auto next =
+                std::upper_bound(starts.begin(), starts.end(), expected[end].startedAt);
             if ((held || pressed) && e + 100 <= p.clock.now() &&
-                (next == polls.end() || *next > e + 100))
-                fail("a key held or pressed during a message was not looked at 100 ms after it");
-            pressed = false; // that poll spends the press
+                (next == starts.end() || *next > e + 100))
+                fail("a key held or pressed during a message was not taken 100 ms after it");
+            pressed = false; // that start spends the press
         }
         return false;
     }
@@ -470,9 +471,9 @@ class Player {
         for (std::size_t i = typedCount; i < expected.size(); ++i) {
             if (expected[i].at > t)
                 continue;
-            const Millis polledAt = expected[i].polled;
+            const Millis startedAt = expected[i].startedAt;
             std::size_t end = i;
-            while (end < expected.size() && expected[end].polled == polledAt)
+            while (end < expected.size() && expected[end].startedAt == startedAt)
                 ++end;
             expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(i),
                            expected.begin() + static_cast<std::ptrdiff_t>(end));
@@ -514,7 +515,7 @@ class Player {
         h.pressCounts = allowed && (h.pressCounts || !toChooser);
         h.holdCounts = allowed && !toChooser;
         if (fires && allowed && !main().keys().typing())
-            pressedAt = pressedAt.value_or(p.clock.now()); // the poll must run at once
+            pressedAt = pressedAt.value_or(p.clock.now()); // its message must start at once
         if (heard != Heard::WindowFirst)
             p.keyboard.pressKey(KeyCode{k.code});
         if (toChooser && heard != Heard::SystemOnly)
@@ -524,9 +525,9 @@ class Player {
         return toChooser;
     }
 
-    // An alarm rang. If it was a poll that started a sequence, some key must have asked for it, at
+    // An alarm rang. If it started a message, some key must have asked for it, at
     // that moment.
-    void polled() {
+    void messageStarted() {
         // Every key asked for so far has been typed: a new sequence, not a key of the last one.
         if (!main().keys().typing() || p.typist.typed.size() < expected.size())
             return;
@@ -536,11 +537,11 @@ class Player {
             fail(keypadName(slot) + "'s message started, but its key was neither pressed since " +
                  "the last message began nor held");
         if (pressedAt && *pressedAt != p.clock.now())
-            fail("a press at " + std::to_string(*pressedAt) + " ms was polled only now");
-        // Not at a press: one poll period after the last sequence, for a key held or pressed
+            fail("a press at " + std::to_string(*pressedAt) + " ms started its message only now");
+        // Not at a press: a pause after the last sequence, for a key held or pressed
         // during it.
         if (!pressedAt && !expected.empty() && p.clock.now() != expected.back().at + 100)
-            fail("a poll ran " + std::to_string(p.clock.now() - expected.back().at) +
+            fail("a message started " + std::to_string(p.clock.now() - expected.back().at) +
                  " ms after the last sequence ended");
         pressedAt.reset();
         for (const int higher : kSlots)
@@ -548,9 +549,9 @@ class Player {
                 higher > slot && (o.pressCounts || (o.down && o.holdCounts)))
                 fail(keypadName(higher) + " was down too, and the highest slot wins");
         ++messages;
-        polls.push_back(p.clock.now());
+        starts.push_back(p.clock.now());
         for (auto& [code, kh] : history)
-            kh.pressCounts = false; // the poll spends every press
+            kh.pressCounts = false; // the start spends every press
         for (const int step : {1, 2, 3})
             expected.push_back(
                 {p.clock.now() + step * main().keyInterval(), slot, step, p.clock.now()});
@@ -558,7 +559,8 @@ class Player {
 
     void check(const std::string& keysBefore, bool choiceCompleted) {
         if (pressedAt && p.clock.now() > *pressedAt && running())
-            fail("a press at " + std::to_string(*pressedAt) + " ms was not polled at once");
+            fail("a press at " + std::to_string(*pressedAt) +
+                 " ms did not start its message at once");
         if (!running())
             pressedAt.reset();
         // Every sequence is v and its slot's two digits as the lists say at each key, one key
@@ -656,8 +658,8 @@ class Player {
     struct Expected {
         Millis at;
         int slot;
-        int step;      // 1: v, 2: the menu's digit, 3: the message's
-        Millis polled; // when the poll that started the message ran
+        int step;         // 1: v, 2: the menu's digit, 3: the message's
+        Millis startedAt; // when the message started
     };
     std::string keyOf(const Expected& e) {
         const Binding b = main().profile().bindings[static_cast<std::size_t>(e.slot)];
@@ -668,7 +670,7 @@ class Player {
     std::map<std::uint32_t, KeyHistory> history;
     std::array<KeyCode, kSlotCount> mapping{};
     std::vector<Expected> expected;
-    std::vector<Millis> polls; // every poll that started a message, in time order
+    std::vector<Millis> starts; // when each message started, in time order
     std::size_t checkedTyped = 0;
     std::size_t toldWrites = 0, toldBoxes = 0;
     std::optional<Millis> closedAt;
@@ -685,7 +687,7 @@ class Player {
     bool firstTimeInTray = false; // this action put the window into the tray for the first time
     bool minimizeInBox = false;
     bool choiceBegunInAction = false;
-    std::optional<Millis> pressedAt; // the first press the poll must run at
+    std::optional<Millis> pressedAt; // the first press a message must start at
     Action step;
 };
 

@@ -75,7 +75,7 @@ TEST_P(GameFocusScenarioTest, MessagesGoOnlyWhereTheOptionLetsThem) {
                             : p.keyboard.release(0);
     }
     EXPECT_EQ(arrived(), GetParam().arrived);
-    EXPECT_LT(p.clock.rings, 10) << "nothing polls while no key is down";
+    EXPECT_LT(p.clock.rings, 10) << "nothing runs while no key is down";
     if (!GetParam().onlyInGame) {
         EXPECT_EQ(p.focus.asked, 0) << "with the option off nothing is asked of the system";
     }

@@ -34,7 +34,7 @@ struct Scenario {
 
 class KeyScenarioTest : public MainWindowTest, public ::testing::WithParamInterface<Scenario> {};
 
-TEST_P(KeyScenarioTest, TypesTheSlotsSequencesAtThePollsTimes) {
+TEST_P(KeyScenarioTest, TypesTheSlotsSequencesAtTheirStartsTimes) {
     start();
     p.clock.late = GetParam().late;
     auto event = GetParam().events.begin();
@@ -44,10 +44,11 @@ TEST_P(KeyScenarioTest, TypesTheSlotsSequencesAtThePollsTimes) {
             event->happened >= 0 ? p.keyboard.press(event->slot, event->happened)
             : event->down        ? p.keyboard.press(event->slot)
                                  : p.keyboard.release(event->slot);
-        ASSERT_NE(window().keys().watching(), window().keys().typing()) << "one of them, at " << t;
+        ASSERT_NE(window().keys().awaitingKeys(), window().keys().typing())
+            << "one of them, at " << t;
     }
     EXPECT_EQ(typed(), GetParam().typed);
-    EXPECT_LT(p.clock.rings, 20) << "the poll sleeps while no key is down";
+    EXPECT_LT(p.clock.rings, 20) << "nothing runs while no key is down";
 }
 
 using T = Typed;
@@ -55,16 +56,16 @@ using T = Typed;
 const Scenario kScenarios[] = {
     // A 5 ms tap: v one key interval after the press.
     {"Tap", {down(150, 0), up(155, 0)}, T{{250, "v"}, {350, "1"}, {450, "1"}}},
-    // On a system slow to wake, v waits for that once, not once for the poll and again for v.
+    // On a system slow to wake, v waits for that once, not once for the start and again for v.
     // A press read late counts from when it was made; made during a sequence, from 100 ms after it.
     {"PressesReadLate", {readLate(160, 150, 0), up(170, 0), readLate(452, 445, 9), up(460, 9)},
      T{{250, "v"}, {350, "1"}, {450, "1"}, {650, "v"}, {750, "1"}, {850, "1"}}},
     {"TapOnASlowSystem", {down(150, 0), up(155, 0)}, T{{253, "v"}, {356, "1"}, {456, "1"}}, 3},
-    // A held key repeats every three intervals and 100 ms; released just before a poll, it
-    // leaves that poll nothing to find.
+    // A held key repeats every three intervals and 100 ms; released just before a start, it
+    // leaves that start nothing to find.
     {"Hold", {down(150, 5), up(949, 5)},
      T{{250, "v"}, {350, "1"}, {450, "1"}, {650, "v"}, {750, "1"}, {850, "1"}}},
-    // While one key is held another is pressed: it wins the poll after the sequence, then it
+    // While one key is held another is pressed: it wins the start after the sequence, then it
     // repeats while held.
     {"PressHeldAcrossASequence", {down(1101, 5), down(1150, 9), up(1400, 5), up(2100, 9)},
      T{{1201, "v"}, {1301, "1"}, {1401, "1"}, {1601, "v"}, {1701, "1"}, {1801, "1"},

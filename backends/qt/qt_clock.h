@@ -19,7 +19,7 @@ class QtClock : public QObject, public Clock {
   public:
     // The time on the clock the timers run on.
     Millis now() const;
-    // Runs before an alarm rings: key events that came meanwhile count for the poll it starts.
+    // Runs before an alarm rings: key events that came meanwhile count for the message it starts.
     void setBeforeRing(std::function<void()> f) { beforeRing_ = std::move(f); }
     // Nothing ticks or rings any more (the program is ending).
     void stopAll();

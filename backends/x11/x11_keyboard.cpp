@@ -55,7 +55,8 @@ std::string nameOf(KeySym sym) {
 
 } // namespace
 
-Keyboard::Keyboard(std::function<Millis()> now, const char* displayName) : now_(std::move(now)) {
+X11Keyboard::X11Keyboard(std::function<Millis()> now, const char* displayName)
+    : now_(std::move(now)) {
     display_ = XOpenDisplay(displayName);
     if (!display_) {
         error_ = "cannot open the X display";
@@ -89,26 +90,26 @@ Keyboard::Keyboard(std::function<Millis()> now, const char* displayName) : now_(
     ok_ = true;
 }
 
-Keyboard::~Keyboard() {
+X11Keyboard::~X11Keyboard() {
     if (display_)
         XCloseDisplay(display_);
 }
 
-int Keyboard::connectionFd() const {
+int X11Keyboard::connectionFd() const {
     return display_ ? ConnectionNumber(display_) : -1;
 }
 
-KeyCode Keyboard::keypadKey(int digit) const {
+KeyCode X11Keyboard::keypadKey(int digit) const {
     return KeyCode{digit >= 0 && digit < 10 ? keypad_[static_cast<std::size_t>(digit)] : 0};
 }
 
-void Keyboard::watch(const KeyWatch& watch) {
+void X11Keyboard::watch(const KeyWatch& watch) {
     // Events still queued happened before the change: they are reported as things stood.
     deliverQueued();
     watch_ = watch;
 }
 
-void Keyboard::deliverQueued() {
+void X11Keyboard::deliverQueued() {
     if (!ok())
         return;
     while (XPending(display_) > 0) {
@@ -129,12 +130,12 @@ void Keyboard::deliverQueued() {
     }
 }
 
-void Keyboard::deliverAlreadyRead() {
+void X11Keyboard::deliverAlreadyRead() {
     if (ok() && XEventsQueued(display_, QueuedAlready) > 0)
         deliverQueued();
 }
 
-std::optional<PressedKey> Keyboard::describeKey(KeyCode key) const {
+std::optional<PressedKey> X11Keyboard::describeKey(KeyCode key) const {
     const unsigned keycode = key.value;
     if (!display_ || keycode < 8 || keycode > 255)
         return std::nullopt;

@@ -16,14 +16,14 @@ typedef struct _XDisplay Display;
 
 namespace bt::x11 {
 
-class Keyboard : public bt::Keyboard {
+class X11Keyboard : public bt::Keyboard {
   public:
     // Opens its own connection to the display; ok() is false when X or XInput 2.2 is missing.
     // Each event is stamped with the moment it happened, on the clock now() reads.
-    explicit Keyboard(std::function<Millis()> now, const char* displayName = nullptr);
-    ~Keyboard() override;
-    Keyboard(const Keyboard&) = delete;
-    Keyboard& operator=(const Keyboard&) = delete;
+    explicit X11Keyboard(std::function<Millis()> now, const char* displayName = nullptr);
+    ~X11Keyboard() override;
+    X11Keyboard(const X11Keyboard&) = delete;
+    X11Keyboard& operator=(const X11Keyboard&) = delete;
 
     bool ok() const { return display_ != nullptr && ok_; }
     const std::string& error() const { return error_; }

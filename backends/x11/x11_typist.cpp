@@ -7,7 +7,7 @@
 
 namespace bt::x11 {
 
-Typist::Typist(const char* displayName) {
+X11Typist::X11Typist(const char* displayName) {
     display_ = XOpenDisplay(displayName);
     if (!display_)
         return;
@@ -23,7 +23,7 @@ Typist::Typist(const char* displayName) {
     ok_ = true;
 }
 
-Typist::~Typist() {
+X11Typist::~X11Typist() {
     if (display_) {
         if (spare_ != 0) {
             KeySym none = NoSymbol;
@@ -33,7 +33,7 @@ Typist::~Typist() {
     }
 }
 
-void Typist::tap(unsigned keycode, bool shift) {
+void X11Typist::tap(unsigned keycode, bool shift) {
     if (shift && shiftKeycode_)
         XTestFakeKeyEvent(display_, shiftKeycode_, True, CurrentTime);
     XTestFakeKeyEvent(display_, keycode, True, CurrentTime);
@@ -43,7 +43,7 @@ void Typist::tap(unsigned keycode, bool shift) {
     XFlush(display_);
 }
 
-unsigned Typist::spareKeycode() {
+unsigned X11Typist::spareKeycode() {
     if (spare_ != 0)
         return spare_;
     int minKc = 0, maxKc = 0;
@@ -67,7 +67,7 @@ unsigned Typist::spareKeycode() {
     return spare_;
 }
 
-void Typist::type(char c) {
+void X11Typist::type(char c) {
     if (!ok())
         return;
     const KeySym sym = static_cast<KeySym>(static_cast<unsigned char>(c));

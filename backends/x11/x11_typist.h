@@ -11,12 +11,12 @@ typedef struct _XDisplay Display;
 
 namespace bt::x11 {
 
-class Typist : public bt::Typist {
+class X11Typist : public bt::Typist {
   public:
-    explicit Typist(const char* displayName = nullptr);
-    ~Typist() override;
-    Typist(const Typist&) = delete;
-    Typist& operator=(const Typist&) = delete;
+    explicit X11Typist(const char* displayName = nullptr);
+    ~X11Typist() override;
+    X11Typist(const X11Typist&) = delete;
+    X11Typist& operator=(const X11Typist&) = delete;
 
     bool ok() const { return display_ != nullptr && ok_; }
     void typeKey(TypedKey key) override { type(key.character()); }

@@ -1,7 +1,7 @@
 #pragma once
 
 // The program's clocks: periodic timers (the key send, the status poll, the blink, the connect
-// timeout) and alarms that ring once (the key poll, v, the news window's start delay). Whoever
+// timeout) and alarms that ring once (a message's start, v, the news window's start delay). Whoever
 // drives them, the real event loop or the virtual clock of the tests, is told of every change and
 // hands each tick the time on its clock; the core itself never reads a clock.
 

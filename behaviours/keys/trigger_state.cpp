@@ -39,7 +39,7 @@ int TriggerState::slotOf(KeyCode key) const {
 
 void TriggerState::update(const Keys& keys, bool choosing) {
     // Keys change only as a choice ends, when every key down is silent already; a press still
-    // waiting for the poll is dropped where its slot's key changes.
+    // waiting for its start is dropped where its slot's key changes.
     for (const int slot : kSlots)
         if (keys[static_cast<std::size_t>(slot)] != keys_[static_cast<std::size_t>(slot)])
             latched_.reset(static_cast<std::size_t>(slot));

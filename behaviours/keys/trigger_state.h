@@ -1,14 +1,14 @@
 #pragma once
 
-// The trigger keys as the key poll sees them, fed with the platform's key events by key code. This
-// is where a key becomes a slot: the platform only reports keys.
+// The trigger keys as a message's start sees them, fed with the platform's key events by key code.
+// This is where a key becomes a slot: the platform only reports keys.
 //
 // Taking the keys answers, for all ten slots at once, "its key is down now, or was pressed since
-// the last take": a tap between two polls is never lost, and no slot's answer depends on the order
+// the last take": a tap between two takes is never lost, and no slot's answer depends on the order
 // in which the others are read. A slot is down only while its key is: nothing can hold it down
 // once the key is up. A key fires nothing, until it has been released, when it was down as its
 // slot changed, when it was down as a key choice began, or when it was pressed during a choice (the
-// window takes those keys); a press of a slot whose key changes before the poll is dropped.
+// window takes those keys); a press of a slot whose key changes before its start is dropped.
 
 #include "base/bind_profile.h"
 #include "base/keys.h"
@@ -49,7 +49,7 @@ class TriggerState {
     // the press is the window's when it comes, and fires nothing.
     void takenByWindow(KeyCode key);
 
-    // True when the press fires its slot at the next poll.
+    // True when the press fires its slot at the next take.
     bool press(KeyCode key);
     void release(KeyCode key);
     // The press of this key is not to fire, now or later: the key is silent until released.
@@ -59,7 +59,7 @@ class TriggerState {
 
     // Spends the "pressed since" part.
     Slots take();
-    // Nothing down and nothing pressed since the last take: a poll now would find nothing.
+    // Nothing down and nothing pressed since the last take: a take now would find nothing.
     bool idle() const { return (downSlots() | latched_).none(); }
 
   private:

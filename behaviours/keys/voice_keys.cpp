@@ -26,7 +26,7 @@ VoiceKeys::VoiceKeys(Keyboard& keyboard, Typist& typist, Clock& clock, GameFocus
       keyIntervalMs_(keyIntervalMs) {
     for (const int slot : kSlots)
         keys_[static_cast<std::size_t>(slot)] = keyboard.keypadKey(slot);
-    pollAlarm_.setOnRing([this](Millis now) { poll(now); });
+    startAlarm_.setOnRing([this](Millis now) { startMessage(now); });
     voiceAlarm_.setOnRing([this](Millis now) { typeNext(now); });
     sendTimer_.setOnTick([this](Millis now) { typeNext(now); });
 }
@@ -50,23 +50,23 @@ void VoiceKeys::watchKeys() {
 }
 
 void VoiceKeys::start(Millis now) {
-    pollAlarm_.attach(clock_);
+    startAlarm_.attach(clock_);
     voiceAlarm_.attach(clock_);
     sendTimer_.attach(clock_);
     triggers_.update(keys_, choosing_);
     keyboard_.listen([this](const KeyEvent& e) { keyEvent(e); });
     started_ = true;
     watchKeys();
-    watchFrom(now);
+    awaitKeysFrom(now);
 }
 
 void VoiceKeys::stop() {
     if (started_)
         keyboard_.watch(KeyWatch{});
     started_ = false;
-    watching_ = false;
+    awaiting_ = false;
     typing_ = false;
-    pollAlarm_.silence();
+    startAlarm_.silence();
     voiceAlarm_.silence();
     sendTimer_.stop();
 }
@@ -76,8 +76,8 @@ void VoiceKeys::keyEvent(const KeyEvent& event) {
         triggers_.release(event.key);
         return;
     }
-    // A press is looked at the moment it comes, unless a sequence is being typed: then at the
-    // first poll after it.
+    // A press starts its message the moment it comes, unless a sequence is being typed: then a
+    // pause after it.
     if (!triggers_.press(event.key))
         return;
     // Judged at the press, wherever a sequence stands: a press outside the game is not kept for
@@ -86,30 +86,30 @@ void VoiceKeys::keyEvent(const KeyEvent& event) {
         triggers_.dropPress(event.key);
         return;
     }
-    if (!watching_)
+    if (!awaiting_)
         return;
     // A press read only after the sequence ended, but made during it, counts as made during it:
     // counted from its own moment, v would come less than an interval after the last key.
-    pollAt(event.at < sequenceEnd_ ? sequenceEnd_ + kPollPeriod : event.at);
+    startMessageAt(event.at < sequenceEnd_ ? sequenceEnd_ + kPauseAfterMessage : event.at);
 }
 
-void VoiceKeys::poll(Millis now) {
+void VoiceKeys::startMessage(Millis now) {
     const int slot = highest(triggers_.take());
     if (slot < 0)
-        return; // nothing down or pressed: the poll sleeps until a key event
+        return; // nothing down or pressed: nothing runs until a key event
     slot_ = slot;
     step_ = 0;
-    watching_ = false;
+    awaiting_ = false;
     typing_ = true;
     sequenceIntervalMs_ = keyIntervalMs_;
-    // One interval after the poll was due (the press itself), not after it rang: a system waking
+    // One interval after the start was due (the press itself), not after it rang: a system waking
     // from idle rings a few milliseconds late, and v need not wait for that as well.
-    voiceAlarm_.ringAt(std::max(pollDue_ + sequenceIntervalMs_, now));
+    voiceAlarm_.ringAt(std::max(startDue_ + sequenceIntervalMs_, now));
 }
 
-void VoiceKeys::pollAt(Millis due) {
-    pollDue_ = due;
-    pollAlarm_.ringAt(due);
+void VoiceKeys::startMessageAt(Millis due) {
+    startDue_ = due;
+    startAlarm_.ringAt(due);
 }
 
 void VoiceKeys::typeNext(Millis now) {
@@ -137,15 +137,15 @@ void VoiceKeys::endSequence(Millis now) {
     sendTimer_.stop();
     typing_ = false;
     sequenceEnd_ = now;
-    watchFrom(now);
+    awaitKeysFrom(now);
 }
 
-void VoiceKeys::watchFrom(Millis now) {
-    watching_ = true;
+void VoiceKeys::awaitKeysFrom(Millis now) {
+    awaiting_ = true;
     if (triggers_.idle())
-        pollAlarm_.silence();
+        startAlarm_.silence();
     else
-        pollAt(now + kPollPeriod);
+        startMessageAt(now + kPauseAfterMessage);
 }
 
 } // namespace bt

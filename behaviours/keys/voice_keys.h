@@ -1,13 +1,13 @@
 #pragma once
 
 // The program's purpose. The trigger keys' events come from the platform; a slot whose key is seen
-// has v typed one key interval after the poll that found it was due, then the send timer types its
-// menu digit and its message digit, one key interval apart. A press is looked at the moment it
-// happened, unless a sequence is being typed; a key still down, or pressed during a sequence, at
-// the first poll one period after the sequence. While a sequence is typed nothing is polled; the
-// highest slot seen in one poll wins. Where the messages may go is the game focus's word: asked at
-// each press and before each key, so a press it refuses fires nothing, now or later, and a message
-// it stops at one key types none of the rest.
+// starts a message: v is typed one key interval after the start was due, then the send timer types
+// its menu digit and its message digit, one key interval apart. A press starts its message at the
+// moment it happened, unless a sequence is being typed; a key still down, or pressed during a
+// sequence, is taken a short pause after the sequence. While a sequence is typed no message
+// starts; of the slots taken at one start, the highest wins. Where the messages may go is the game
+// focus's word: asked at each press and before each key, so a press it refuses fires nothing, now
+// or later, and a message it stops at one key types none of the rest.
 
 #include "base/bind_profile.h"
 #include "base/keys.h"
@@ -25,9 +25,9 @@ struct KeyEvent;
 
 class VoiceKeys {
   public:
-    // After a sequence the keys are looked at again this much later, if one is still down or was
+    // After a sequence the keys are taken again this much later, if one is still down or was
     // pressed meanwhile: a held key repeats every three key intervals and this.
-    static constexpr Millis kPollPeriod = 100;
+    static constexpr Millis kPauseAfterMessage = 100;
 
     // The profile is read as it is at each step, so a binding changed during a sequence changes
     // what its later steps type; the key interval as it is when a sequence begins.
@@ -46,21 +46,22 @@ class VoiceKeys {
 
     // Watching starts now; the platform reports the keys from here on.
     void start(Millis now);
-    // Nothing is watched, polled or typed any more (the main window closed).
+    // Nothing is watched, started or typed any more (the main window closed).
     void stop();
 
-    bool watching() const { return watching_; }
+    // A press would start a message now: no sequence is being typed.
+    bool awaitingKeys() const { return awaiting_; }
     bool typing() const { return typing_; }
     // The slot being typed, or -1 before the first key.
     int typedSlot() const { return slot_; }
 
   private:
     void keyEvent(const KeyEvent& event);
-    void poll(Millis now);
-    void pollAt(Millis due);
+    void startMessage(Millis now);
+    void startMessageAt(Millis due);
     void typeNext(Millis now);
     void endSequence(Millis now);
-    void watchFrom(Millis now);
+    void awaitKeysFrom(Millis now);
     void watchKeys();
 
     Keyboard& keyboard_;
@@ -73,9 +74,9 @@ class VoiceKeys {
     TriggerState::Keys keys_{};
     bool choosing_ = false;
     bool started_ = false;
-    bool watching_ = false;
-    Alarm pollAlarm_;
-    Millis pollDue_ = 0;
+    bool awaiting_ = false;
+    Alarm startAlarm_; // a message's start: at a press, or a pause after a sequence
+    Millis startDue_ = 0;
     Alarm voiceAlarm_;           // v
     Timer sendTimer_;            // then the two digits, one each key interval
     int sequenceIntervalMs_ = 0; // an interval changed during a sequence counts from the next

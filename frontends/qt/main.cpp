@@ -73,7 +73,7 @@ bool x11Reachable() {
 
 // Without the keypad or the typist the program cannot do its job; a player who started it from the
 // desktop never sees stderr, so the window says it too, once it is up.
-void tellWhatCannotWork(const bt::x11::Keyboard& keyboard, const bt::x11::Typist& typist,
+void tellWhatCannotWork(const bt::x11::X11Keyboard& keyboard, const bt::x11::X11Typist& typist,
                         bt::Dialogs& dialogs, QObject* context) {
     QString problem;
     if (!keyboard.ok())
@@ -93,8 +93,8 @@ void tellWhatCannotWork(const bt::x11::Keyboard& keyboard, const bt::x11::Typist
 // program's windows, mirrored by their views once they exist.
 int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstance& instance) {
     bt::qt::QtClock clock;
-    bt::x11::Keyboard keyboard([&clock] { return clock.now(); });
-    bt::x11::Typist typist;
+    bt::x11::X11Keyboard keyboard([&clock] { return clock.now(); });
+    bt::x11::X11Typist typist;
     bt::qt::QtDialogs dialogs;
     bt::qt::QtTray tray(bt::qt::appIcon());
     bt::qt::QtDesktop desktop(clock);
@@ -105,8 +105,8 @@ int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstanc
         QMetaObject::invokeMethod(&app, std::move(f), Qt::QueuedConnection);
     });
     tellWhatCannotWork(keyboard, typist, dialogs, &app);
-    // The keys' events wake the program: without them it sleeps. Before a poll, events that came
-    // meanwhile are read too, so keys pressed in one instant are one chord.
+    // The keys' events wake the program: without them it sleeps. Before a message starts, events
+    // that came meanwhile are read too, so keys pressed in one instant are one chord.
     if (keyboard.ok()) {
         auto* events = new QSocketNotifier(keyboard.connectionFd(), QSocketNotifier::Read, &app);
         QObject::connect(events, &QSocketNotifier::activated, &app,

@@ -77,7 +77,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     bt::win32::MessageWindow messages(instance);
     bt::win32::Win32Clock clock(messages);
     bt::win32::Win32Keyboard keyboard(messages, [&clock] { return clock.now(); });
-    // Before a poll, key input that came meanwhile is read too: keys of one instant are a chord.
+    // Before a message starts, key input that came meanwhile is read too: keys of one instant are a
+    // chord.
     clock.setBeforeRing([&keyboard] { keyboard.deliverQueued(); });
     bt::win32::Win32Typist typist;
     bt::win32::Win32Dialogs dialogs(instance);

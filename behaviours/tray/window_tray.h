@@ -12,9 +12,9 @@ namespace bt {
 class Desktop;
 class Window;
 
-class Lifecycle {
+class WindowTray {
   public:
-    Lifecycle(Window& window, Tray& tray, Desktop& desktop)
+    WindowTray(Window& window, Tray& tray, Desktop& desktop)
         : window_(window), tray_(tray), desktop_(desktop) {}
 
     // Start: into the tray.

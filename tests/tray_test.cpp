@@ -5,7 +5,7 @@
 namespace bt::test {
 namespace {
 
-struct LifecycleTest : MainWindowTest {
+struct TrayTest : MainWindowTest {
     int closes = 0;
     void SetUp() override {
         start();
@@ -15,7 +15,7 @@ struct LifecycleTest : MainWindowTest {
 
 // (That the icon is there exactly while the window is put away, and that Show brings it out and
 // forward, whatever the player does, input_sequences_test holds.)
-TEST_F(LifecycleTest, TheIconHasATipAndItsMenuClosedWithoutAChoiceChangesNothing) {
+TEST_F(TrayTest, TheIconHasATipAndItsMenuClosedWithoutAChoiceChangesNothing) {
     EXPECT_EQ(p.tray.adds, 0) << "no icon at start";
     c().startButton.click();
     EXPECT_EQ(p.tray.tip, "Brontek tarnlow");
@@ -24,7 +24,7 @@ TEST_F(LifecycleTest, TheIconHasATipAndItsMenuClosedWithoutAChoiceChangesNothing
     EXPECT_EQ(std::make_pair(p.tray.popupsOpened, closes), std::make_pair(1, 0));
 }
 
-TEST_F(LifecycleTest, ExitFromTheMenuRemovesTheIconBeforeTheWindowCloses) {
+TEST_F(TrayTest, ExitFromTheMenuRemovesTheIconBeforeTheWindowCloses) {
     c().startButton.click();
     bool iconWhileClosing = true;
     window().setOnClosing([&] { iconWhileClosing = p.tray.iconPresent; });
@@ -36,7 +36,7 @@ TEST_F(LifecycleTest, ExitFromTheMenuRemovesTheIconBeforeTheWindowCloses) {
     EXPECT_EQ(closes, 1) << "closes once";
 }
 
-TEST_F(LifecycleTest, TheExitButtonWhileThePollWaitsForTheServerEndsAtOnce) {
+TEST_F(TrayTest, TheExitButtonWhileThePollWaitsForTheServerEndsAtOnce) {
     bool stepRan = false;
     window().setOnClosing([&] { stepRan = true; });
     p.clock.advance(1000); // the status poll asks and gets no answer yet
@@ -48,7 +48,7 @@ TEST_F(LifecycleTest, TheExitButtonWhileThePollWaitsForTheServerEndsAtOnce) {
 }
 
 // (Keys pressed as the window closes, and sequences under way then: input_sequences_test.)
-TEST_F(LifecycleTest, WithoutATrayHostStartAndMinimizeKeepTheWindowReachable) {
+TEST_F(TrayTest, WithoutATrayHostStartAndMinimizeKeepTheWindowReachable) {
     p.tray.host = false;
     c().startButton.click();
     EXPECT_TRUE(c().window.visible());
@@ -63,7 +63,7 @@ TEST_F(LifecycleTest, WithoutATrayHostStartAndMinimizeKeepTheWindowReachable) {
 
 // The first time the window goes into the tray, by Start or by minimizing, the player is told
 // once, and "options" remembers it for the next start; a failed write only means it comes again.
-TEST_F(LifecycleTest, TheFirstTimeInTheTrayIsToldOnceAndRememberedAcrossStarts) {
+TEST_F(TrayTest, TheFirstTimeInTheTrayIsToldOnceAndRememberedAcrossStarts) {
     window().shownMinimized(true);
     ASSERT_EQ(p.notices.shown, std::vector<Notice>{Notice::KeepsRunningInTray});
     EXPECT_EQ(p.files["options"], "only-in-game = no\r\ntray-notice-shown = yes\r\n");

@@ -1,4 +1,4 @@
-#include "behaviours/lifecycle/tray_notice.h"
+#include "behaviours/tray/tray_notice.h"
 
 #include "base/system/notices.h"
 #include "behaviours/options/options_file.h"

@@ -1,4 +1,4 @@
-#include "behaviours/lifecycle/lifecycle.h"
+#include "behaviours/tray/window_tray.h"
 
 #include "base/controls/window.h"
 #include "base/system/desktop.h"
@@ -6,7 +6,7 @@
 
 namespace bt {
 
-void Lifecycle::putAway() {
+void WindowTray::putAway() {
     // Without any tray host the window would vanish with no way back; it stays on the taskbar,
     // minimized, instead.
     if (!tray_.available()) {
@@ -19,17 +19,17 @@ void Lifecycle::putAway() {
         onIntoTray_();
 }
 
-void Lifecycle::minimized() {
+void WindowTray::minimized() {
     window_.setState(WindowState::Minimized);
     if (window_.visible())
         putAway();
 }
 
-void Lifecycle::restored() {
+void WindowTray::restored() {
     window_.setState(WindowState::Normal);
 }
 
-void Lifecycle::show() {
+void WindowTray::show() {
     window_.setState(WindowState::Normal);
     tray_.removeIcon();
     window_.setVisible(true);
@@ -37,7 +37,7 @@ void Lifecycle::show() {
     desktop_.bringToFront(WindowId::Main);
 }
 
-bool Lifecycle::trayEvent(TrayEvent event) {
+bool WindowTray::trayEvent(TrayEvent event) {
     if (event == TrayEvent::ShowAsked) {
         show();
         return false;
@@ -54,7 +54,7 @@ bool Lifecycle::trayEvent(TrayEvent event) {
     return false;
 }
 
-void Lifecycle::removeIcon() {
+void WindowTray::removeIcon() {
     tray_.removeIcon();
 }
 
