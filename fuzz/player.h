@@ -360,8 +360,7 @@ class Player {
         if (started)
             return false; // the program read it at its start; it writes its own from now on
         const OptionsInfo& o = kOptionsFiles[static_cast<std::size_t>(file)];
-        if (!o.text.empty())
-            p.files["options"] = o.text;
+        p.files["options"] = o.text; // empty reads as no file
         onlyInGameOn = o.onlyInGame;
         games[3] = o.moddedIsGame;
         trayNoticeShown = startedTold = o.trayNoticeShown;
