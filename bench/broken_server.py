@@ -50,7 +50,8 @@ def handle(conn, scenario):
     path = request.split(b" ")[1].decode(errors="replace") if b" " in request else "/"
     name = path.rsplit("/", 1)[-1]
     broken_everywhere = scenario in ("stall_headers", "stall_body", "reset", "big_body",
-                                     "endless_chunked", "drip", "garbage", "redirect_other_host")
+                                     "endless_chunked", "drip", "trickle", "garbage",
+                                     "redirect_other_host")
     feed_scenario = scenario in ("empty_token", "huge_token", "feed_1000_lines", "feed_one_line")
     if broken_everywhere:
         if scenario == "stall_headers":
@@ -72,6 +73,12 @@ def handle(conn, scenario):
             for _ in range(50):
                 conn.sendall(b"o")
                 time.sleep(0.1)
+        elif scenario == "trickle":
+            # One byte every 14 s: each wait is shorter than a client's 15 s, the whole far longer.
+            conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\n")
+            while time.monotonic() < DEADLINE:
+                conn.sendall(b"o")
+                time.sleep(14)
         elif scenario == "garbage":
             # The same bytes every run, so a failure can be had again.
             conn.sendall(random.Random(7).randbytes(4096))

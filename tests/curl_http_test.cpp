@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include "ui_queue.h"
+
 #include <atomic>
-#include <deque>
-#include <mutex>
 #include <thread>
 
 namespace bt {
@@ -15,31 +15,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Stands in for the UI thread: posted work waits here until the test runs it.
-class UiQueue {
-  public:
-    void post(std::function<void()> f) {
-        std::lock_guard lock(m_);
-        q_.push_back(std::move(f));
-    }
-    // Runs posted work until pred holds or the time is up.
-    bool pumpUntil(const std::function<bool()>& pred, std::chrono::milliseconds limit) {
-        for (const auto end = std::chrono::steady_clock::now() + limit;
-             !pred() && std::chrono::steady_clock::now() < end; std::this_thread::sleep_for(1ms)) {
-            std::unique_lock lock(m_);
-            auto work = std::move(q_);
-            q_.clear();
-            lock.unlock();
-            for (auto& f : work)
-                f();
-        }
-        return pred();
-    }
-
-  private:
-    std::mutex m_;
-    std::deque<std::function<void()>> q_;
-};
+using test::UiQueue;
 
 class CurlHttpTest : public ::testing::Test {
   protected:
