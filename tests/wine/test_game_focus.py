@@ -6,8 +6,6 @@ cleared into every window; the game button makes the other window's program a ga
 programs: the Linux one (from the default build) and the Windows one under Wine."""
 
 import os
-import shutil
-import subprocess
 import sys
 import time
 import unittest
@@ -15,36 +13,10 @@ import unittest
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import harness  # noqa: E402
 from harness import wait_for  # noqa: E402
-from test_wine import EXE, RECORDER, WineTest  # noqa: E402
+from test_wine import WineTest, WineWindow  # noqa: E402
 
 LINUX_BIN = os.environ.get("BRONTEK_LINUX_BIN", "")
 MESSAGE = ["v", "1", "1"]  # keypad 0's message on a fresh start
-
-
-class WineWindow:
-    """A Wine window of the program exe (the recorder under that name), recording each character
-    it receives."""
-
-    def __init__(self, test, exe, title, left, top):
-        path = os.path.join(test.workdir, exe)
-        shutil.copy(RECORDER, path)
-        self.out = os.path.join(test.workdir, title + ".txt")
-        self.x, self.title = test.x, title
-        proc = subprocess.Popen(["wine", path, title + ".txt", title, str(left), str(top)],
-                                cwd=test.workdir, env=dict(os.environ, DISPLAY=test.x.name,
-                                                           **test.wine))
-        test.addCleanup(lambda: (proc.kill(), proc.wait()))
-        harness.steady(lambda: test.x.find(title), "the %s window placed" % title)
-
-    def focus(self):
-        x, y, w, h = self.x.find(self.title)
-        self.x.click(x + w // 2, y + h // 2)
-
-    def typed(self):
-        if not os.path.exists(self.out):
-            return []
-        with open(self.out, encoding="utf-8", errors="replace") as f:
-            return [line.split()[1] for line in f if len(line.split()) == 2]
 
 
 class XWindow:

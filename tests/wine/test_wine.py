@@ -38,27 +38,50 @@ class WineTest(harness.E2ETest):
 
     def recorder_keys(self, with_times=False):
         """A focused recording Wine window, and a function giving what it got from the first v."""
-        path = os.path.join(self.workdir, "keys.txt")
-        recorder = subprocess.Popen(["wine", RECORDER, "keys.txt"], cwd=self.workdir,
-                                    env=dict(os.environ, DISPLAY=self.x.name, **self.wine))
-        self.addCleanup(lambda: (recorder.kill(), recorder.wait()))
-        x, y, w, h = wait_for(lambda: self.x.find("Recorder"), 60, what="the recorder")
+        recorder = WineWindow(self, RECORDER, "Recorder", 700, 500, "keys.txt")
         time.sleep(1.0)
-        self.x.click(x + w // 2, y + h // 2)
+        recorder.focus()
         time.sleep(0.5)
 
         def keys():
-            if not os.path.exists(path):  # written as keys arrive
-                return []
-            with open(path, encoding="utf-8", errors="replace") as f:
-                # The keypad key itself arrives too ("0" with NumLock on); the program types only
-                # v and the digits of its lists.
-                typed = [(int(line.split()[0]), line.split()[1]) for line in f
-                         if len(line.split()) == 2]
+            # The keypad key itself arrives too ("0" with NumLock on); the program types only
+            # v and the digits of its lists.
+            typed = recorder.typed(with_times=True)
             keys = [k for _, k in typed]
             typed = [t for t in typed[keys.index("v"):] if t[1] != "0"] if "v" in keys else []
             return typed if with_times else [k for _, k in typed]
         return keys
+
+
+class WineWindow:
+    """A Wine window of the key recorder, run as the program exe (a copy of it under that name
+    when it is another), recording each character it receives with its message time."""
+
+    def __init__(self, test, exe, title, left, top, out=None):
+        path = exe
+        if os.path.basename(exe) != os.path.basename(RECORDER):
+            path = os.path.join(test.workdir, exe)
+            shutil.copy(RECORDER, path)
+        self.out = os.path.join(test.workdir, out or title + ".txt")
+        self.x, self.title = test.x, title
+        proc = subprocess.Popen(["wine", path, os.path.basename(self.out), title, str(left),
+                                 str(top)], cwd=test.workdir,
+                                env=dict(os.environ, DISPLAY=test.x.name, **test.wine))
+        test.addCleanup(lambda: (proc.kill(), proc.wait()))
+        wait_for(lambda: test.x.find(title), 60, what="the %s window" % title)  # Wine's first start
+        harness.steady(lambda: test.x.find(title), "the %s window placed" % title)
+
+    def focus(self):
+        x, y, w, h = self.x.find(self.title)
+        self.x.click(x + w // 2, y + h // 2)
+
+    def typed(self, with_times=False):
+        if not os.path.exists(self.out):  # written as keys arrive
+            return []
+        with open(self.out, encoding="utf-8", errors="replace") as f:
+            typed = [(int(line.split()[0]), line.split()[1]) for line in f
+                     if len(line.split()) == 2]
+        return typed if with_times else [k for _, k in typed]
 
 
 class WineKeysTest(WineTest):
