@@ -15,6 +15,14 @@ constexpr UINT kTrayId = 1;
 constexpr UINT kNoticeCallback = WM_APP + 4;
 constexpr UINT kNoticeId = 2;
 
+NOTIFYICONDATAW iconData(HWND window, UINT id) {
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = sizeof nid;
+    nid.hWnd = window;
+    nid.uID = id;
+    return nid;
+}
+
 const wchar_t* wordsOf(Notice notice) {
     switch (notice) {
     case Notice::KeepsRunningInTray:
@@ -59,20 +67,16 @@ Win32Tray::~Win32Tray() {
 }
 
 void Win32Tray::notify(Notice notice) {
-    NOTIFYICONDATAW nid{};
-    nid.cbSize = sizeof nid;
-    nid.hWnd = window_.hwnd();
+    NOTIFYICONDATAW nid = iconData(window_.hwnd(), shown_ ? kTrayId : kNoticeId);
     nid.uFlags = NIF_INFO;
     lstrcpynW(nid.szInfoTitle, L"Brontek Tarnlow", static_cast<int>(std::size(nid.szInfoTitle)));
     lstrcpynW(nid.szInfo, wordsOf(notice), static_cast<int>(std::size(nid.szInfo)));
     nid.dwInfoFlags = NIIF_INFO;
     if (shown_) {
-        nid.uID = kTrayId;
         noticesShown_ += Shell_NotifyIconW(NIM_MODIFY, &nid) ? 1 : 0;
         return;
     }
     removeNoticeIcon(); // one notice at a time
-    nid.uID = kNoticeId;
     nid.uFlags |= NIF_MESSAGE | NIF_ICON | NIF_TIP;
     nid.uCallbackMessage = kNoticeCallback;
     nid.hIcon = icon_;
@@ -86,18 +90,12 @@ void Win32Tray::removeNoticeIcon() {
     if (!noticeIcon_)
         return;
     noticeIcon_ = false;
-    NOTIFYICONDATAW nid{};
-    nid.cbSize = sizeof nid;
-    nid.hWnd = window_.hwnd();
-    nid.uID = kNoticeId;
+    NOTIFYICONDATAW nid = iconData(window_.hwnd(), kNoticeId);
     Shell_NotifyIconW(NIM_DELETE, &nid);
 }
 
 void Win32Tray::add() {
-    NOTIFYICONDATAW nid{};
-    nid.cbSize = sizeof nid;
-    nid.hWnd = window_.hwnd();
-    nid.uID = kTrayId;
+    NOTIFYICONDATAW nid = iconData(window_.hwnd(), kTrayId);
     nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     nid.uCallbackMessage = kTrayCallback;
     nid.hIcon = icon_;
@@ -113,10 +111,7 @@ void Win32Tray::addIcon(std::string_view tip) {
 
 void Win32Tray::removeIcon() {
     shown_ = false;
-    NOTIFYICONDATAW nid{};
-    nid.cbSize = sizeof nid;
-    nid.hWnd = window_.hwnd();
-    nid.uID = kTrayId;
+    NOTIFYICONDATAW nid = iconData(window_.hwnd(), kTrayId);
     Shell_NotifyIconW(NIM_DELETE, &nid);
 }
 

@@ -76,16 +76,16 @@ std::string GameFocus::buttonCaption() const {
     return learning_ ? kLearningCaption : kLearnCaption;
 }
 
+bool GameFocus::isGameProgram(std::string_view name) const {
+    const auto same = [name](std::string_view program) { return named(name, program); };
+    return std::any_of(std::begin(kGamePrograms), std::end(kGamePrograms), same) ||
+           std::any_of(options_.gamePrograms.begin(), options_.gamePrograms.end(), same);
+}
+
 bool GameFocus::isGame(const FocusedWindow& window) const {
-    if (window.ours)
-        return false;
-    return std::any_of(
-        window.programNames.begin(), window.programNames.end(), [this](const std::string& name) {
-            return std::any_of(std::begin(kGamePrograms), std::end(kGamePrograms),
-                               [&](std::string_view p) { return named(name, p); }) ||
-                   std::any_of(options_.gamePrograms.begin(), options_.gamePrograms.end(),
-                               [&](const std::string& p) { return named(name, p); });
-        });
+    return !window.ours &&
+           std::any_of(window.programNames.begin(), window.programNames.end(),
+                       [this](const std::string& name) { return isGameProgram(name); });
 }
 
 bool GameFocus::pressAllowed() {

@@ -60,6 +60,7 @@ class GameFocus {
     bool isGame(const FocusedWindow& window) const;
 
   private:
+    bool isGameProgram(std::string_view name) const;
     void learnFrom(const FocusedWindow& window);
     void frontMoved();
 
