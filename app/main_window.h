@@ -64,7 +64,6 @@ class MainWindow {
     const Options& options() const { return options_; }
     int keyInterval() const { return keyIntervalMs_; }
     const ServerStatus& status() const { return status_; }
-    const VoiceKeys& keys() const { return keys_; }
     const BindEditor& editor() const { return editor_; }
     // The news window's hand-off, decided from the status answer and the declined identifier.
     std::optional<NewsHandOff> newsDecision() const;

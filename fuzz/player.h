@@ -3,8 +3,10 @@
 // A player at the program, on the fakes with virtual time, for the fuzz target of the player's
 // actions and the unit test that replays random ones: keys going down and up (keypad keys, chosen
 // keys, keys that must not fire, held and overlapping), key choices, the lists and the game, the
-// Interval box, Save, the tray, closing, the status and the news window. After every action the
-// program must keep its rules:
+// Interval box, Save, the tray, closing, the status and the news window. The player works out by
+// itself, from what it did and what was typed, when each message must start and what it types,
+// and whether a key choice is pending; it never asks the program. After every action the program
+// must keep its rules:
 // - nothing is typed without a press of its slot's key since the last message began, or the key
 //   held (a press during a key choice, or a key down while its slot changed, counts for nothing);
 // - a press starts its message the moment it comes, unless a message is being typed; otherwise
@@ -13,6 +15,8 @@
 // - every message is v and its slot's two digits as the lists say at each key, one key interval
 //   apart, typed in full while the main window is open and never after;
 // - "keys" changes only when a choice completes in the main window, to the keys then in force;
+// - a key label clicked asks for a key; anything else the player does in the main window, or a
+//   click into another window, ends the choice, as Escape does;
 // - no choice is pending, and no box opens during one, while the main window cannot take keys;
 // - a failed write is told, naming the file;
 // - the tray icon is there exactly while the window is put away, never behind an open box, and
@@ -37,6 +41,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <map>
 #include <memory>
 #include <optional>
@@ -75,7 +80,13 @@ inline const KeyInfo& key(int n) {
     return k < kKeys.size() ? kKeys[k] : kOtherKeys[k - kKeys.size()];
 }
 inline const int kKeyCount = static_cast<int>(kKeys.size() + kOtherKeys.size());
-inline const std::vector<std::string> kAnswers = {"", "250.5", "99", "1000", "abc", "300", "100"};
+// An answer to the Interval box, and the interval it leaves (0: the one in force stays).
+struct AnswerInfo {
+    std::string text;
+    int intervalMs;
+};
+inline const std::vector<AnswerInfo> kAnswers = {
+    {"", 0}, {"250.5", 250}, {"99", 100}, {"1000", 1000}, {"abc", 100}, {"300", 300}, {"100", 100}};
 inline const std::vector<Millis> kWaits = {1, 40, 99, 100, 101, 250, 1000, 3500};
 inline const std::vector<std::string> kMenuChoices = {"closed", "&Show", "&Exit"};
 
@@ -123,7 +134,7 @@ struct ActionKind {
     int weight;
     int args; // how many arguments there are to pick from; 0 for none
     std::string (*argument)(int);
-    bool (Player::*run)(int); // true when a key press went to a pending key choice
+    void (Player::*run)(int);
 };
 extern const std::vector<ActionKind> kActions;
 
@@ -163,7 +174,6 @@ class Player {
             c().slotMessage(slot).choose(slot / 3);
         }
         mapping = effectiveKeys();
-        p.clock.afterRing = [this] { messageStarted(); };
         p.dialogs.whileOpen = [this] {
             if (main().choosingKey())
                 fail("a box opened while a key choice was pending: its keys go to the chooser");
@@ -186,33 +196,41 @@ class Player {
         const std::string optionsBefore = p.files["options"];
         const bool inTrayBefore = p.tray.iconPresent;
         lessonWrote = false;
+        choiceCompleted = false;
         const std::string keysBefore = p.files["keys"];
-        const bool choosingBefore = running() && main().choosingKey();
-        const bool toChooser =
-            (!p.desktop.ended || kind.run == &Player::wait) && (this->*kind.run)(a.arg);
+        const bool choosingBefore = choosing.has_value();
+        if (!p.desktop.ended || kind.run == &Player::wait)
+            (this->*kind.run)(a.arg);
+        if (!running())
+            choosing.reset();
         if (!main().isOpen() && !closedAt)
             closedAt = p.clock.now();
         const auto after = effectiveKeys();
         for (int k = 0; k < kKeyCount; ++k)
             if (slotOf(mapping, key(k).code) != slotOf(after, key(k).code))
                 history[key(k).code].pressCounts = history[key(k).code].holdCounts = false;
-        // A press whose slot changed before its start is dropped; with no other, no start is due.
-        if (std::none_of(history.begin(), history.end(), [&](const auto& h) {
-                return h.second.pressCounts && slotOf(after, h.first) >= 0;
-            }))
-            pressedAt.reset();
         mapping = after;
-        if (!choosingBefore && running() && main().choosingKey())
+        if (!choosingBefore && choosing)
             for (auto& [code, h] : history)
                 h.holdCounts = false; // held into a choice: the window takes the keyboard
-        const bool choiceCompleted =
-            toChooser && (choosingBefore || choiceBegunInAction) && !main().choosingKey();
-        choiceBegunInAction = false;
         choices += choiceCompleted && p.files["keys"] != keysBefore ? 1 : 0;
         firstTimeInTray = !inTrayBefore && p.tray.iconPresent && !trayNoticeShown;
         trayNoticeShown = trayNoticeShown || firstTimeInTray;
-        check(keysBefore, choiceCompleted);
+        check(keysBefore);
         checkOptions(optionsBefore);
+    }
+
+    // The end of every run: the player lets go of every key and waits long enough for whatever
+    // is under way to finish (the longest message, at the longest interval, and the pause after
+    // it), so that what the program still had to type is typed, and nothing more.
+    void letEverythingFinish() {
+        for (int k = 0; k < kKeyCount; ++k)
+            release(k);
+        const auto wait = std::find_if(kActions.begin(), kActions.end(),
+                                       [](const ActionKind& a) { return a.run == &Player::wait; });
+        const int longest = static_cast<int>(kWaits.size()) - 1;
+        for (int n = 0; n < 4; ++n)
+            act(Action{static_cast<int>(wait - kActions.begin()), longest});
     }
 
     std::string failure;
@@ -222,102 +240,102 @@ class Player {
     bool newsOpened() const { return app->newsWindow() != nullptr; }
 
     // The actions, as kActions names them.
-    bool press(int k) { return pressKey(key(k), Heard::SystemFirst); }
-    bool pressWindowFirst(int k) { return pressKey(key(k), Heard::WindowFirst); }
+    void press(int k) { pressKey(key(k), Heard::SystemFirst); }
+    void pressWindowFirst(int k) { pressKey(key(k), Heard::WindowFirst); }
     // A quick player, or a busy program: the system reports the key before the program has taken
     // the click on the label, and the window then hands it to the choice the click began.
-    bool pressAsTheLabelIsClicked(int arg) {
+    void pressAsTheLabelIsClicked(int arg) {
         const KeyInfo& k = key(arg / kSlotCount);
-        if (history[k.code].down || !shown() || main().choosingKey())
-            return false;
+        if (history[k.code].down || !shown() || choosing)
+            return;
         pressKey(k, Heard::SystemOnly);
         clickKeyLabel(arg % kSlotCount);
         for (auto& [code, h] : history)
             h.holdCounts = false; // held into the choice
-        choiceBegunInAction = true;
+        chooseWith(k);
         main().keyPressedWhileChoosing(KeyCode{k.code});
-        return true;
     }
     // The system's auto-repeat: another key-down while the key is held (Windows' raw input sends
     // them, and the keyboard drops them; the windows' own key events mark them as repeats).
-    bool repeat(int k) {
+    void repeat(int k) {
         if (history[key(k).code].down)
             p.keyboard.pressKey(KeyCode{key(k).code});
-        return false;
     }
-    bool release(int k) {
+    void release(int k) {
         if (KeyHistory& h = history[key(k).code]; h.down) {
             h.down = h.holdCounts = false;
             p.keyboard.releaseKey(KeyCode{key(k).code});
         }
-        return false;
     }
-    bool clickKeyLabel(int slot) { return click(c().keyLabel(slot)); }
-    bool interval(int answer) {
-        p.dialogs.inputAnswers = {kAnswers[static_cast<std::size_t>(answer)]};
-        return click(c().intervalButton);
+    void clickKeyLabel(int slot) {
+        click(c().keyLabel(slot));
+        if (shown())
+            choosing = slot;
     }
-    // Entry arg / 20 of slot arg % 10's menu (arg / 10 even) or message list.
-    bool pick(int arg) {
-        if (shown()) {
+    void interval(int answer) {
+        const AnswerInfo& a = kAnswers[static_cast<std::size_t>(answer)];
+        if (shown() && a.intervalMs > 0)
+            intervalMs = a.intervalMs;
+        p.dialogs.inputAnswers = {a.text};
+        click(c().intervalButton);
+    }
+    // Entry arg / 20 of slot arg % 10's menu (arg / 10 even) or message list, where it has one.
+    void pick(int arg) {
+        DropDownList& list = arg / 10 % 2 ? c().slotMessage(arg % 10) : c().slotMenu(arg % 10);
+        if (shown() && arg / 20 < list.count()) {
             focusMainWindow();
-            (arg / 10 % 2 ? c().slotMessage(arg % 10) : c().slotMenu(arg % 10)).choose(arg / 20);
+            list.choose(arg / 20);
         }
-        return false;
     }
-    bool game(int unitedOffensive) {
-        return click(unitedOffensive ? c().unitedOffensiveOption : c().callOfDutyOption);
+    void game(int unitedOffensive) {
+        click(unitedOffensive ? c().unitedOffensiveOption : c().callOfDutyOption);
     }
-    bool intervalMinimized(int answer) {
+    void intervalMinimized(int answer) {
         minimizeInBox = true;
         interval(answer);
         minimizeInBox = false;
-        return false;
     }
-    bool save(int) { return click(c().saveButton); }
-    bool start(int) { return click(c().startButton); }
-    bool exit(int) { return click(c().exitButton); }
-    bool diskFills(int) {
+    void save(int) { click(c().saveButton); }
+    void start(int) { click(c().startButton); }
+    void exit(int) { click(c().exitButton); }
+    void diskFills(int) {
         p.files.writeError = p.files.writeError ? std::nullopt : std::optional("Disk full");
-        return false;
     }
-    bool minimize(bool on) {
+    void minimize(bool on) {
         if (!running() || !c().window.visible() ||
             on == (c().window.state() == WindowState::Minimized))
-            return false;
+            return;
+        if (!minimizeInBox)
+            choosing.reset();
         main().shownMinimized(on);
         // The window keeps the state the window manager gave it, so its view never undoes it,
         // and a minimized window goes into the tray when there is one.
         if ((c().window.state() == WindowState::Minimized) != on ||
             (on && p.tray.host && c().window.visible()))
             fail("the window did not take the state it was shown in, or stayed out of the tray");
-        return false;
     }
-    bool minimizeIt(int) { return minimize(true); }
-    bool restore(int) { return minimize(false); }
-    bool trayDoubleClick(int) { return trayEvent(TrayEvent::ShowAsked, PopupChoice::None); }
-    bool trayMenu(int choice) {
-        return trayEvent(TrayEvent::MenuAsked, static_cast<PopupChoice>(choice));
-    }
-    bool close(int) {
-        if (running() && c().window.visible())
+    void minimizeIt(int) { minimize(true); }
+    void restore(int) { minimize(false); }
+    void trayDoubleClick(int) { trayEvent(TrayEvent::ShowAsked, PopupChoice::None); }
+    void trayMenu(int choice) { trayEvent(TrayEvent::MenuAsked, static_cast<PopupChoice>(choice)); }
+    void close(int) {
+        if (running() && c().window.visible()) {
+            choosing.reset();
             main().close();
-        return false;
+        }
     }
-    bool statusAnswers(int) { return serverAnswers("form1.html", "on|news-7"); }
-    bool feedArrives(int) { return serverAnswers("data.html", "Brontek news|x|y"); }
-    bool declineNews(int) {
+    void statusAnswers(int) { serverAnswers("form1.html", "on|news-7"); }
+    void feedArrives(int) { serverAnswers("data.html", "Brontek news|x|y"); }
+    void declineNews(int) {
         if (NewsWindow* news = app->newsWindow(); news && news->isOpen())
             news->controls().declineBox.toggle(true);
-        return false;
     }
-    bool closeNews(int) {
+    void closeNews(int) {
         if (NewsWindow* news = app->newsWindow(); news && news->isOpen())
             news->close();
-        return false;
     }
     // A second start: the copy running shows its window out and forward, or its news window.
-    bool startAgain(int) {
+    void startAgain(int) {
         const auto forward = [this](WindowId w) {
             return std::count(p.desktop.broughtToFront.begin(), p.desktop.broughtToFront.end(), w);
         };
@@ -327,81 +345,53 @@ class Player {
         const bool shows = running() ? shown() : newsOpened() && app->newsWindow()->isOpen();
         if (forward(front) != before + 1 || !shows)
             fail("a second start did not bring the running window out and forward");
-        return false;
     }
     // The player clicks into another window: the main window loses the keyboard.
-    bool focusWindow(int w) {
+    void focusWindow(int w) {
+        choosing.reset(); // the window lost the keyboard
         if (running() && focused)
             main().focusLost();
         focused = false;
         front = w;
         p.focus.window = kWindows[static_cast<std::size_t>(w)].focus;
-        return false;
     }
-    bool onlyInGame(int) {
+    void onlyInGame(int) {
         if (!shown())
-            return false;
+            return;
         focusMainWindow();
         onlyInGameOn = !onlyInGameOn;
         if (onlyInGameOn)
             dropEveryPress(); // what was pressed before the option counts for nothing
         c().onlyInGameBox.toggle(onlyInGameOn);
         optionsWritten = true;
-        return false;
     }
-    bool gameButton(int) {
+    void gameButton(int) {
         if (shown()) {
             learning = !learning;
             click(c().gameButton);
         }
-        return false;
     }
-    bool optionsBeforeStart(int file) {
+    void optionsBeforeStart(int file) {
         if (started)
-            return false; // the program read it at its start; it writes its own from now on
+            return; // the program read it at its start; it writes its own from now on
         const OptionsInfo& o = kOptionsFiles[static_cast<std::size_t>(file)];
         p.files["options"] = o.text; // empty reads as no file
         onlyInGameOn = o.onlyInGame;
         games[3] = o.moddedIsGame;
         trayNoticeShown = startedTold = o.trayNoticeShown;
-        return false;
     }
-    bool wait(int n) {
+    void wait(int n) {
         if (p.desktop.ended) // the process is gone: nothing of it runs any more
-            return false;
-        const Millis start = p.clock.now();
-        const auto counting = [&](bool pressed) {
-            return running() && std::any_of(history.begin(), history.end(), [&](auto& h) {
-                       return (pressed ? h.second.pressCounts
-                                       : h.second.down && h.second.holdCounts) &&
-                              slotOf(mapping, h.first) >= 0;
-                   });
-        };
-        const bool held = counting(false);
-        bool pressed = main().keys().typing() && counting(true); // during the message under way
+            return;
+        const Millis until = p.clock.now() + kWaits[static_cast<std::size_t>(n)];
         const bool gameInFront = !onlyInGameOn || frontIsGame();
         const std::size_t typedBefore = p.typist.typed.size();
-        p.clock.advance(kWaits[static_cast<std::size_t>(n)]);
+        foreseeMessagesUntil(until, gameInFront);
+        p.clock.advanceTo(until);
         if (!gameInFront && p.typist.typed.size() > typedBefore)
             fail("typed \"" + p.typist.typed[typedBefore].key + "\" into " +
                  (front < 0 ? "the main window" : kWindows[static_cast<std::size_t>(front)].words) +
                  ", which is not the game");
-        if (!gameInFront)
-            stopMessageDueBy(typedBefore, p.clock.now());
-        // A key held through a message, or pressed during it, is looked at 100 ms after it.
-        for (std::size_t end = 0; end < expected.size(); ++end) {
-            const Millis e = expected[end].at;
-            if (expected[end].step != 3 || e < start)
-                continue;
-            // The next start that found a key, whether or not its message could be typed.
-            const auto next =
-                std::upper_bound(starts.begin(), starts.end(), expected[end].startedAt);
-            if ((held || pressed) && e + 100 <= p.clock.now() &&
-                (next == starts.end() || *next > e + 100))
-                fail("a key held or pressed during a message was not taken 100 ms after it");
-            pressed = false; // that start spends the press
-        }
-        return false;
     }
 
   private:
@@ -413,9 +403,10 @@ class Player {
         return running() && c().window.visible() && c().window.state() == WindowState::Normal;
     }
     // The tray's icon, while it is there; Show brings the window out and forward, once.
-    bool trayEvent(TrayEvent event, PopupChoice choice) {
+    void trayEvent(TrayEvent event, PopupChoice choice) {
         if (!running() || !p.tray.iconPresent)
-            return false;
+            return;
+        choosing.reset();
         p.tray.popupChoices = {choice};
         const auto forward = [this] {
             return std::count(p.desktop.broughtToFront.begin(), p.desktop.broughtToFront.end(),
@@ -426,22 +417,22 @@ class Player {
         const bool show = event == TrayEvent::ShowAsked || choice == PopupChoice::Show;
         if (forward() != before + (show ? 1 : 0) || (show && !c().window.visible()))
             fail("Show did not bring the window out and forward once");
-        return false;
     }
-    bool serverAnswers(const std::string& page, const std::string& body) {
+    void serverAnswers(const std::string& page, const std::string& body) {
         p.http.respondTo(kBase + page, ok(body));
         p.http.respondTo(std::string(kBase) + "br.html", ok("|"));
-        return false;
     }
     template <typename Clickable>
-    bool click(Clickable& control) {
+    void click(Clickable& control) {
         if (shown()) {
             focusMainWindow();
             control.click();
         }
-        return false;
     }
+    // The player does something in the main window, so the choice pending there ends, as Escape
+    // ends it.
     void focusMainWindow() {
+        choosing.reset();
         focused = true;
         front = -1;
         p.focus.window = kMainWindowFocus;
@@ -462,23 +453,84 @@ class Player {
     void dropEveryPress() {
         for (auto& [code, h] : history)
             h.pressCounts = h.holdCounts = false;
-        pressedAt.reset();
     }
-    // No game was in front during a wait: the first key of a message due in it was not typed,
-    // nor the rest of that message, and what was down or pressed fires nothing more.
-    void stopMessageDueBy(std::size_t typedCount, Millis t) {
-        for (std::size_t i = typedCount; i < expected.size(); ++i) {
-            if (expected[i].at > t)
-                continue;
-            const Millis startedAt = expected[i].startedAt;
-            std::size_t end = i;
-            while (end < expected.size() && expected[end].startedAt == startedAt)
-                ++end;
-            expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(i),
-                           expected.begin() + static_cast<std::ptrdiff_t>(end));
-            dropEveryPress();
+
+    // The player's own account of the program's messages, from the presses, the holds and the
+    // rules alone: a press starts its message the moment it comes unless one is under way; 100 ms
+    // after a message, a key held or pressed during it starts the next; a message's keys come one
+    // interval apart from its start; with no game in front, a message stops at its next key and
+    // nothing pressed or held fires any more. Runs the account on to the given time.
+    void foreseeMessagesUntil(Millis t, bool gameInFront) {
+        if (!running()) {
+            startDue.reset();
             return;
         }
+        for (;;) {
+            if (!gameInFront && stopMessageBy(t))
+                continue;
+            if (!pauseDecided && messageEnd <= t) {
+                pauseDecided = true;
+                if (highestSlotCounting() >= 0)
+                    startDue = messageEnd + VoiceKeys::kPauseAfterMessage;
+                continue;
+            }
+            if (!startDue || *startDue > t)
+                return;
+            startMessage(*startDue);
+            startDue.reset();
+        }
+    }
+    bool messageUnderWay() const { return p.clock.now() < messageEnd; }
+    // The slot the keys down or pressed would start: the highest, or -1.
+    int highestSlotCounting() {
+        for (int slot = kSlotCount - 1; slot >= 0; --slot)
+            if (const KeyHistory& h = history[mapping[static_cast<std::size_t>(slot)].value];
+                h.pressCounts || (h.down && h.holdCounts))
+                return slot;
+        return -1;
+    }
+    void startMessage(Millis at) {
+        const int slot = highestSlotCounting();
+        if (slot < 0)
+            return; // the presses it was due for count for nothing any more
+        ++messages;
+        for (auto& [code, h] : history)
+            h.pressCounts = false; // the start spends every press
+        for (const int step : {1, 2, 3})
+            expected.push_back({at + step * intervalMs, slot, step, at});
+        messageEnd = expected.back().at;
+        pauseDecided = false;
+    }
+    // The first key of the last message due by t, and the rest of it, are not typed.
+    bool stopMessageBy(Millis t) {
+        const auto first = std::find_if(expected.begin(), expected.end(), [&](const Expected& e) {
+            return e.at > p.clock.now() && e.at <= t;
+        });
+        if (first == expected.end())
+            return false;
+        messageEnd = first->at;
+        pauseDecided = true; // nothing counts any more
+        expected.erase(first, expected.end());
+        dropEveryPress();
+        return true;
+    }
+
+    // A key went to the pending choice in the window: what it does there, as the player knows the
+    // chooser's rules. Escape ends it, as do Delete, the slot's own keypad key, and any key it
+    // takes; a key the program types, a modifier or the keypad key of a slot that keeps its own
+    // is refused, and the choice goes on.
+    void chooseWith(const KeyInfo& k) {
+        const int slot = *choosing;
+        const bool refused = k.kind == KeyKind::TypedByProgram || k.kind == KeyKind::Modifier ||
+                             std::any_of(kSlots.begin(), kSlots.end(), [&](int other) {
+                                 const KeyCode keypad = p.keyboard.keypadKey(other);
+                                 return other != slot && keypad.value == k.code &&
+                                        mapping[static_cast<std::size_t>(other)] == keypad;
+                             });
+        if (refused)
+            return;
+        choosing.reset();
+        choiceCompleted = true;
     }
 
     std::array<KeyCode, kSlotCount> effectiveKeys() {
@@ -500,11 +552,11 @@ class Player {
     // the chooser too (the front end asks the main window, not the system, whether a choice takes
     // it). Which of the two comes first is up to the system.
     enum class Heard { SystemFirst, WindowFirst, SystemOnly };
-    bool pressKey(const KeyInfo& k, Heard heard) {
+    void pressKey(const KeyInfo& k, Heard heard) {
         KeyHistory& h = history[k.code];
         if (h.down)
-            return false;
-        const bool toChooser = !p.desktop.ended && main().choosingKey();
+            return;
+        const bool toChooser = choosing.has_value();
         const bool fires = !toChooser && running() && slotOf(mapping, k.code) >= 0;
         if (fires && learning)
             learnFromFront();
@@ -513,55 +565,24 @@ class Player {
         h.down = true;
         h.pressCounts = allowed && (h.pressCounts || !toChooser);
         h.holdCounts = allowed && !toChooser;
-        if (fires && allowed && !main().keys().typing())
-            pressedAt = pressedAt.value_or(p.clock.now()); // its message must start at once
+        if (fires && allowed && !messageUnderWay())
+            startDue = p.clock.now(); // its message starts at once
+        if (toChooser && heard != Heard::SystemOnly)
+            chooseWith(k);
+        // The front end hands the key to the window whenever the program says a choice takes it.
+        const bool windowTakesIt = !p.desktop.ended && main().choosingKey();
         if (heard != Heard::WindowFirst)
             p.keyboard.pressKey(KeyCode{k.code});
-        if (toChooser && heard != Heard::SystemOnly)
+        if (windowTakesIt && heard != Heard::SystemOnly)
             main().keyPressedWhileChoosing(KeyCode{k.code});
         if (heard == Heard::WindowFirst)
             p.keyboard.pressKey(KeyCode{k.code});
-        return toChooser;
     }
 
-    // An alarm rang. If it started a message, some key must have asked for it, at
-    // that moment.
-    void messageStarted() {
-        // Every key asked for so far has been typed: a new sequence, not a key of the last one.
-        if (!main().keys().typing() || p.typist.typed.size() < expected.size())
-            return;
-        const int slot = main().keys().typedSlot();
-        const KeyHistory& h = history[mapping[static_cast<std::size_t>(slot)].value];
-        if (!h.pressCounts && !(h.down && h.holdCounts))
-            fail(keypadName(slot) + "'s message started, but its key was neither pressed since " +
-                 "the last message began nor held");
-        if (pressedAt && *pressedAt != p.clock.now())
-            fail("a press at " + std::to_string(*pressedAt) + " ms started its message only now");
-        // Not at a press: a pause after the last sequence, for a key held or pressed
-        // during it.
-        if (!pressedAt && !expected.empty() && p.clock.now() != expected.back().at + 100)
-            fail("a message started " + std::to_string(p.clock.now() - expected.back().at) +
-                 " ms after the last sequence ended");
-        pressedAt.reset();
-        for (const int higher : kSlots)
-            if (const KeyHistory& o = history[mapping[static_cast<std::size_t>(higher)].value];
-                higher > slot && (o.pressCounts || (o.down && o.holdCounts)))
-                fail(keypadName(higher) + " was down too, and the highest slot wins");
-        ++messages;
-        starts.push_back(p.clock.now());
-        for (auto& [code, kh] : history)
-            kh.pressCounts = false; // the start spends every press
-        for (const int step : {1, 2, 3})
-            expected.push_back(
-                {p.clock.now() + step * main().keyInterval(), slot, step, p.clock.now()});
-    }
-
-    void check(const std::string& keysBefore, bool choiceCompleted) {
-        if (pressedAt && p.clock.now() > *pressedAt && running())
-            fail("a press at " + std::to_string(*pressedAt) +
-                 " ms did not start its message at once");
-        if (!running())
-            pressedAt.reset();
+    void check(const std::string& keysBefore) {
+        if (running() && main().choosingKey() != choosing.has_value())
+            fail(choosing ? "the key choice ended, though the player did nothing to end it"
+                          : "a key choice is still pending after the player did something else");
         // Every sequence is v and its slot's two digits as the lists say at each key, one key
         // interval apart, and nothing is typed once the main window has closed. (Keys are typed
         // only while time passes, and the lists change only when it does not.)
@@ -660,16 +681,18 @@ class Player {
         int step;         // 1: v, 2: the menu's digit, 3: the message's
         Millis startedAt; // when the message started
     };
+    // What the slot's lists show, which is what each key of its message types.
     std::string keyOf(const Expected& e) {
-        const Binding b = main().profile().bindings[static_cast<std::size_t>(e.slot)];
-        return e.step == 1 ? "v" : std::to_string(e.step == 2 ? b.menu : b.message);
+        if (e.step == 1)
+            return "v";
+        const DropDownList& list = e.step == 2 ? c().slotMenu(e.slot) : c().slotMessage(e.slot);
+        return std::to_string(list.index() + 1);
     }
     FakePlatform p;
     std::unique_ptr<Application> app;
     std::map<std::uint32_t, KeyHistory> history;
     std::array<KeyCode, kSlotCount> mapping{};
     std::vector<Expected> expected;
-    std::vector<Millis> starts; // when each message started, in time order
     std::size_t checkedTyped = 0;
     std::size_t toldWrites = 0, toldBoxes = 0;
     std::optional<Millis> closedAt;
@@ -685,8 +708,13 @@ class Player {
     bool startedTold = false;     // in one before, as "options" said
     bool firstTimeInTray = false; // this action put the window into the tray for the first time
     bool minimizeInBox = false;
-    bool choiceBegunInAction = false;
-    std::optional<Millis> pressedAt; // the first press a message must start at
+    // The player's account of the messages (see foreseeMessagesUntil).
+    std::optional<Millis> startDue; // a start the program must make, at this time
+    Millis messageEnd = std::numeric_limits<Millis>::min(); // the last message's last key
+    bool pauseDecided = true; // whether a key starts a message 100 ms after that one is known
+    int intervalMs = kDefaultKeyInterval;
+    std::optional<int> choosing;  // the slot whose key the player was asked for
+    bool choiceCompleted = false; // this action's key ended a choice in the window
     Action step;
 };
 
@@ -701,7 +729,7 @@ inline std::string slotName(int s) {
     return keypadName(s);
 }
 inline std::string answer(int a) {
-    return kAnswers[static_cast<std::size_t>(a)];
+    return kAnswers[static_cast<std::size_t>(a)].text;
 }
 inline std::string entry(int arg) {
     return std::to_string(arg / 20 + 1) + " in " + keypadName(arg % 10) + "'s " +
@@ -797,10 +825,7 @@ inline std::string play(const std::vector<Action>& actions, Counts* counts = nul
         if (!player.failure.empty())
             return player.failure;
     }
-    for (int k = 0; k < kKeyCount; ++k)
-        player.release(k);
-    for (int n = 0; n < 4; ++n)
-        player.act(Action{static_cast<int>(kActions.size()) - 1, 7});
+    player.letEverythingFinish();
     if (counts) {
         ++counts->runs;
         counts->typed += player.messages > 0;

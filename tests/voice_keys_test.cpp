@@ -44,8 +44,6 @@ TEST_P(KeyScenarioTest, TypesTheSlotsSequencesAtTheirStartsTimes) {
             event->happened >= 0 ? p.keyboard.press(event->slot, event->happened)
             : event->down        ? p.keyboard.press(event->slot)
                                  : p.keyboard.release(event->slot);
-        ASSERT_NE(window().keys().awaitingKeys(), window().keys().typing())
-            << "one of them, at " << t;
     }
     EXPECT_EQ(typed(), GetParam().typed);
     EXPECT_LT(p.clock.rings, 20) << "nothing runs while no key is down";

@@ -65,7 +65,6 @@ void VoiceKeys::stop() {
         keyboard_.watch(KeyWatch{});
     started_ = false;
     awaiting_ = false;
-    typing_ = false;
     startAlarm_.silence();
     voiceAlarm_.silence();
     sendTimer_.stop();
@@ -100,7 +99,6 @@ void VoiceKeys::startMessage(Millis now) {
     slot_ = slot;
     step_ = 0;
     awaiting_ = false;
-    typing_ = true;
     sequenceIntervalMs_ = keyIntervalMs_;
     // One interval after the start was due (the press itself), not after it rang: a system waking
     // from idle rings a few milliseconds late, and v need not wait for that as well.
@@ -135,7 +133,6 @@ void VoiceKeys::typeNext(Millis now) {
 
 void VoiceKeys::endSequence(Millis now) {
     sendTimer_.stop();
-    typing_ = false;
     sequenceEnd_ = now;
     awaitKeysFrom(now);
 }

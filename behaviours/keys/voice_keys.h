@@ -49,12 +49,6 @@ class VoiceKeys {
     // Nothing is watched, started or typed any more (the main window closed).
     void stop();
 
-    // A press would start a message now: no sequence is being typed.
-    bool awaitingKeys() const { return awaiting_; }
-    bool typing() const { return typing_; }
-    // The slot being typed, or -1 before the first key.
-    int typedSlot() const { return slot_; }
-
   private:
     void keyEvent(const KeyEvent& event);
     void startMessage(Millis now);
@@ -80,7 +74,6 @@ class VoiceKeys {
     Alarm voiceAlarm_;           // v
     Timer sendTimer_;            // then the two digits, one each key interval
     int sequenceIntervalMs_ = 0; // an interval changed during a sequence counts from the next
-    bool typing_ = false;
     Millis sequenceEnd_ = std::numeric_limits<Millis>::min(); // the last message digit
     int slot_ = -1;
     int step_ = 0; // 0: v comes next, 1: the menu digit, 2: the message digit
