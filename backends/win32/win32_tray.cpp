@@ -1,6 +1,7 @@
 #include "backends/win32/win32_tray.h"
 
 #include "backends/win32/wide.h"
+#include "backends/win32/window_dpi.h"
 
 #include <shellapi.h>
 
@@ -39,7 +40,19 @@ const wchar_t* wordsOf(Notice notice) {
 }
 } // namespace
 
-Win32Tray::Win32Tray(MessageWindow& window, HICON icon) : window_(window), icon_(icon) {
+Win32Tray::Win32Tray(MessageWindow& window, const wchar_t* icon)
+    : window_(window), iconResource_(icon) {
+    fitIcon(windowDpi(window_.hwnd()));
+    // Windows tells the hidden window when its monitor's scale changes; Wine never does.
+    window_.onMessage(WM_DPICHANGED, [this](WPARAM wp, LPARAM) {
+        if (fitIcon(LOWORD(wp))) {
+            if (shown_)
+                changeIcon(kTrayId);
+            if (noticeIcon_)
+                changeIcon(kNoticeId);
+        }
+        return LRESULT{0};
+    });
     window_.onMessage(kTrayCallback, [this](WPARAM, LPARAM lp) {
         clicked(LOWORD(lp));
         return LRESULT{0};
@@ -54,6 +67,7 @@ Win32Tray::Win32Tray(MessageWindow& window, HICON icon) : window_(window), icon_
     });
     // Explorer restarted: the icon is gone with it, and the window behind it with no way back.
     window_.onMessage(RegisterWindowMessageW(L"TaskbarCreated"), [this](WPARAM, LPARAM) {
+        fitIcon(windowDpi(window_.hwnd()));
         if (shown_)
             add();
         return LRESULT{0};
@@ -64,6 +78,30 @@ Win32Tray::~Win32Tray() {
     if (shown_)
         removeIcon();
     removeNoticeIcon();
+    if (icon_)
+        DestroyIcon(icon_);
+}
+
+bool Win32Tray::fitIcon(int dpi) {
+    const int px = smallIconPx(dpi);
+    if (px == iconPx_)
+        return false;
+    HICON icon = static_cast<HICON>(
+        LoadImageW(window_.instance(), iconResource_, IMAGE_ICON, px, px, LR_DEFAULTCOLOR));
+    if (!icon)
+        return false;
+    if (icon_)
+        DestroyIcon(icon_);
+    icon_ = icon;
+    iconPx_ = px;
+    return true;
+}
+
+void Win32Tray::changeIcon(UINT id) {
+    NOTIFYICONDATAW nid = iconData(window_.hwnd(), id);
+    nid.uFlags = NIF_ICON;
+    nid.hIcon = icon_;
+    Shell_NotifyIconW(NIM_MODIFY, &nid);
 }
 
 void Win32Tray::notify(Notice notice) {

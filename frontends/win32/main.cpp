@@ -82,7 +82,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     clock.setBeforeRing([&keyboard] { keyboard.deliverQueued(); });
     bt::win32::Win32Typist typist;
     bt::win32::Win32Dialogs dialogs(instance);
-    bt::win32::Win32Tray tray(messages, icon);
+    bt::win32::Win32Tray tray(messages, MAKEINTRESOURCEW(1));
     bt::win32::Win32Desktop desktop(clock);
     bt::win32::Win32Files files;
     bt::win32::Win32Focus focus;

@@ -144,6 +144,12 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONUP:
         clicked(lp);
         return 0;
+    case WM_DPICHANGED:
+        syncing_ = true; // its WM_SIZE is no minimize or restore of the player's
+        followDpiChange(hwnd_, *controls_, wp, lp);
+        syncing_ = false;
+        syncWindow();
+        return 0;
     case WM_ACTIVATE:
         if (LOWORD(wp) == WA_INACTIVE)
             model_.focusLost();

@@ -8,8 +8,19 @@
 namespace bt::win32 {
 
 NativeControls::~NativeControls() {
-    for (auto& [w, f] : fonts_)
-        DeleteObject(f);
+    for (auto& [w, child] : children_)
+        if (child.hfont)
+            DeleteObject(child.hfont);
+}
+
+void NativeControls::rescale(Twips twips) {
+    twips_ = twips;
+    for (auto& [w, child] : children_) {
+        setFont(w, child.font);
+        child.rect = Rect{-1, -1, -1, -1};
+        if (child.model)
+            place(w, *child.model, child.heightFactor);
+    }
 }
 
 HWND NativeControls::create(const wchar_t* cls, DWORD style, int id, const std::string& name) {
@@ -22,6 +33,8 @@ HWND NativeControls::create(const wchar_t* cls, DWORD style, int id, const std::
 
 void NativeControls::place(HWND w, const Control& m, int heightFactor) {
     Child& shown = children_[w];
+    shown.model = &m;
+    shown.heightFactor = heightFactor;
     const Rect& r = m.rect();
     if (shown.rect != r) {
         SetWindowPos(w, nullptr, twips_.px(r.left), twips_.px(r.top), twips_.px(r.width),
@@ -45,9 +58,11 @@ void NativeControls::setFont(HWND w, const Font& f) {
                              FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, widen(f.name).c_str());
     SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    if (auto it = fonts_.find(w); it != fonts_.end())
-        DeleteObject(it->second);
-    fonts_[w] = font;
+    Child& child = children_[w];
+    if (child.hfont)
+        DeleteObject(child.hfont);
+    child.hfont = font;
+    child.font = f;
 }
 
 HWND NativeControls::label(Label& m, bool wrap) {

@@ -29,6 +29,11 @@ struct Child {
     Rect rect{-1, -1, -1, -1};
     bool visible = false;
     bool enabled = true;
+    // What a change of scale places and draws again.
+    const Control* model = nullptr;
+    int heightFactor = 1;
+    Font font;
+    HFONT hfont = nullptr;
 };
 
 class NativeControls {
@@ -48,6 +53,8 @@ class NativeControls {
     HBRUSH colour(HWND control, HDC dc);
     const std::map<HWND, Child>& children() const { return children_; }
     const Twips& twips() const { return twips_; }
+    // Every control placed again and its font made again at another scale.
+    void rescale(Twips twips);
 
   private:
     HWND create(const wchar_t* cls, DWORD style, int id, const std::string& name);
@@ -59,7 +66,6 @@ class NativeControls {
     HWND parent_;
     Twips twips_;
     std::map<HWND, Child> children_;
-    std::map<HWND, HFONT> fonts_;
 };
 
 } // namespace bt::win32

@@ -3,7 +3,8 @@
 // The plumbing every window of the program shares: its class, and a window procedure that hands
 // each message to the C++ object that owns the window.
 
-#include "base/twips.h"
+#include "backends/win32/window_dpi.h"
+#include "frontends/win32/native_controls.h"
 
 #include <windows.h>
 
@@ -12,8 +13,7 @@ namespace bt::win32 {
 // Sizes the window as its model asks (the design's client size in a frame of this style, or the
 // program's outer size), without moving or activating it.
 inline void resizeWindow(HWND hwnd, const Window& w, const Twips& twips, DWORD style) {
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    const RECT frame = frameAt(style, static_cast<int>(twips.dpi()));
     const PixelSize outer =
         outerSizePx(w, twips, {frame.right - frame.left, frame.bottom - frame.top});
     RECT now;
@@ -22,6 +22,16 @@ inline void resizeWindow(HWND hwnd, const Window& w, const Twips& twips, DWORD s
     if (now.right - now.left != outer.width || now.bottom - now.top != outer.height)
         SetWindowPos(hwnd, nullptr, 0, 0, outer.width, outer.height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// WM_DPICHANGED: the window was moved to a monitor of another scale (or that monitor's scale
+// changed). It goes where Windows suggests, without being activated (the game keeps the focus),
+// and its controls and fonts take the new scale; the view then sizes it as its model asks.
+inline void followDpiChange(HWND hwnd, NativeControls& controls, WPARAM wp, LPARAM lp) {
+    const RECT& r = *reinterpret_cast<const RECT*>(lp);
+    SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    controls.rescale(Twips(HIWORD(wp)));
 }
 
 template <typename Owner>

@@ -134,6 +134,11 @@ LRESULT NewsWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
         command(wp, lp);
         return 0;
+    case WM_DPICHANGED:
+        followDpiChange(hwnd_, *controls_, wp, lp);
+        syncPage();
+        syncWindow();
+        return 0;
     case WM_CTLCOLORSTATIC:
         if (reinterpret_cast<HWND>(lp) == page_) {
             SetTextColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_HOTLIGHT));

@@ -6,6 +6,7 @@
 #include "frontends/win32/main_window_view.h"
 #include "frontends/win32/news_window_view.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -76,6 +77,10 @@ void describe(std::string& out, HWND w, const std::string& name) {
     field(out, "w", r.right - r.left);
     field(out, "h", r.bottom - r.top);
     flag(out, "visible", IsWindowVisible(w));
+    LOGFONTW font{};
+    if (HGDIOBJ f = reinterpret_cast<HGDIOBJ>(SendMessageW(w, WM_GETFONT, 0, 0)))
+        if (GetObjectW(f, sizeof font, &font))
+            field(out, "font", std::abs(font.lfHeight));
     if (std::wstring(cls) == L"ComboBox")
         field(out, "index", static_cast<long long>(SendMessageW(w, CB_GETCURSEL, 0, 0)));
     out += '}';
@@ -85,6 +90,10 @@ void window(std::string& out, HWND hwnd, const NativeControls* controls) {
     out += "{\"title\":";
     quote(out, text(hwnd));
     flag(out, "visible", IsWindowVisible(hwnd));
+    RECT client;
+    GetClientRect(hwnd, &client);
+    field(out, "clientW", client.right);
+    field(out, "clientH", client.bottom);
     out += ",\"children\":[";
     bool first = true;
     if (controls) {
@@ -190,6 +199,15 @@ void write() {
     flag(json, "newsWindow", g_app->newsWindow() != nullptr);
     json += ",\"notices\":";
     json += std::to_string(g_tray->noticesShown());
+    field(json, "dpi", std::lround(g_main->controls()->twips().dpi()));
+    ICONINFO icon{};
+    if (GetIconInfo(g_tray->icon(), &icon)) {
+        BITMAP bits{};
+        GetObjectW(icon.hbmColor ? icon.hbmColor : icon.hbmMask, sizeof bits, &bits);
+        field(json, "trayIconPx", bits.bmWidth);
+        DeleteObject(icon.hbmColor);
+        DeleteObject(icon.hbmMask);
+    }
     json += "}}";
     if (json == g_written)
         return;
@@ -205,12 +223,30 @@ void write() {
         g_written = json;
 }
 
+// Wine never sends WM_DPICHANGED, so a test posts one, without the rectangle the system would
+// suggest, which only a sender in this process can pass: the probe puts in the window's own,
+// scaled from the scale its view has now to the new one, as Windows suggests for a window moved
+// to a monitor of another scale.
+void suggestRectangle(MSG& msg) {
+    static RECT suggested;
+    GetWindowRect(msg.hwnd, &suggested);
+    const NativeControls* view = msg.hwnd == g_main->hwnd()                 ? g_main->controls()
+                                 : *g_news && msg.hwnd == (*g_news)->hwnd() ? (*g_news)->controls()
+                                                                            : nullptr;
+    const double scale = view ? HIWORD(msg.wParam) / view->twips().dpi() : 1.0;
+    suggested.right = suggested.left + std::lround((suggested.right - suggested.left) * scale);
+    suggested.bottom = suggested.top + std::lround((suggested.bottom - suggested.top) * scale);
+    msg.lParam = reinterpret_cast<LPARAM>(&suggested);
+}
+
 // Every message the thread takes, in the main loop or in a box's or menu's own loop, may change
 // what the windows show: once it has been handled, the check message that follows it writes the
 // file if anything changed. The probe has no timer: after the last message it is idle too.
 LRESULT CALLBACK messageTaken(int code, WPARAM removal, LPARAM lp) {
     if (code == HC_ACTION && removal == PM_REMOVE) {
-        const auto* msg = reinterpret_cast<const MSG*>(lp);
+        auto* msg = reinterpret_cast<MSG*>(lp);
+        if (msg->message == WM_DPICHANGED && msg->lParam == 0)
+            suggestRectangle(*msg);
         if (msg->message == kCheck && msg->hwnd == nullptr) {
             g_checkPending = false;
             write();

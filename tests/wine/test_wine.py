@@ -15,6 +15,8 @@ from harness import wait_for  # noqa: E402
 
 EXE = os.environ.get("BRONTEK_EXE", "")
 RECORDER = os.environ.get("BRONTEK_RECORDER", "")
+POST_MESSAGE = os.environ.get("BRONTEK_POST_MESSAGE", "")
+WM_DPICHANGED = 0x02E0
 ICON = "explorer.exe"  # Wine's tray icons dock into the tray as windows of its explorer
 
 
@@ -32,6 +34,14 @@ class WineTest(harness.E2ETest):
 
     def start(self):
         return self.start_program(self.wine, ["wine", EXE])
+
+    def wine_run(self, *command):
+        subprocess.run(["wine", *command], env=dict(os.environ, DISPLAY=self.x.name, **self.wine),
+                       check=True, timeout=120, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+
+    def change_dpi(self, window_class, dpi):  # as Windows tells a window moved to another monitor
+        self.wine_run(POST_MESSAGE, window_class, str(WM_DPICHANGED), str(dpi << 16 | dpi))
 
     def game(self):
         return self.recorder_keys(with_times=True)
@@ -111,13 +121,29 @@ class WineWindowUnderOpenboxTest(WineWindowTest):
     window_manager = True
 
 
-class WineNoticeTest(WineTest):
-    def test_the_first_time_in_the_tray_is_told_once_and_not_at_the_next_start(self):
+class WineTrayTest(WineTest):
+    def test_at_150_percent_the_scale_is_followed_and_the_first_time_in_the_tray_told_once(self):
+        # Wine's one scale for every monitor, from its registry (this prefix's first run).
+        self.wine_run("reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
+                      "REG_DWORD", "/d", "144", "/f")
         self.start_trayer()
         p = self.start()
+        p.wait_model("dpi", 144)
+
+        def sizes():  # the window's width (its height shrinks with the status), Save's, its font's
+            save = p.widget("saveButton")
+            return [p.window()["clientW"], save["w"], save["h"], save["font"]]
+        at_150 = sizes()
+        self.change_dpi("BrontekTarnlowMain", 192)  # moved to a monitor at 200 %
+        p.wait_model("dpi", 192)
+        for was, now in zip(at_150, sizes()):
+            self.assertAlmostEqual(now, was * 4 / 3, delta=1, msg=(at_150, sizes()))
         p.click("startButton")
         p.wait_model("mainVisible", False)
         p.wait_model("notices", 1)
+        self.assertEqual(p.model()["trayIconPx"], 24, "the icon's own 24-pixel image at 150 %")
+        self.change_dpi("BrontekTarnlowPlatform", 192)  # the notification area's monitor
+        p.wait_model("trayIconPx", 32)
         self.assertIn(b"tray-notice-shown = yes\r\n", self.file("options"))
         p.proc.kill()
         p.proc.wait(10)
