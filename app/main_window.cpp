@@ -11,15 +11,18 @@ constexpr int kShrunkHeight = 3945;
 
 MainWindow::MainWindow(const System& system, std::string serverUrl)
     : http_(system.http), desktop_(system.desktop), files_(system.files),
-      serverUrl_(std::move(serverUrl)), dialogs_(system.dialogs), store_(system.files, dialogs_),
+      serverUrl_(std::move(serverUrl)), dialogs_(system.dialogs), triggers_(system.keyboard),
+      store_(system.files, dialogs_),
       chooser_(system.keyboard, system.files, dialogs_, triggers_, [this] { keysChanged(); }),
       game_(system.focus, system.notices, system.files, dialogs_, options_,
             [this] { showOptions(); }),
-      keys_(system.keyboard, system.typist, system.clock, game_, profile_, keyIntervalMs_),
+      keys_(system.keyboard, system.typist, system.clock, game_, triggers_, profile_,
+            keyIntervalMs_),
       statusLink_(system.http, system.clock, serverUrl_, status_, [this] { showStatus(); }),
       tray_(c_.window, system.tray, system.desktop),
       trayNotice_(system.notices, system.files, options_) {
     tray_.setOnIntoTray([this] { trayNotice_.wentIntoTray(); });
+    keys_.setOnChoiceKey([this](KeyCode key) { chooser_.keyPressed(key); });
     wireControls();
     showBindings();
     showKeys();
@@ -32,19 +35,19 @@ void MainWindow::wireControls() {
     // the choice first, as Escape does, and then runs as it always does.
     const auto after = [this](std::function<void()> action) {
         return [this, action = std::move(action)] {
-            chooser_.cancel();
+            cancelChoice();
             action();
         };
     };
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        c_.keyLabel(slot).setOnClick([this, slot] { chooser_.begin(slot); });
+        c_.keyLabel(slot).setOnClick([this, slot] { beginChoice(slot); });
         c_.slotMenu(slot).setOnChosen([this, slot](int index) {
-            chooser_.cancel();
+            cancelChoice();
             editor_.chooseMenu(slot, index + 1);
             showBindings();
         });
         c_.slotMessage(slot).setOnChosen([this, slot](int index) {
-            chooser_.cancel();
+            cancelChoice();
             editor_.chooseMessage(slot, index + 1);
             showBindings();
         });
@@ -62,7 +65,7 @@ void MainWindow::wireControls() {
     c_.saveButton.setOnClick(after([this] { store_.save(profile_); }));
     c_.exitButton.setOnClick(after([this] { exitClicked(); }));
     c_.onlyInGameBox.setOnToggled([this](bool on) {
-        chooser_.cancel();
+        cancelChoice();
         // A press made while every window took messages is not carried into the game.
         if (on)
             keys_.dropPresses();
@@ -102,26 +105,33 @@ void MainWindow::shownMinimized(bool minimized) {
         return; // what the window model asked for itself
     if (minimized && dialogs_.anyOpen())
         return; // stays on the taskbar, where restoring it shows the box again
-    chooser_.cancel();
+    cancelChoice();
     minimized ? tray_.minimized() : tray_.restored();
 }
 
-void MainWindow::keyPressedWhileChoosing(KeyCode code) {
-    if (!chooser_.choosing())
+// A choice begins or ends from the window: keys the platform has not reported yet were pressed
+// before, and count as things then stood.
+void MainWindow::beginChoice(int slot) {
+    keys_.catchUp();
+    chooser_.begin(slot);
+}
+
+void MainWindow::cancelChoice() {
+    if (!choosingKey())
         return;
-    keys_.keyTakenByWindow(code);
-    chooser_.keyPressed(code);
+    keys_.catchUp();
+    chooser_.cancel();
 }
 
 void MainWindow::keysChanged() {
-    keys_.follow(chooser_.effectiveKeys(), chooser_.choosing().has_value());
+    keys_.keysChanged();
     showKeys();
 }
 
 void MainWindow::showKeys() {
     // While its key is chosen, a slot's label takes the room of its two lists, for the prompt
     // or the word on a refused key.
-    const std::optional<int> choosing = chooser_.choosing();
+    const std::optional<int> choosing = triggers_.choosing();
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const bool asking = choosing == slot;
         Label& label = c_.keyLabel(slot);
@@ -146,7 +156,7 @@ void MainWindow::showStatus() {
 }
 
 void MainWindow::trayEvent(TrayEvent event) {
-    chooser_.cancel();
+    cancelChoice();
     if (tray_.trayEvent(event))
         close();
 }
@@ -173,7 +183,7 @@ void MainWindow::close() {
     if (!open_)
         return;
     open_ = false;
-    chooser_.cancel();
+    cancelChoice();
     tray_.removeIcon();
     // Nothing of the main window runs once it is closed: no keys are typed while the news window
     // is open, and no status arrives for a window that is gone.

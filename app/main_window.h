@@ -15,6 +15,7 @@
 #include "behaviours/keys/game_focus.h"
 #include "behaviours/keys/key_chooser.h"
 #include "behaviours/keys/key_interval.h"
+#include "behaviours/keys/trigger_state.h"
 #include "behaviours/keys/voice_keys.h"
 #include "behaviours/status/status_link.h"
 #include "behaviours/tray/tray_notice.h"
@@ -49,18 +50,18 @@ class MainWindow {
     // Events from the front end that are not a control's own.
     // The system shows the window minimized or not: the player minimized or restored it.
     void shownMinimized(bool minimized);
-    // The window lost the keyboard focus: a key choice ends, the keys go elsewhere.
-    void focusLost() { chooser_.cancel(); }
+    // The window lost the keyboard focus, or one of its lists dropped down (it takes the keys
+    // then): a key choice ends, the keys go elsewhere.
+    void focusLost() { cancelChoice(); }
     void trayEvent(TrayEvent event);
     // Another start of the program: the window comes out of the tray and forward.
     void showAsked() { tray_.show(); }
-    // While a slot's key is being chosen, the front end hands the window every key pressed in it
-    // (in the window itself, never in a box or another window, and never with Alt held).
-    bool choosingKey() const { return chooser_.choosing().has_value(); }
-    void keyPressedWhileChoosing(KeyCode code);
+    // While a slot's key is being chosen the platform reports every key to the choice, and the
+    // front end keeps the keys pressed in the window from its controls (but those with Alt).
+    bool choosingKey() const { return triggers_.choosing().has_value(); }
 
     const BindProfile& profile() const { return profile_; }
-    const TriggerKeys& triggerKeys() const { return triggers_; }
+    const TriggerKeys& triggerKeys() const { return triggers_.chosen(); }
     const Options& options() const { return options_; }
     int keyInterval() const { return keyIntervalMs_; }
     const ServerStatus& status() const { return status_; }
@@ -72,6 +73,8 @@ class MainWindow {
     void wireControls();
     void exitClicked();
     void showBindings();
+    void beginChoice(int slot);
+    void cancelChoice();
     void keysChanged();
     void showKeys();
     void showOptions();
@@ -83,7 +86,7 @@ class MainWindow {
     std::string serverUrl_;
     CountedDialogs dialogs_;
     BindProfile profile_;
-    TriggerKeys triggers_;
+    TriggerState triggers_;
     Options options_;
     int keyIntervalMs_ = kDefaultKeyInterval;
     ServerStatus status_;

@@ -32,6 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
     window.controls().keyLabel(size % 10).click();
-    window.keyPressedWhileChoosing(bt::KeyCode{static_cast<std::uint32_t>(size % 64)});
+    p.keyboard.pressKey(bt::KeyCode{static_cast<std::uint32_t>(size % 64)});
     return 0;
 }

@@ -240,20 +240,19 @@ class Player {
     bool newsOpened() const { return app->newsWindow() != nullptr; }
 
     // The actions, as kActions names them.
-    void press(int k) { pressKey(key(k), Heard::SystemFirst); }
-    void pressWindowFirst(int k) { pressKey(key(k), Heard::WindowFirst); }
+    void press(int k) { pressKey(key(k), false); }
+    // Alt and a key work the window: a choice takes no such key, a trigger fires as ever.
+    void pressWithAlt(int k) { pressKey(key(k), true); }
     // A quick player, or a busy program: the system reports the key before the program has taken
-    // the click on the label, and the window then hands it to the choice the click began.
+    // the click on the label; the press was made before the choice began, and is no key of it.
     void pressAsTheLabelIsClicked(int arg) {
         const KeyInfo& k = key(arg / kSlotCount);
         if (history[k.code].down || !shown() || choosing)
             return;
-        pressKey(k, Heard::SystemOnly);
+        pressKey(k, false);
         clickKeyLabel(arg % kSlotCount);
         for (auto& [code, h] : history)
             h.holdCounts = false; // held into the choice
-        chooseWith(k);
-        main().keyPressedWhileChoosing(KeyCode{k.code});
     }
     // The system's auto-repeat: another key-down while the key is held (Windows' raw input sends
     // them, and the keyboard drops them; the windows' own key events mark them as repeats).
@@ -548,11 +547,9 @@ class Player {
         return -1;
     }
 
-    // The platform reports the key; the main window, while a choice asks for a key, hands it to
-    // the chooser too (the front end asks the main window, not the system, whether a choice takes
-    // it). Which of the two comes first is up to the system.
-    enum class Heard { SystemFirst, WindowFirst, SystemOnly };
-    void pressKey(const KeyInfo& k, Heard heard) {
+    // The platform reports the key, and while a choice asks for a key, that report is the
+    // choice's (the window keeps the key from its controls).
+    void pressKey(const KeyInfo& k, bool withAlt) {
         KeyHistory& h = history[k.code];
         if (h.down)
             return;
@@ -567,16 +564,11 @@ class Player {
         h.holdCounts = allowed && !toChooser;
         if (fires && allowed && !messageUnderWay())
             startDue = p.clock.now(); // its message starts at once
-        if (toChooser && heard != Heard::SystemOnly)
+        if (toChooser && !withAlt)
             chooseWith(k);
-        // The front end hands the key to the window whenever the program says a choice takes it.
-        const bool windowTakesIt = !p.desktop.ended && main().choosingKey();
-        if (heard != Heard::WindowFirst)
-            p.keyboard.pressKey(KeyCode{k.code});
-        if (windowTakesIt && heard != Heard::SystemOnly)
-            main().keyPressedWhileChoosing(KeyCode{k.code});
-        if (heard == Heard::WindowFirst)
-            p.keyboard.pressKey(KeyCode{k.code});
+        p.keyboard.altHeld = withAlt;
+        p.keyboard.pressKey(KeyCode{k.code});
+        p.keyboard.altHeld = false;
     }
 
     void check(const std::string& keysBefore) {
@@ -753,7 +745,7 @@ inline std::string waitMs(int w) {
 
 inline const std::vector<ActionKind> kActions = {
     {"press #", 30, kKeyCount, keyName, &Player::press},
-    {"press # (the window hears it first)", 6, kKeyCount, keyName, &Player::pressWindowFirst},
+    {"press # with Alt held", 6, kKeyCount, keyName, &Player::pressWithAlt},
     {"press #", 3, kKeyCount* kSlotCount, keyAndLabel, &Player::pressAsTheLabelIsClicked},
     {"release #", 30, kKeyCount, keyName, &Player::release},
     {"the system repeats #'s key-down", 6, kKeyCount, keyName, &Player::repeat},

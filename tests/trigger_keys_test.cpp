@@ -18,10 +18,9 @@ struct TriggerKeysTest : MainWindowTest {
     KeyCode escape = p.keyboard.addKey(9, "Escape", KeyKind::Cancel);
     KeyCode del = p.keyboard.addKey(119, "Delete", KeyKind::Erase);
 
-    // A key pressed in the window: the platform reports it, and the window hands it on.
+    // A key pressed while the window asks for one: the platform reports it to the choice.
     void pressInWindow(KeyCode key) {
         p.keyboard.pressKey(key);
-        window().keyPressedWhileChoosing(key);
         p.keyboard.releaseKey(key);
     }
     void choose(int slot, KeyCode key) {
@@ -92,6 +91,10 @@ TEST_F(TriggerKeysTest, KeysTheProgramTypesModifiersAndTakenKeypadKeysAreRefused
         EXPECT_EQ(keyName(6), word);
         EXPECT_TRUE(window().choosingKey()) << "the choice goes on";
     }
+    p.keyboard.altHeld = true; // Alt+F6 works the window: no key of the choice
+    pressInWindow(f6);
+    EXPECT_EQ(keyName(6), "Numpad 5 is taken");
+    p.keyboard.altHeld = false;
     pressInWindow(f6);
     EXPECT_EQ(keyName(6), "F6");
     c().keyLabel(6).click(); // a new choice starts without the old word

@@ -49,7 +49,7 @@ void VirtualClock::alarmChanged(Alarm& alarm) {
 
 void FakeKeyboard::report(KeyCode key, bool down, std::optional<Millis> happened) {
     if (repeats_.changesState(key, down) && onKey_ && watch_.covers(key))
-        onKey_(KeyEvent{key, down, happened.value_or(clock_.now())});
+        onKey_(KeyEvent{key, down, happened.value_or(clock_.now()), altHeld});
 }
 
 std::optional<PressedKey> FakeKeyboard::describeKey(KeyCode key) const {

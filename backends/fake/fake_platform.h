@@ -62,6 +62,8 @@ class FakeKeyboard : public Keyboard {
     void release(int digit) { releaseKey(keypadKey(digit)); }
     void tap(int digit) { press(digit), release(digit); }
     void pressKey(KeyCode key) { report(key, true); }
+    // Alt is held: the keys reported meanwhile say so.
+    bool altHeld = false;
     void releaseKey(KeyCode key) { report(key, false); }
     // Adds a key to the keyboard (the keypad's are there from the start) and returns its code.
     KeyCode addKey(std::uint32_t code, std::string name, KeyKind kind = KeyKind::Ordinary) {

@@ -1,14 +1,13 @@
 #pragma once
 
-// Keys as Raw Input and key messages report them, brought to one code per key: the scan code, with
-// 0x100 for the extended-key (E0) flag. The keypad's codes are the same with NumLock on or off
-// (the virtual key changes, VK_NUMPAD0 or VK_INSERT; the scan code does not); the separate Insert,
-// End, arrow and editing keys share the keypad's scan codes but carry the E0 flag.
+// Keys as Raw Input reports them, brought to one code per key: the scan code, with 0x100 for the
+// extended-key (E0) flag. The keypad's codes are the same with NumLock on or off (the virtual key
+// changes, VK_NUMPAD0 or VK_INSERT; the scan code does not); the separate Insert, End, arrow and
+// editing keys share the keypad's scan codes but carry the E0 flag.
 //
-// Two keys are reported differently by the two: Pause comes to Raw Input as an E1-escaped make
-// code followed by a stand-in key, and to key messages with NumLock's scan code; NumLock comes to
-// key messages with the extended flag that its Raw Input lacks. Both are told by their virtual
-// key instead, so each works as a trigger whichever way it arrived.
+// Pause comes as an E1-escaped make code followed by a stand-in key, and NumLock shares its scan
+// code; both are told by their virtual key instead. (Key messages give the same codes, so the
+// "keys" of older builds, which took chosen keys from them, read the same.)
 
 #include <windows.h>
 
@@ -23,15 +22,6 @@ constexpr unsigned kPauseKey = 0x245; // NumLock's scan code, marked as E1-escap
 
 constexpr unsigned keyCode(unsigned scanCode, bool e0Prefix) {
     return (scanCode & 0xFF) | (e0Prefix ? kExtendedKey : 0);
-}
-
-// A key message's key (WM_KEYDOWN: wParam and lParam).
-constexpr unsigned messageKeyCode(WPARAM vk, LPARAM lParam) {
-    if (vk == VK_PAUSE)
-        return kPauseKey;
-    if (vk == VK_NUMLOCK)
-        return kNumLockKey;
-    return keyCode(static_cast<unsigned>(lParam >> 16) & 0xFF, (lParam & (1 << 24)) != 0);
 }
 
 // A Raw Input key's code; none for the stand-in keys that escaped sequences add.

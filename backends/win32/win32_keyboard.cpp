@@ -83,7 +83,8 @@ Win32Keyboard::Win32Keyboard(MessageWindow& window, std::function<Millis()> now)
 
 void Win32Keyboard::watch(const KeyWatch& watch) {
     // Key input still queued happened before the change: it is reported as things stood.
-    deliverQueued();
+    if (!delivering_)
+        deliverQueued();
     watch_ = watch;
 }
 
@@ -103,10 +104,16 @@ void Win32Keyboard::rawInput(LPARAM handle) {
     const RAWKEYBOARD& k = input.data.keyboard;
     const auto code = rawKeyCode(k.MakeCode, k.Flags, k.VKey);
     const bool down = (k.Flags & RI_KEY_BREAK) == 0;
-    if (!code || !repeats_.changesState(KeyCode{*code}, down) || !onKey_ ||
-        !watch_.covers(KeyCode{*code}))
+    if (!code || !repeats_.changesState(KeyCode{*code}, down))
         return;
-    onKey_(KeyEvent{KeyCode{*code}, down, now_()});
+    alt_.seen(KeyCode{*code}, k.VKey == VK_MENU, down);
+    if (!onKey_ || !watch_.covers(KeyCode{*code}))
+        return;
+    // Reported once, in order: a watch changed by this event must not report the next ones
+    // from inside it.
+    delivering_ = true;
+    onKey_(KeyEvent{KeyCode{*code}, down, now_(), alt_.held()});
+    delivering_ = false;
 }
 
 KeyCode Win32Keyboard::keypadKey(int digit) const {

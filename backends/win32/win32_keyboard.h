@@ -31,6 +31,8 @@ class Win32Keyboard : public Keyboard {
     std::function<void(const KeyEvent&)> onKey_;
     KeyWatch watch_;
     KeyRepeatFilter repeats_; // raw input repeats a held key's key-down
+    AltState alt_;
+    bool delivering_ = false; // a watch changed meanwhile holds from the next event
 };
 
 } // namespace bt::win32

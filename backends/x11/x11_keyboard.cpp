@@ -77,6 +77,7 @@ X11Keyboard::X11Keyboard(std::function<Millis()> now, const char* displayName)
     for (int d = 0; d < 10; ++d)
         keypad_[static_cast<std::size_t>(d)] =
             XKeysymToKeycode(display_, static_cast<KeySym>(XK_KP_0 + d));
+    altKeys_ = {XKeysymToKeycode(display_, XK_Alt_L), XKeysymToKeycode(display_, XK_Alt_R)};
 
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
     XIEventMask mask{};
@@ -105,13 +106,15 @@ KeyCode X11Keyboard::keypadKey(int digit) const {
 
 void X11Keyboard::watch(const KeyWatch& watch) {
     // Events still queued happened before the change: they are reported as things stood.
-    deliverQueued();
+    if (!delivering_)
+        deliverQueued();
     watch_ = watch;
 }
 
 void X11Keyboard::deliverQueued() {
     if (!ok())
         return;
+    delivering_ = true;
     while (XPending(display_) > 0) {
         XEvent ev;
         XNextEvent(display_, &ev);
@@ -122,12 +125,16 @@ void X11Keyboard::deliverQueued() {
         if (cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawKeyRelease) {
             const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
             const KeyCode key{static_cast<std::uint32_t>(raw->detail)};
+            const bool down = cookie->evtype == XI_RawKeyPress;
+            const auto code = static_cast<unsigned>(raw->detail);
+            alt_.seen(key, code == altKeys_[0] || code == altKeys_[1], down);
             if (onKey_ && watch_.covers(key))
-                onKey_(KeyEvent{key, cookie->evtype == XI_RawKeyPress,
-                                eventTime(static_cast<std::uint32_t>(raw->time), now_())});
+                onKey_(KeyEvent{key, down, eventTime(static_cast<std::uint32_t>(raw->time), now_()),
+                                alt_.held()});
         }
         XFreeEventData(display_, cookie);
     }
+    delivering_ = false;
 }
 
 void X11Keyboard::deliverAlreadyRead() {

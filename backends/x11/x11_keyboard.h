@@ -48,6 +48,9 @@ class X11Keyboard : public bt::Keyboard {
     std::function<Millis()> now_;
     std::function<void(const KeyEvent&)> onKey_;
     KeyWatch watch_;
+    bool delivering_ = false; // a watch changed meanwhile holds from the next event
+    AltState alt_;
+    std::array<unsigned, 2> altKeys_{};
     Display* display_ = nullptr;
     bool ok_ = false;
     std::string error_;

@@ -18,6 +18,8 @@ struct KeyEvent {
     KeyCode key;
     bool down = false;
     Millis at = 0;
+    // Alt was held as the key went down: Alt and a key work the window (Alt+F4), as everywhere.
+    bool withAlt = false;
 };
 
 // The keys the platform reports: the trigger keys, or every key while the player chooses one.
@@ -47,6 +49,22 @@ class KeyRepeatFilter {
     std::vector<KeyCode> down_;
 };
 
+// Whether Alt is held, for a platform that sees every key's events, watched or not.
+class AltState {
+  public:
+    void seen(KeyCode key, bool isAlt, bool down) {
+        if (!isAlt)
+            return;
+        std::erase(down_, key);
+        if (down)
+            down_.push_back(key);
+    }
+    bool held() const { return !down_.empty(); }
+
+  private:
+    std::vector<KeyCode> down_; // the left Alt, the right, or both
+};
+
 class Keyboard {
   public:
     virtual ~Keyboard() = default;
@@ -56,7 +74,8 @@ class Keyboard {
     // From this call on, the platform reports these keys going down (once, however long they are
     // held) and up, system-wide, whichever window has the focus, and never takes a key from that
     // window. Nothing is watched before the first call. Events that happened before the call are
-    // reported first, as the watch then in force decides, before it returns.
+    // reported first, as the watch then in force decides, before it returns; a watch changed
+    // while an event is being reported holds from the next event on.
     virtual void watch(const KeyWatch& watch) = 0;
 
     // The keypad key of a digit, the same with NumLock on or off.

@@ -1,48 +1,49 @@
 #include "behaviours/keys/key_chooser.h"
 
 #include "base/system/keyboard.h"
+#include "behaviours/keys/trigger_state.h"
 
 namespace bt {
 
-KeyChooser::KeyChooser(const Keyboard& keyboard, Files& files, Dialogs& dialogs, TriggerKeys& keys,
-                       std::function<void()> onChange)
-    : keyboard_(keyboard), keys_(keys), file_(keyboard, files, dialogs),
+KeyChooser::KeyChooser(const Keyboard& keyboard, Files& files, Dialogs& dialogs,
+                       TriggerState& triggers, std::function<void()> onChange)
+    : keyboard_(keyboard), triggers_(triggers), file_(keyboard, files, dialogs),
       onChange_(std::move(onChange)) {}
 
 void KeyChooser::load() {
-    keys_ = file_.load();
+    triggers_.setKeys(file_.load());
     onChange_();
 }
 
 void KeyChooser::begin(int slot) {
     if (slot < 0 || slot >= kSlotCount)
         return;
-    choosing_ = slot;
+    triggers_.beginChoice(slot);
     refusal_.clear();
     onChange_();
 }
 
 void KeyChooser::cancel() {
-    if (choosing_)
+    if (triggers_.choosing())
         end();
 }
 
 void KeyChooser::keyPressed(KeyCode code) {
-    if (!choosing_)
+    const auto slot = triggers_.choosing();
+    if (!slot)
         return;
-    const int slot = *choosing_;
     const auto key = keyboard_.describeKey(code);
     if (!key)
         return;
     if (key->kind == KeyKind::Cancel) {
         end();
-    } else if (key->kind == KeyKind::Erase || key->code == keyboard_.keypadKey(slot)) {
-        choose(slot, std::nullopt);
+    } else if (key->kind == KeyKind::Erase || key->code == keyboard_.keypadKey(*slot)) {
+        choose(*slot, std::nullopt);
     } else if (const auto why = refusal(*key)) {
         refusal_ = *why;
         onChange_();
     } else {
-        choose(slot, key->code);
+        choose(*slot, key->code);
     }
 }
 
@@ -52,7 +53,7 @@ std::optional<std::string> KeyChooser::refusal(const PressedKey& key) const {
     if (key.kind == KeyKind::Modifier)
         return key.name + " is a modifier";
     for (const int other : kSlots)
-        if (!keys_.chosen[static_cast<std::size_t>(other)] &&
+        if (!triggers_.chosen().chosen[static_cast<std::size_t>(other)] &&
             keyboard_.keypadKey(other) == key.code)
             return keypadName(other) + " is taken";
     return std::nullopt;
@@ -61,38 +62,32 @@ std::optional<std::string> KeyChooser::refusal(const PressedKey& key) const {
 void KeyChooser::choose(int slot, std::optional<KeyCode> key) {
     // The key moves to this slot from any other that has it, which gets its keypad key back
     // (a slot taking its own keypad key back takes it from a slot that had borrowed it).
+    TriggerKeys keys = triggers_.chosen();
     const KeyCode fires = key.value_or(keyboard_.keypadKey(slot));
-    for (auto& other : keys_.chosen)
+    for (auto& other : keys.chosen)
         if (other == fires)
             other.reset();
-    keys_.chosen[static_cast<std::size_t>(slot)] = key;
-    settleKeys(keys_, keyboard_);
+    keys.chosen[static_cast<std::size_t>(slot)] = key;
+    settleKeys(keys, keyboard_);
+    triggers_.setKeys(keys);
     // The choice is over before the file is written: a box saying it could not be takes its
     // keys as any box does.
     end();
-    file_.save(keys_);
+    file_.save(keys);
 }
 
 void KeyChooser::end() {
-    choosing_.reset();
+    triggers_.endChoice();
     onChange_();
 }
 
 std::string KeyChooser::label(int slot) const {
-    if (choosing_ == slot)
+    if (triggers_.choosing() == slot)
         return refusal_.empty() ? "Press a key\u2026" : refusal_;
-    if (const auto& chosen = keys_.chosen[static_cast<std::size_t>(slot)])
+    if (const auto& chosen = triggers_.chosen().chosen[static_cast<std::size_t>(slot)])
         if (const auto key = keyboard_.describeKey(*chosen))
             return key->name;
     return keypadName(slot);
-}
-
-std::array<KeyCode, kSlotCount> KeyChooser::effectiveKeys() const {
-    std::array<KeyCode, kSlotCount> keys{};
-    for (const int slot : kSlots)
-        keys[static_cast<std::size_t>(slot)] =
-            keys_.chosen[static_cast<std::size_t>(slot)].value_or(keyboard_.keypadKey(slot));
-    return keys;
 }
 
 } // namespace bt

@@ -8,10 +8,8 @@
 // working. Keys the program types itself and modifiers on their own are refused too, each with a
 // word in the label's place, and the choice goes on.
 
-#include "base/trigger_keys.h"
 #include "behaviours/keys/keys_file.h"
 
-#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -21,28 +19,27 @@ namespace bt {
 class Dialogs;
 class Files;
 class Keyboard;
+class TriggerState;
 
 class KeyChooser {
   public:
     // onChange runs after every change of the keys, of whether a key is being chosen, or of what
     // the labels say.
-    KeyChooser(const Keyboard& keyboard, Files& files, Dialogs& dialogs, TriggerKeys& keys,
+    KeyChooser(const Keyboard& keyboard, Files& files, Dialogs& dialogs, TriggerState& triggers,
                std::function<void()> onChange);
 
     // Restores the keys from "keys".
     void load();
 
     void begin(int slot);
+    // A key the platform reported going down while the choice is pending (never one with Alt,
+    // which works the window).
     void keyPressed(KeyCode code);
     // Ends a pending choice as Escape does; nothing changes.
     void cancel();
-    // The slot whose key is being chosen.
-    std::optional<int> choosing() const { return choosing_; }
 
     // What the slot's key label says.
     std::string label(int slot) const;
-    // The key that fires each slot, as the platform watches them.
-    std::array<KeyCode, kSlotCount> effectiveKeys() const;
 
   private:
     void choose(int slot, std::optional<KeyCode> key);
@@ -50,11 +47,10 @@ class KeyChooser {
     std::optional<std::string> refusal(const PressedKey& key) const;
 
     const Keyboard& keyboard_;
-    TriggerKeys& keys_;
+    TriggerState& triggers_;
     KeysFile file_;
     std::function<void()> onChange_;
-    std::optional<int> choosing_;
-    std::string refusal_;
+    std::string refusal_; // the word on a key the pending choice refused
 };
 
 } // namespace bt

@@ -1,5 +1,7 @@
 #include "behaviours/keys/trigger_state.h"
 
+#include "base/system/keyboard.h"
+
 #include <algorithm>
 
 namespace bt {
@@ -17,48 +19,38 @@ void KeySet::erase(KeyCode key) {
     std::erase(keys_, key);
 }
 
-namespace {
-
-// Removes one of the key's entries; true when there was one.
-bool removeOne(std::vector<KeyCode>& keys, KeyCode key) {
-    const auto it = std::find(keys.begin(), keys.end(), key);
-    if (it == keys.end())
-        return false;
-    keys.erase(it);
-    return true;
+KeyCode TriggerState::keyOf(int slot) const {
+    return chosen_.chosen[static_cast<std::size_t>(slot)].value_or(keyboard_.keypadKey(slot));
 }
-
-} // namespace
 
 int TriggerState::slotOf(KeyCode key) const {
     for (const int slot : kSlots)
-        if (keys_[static_cast<std::size_t>(slot)] == key)
+        if (keyOf(slot) == key)
             return slot;
     return -1;
 }
 
-void TriggerState::update(const Keys& keys, bool choosing) {
-    // Keys change only as a choice ends, when every key down is silent already; a press still
-    // waiting for its start is dropped where its slot's key changes.
+void TriggerState::setKeys(const TriggerKeys& keys) {
     for (const int slot : kSlots)
-        if (keys[static_cast<std::size_t>(slot)] != keys_[static_cast<std::size_t>(slot)])
+        if (keys.chosen[static_cast<std::size_t>(slot)] !=
+            chosen_.chosen[static_cast<std::size_t>(slot)])
             latched_.reset(static_cast<std::size_t>(slot));
-    keys_ = keys;
-    if (choosing && !choosing_) {
-        // The window takes the keyboard: what is held now fires nothing more.
-        for (const KeyCode key : down_.keys())
-            silent_.insert(key);
-    }
-    if (choosing != choosing_)
-        unclaimedPresses_.clear();
-    choosing_ = choosing;
+    chosen_ = keys;
     if (!choosing_)
         forgetKeysThatFireNothing();
 }
 
-void TriggerState::takenByWindow(KeyCode key) {
-    if (choosing_ && !removeOne(unclaimedPresses_, key))
-        takenAhead_.push_back(key); // its press is still on its way, and is the window's
+void TriggerState::beginChoice(int slot) {
+    // The choice takes the keyboard: what is held now fires nothing more.
+    if (!choosing_)
+        for (const KeyCode key : down_.keys())
+            silent_.insert(key);
+    choosing_ = slot;
+}
+
+void TriggerState::endChoice() {
+    choosing_.reset();
+    forgetKeysThatFireNothing();
 }
 
 bool TriggerState::press(KeyCode key) {
@@ -66,13 +58,8 @@ bool TriggerState::press(KeyCode key) {
     if (!choosing_ && slot < 0)
         return false;
     down_.insert(key);
-    if (removeOne(takenAhead_, key)) {
-        silent_.insert(key);
-        return false;
-    }
     if (choosing_) {
-        unclaimedPresses_.push_back(key);
-        silent_.insert(key);
+        silent_.insert(key); // the choice's, and once chosen, silent until released
         return false;
     }
     if (silent_.contains(key))
@@ -84,9 +71,6 @@ bool TriggerState::press(KeyCode key) {
 void TriggerState::release(KeyCode key) {
     down_.erase(key);
     silent_.erase(key);
-    // A press the window took that the system had reported before the choice began (or not at
-    // all) is not on its way any more: the next press of the key is the player's own.
-    std::erase(takenAhead_, key);
 }
 
 void TriggerState::dropPress(KeyCode key) {
@@ -106,7 +90,7 @@ void TriggerState::dropAll() {
 TriggerState::Slots TriggerState::downSlots() const {
     Slots slots;
     for (const int slot : kSlots) {
-        const KeyCode key = keys_[static_cast<std::size_t>(slot)];
+        const KeyCode key = keyOf(slot);
         if (down_.contains(key) && !silent_.contains(key))
             slots.set(static_cast<std::size_t>(slot));
     }
@@ -123,7 +107,6 @@ void TriggerState::forgetKeysThatFireNothing() {
     const auto firesNothing = [this](KeyCode key) { return slotOf(key) < 0; };
     down_.eraseIf(firesNothing);
     silent_.eraseIf(firesNothing);
-    std::erase_if(takenAhead_, firesNothing);
 }
 
 } // namespace bt

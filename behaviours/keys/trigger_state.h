@@ -1,23 +1,28 @@
 #pragma once
 
-// The trigger keys as a message's start sees them, fed with the platform's key events by key code.
-// This is where a key becomes a slot: the platform only reports keys.
+// The trigger keys, in one place: which key fires each slot, the key choice in progress, and what
+// the platform reports down. The chooser changes the keys and the choice, the voice keys feed in
+// the key events and take the slots; both read it here and keep no copy.
 //
 // Taking the keys answers, for all ten slots at once, "its key is down now, or was pressed since
 // the last take": a tap between two takes is never lost, and no slot's answer depends on the order
 // in which the others are read. A slot is down only while its key is: nothing can hold it down
 // once the key is up. A key fires nothing, until it has been released, when it was down as its
 // slot changed, when it was down as a key choice began, or when it was pressed during a choice (the
-// window takes those keys); a press of a slot whose key changes before its start is dropped.
+// choice takes those keys); a press of a slot whose key changes before its start is dropped.
 
 #include "base/bind_profile.h"
 #include "base/keys.h"
+#include "base/trigger_keys.h"
 
 #include <array>
 #include <bitset>
+#include <optional>
 #include <vector>
 
 namespace bt {
+
+class Keyboard;
 
 // A few keys (those down at one time), compared by code.
 class KeySet {
@@ -26,7 +31,6 @@ class KeySet {
     bool contains(KeyCode key) const;
     void insert(KeyCode key);
     void erase(KeyCode key);
-    void clear() { keys_.clear(); }
     template <typename Predicate>
     void eraseIf(Predicate p) {
         std::erase_if(keys_, p);
@@ -40,14 +44,24 @@ class KeySet {
 class TriggerState {
   public:
     using Slots = std::bitset<kSlotCount>;
-    using Keys = std::array<KeyCode, kSlotCount>;
 
-    // The key of each slot, and whether a key choice is pending. Changed in one step: the keys a
-    // choice gives and its end come together.
-    void update(const Keys& keys, bool choosing);
-    // The main window took this key for a key choice. When its press has not been reported yet,
-    // the press is the window's when it comes, and fires nothing.
-    void takenByWindow(KeyCode key);
+    explicit TriggerState(const Keyboard& keyboard) : keyboard_(keyboard) {}
+
+    // The keys the player chose; a slot without one has its keypad key.
+    const TriggerKeys& chosen() const { return chosen_; }
+    // The key that fires the slot.
+    KeyCode keyOf(int slot) const;
+    // The slot the key fires, or -1.
+    int slotOf(KeyCode key) const;
+    // New keys, from "keys" or a choice: a press of a slot whose key changes, still waiting for
+    // its start, is dropped.
+    void setKeys(const TriggerKeys& keys);
+
+    // The slot whose key is being chosen. While one is, every key goes to the choice and none
+    // fires; what is held as it begins fires nothing more.
+    std::optional<int> choosing() const { return choosing_; }
+    void beginChoice(int slot);
+    void endChoice();
 
     // True when the press fires its slot at the next take.
     bool press(KeyCode key);
@@ -63,20 +77,16 @@ class TriggerState {
     bool idle() const { return (downSlots() | latched_).none(); }
 
   private:
-    int slotOf(KeyCode key) const;
     Slots downSlots() const;
     // Keys that fire no slot are not watched: their state would only go stale.
     void forgetKeysThatFireNothing();
 
-    Keys keys_{};
+    const Keyboard& keyboard_;
+    TriggerKeys chosen_;
+    std::optional<int> choosing_;
     KeySet down_;
     KeySet silent_; // down, but firing nothing until released
-    // The window's key events and the platform's come by different ways, in either order: each
-    // press the window takes for a choice is matched with one the platform reports.
-    std::vector<KeyCode> unclaimedPresses_; // reported during the choice, not taken yet
-    std::vector<KeyCode> takenAhead_;       // taken by the window, not reported yet
     Slots latched_;
-    bool choosing_ = false;
 };
 
 } // namespace bt

@@ -21,31 +21,29 @@ int highest(const TriggerState::Slots& pressed) {
 } // namespace
 
 VoiceKeys::VoiceKeys(Keyboard& keyboard, Typist& typist, Clock& clock, GameFocus& game,
-                     const BindProfile& profile, const int& keyIntervalMs)
-    : keyboard_(keyboard), typist_(typist), clock_(clock), game_(game), profile_(profile),
-      keyIntervalMs_(keyIntervalMs) {
-    for (const int slot : kSlots)
-        keys_[static_cast<std::size_t>(slot)] = keyboard.keypadKey(slot);
+                     TriggerState& triggers, const BindProfile& profile, const int& keyIntervalMs)
+    : keyboard_(keyboard), typist_(typist), clock_(clock), game_(game), triggers_(triggers),
+      profile_(profile), keyIntervalMs_(keyIntervalMs) {
     startAlarm_.setOnRing([this](Millis now) { startMessage(now); });
     voiceAlarm_.setOnRing([this](Millis now) { typeNext(now); });
     sendTimer_.setOnTick([this](Millis now) { typeNext(now); });
 }
 
-void VoiceKeys::follow(const TriggerState::Keys& keys, bool choosing) {
-    if (keys == keys_ && choosing == choosing_)
-        return;
-    keys_ = keys;
-    choosing_ = choosing;
-    // What happened before the change is reported first, and counts as things then stood.
+void VoiceKeys::catchUp() {
+    if (started_)
+        watchKeys(); // the same watch: the platform first reports what it holds
+}
+
+void VoiceKeys::keysChanged() {
     if (started_)
         watchKeys();
-    triggers_.update(keys_, choosing_);
 }
 
 void VoiceKeys::watchKeys() {
     KeyWatch watch;
-    watch.everyKey = choosing_;
-    watch.keys.assign(keys_.begin(), keys_.end());
+    watch.everyKey = triggers_.choosing().has_value();
+    for (const int slot : kSlots)
+        watch.keys.push_back(triggers_.keyOf(slot));
     keyboard_.watch(watch);
 }
 
@@ -53,7 +51,6 @@ void VoiceKeys::start(Millis now) {
     startAlarm_.attach(clock_);
     voiceAlarm_.attach(clock_);
     sendTimer_.attach(clock_);
-    triggers_.update(keys_, choosing_);
     keyboard_.listen([this](const KeyEvent& e) { keyEvent(e); });
     started_ = true;
     watchKeys();
@@ -73,6 +70,12 @@ void VoiceKeys::stop() {
 void VoiceKeys::keyEvent(const KeyEvent& event) {
     if (!event.down) {
         triggers_.release(event.key);
+        return;
+    }
+    if (triggers_.choosing()) {
+        triggers_.press(event.key); // the choice's: silent until released
+        if (!event.withAlt && onChoiceKey_)
+            onChoiceKey_(event.key);
         return;
     }
     // A press starts its message the moment it comes, unless a sequence is being typed: then a

@@ -14,6 +14,7 @@
 #include "base/time/timer.h"
 #include "behaviours/keys/trigger_state.h"
 
+#include <functional>
 #include <limits>
 
 namespace bt {
@@ -32,13 +33,16 @@ class VoiceKeys {
     // The profile is read as it is at each step, so a binding changed during a sequence changes
     // what its later steps type; the key interval as it is when a sequence begins.
     VoiceKeys(Keyboard& keyboard, Typist& typist, Clock& clock, GameFocus& game,
-              const BindProfile& profile, const int& keyIntervalMs);
+              TriggerState& triggers, const BindProfile& profile, const int& keyIntervalMs);
 
-    // The key of each slot, and whether a key choice is pending (the window then takes the keys,
-    // and the platform reports every key so the chooser's own are known).
-    void follow(const TriggerState::Keys& keys, bool choosing);
-    // The main window took this key for a key choice.
-    void keyTakenByWindow(KeyCode key) { triggers_.takenByWindow(key); }
+    // Where a key pressed during a key choice goes (with Alt held it goes nowhere: Alt and a key
+    // work the window). The platform then reports every key.
+    void setOnChoiceKey(std::function<void(KeyCode)> f) { onChoiceKey_ = std::move(f); }
+    // Before the keys or the choice change from the window: what the platform has not reported
+    // yet happened before, and counts as things stood.
+    void catchUp();
+    // The keys or the choice changed: the platform watches what they now need.
+    void keysChanged();
 
     // What is down or pressed so far fires nothing more: each key must be released and pressed
     // again (a stricter rule for where messages go has just begun).
@@ -62,11 +66,10 @@ class VoiceKeys {
     Typist& typist_;
     Clock& clock_;
     GameFocus& game_;
+    TriggerState& triggers_;
     const BindProfile& profile_;
     const int& keyIntervalMs_;
-    TriggerState triggers_;
-    TriggerState::Keys keys_{};
-    bool choosing_ = false;
+    std::function<void(KeyCode)> onChoiceKey_;
     bool started_ = false;
     bool awaiting_ = false;
     Alarm startAlarm_; // a message's start: at a press, or a pause after a sequence

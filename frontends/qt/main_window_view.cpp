@@ -89,6 +89,11 @@ bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::KeyPress && takeKey(watched, *static_cast<QKeyEvent*>(event)))
         return true;
+    // A list dropped down takes the keys: they are its own, not a choice's.
+    if (const auto* popup = qobject_cast<QWidget*>(watched); event->type() == QEvent::Show &&
+                                                             popup && popup->isWindow() &&
+                                                             popup->windowType() == Qt::Popup)
+        model_.focusLost();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -104,9 +109,7 @@ bool MainWindowView::takeKey(QObject* receiver, const QKeyEvent& key) {
     if (!ours || (key.modifiers() & Qt::AltModifier) || QApplication::activeModalWidget() ||
         QApplication::activePopupWidget())
         return false;
-    if (!key.isAutoRepeat())
-        model_.keyPressedWhileChoosing(KeyCode{key.nativeScanCode()});
-    return true;
+    return true; // the platform's report of it goes to the choice, not the control's own
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {

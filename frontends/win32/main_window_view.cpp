@@ -105,10 +105,7 @@ bool MainWindowView::takeKey(const MSG& msg) {
     if (!model_.choosingKey() || (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) ||
         altHeld || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)))
         return false;
-    const bool repeat = (msg.lParam & (1 << 30)) != 0;
-    if (!repeat)
-        model_.keyPressedWhileChoosing(KeyCode{messageKeyCode(msg.wParam, msg.lParam)});
-    return true;
+    return true; // the platform's report of it goes to the choice, not the control's own
 }
 
 LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
@@ -120,6 +117,8 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         if (const auto list = lists_.find(id); list != lists_.end() && code == CBN_SELCHANGE) {
             const auto sel = SendMessageW(reinterpret_cast<HWND>(lp), CB_GETCURSEL, 0, 0);
             list->second->choose(static_cast<int>(sel));
+        } else if (list != lists_.end() && code == CBN_DROPDOWN) {
+            model_.focusLost(); // a list dropped down takes the keys: its own, not a choice's
         } else if (const auto b = buttons_.find(id); b != buttons_.end() && code == BN_CLICKED) {
             b->second->click();
         } else if (id == kCallOfDutyId && code == BN_CLICKED) {

@@ -626,6 +626,13 @@ class WindowScenarios:
         self.decline_news(p)
         self.no_keys_file()
 
+    def test_a_list_dropped_down_during_a_key_choice_ends_it_and_keeps_its_keys(self):
+        p = self.start()
+        self.start_choosing(p, 4)
+        self.choose(p, "slotMenu5", p.widget("slotMenu5")["index"] + 1)  # Down, then Return
+        p.wait_text("keyLabel4", "Numpad 4")
+        self.no_keys_file()
+
     def alt_f4_during_a_key_choice_closes_the_window(self):
         p = self.start()
         self.start_choosing(p, 3)
