@@ -48,8 +48,32 @@ void VirtualClock::alarmChanged(Alarm& alarm) {
 }
 
 void FakeKeyboard::report(KeyCode key, bool down, std::optional<Millis> happened) {
-    if (repeats_.changesState(key, down) && onKey_ && watch_.covers(key))
-        onKey_(KeyEvent{key, down, happened.value_or(clock_.now()), altHeld});
+    if (!repeats_.changesState(key, down))
+        return;
+    const KeyEvent event{key, down, happened.value_or(clock_.now()), altHeld};
+    if (holding)
+        held_.push_back(event);
+    else
+        deliver(event);
+}
+
+void FakeKeyboard::deliver(const KeyEvent& event) {
+    if (!onKey_ || !watch_.covers(event.key))
+        return;
+    const bool nested = delivering_;
+    delivering_ = true;
+    onKey_(event);
+    delivering_ = nested;
+}
+
+void FakeKeyboard::watch(const KeyWatch& watch) {
+    // What the system still holds happened before: reported first, as the watch in force decides.
+    while (!delivering_ && !held_.empty()) {
+        const KeyEvent event = held_.front();
+        held_.pop_front();
+        deliver(event);
+    }
+    watch_ = watch;
 }
 
 std::optional<PressedKey> FakeKeyboard::describeKey(KeyCode key) const {

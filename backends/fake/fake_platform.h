@@ -71,20 +71,29 @@ class FakeKeyboard : public Keyboard {
         return KeyCode{code};
     }
 
+    // The system has the events but the program has not read them yet, as when it is busy: they
+    // are reported at the next watch(), as a real platform reports what it still holds.
+    bool holding = false;
+    // What the program last asked to be reported.
+    const KeyWatch& watching() const { return watch_; }
+
     void listen(std::function<void(const KeyEvent&)> onEvent) override { onKey_ = onEvent; }
-    void watch(const KeyWatch& watch) override { watch_ = watch; }
+    void watch(const KeyWatch& watch) override;
     KeyCode keypadKey(int digit) const override { return KeyCode{1000 + std::uint32_t(digit)}; }
     std::optional<PressedKey> describeKey(KeyCode key) const override;
     const char* keyCodeSystem() const override { return "fake"; }
 
   private:
     void report(KeyCode key, bool down, std::optional<Millis> happened = std::nullopt);
+    void deliver(const KeyEvent& event);
 
     const VirtualClock& clock_;
     std::map<std::uint32_t, PressedKey> keys_;
     std::function<void(const KeyEvent&)> onKey_;
     KeyWatch watch_;
     KeyRepeatFilter repeats_; // a key pressed again while down repeats, as on Windows
+    std::deque<KeyEvent> held_;
+    bool delivering_ = false; // a watch changed meanwhile holds from the next event
 };
 
 // The window in front is whatever the test says; it counts how often it was asked.

@@ -39,12 +39,25 @@ void VoiceKeys::keysChanged() {
         watchKeys();
 }
 
-void VoiceKeys::watchKeys() {
+KeyWatch VoiceKeys::neededWatch() const {
     KeyWatch watch;
     watch.everyKey = triggers_.choosing().has_value();
     for (const int slot : kSlots)
         watch.keys.push_back(triggers_.keyOf(slot));
-    keyboard_.watch(watch);
+    return watch;
+}
+
+void VoiceKeys::watchKeys() {
+    // What the platform still holds is reported as the watch asked: a key in it may end the
+    // choice or change the keys, and the watch asked then would be the one left in force.
+    KeyWatch watch = neededWatch();
+    for (;;) {
+        keyboard_.watch(watch);
+        KeyWatch now = neededWatch();
+        if (now == watch)
+            return;
+        watch = std::move(now);
+    }
 }
 
 void VoiceKeys::start(Millis now) {

@@ -23,6 +23,7 @@ class GameFocus;
 class Keyboard;
 class Typist;
 struct KeyEvent;
+struct KeyWatch;
 
 class VoiceKeys {
   public:
@@ -60,6 +61,7 @@ class VoiceKeys {
     void typeNext(Millis now);
     void endSequence(Millis now);
     void awaitKeysFrom(Millis now);
+    KeyWatch neededWatch() const;
     void watchKeys();
 
     Keyboard& keyboard_;
