@@ -17,6 +17,7 @@
 // - "keys" changes only when a choice completes in the main window, to the keys then in force;
 // - a key label clicked asks for a key; anything else the player does in the main window, or a
 //   click into another window, ends the choice, as Escape does;
+// - the system reports every key only while a choice is pending, and otherwise the trigger keys;
 // - no choice is pending, and no box opens during one, while the main window cannot take keys;
 // - a failed write is told, naming the file;
 // - the tray icon is there exactly while the window is put away, never behind an open box, and
@@ -249,8 +250,12 @@ class Player {
         const KeyInfo& k = key(arg / kSlotCount);
         if (history[k.code].down || !shown() || choosing)
             return;
+        // The click reads what the system still holds. (Read only once the click has moved the
+        // focus, a press made in another window would be judged as made in this one.)
+        p.keyboard.holding = front < 0;
         pressKey(k, false);
         clickKeyLabel(arg % kSlotCount);
+        p.keyboard.holding = false;
         for (auto& [code, h] : history)
             h.holdCounts = false; // held into the choice
     }
@@ -575,6 +580,8 @@ class Player {
         if (running() && main().choosingKey() != choosing.has_value())
             fail(choosing ? "the key choice ended, though the player did nothing to end it"
                           : "a key choice is still pending after the player did something else");
+        if (running() && p.keyboard.watching().everyKey != choosing.has_value())
+            fail("the system reports every key, yet no key choice is pending (or the reverse)");
         // Every sequence is v and its slot's two digits as the lists say at each key, one key
         // interval apart, and nothing is typed once the main window has closed. (Keys are typed
         // only while time passes, and the lists change only when it does not.)
