@@ -1,6 +1,7 @@
 #include "backends/win32/win32_clock.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -18,10 +19,6 @@ namespace bt::win32 {
 namespace {
 constexpr UINT kDue = WM_APP + 3; // something may be due: the waitable timer, or due at once
 constexpr UINT_PTR kTimerId = 1;
-
-VOID CALLBACK signalled(PVOID hwnd, BOOLEAN) {
-    PostMessageW(static_cast<HWND>(hwnd), kDue, 0, 0);
-}
 } // namespace
 
 Win32Clock::Win32Clock(MessageWindow& window, bool highResolution) : window_(window) {
@@ -35,10 +32,12 @@ Win32Clock::Win32Clock(MessageWindow& window, bool highResolution) : window_(win
     if (highResolution)
         waitable_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
                                            TIMER_ALL_ACCESS);
-    if (waitable_ && !RegisterWaitForSingleObject(&wait_, waitable_, signalled, window_.hwnd(),
-                                                  INFINITE, WT_EXECUTEINWAITTHREAD)) {
-        CloseHandle(waitable_);
-        waitable_ = nullptr;
+    if (waitable_) {
+        stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        waiter_ = std::thread([handles = std::array{stop_, waitable_}, hwnd = window_.hwnd()] {
+            while (WaitForMultipleObjects(2, handles.data(), FALSE, INFINITE) == WAIT_OBJECT_0 + 1)
+                PostMessageW(hwnd, kDue, 0, 0);
+        });
     }
     const auto due = [this](WPARAM, LPARAM) {
         runDue();
@@ -49,10 +48,12 @@ Win32Clock::Win32Clock(MessageWindow& window, bool highResolution) : window_(win
 }
 
 Win32Clock::~Win32Clock() {
-    if (wait_)
-        UnregisterWaitEx(wait_, INVALID_HANDLE_VALUE); // and waits for a callback running now
-    if (waitable_)
+    if (waitable_) {
+        SetEvent(stop_);
+        waiter_.join();
+        CloseHandle(stop_);
         CloseHandle(waitable_);
+    }
     KillTimer(window_.hwnd(), kTimerId);
 }
 

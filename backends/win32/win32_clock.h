@@ -3,7 +3,7 @@
 // The clock of the Windows program: one system timer on the hidden window, armed for the earliest
 // due time of all the core's timers and alarms (clock_schedule.h decides for what and when it has
 // come). A high-resolution waitable timer where Windows has it (10 1803 and later), waited for by
-// a thread-pool wait that posts to the hidden window, so that modal loops (the tray menu, a
+// a thread of its own that posts to the hidden window, so that modal loops (the tray menu, a
 // message box), which pump that window's messages too, do not hold it back; elsewhere SetTimer, a
 // tick late at most. An alarm due at once is posted, not a system tick later.
 
@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <map>
+#include <thread>
 
 namespace bt::win32 {
 
@@ -55,7 +56,8 @@ class Win32Clock : public Clock {
     MessageWindow& window_;
     std::map<const void*, Scheduled> scheduled_;
     HANDLE waitable_ = nullptr;
-    HANDLE wait_ = nullptr;
+    HANDLE stop_ = nullptr; // ends the waiting thread
+    std::thread waiter_;
     bool throttlingOff_ = false;
     bool posted_ = false;
     std::function<void()> beforeRing_;
