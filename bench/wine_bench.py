@@ -84,7 +84,10 @@ def measure(exe, site, args, only_in_game=False):
 
 
 def spread(values):
-    return "%.1f to %.1f ms" % (min(values), max(values)) if values else "none seen"
+    if not values:
+        return "none seen"
+    return "%.1f to %.1f ms (median %.1f)" % (min(values), max(values),
+                                              sorted(values)[len(values) // 2])
 
 
 def main():
