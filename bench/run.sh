@@ -18,7 +18,7 @@ done
 
 if [ "${1:-}" = "--smoke" ]; then
   base=$this base_exe=$windows/brontek-tarnlow.exe
-  core=(--smoke) x11=(--idle-seconds 1 --settle 4 --presses 2 --xbindkeys) wine=(--idle-seconds 1 --settle 3)
+  core=(--smoke) x11=(--idle-seconds 1 --settle 4 --presses 2 --xbindkeys) wine=(--idle-seconds 1 --settle 3 --presses 1)
   hostile=(--scenarios garbage,feed_one_line)
 else
   baseline="${BASELINE:-$(git describe --tags --abbrev=0 --match 'v*' 2>/dev/null || echo c388a55)}"

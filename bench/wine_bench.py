@@ -1,9 +1,11 @@
 #!/usr/bin/python3
 """The Windows program under Wine on a private Xvfb, with the sample news site on a free port of
 127.0.0.1: wake-ups a second and CPU once the server has answered, resident memory, executable
-size.
+size; then press to v and the gaps between the keys, on the clock of a recorder window in Wine
+(key-recorder.exe, QueryPerformanceCounter), which sees the keypad press and the typed keys alike.
 
-    bench/wine_bench.py [--idle-seconds 60] [--exe build/mingw/brontek-tarnlow.exe] [--baseline EXE]
+    bench/wine_bench.py [--idle-seconds 60] [--presses 12] [--exe build/mingw/brontek-tarnlow.exe]
+                        [--baseline EXE]
 
 This build is measured once more with "Only in the game" ticked. With --baseline, a second exe (for instance the previous release) is measured the same way in the
 same run. Wake-ups and CPU are those of all the program's own threads (Wine's loader included), not
@@ -24,10 +26,28 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from procstats import cpu_seconds, rss_mb, wake_ups  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+VK_INSERT, VK_V = 0x2D, 0x56  # keypad 0 with NumLock off, as a fresh X server has it; v
+
+
+def key_timing(x, work, presses):
+    """Press to v and the gaps between a message's keys (ms) for keypad 0 pressed presses times,
+    each press 37 ms further along any 100 ms grid, from the recorder's "TIME key VK EXT" lines."""
+    for _ in range(presses):
+        x.tap("KP_0")
+        time.sleep(0.737)
+    time.sleep(0.3)
+    with open(os.path.join(work, "keys.txt"), errors="replace") as f:
+        down = [(float(w[0]), int(w[2])) for w in map(str.split, f) if len(w) == 4]
+    delays = [next(t for t, vk in down[i:] if vk == VK_V) - press
+              for i, (press, key) in enumerate(down)
+              if key == VK_INSERT and any(vk == VK_V for _, vk in down[i:])]
+    typed = [t for t, vk in down if vk != VK_INSERT]
+    return delays, [b - a for a, b in zip(typed, typed[1:]) if b - a < 250]
 
 
 def measure(exe, site, args, only_in_game=False):
-    """(wake-ups a second, CPU %, resident MB) of the exe left alone once the server answered."""
+    """(wake-ups a second, CPU %, resident MB, press-to-v delays, gaps) of the exe left alone once
+    the server answered, then given keypad presses (not with "Only in the game": no game here)."""
     x = harness.Xvfb()
     work = tempfile.mkdtemp(prefix="bt-winebench-")
     env = dict(os.environ, DISPLAY=x.name, WINEDEBUG="-all")
@@ -42,11 +62,20 @@ def measure(exe, site, args, only_in_game=False):
                             cwd=work, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         harness.wait_for(lambda: "Brontek Tarnlow" in x.window_titles(), 120, what="the window")
-        time.sleep(args.settle)  # past the status poll, the blink and the shrink
+        shown = time.monotonic()
+        if not only_in_game:  # the recorder starts and takes the focus while the program settles
+            shutil.copy(args.recorder, os.path.join(work, "key-recorder.exe"))
+            subprocess.Popen(["wine", "key-recorder.exe", "keys.txt", "Recorder", "700", "500"],
+                             cwd=work, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            harness.wait_for(lambda: x.find("Recorder"), 60, what="the recorder")
+            rx, ry, rw, rh = harness.steady(lambda: x.find("Recorder"), "the recorder placed")
+            x.click(rx + rw // 2, ry + rh // 2)
+        time.sleep(max(0, args.settle - (time.monotonic() - shown)))  # the poll, blink, shrink
         w0, c0 = wake_ups(proc.pid), cpu_seconds(proc.pid)
         time.sleep(args.idle_seconds)
-        return ((wake_ups(proc.pid) - w0) / args.idle_seconds,
+        idle = ((wake_ups(proc.pid) - w0) / args.idle_seconds,
                 (cpu_seconds(proc.pid) - c0) / args.idle_seconds * 100, rss_mb(proc.pid))
+        return idle + (([], []) if only_in_game else key_timing(x, work, args.presses))
     finally:
         proc.kill()
         subprocess.run(["wineserver", "-k"], env=env)
@@ -54,10 +83,19 @@ def measure(exe, site, args, only_in_game=False):
         shutil.rmtree(work, True)
 
 
+def spread(values):
+    if not values:
+        return "none seen"
+    return "%.1f to %.1f ms (median %.1f)" % (min(values), max(values),
+                                              sorted(values)[len(values) // 2])
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--exe", default=os.path.join(ROOT, "build", "mingw", "brontek-tarnlow.exe"))
     ap.add_argument("--baseline", help="another exe, measured the same way for comparison")
+    ap.add_argument("--recorder", default=os.path.join(ROOT, "build", "mingw", "key-recorder.exe"))
+    ap.add_argument("--presses", type=int, default=12)
     ap.add_argument("--idle-seconds", type=float, default=60.0)
     ap.add_argument("--settle", type=float, default=15.0)
     args = ap.parse_args()
@@ -72,8 +110,16 @@ def main():
     print("| Under Wine, idle over %.0f s once the server has answered | wake-ups a second | CPU "
           "| resident memory |" % args.idle_seconds)
     print("|---|---|---|---|")
-    for name, (wakes, cpu, rss) in runs.items():
+    for name, (wakes, cpu, rss, _, _) in runs.items():
         print("| %s | %.2f | %.4f %% | %.1f MB |" % (name, wakes, cpu, rss))
+    print()
+    print("| Under Wine, keypad 0 pressed %d times 737 ms apart, on the recorder's clock | press "
+          "to v | gap between keys |" % args.presses)
+    print("|---|---|---|")
+    for name, (_, _, _, delays, gaps) in runs.items():
+        if not name.endswith("only in the game"):
+            print("| %s | %s | %s |" % (name, spread(delays), spread(gaps)))
+    print("| target | one key interval (100 ms) +/- 2 ms | 100 ms +/- 2 ms |")
     print()
     sizes = [args.exe] + ([args.baseline] if args.baseline else [])
     print("executable size (Release): %s (target < 1.5 MB)" % ", ".join(

@@ -1,22 +1,60 @@
 #include "backends/win32/win32_clock.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <utility>
+#include <vector>
+
+// Newer than MinGW-w64 10's headers.
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x2
+#endif
+#ifndef PROCESS_POWER_THROTTLING_IGNORE_TIMER_RESOLUTION
+#define PROCESS_POWER_THROTTLING_IGNORE_TIMER_RESOLUTION 0x4
+#endif
 
 namespace bt::win32 {
 
 namespace {
-constexpr UINT kAlarmDue = WM_APP + 3; // wParam: the alarm's timer id
+constexpr UINT kDue = WM_APP + 3; // something may be due: the waitable timer, or due at once
+constexpr UINT_PTR kTimerId = 1;
 } // namespace
 
-Win32Clock::Win32Clock(MessageWindow& window) : window_(window) {
-    window_.onMessage(WM_TIMER, [this](WPARAM id, LPARAM) {
-        onTimer(id);
+Win32Clock::Win32Clock(MessageWindow& window, bool highResolution) : window_(window) {
+    PROCESS_POWER_THROTTLING_STATE state{};
+    state.Version = PROCESS_POWER_THROTTLING_CURRENT_VERSION;
+    state.ControlMask =
+        PROCESS_POWER_THROTTLING_EXECUTION_SPEED | PROCESS_POWER_THROTTLING_IGNORE_TIMER_RESOLUTION;
+    throttlingOff_ =
+        SetProcessInformation(GetCurrentProcess(), ProcessPowerThrottling, &state, sizeof state);
+    // Windows before 10 1803 refuses the flag: SetTimer then.
+    if (highResolution)
+        waitable_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
+                                           TIMER_ALL_ACCESS);
+    if (waitable_) {
+        stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        waiter_ = std::thread([handles = std::array{stop_, waitable_}, hwnd = window_.hwnd()] {
+            while (WaitForMultipleObjects(2, handles.data(), FALSE, INFINITE) == WAIT_OBJECT_0 + 1)
+                PostMessageW(hwnd, kDue, 0, 0);
+        });
+    }
+    const auto due = [this](WPARAM, LPARAM) {
+        runDue();
         return LRESULT{0};
-    });
-    window_.onMessage(kAlarmDue, [this](WPARAM id, LPARAM) {
-        onTimer(id);
-        return LRESULT{0};
-    });
+    };
+    window_.onMessage(WM_TIMER, due);
+    window_.onMessage(kDue, due);
+}
+
+Win32Clock::~Win32Clock() {
+    if (waitable_) {
+        SetEvent(stop_);
+        waiter_.join();
+        CloseHandle(stop_);
+        CloseHandle(waitable_);
+    }
+    KillTimer(window_.hwnd(), kTimerId);
 }
 
 Millis Win32Clock::now() const {
@@ -25,93 +63,80 @@ Millis Win32Clock::now() const {
 
 void Win32Clock::stopAll() {
     stopped_ = true;
-    for (auto& [owner, s] : timers_)
-        KillTimer(window_.hwnd(), s.id);
-    timers_.clear();
-    byId_.clear();
-}
-
-Win32Clock::Scheduled& Win32Clock::scheduled(const void* owner) {
-    auto it = timers_.find(owner);
-    if (it == timers_.end()) {
-        const UINT_PTR id = nextTimerId_++;
-        it = timers_.emplace(owner, Scheduled{id, 0}).first;
-        byId_[id] = owner;
-    }
-    return it->second;
+    scheduled_.clear();
+    arm();
 }
 
 void Win32Clock::forget(const void* owner) {
-    const auto it = timers_.find(owner);
-    if (it == timers_.end())
-        return;
-    KillTimer(window_.hwnd(), it->second.id);
-    byId_.erase(it->second.id);
-    timers_.erase(it);
-}
-
-// SetTimer fires on the system tick (about 15.6 ms) and never below 10 ms.
-void Win32Clock::schedule(const Scheduled& s) {
-    const double wait = s.due - window_.clockMs();
-    if (s.alarm && wait <= 0) {
-        KillTimer(window_.hwnd(), s.id);
-        PostMessageW(window_.hwnd(), kAlarmDue, s.id, 0);
-        return;
-    }
-    SetTimer(window_.hwnd(), s.id,
-             static_cast<UINT>(wait < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : wait), nullptr);
+    if (scheduled_.erase(owner))
+        arm();
 }
 
 void Win32Clock::timerChanged(Timer& timer) {
-    if (!timer.armed() || stopped_) {
-        forget(&timer);
-        return;
-    }
-    Scheduled& s = scheduled(&timer);
-    s.timer = &timer;
-    s.due = window_.clockMs() + timer.interval();
-    schedule(s);
+    if (!timer.armed() || stopped_)
+        return forget(&timer);
+    scheduled_[&timer] = {window_.clockMs() + timer.interval(), &timer, nullptr};
+    arm();
 }
 
 void Win32Clock::alarmChanged(Alarm& alarm) {
-    if (!alarm.armed() || stopped_) {
-        forget(&alarm);
-        return;
-    }
-    Scheduled& s = scheduled(&alarm);
-    s.alarm = &alarm;
-    s.due = static_cast<double>(alarm.dueFrom(now()));
-    schedule(s);
+    if (!alarm.armed() || stopped_)
+        return forget(&alarm);
+    scheduled_[&alarm] = {static_cast<double>(alarm.dueFrom(now())), nullptr, &alarm};
+    arm();
 }
 
-void Win32Clock::onTimer(UINT_PTR id) {
-    const auto found = byId_.find(id);
-    if (found == byId_.end())
+// The system timer, for the earliest due time. One that comes early or late changes nothing:
+// runDue runs only what has come and arms again.
+void Win32Clock::arm() {
+    const auto next = std::min_element(scheduled_.begin(), scheduled_.end(), [](auto& a, auto& b) {
+        return a.second.due < b.second.due;
+    });
+    if (next == scheduled_.end()) {
+        if (waitable_)
+            CancelWaitableTimer(waitable_);
+        KillTimer(window_.hwnd(), kTimerId);
         return;
-    const void* owner = found->second;
-    Scheduled& s = timers_[owner];
+    }
+    const double due = next->second.due, now = window_.clockMs();
+    if (hasCome(due, now)) {
+        if (!posted_)
+            posted_ = PostMessageW(window_.hwnd(), kDue, 0, 0);
+    } else if (waitable_) {
+        LARGE_INTEGER after;
+        after.QuadPart = -armUnits(kWaitableTimer, due, now); // negative: from now
+        SetWaitableTimer(waitable_, &after, 0, nullptr, nullptr, FALSE);
+    } else {
+        SetTimer(window_.hwnd(), kTimerId, static_cast<UINT>(armUnits(kSetTimer, due, now)),
+                 nullptr);
+    }
+}
+
+// Rings and ticks what has come, earliest first, each with the time now. What a ring or tick sets
+// due at once is posted, not run in this round, so a ring that sets itself again cannot loop.
+void Win32Clock::runDue() {
+    posted_ = false;
     const double now = window_.clockMs();
-    if (now + 1.0 < s.due) { // the system timer came early: wait for the rest
-        schedule(s);
-        return;
+    std::vector<std::pair<double, const void*>> due;
+    for (const auto& [owner, s] : scheduled_)
+        if (hasCome(s.due, now))
+            due.emplace_back(s.due, owner);
+    std::sort(due.begin(), due.end());
+    for (const auto& [at, owner] : due) {
+        const auto it = scheduled_.find(owner);
+        if (it == scheduled_.end() || it->second.due != at)
+            continue; // an earlier ring or tick changed it
+        if (Alarm* alarm = it->second.alarm) {
+            scheduled_.erase(it); // rings once; the ring may set it again
+            if (beforeRing_)
+                beforeRing_();
+            alarm->ring(std::llround(now));
+        } else {
+            it->second.due = nextDue(at, it->second.timer->interval(), now);
+            it->second.timer->fire(std::llround(now));
+        }
     }
-    if (s.alarm) {
-        Alarm* alarm = s.alarm;
-        forget(owner); // rings once; the ring may set it again
-        if (beforeRing_)
-            beforeRing_();
-        alarm->ring(std::llround(now));
-        return;
-    }
-    s.due += s.timer->interval();
-    if (s.due < now)
-        s.due = now + s.timer->interval(); // we fell behind (a modal loop); no burst of ticks
-    const Scheduled next = s;
-    next.timer->fire(std::llround(now));
-    // The tick may have changed or stopped its own timer, which then scheduled itself.
-    const auto again = timers_.find(owner);
-    if (again != timers_.end() && again->second.id == next.id && again->second.due == next.due)
-        schedule(next);
+    arm();
 }
 
 } // namespace bt::win32

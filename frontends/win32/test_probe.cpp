@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "backends/win32/wide.h"
+#include "backends/win32/win32_clock.h"
 #include "backends/win32/win32_tray.h"
 #include "frontends/win32/main_window_view.h"
 #include "frontends/win32/news_window_view.h"
@@ -19,6 +20,7 @@ Application* g_app = nullptr;
 MainWindowView* g_main = nullptr;
 NewsWindowView* const* g_news = nullptr;
 const Win32Tray* g_tray = nullptr;
+const Win32Clock* g_clock = nullptr;
 std::string g_path;
 std::string g_written;
 constexpr UINT kCheck = WM_APP + 40; // a thread message: look whether anything changed
@@ -208,6 +210,8 @@ void write() {
         DeleteObject(icon.hbmColor);
         DeleteObject(icon.hbmMask);
     }
+    field(json, "clock", g_clock->highResolution() ? "high-resolution" : "set-timer");
+    flag(json, "throttlingOff", g_clock->throttlingOff());
     json += "}}";
     if (json == g_written)
         return;
@@ -260,7 +264,7 @@ LRESULT CALLBACK messageTaken(int code, WPARAM removal, LPARAM lp) {
 } // namespace
 
 void startTestProbe(Application& app, MainWindowView& mainView, NewsWindowView* const& newsView,
-                    const Win32Tray& tray) {
+                    const Win32Tray& tray, const Win32Clock& clock) {
     const char* path = std::getenv("BRONTEK_TEST_PROBE");
     if (!path || !*path)
         return;
@@ -268,6 +272,7 @@ void startTestProbe(Application& app, MainWindowView& mainView, NewsWindowView* 
     g_main = &mainView;
     g_news = &newsView;
     g_tray = &tray;
+    g_clock = &clock;
     g_path = path;
     write();
     SetWindowsHookExW(WH_GETMESSAGE, messageTaken, nullptr, GetCurrentThreadId());

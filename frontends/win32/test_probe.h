@@ -14,9 +14,11 @@ namespace bt::win32 {
 class MainWindowView;
 class NewsWindowView;
 class Win32Tray;
+class Win32Clock;
 
-// The tray is reported for the notices it showed, which Wine draws in a window of its explorer.
+// The tray is reported for the notices it showed, which Wine draws in a window of its explorer;
+// the clock for the system timer it took and whether Windows let it out of power throttling.
 void startTestProbe(Application& app, MainWindowView& mainView, NewsWindowView* const& newsView,
-                    const Win32Tray& tray);
+                    const Win32Tray& tray, const Win32Clock& clock);
 
 } // namespace bt::win32

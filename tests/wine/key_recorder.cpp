@@ -1,6 +1,8 @@
 // A window that writes every character it receives, with the message time, to the file named on
 // its command line: the focused target of the smoke test under Wine. "FILE [TITLE [LEFT TOP]]":
 // several of them, each under a name and in a place of its own, are the game and other windows.
+// Each key going down is written too, as "TIME key VK EXTENDED" with the time on the recorder's own
+// clock (QueryPerformanceCounter, ms), for the bench's press to v and gaps.
 
 #include <windows.h>
 
@@ -12,6 +14,14 @@ namespace {
 FILE* g_out = nullptr;
 
 LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_KEYDOWN && g_out) {
+        LARGE_INTEGER now, frequency;
+        QueryPerformanceCounter(&now);
+        QueryPerformanceFrequency(&frequency);
+        std::fprintf(g_out, "%.3f key %u %u\n", 1000.0 * now.QuadPart / frequency.QuadPart,
+                     static_cast<unsigned>(wp), static_cast<unsigned>(lp >> 24 & 1));
+        std::fflush(g_out);
+    }
     if (msg == WM_CHAR && g_out) {
         std::fprintf(g_out, "%ld %lc\n", static_cast<long>(GetMessageTime()),
                      static_cast<wint_t>(wp));

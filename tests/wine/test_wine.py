@@ -95,17 +95,34 @@ class WineWindow:
 
 
 class WineKeysTest(WineTest):
+    def typed_one_interval_apart(self, keys, count):
+        """The keys the game got once there are count, each message's keys 100 ms apart (Wine's
+        message times are whole milliseconds; no key early)."""
+        typed = wait_for(lambda: len(keys()) >= count and keys())
+        for i in range(0, count, 3):
+            for (a, _), (b, _) in zip(typed[i:i + 3], typed[i + 1:i + 3]):
+                self.assertTrue(99 <= b - a <= 110, typed)
+        return [k for _, k in typed]
+
     def test_keypad_types_with_numlock_off_and_on(self):
-        self.start()
-        keys = self.recorder_keys()
+        p = self.start()
+        self.assertEqual(p.model()["clock"], "high-resolution")  # Wine accepts the flag
+        keys = self.game()
         for key in ("Insert", "Down"):  # the keypad's scan codes, but not keypad keys
             self.x.tap(key, hold=0.05)
         self.x.tap("KP_0", hold=0.05)  # NumLock is off on a fresh X server
-        self.assertEqual(wait_for(lambda: len(keys()) >= 3 and keys()), ["v", "1", "1"])
+        self.assertEqual(self.typed_one_interval_apart(keys, 3), ["v", "1", "1"])
         self.x.tap("Num_Lock")
         time.sleep(0.3)
         self.x.tap("KP_0", hold=0.05)
-        self.assertEqual(wait_for(lambda: len(keys()) >= 6 and keys()), ["v", "1", "1"] * 2)
+        self.assertEqual(self.typed_one_interval_apart(keys, 6), ["v", "1", "1"] * 2)
+
+    def test_settimer_where_the_high_resolution_timer_is_refused_types_the_same(self):
+        p = self.start_program(dict(self.wine, BRONTEK_TEST_CLOCK="set-timer"), ["wine", EXE])
+        self.assertEqual(p.model()["clock"], "set-timer")
+        keys = self.game()
+        self.x.tap("KP_0", hold=0.05)
+        self.assertEqual(self.typed_one_interval_apart(keys, 3), ["v", "1", "1"])
 
 
 class WineWindowTest(harness.WindowScenarios, WineTest):
