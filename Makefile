@@ -74,7 +74,7 @@ test-windows:
 # Each fuzz target for a short while, so CI keeps them honest; `make fuzz` runs them longer.
 FUZZ_SECONDS ?= 300
 test-fuzz:
-	tools/run-fuzz.sh 25
+	tools/run-fuzz.sh 15
 
 fuzz: test-deps
 	tools/run-fuzz.sh $(FUZZ_SECONDS)
