@@ -22,34 +22,12 @@ const FocusedWindow kVirtualDesktop = windowOf({"explorer.exe", "explorer.exe"})
 const FocusedWindow kNobody = windowOf({});
 const FocusedWindow kOurWindow = windowOf({"brontek-tarnlow", "brontek-tarnlow"}, true);
 
-// At a virtual time: a window comes to the front, or Numpad 0 goes down or up.
-struct Step {
-    Millis at;
-    const FocusedWindow* front = nullptr;
-    int key = 0; // 1: down, -1: up
-};
-Step front(Millis at, const FocusedWindow& w) {
-    return {at, &w};
-}
-Step down(Millis at) {
-    return {at, nullptr, 1};
-}
-Step up(Millis at) {
-    return {at, nullptr, -1};
-}
-
-// What arrived where: (time, key, the program in front).
-using Arrived = std::vector<std::tuple<Millis, std::string, std::string>>;
-
-struct Scenario {
-    const char* name;
-    bool onlyInGame;
-    std::vector<Step> steps;
-    Arrived arrived;
-};
+const std::string v = "v", one = "1";
 
 class GameFocusTest : public MainWindowTest {
   protected:
+    using Arrived = std::vector<std::tuple<Millis, std::string, std::string>>;
+    // What arrived where: (time, key, the program in front).
     Arrived arrived() const {
         Arrived out;
         for (const auto& t : p.typist.typed)
@@ -59,145 +37,67 @@ class GameFocusTest : public MainWindowTest {
     void withOptions(const std::string& text) { p.files["options"] = text; }
 };
 
-class GameFocusScenarioTest : public GameFocusTest,
-                              public ::testing::WithParamInterface<Scenario> {};
-
-TEST_P(GameFocusScenarioTest, MessagesGoOnlyWhereTheOptionLetsThem) {
-    withOptions(GetParam().onlyInGame ? "only-in-game = yes\r\n" : "");
-    p.focus.window = kGame;
-    start();
-    auto step = GetParam().steps.begin();
-    for (Millis t = 0; t <= 6000; ++t) {
-        p.clock.advanceTo(t);
-        for (; step != GetParam().steps.end() && step->at == t; ++step)
-            step->front     ? void(p.focus.window = *step->front)
-            : step->key > 0 ? p.keyboard.press(0)
-                            : p.keyboard.release(0);
-    }
-    EXPECT_EQ(arrived(), GetParam().arrived);
-    EXPECT_LT(p.clock.rings, 10) << "nothing runs while no key is down";
-    if (!GetParam().onlyInGame) {
-        EXPECT_EQ(p.focus.asked, 0) << "with the option off nothing is asked of the system";
+// Which windows are the game: the games' programs by name whatever their case, under Wine and
+// Proton, and none that cannot be told apart. (When a press may type, and where a message stops
+// as the focus moves, input_sequences_test holds.)
+TEST_F(GameFocusTest, OnlyTheGamesWindowsGetMessagesAndWithTheOptionOffEveryWindow) {
+    const std::pair<const FocusedWindow*, bool> windows[] = {
+        {&kGame, true},       {&kProton, true},          {&kOldWine, true}, {&kModded, false},
+        {&kTerminal, false},  {&kVirtualDesktop, false}, {&kNobody, false}, {&kOurWindow, false}};
+    for (const bool onlyInGame : {true, false}) {
+        withOptions(onlyInGame ? "only-in-game = yes\r\n" : "");
+        p.focus.asked = 0;
+        start();
+        for (const auto& [front, isGame] : windows) {
+            p.typist.typed.clear();
+            p.focus.window = *front;
+            const Millis t = p.clock.now();
+            p.keyboard.tap(0);
+            p.clock.advance(500);
+            const std::string in = front->programNames.empty() ? "" : front->programNames[0];
+            EXPECT_EQ(arrived(), (onlyInGame && !isGame
+                                      ? Arrived{}
+                                      : Arrived{{t + 100, v, in}, {t + 200, one, in},
+                                                {t + 300, one, in}}))
+                << in << (onlyInGame ? " with the option on" : " with it off");
+        }
+        if (!onlyInGame) {
+            EXPECT_EQ(p.focus.asked, 0) << "with the option off nothing is asked of the system";
+        }
     }
 }
 
-const std::string v = "v", one = "1";
-// clang-format off
-const Scenario kScenarios[] = {
-    // v one key interval after the press, as always.
-    {"TheGameInFrontGetsItsMessage", true, {down(150), up(155)},
-     {{250, v, "codmp.exe"}, {350, one, "codmp.exe"}, {450, one, "codmp.exe"}}},
-    {"UnderProtonAndAnOldWineToo", true,
-     {front(0, kProton), down(150), up(155), front(1000, kOldWine), down(1150), up(1155)},
-     {{250, v, "codmp.exe"}, {350, one, "codmp.exe"}, {450, one, "codmp.exe"},
-      {1250, v, "CoD2MP_s.exe"}, {1350, one, "CoD2MP_s.exe"}, {1450, one, "CoD2MP_s.exe"}}},
-    // Not kept for later: the game coming back brings no message.
-    {"APressInATerminalIsNotKeptForTheGame", true,
-     {front(0, kTerminal), down(150), up(155), front(200, kGame)}, {}},
-    {"HeldFromATerminalIntoTheGameTypesNothingUntilPressedAgain", true,
-     {front(0, kTerminal), down(150), front(200, kGame), up(1500), down(2000), up(2010)},
-     {{2100, v, "codmp.exe"}, {2200, one, "codmp.exe"}, {2300, one, "codmp.exe"}}},
-    // The focus leaves during the message: the rest does not follow it into the terminal.
-    {"TheFocusLeavesAfterV", true, {down(150), up(155), front(300, kTerminal)},
-     {{250, v, "codmp.exe"}}},
-    // A held key stops repeating once the focus has gone, and stays silent when it returns.
-    {"AHeldKeyStopsWhenTheFocusLeaves", true,
-     {down(150), front(600, kTerminal), front(800, kGame), up(3000)},
-     {{250, v, "codmp.exe"}, {350, one, "codmp.exe"}, {450, one, "codmp.exe"}}},
-    // Where the program cannot tell, it types nothing.
-    {"NothingWhereItCannotTell", true,
-     {front(0, kNobody), down(150), up(155), front(500, kVirtualDesktop), down(650), up(655),
-      front(1000, kOurWindow), down(1150), up(1155), front(1500, kModded), down(1650), up(1655)},
-     {}},
-    {"OffTypesWhereverThePlayerIs", false,
-     {front(0, kTerminal), down(150), up(155), front(300, kNobody)},
-     {{250, v, "xterm"}, {350, one, ""}, {450, one, ""}}},
-};
-// clang-format on
-
-INSTANTIATE_TEST_SUITE_P(Scenarios, GameFocusScenarioTest, ::testing::ValuesIn(kScenarios),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(GameFocusTest, TheBoxWritesOptionsWholeAndARestartKeepsIt) {
-    withOptions("game-program = cod_mod.exe\r\nnewer-setting = 3\r\n");
+// What the game button and a failed write of "options" say, word for word. (What a lesson
+// teaches, what the box and a lesson write, and after a restart, input_sequences_test holds.)
+TEST_F(GameFocusTest, TheButtonSaysWhatEachPressTaughtAndAFailedWriteIsToldWhereItMayBe) {
     start();
-    EXPECT_FALSE(c().onlyInGameBox.checked()) << "off by default";
-    c().onlyInGameBox.toggle(true);
-    EXPECT_EQ(p.files["options"],
-              "only-in-game = yes\r\ngame-program = cod_mod.exe\r\nnewer-setting = 3\r\n");
-    EXPECT_EQ(p.files.count("binds"), 0u) << "\"binds\" does not change for it";
-    start(); // the next start of the program
-    EXPECT_TRUE(c().onlyInGameBox.checked());
-    p.focus.window = kModded;
-    p.keyboard.tap(0);
-    p.clock.advance(500);
-    EXPECT_EQ(arrived().size(), 3u) << "the program the player added is the game";
-}
-
-TEST_F(GameFocusTest, AFileThatCannotBeWrittenIsToldAndTheOptionHoldsUntilTheEnd) {
-    start();
+    const auto pressIn = [&](const FocusedWindow& front) {
+        p.focus.window = front;
+        p.keyboard.tap(0);
+        p.clock.advance(500);
+        return c().gameButton.caption();
+    };
+    EXPECT_EQ(c().gameButton.caption(), "Add the game's window");
+    c().gameButton.click();
+    EXPECT_EQ(c().gameButton.caption(), "Press a key in the game\u2026");
+    EXPECT_EQ(pressIn(kOurWindow), "Press a key in the game\u2026");
+    EXPECT_EQ(pressIn(kNobody), "Cannot tell that window");
+    EXPECT_EQ(pressIn(kProton), "Already a game: codmp.exe");
+    c().gameButton.click();
+    c().gameButton.click(); // a second click cancels
+    EXPECT_EQ(pressIn(kModded), "Add the game's window");
+    c().gameButton.click();
+    EXPECT_EQ(pressIn(kModded), "Added: cod_mod.exe");
+    c().gameButton.click();
     p.files.writeError = "Read-only file system";
-    c().onlyInGameBox.toggle(true);
+    EXPECT_EQ(pressIn(windowOf({"cod_patched.exe"})), "Added until the end: cod_patched.exe");
+    EXPECT_TRUE(p.dialogs.messageBoxes.empty()) << "no box over the game";
+    c().onlyInGameBox.toggle(true); // in the main window, a box
     ASSERT_EQ(p.dialogs.messageBoxes.size(), 1u);
     EXPECT_EQ(p.dialogs.messageBoxes[0].prompt,
               "Your options could not be saved to the file \"options\": Read-only file system."
               "\r\nThey hold until the program ends.");
     EXPECT_TRUE(c().onlyInGameBox.checked());
-    p.focus.window = kTerminal;
-    p.keyboard.tap(0);
-    p.clock.advance(500);
-    EXPECT_TRUE(arrived().empty());
-}
-
-// A press in another program's window after a click on the button makes that program the game,
-// whatever the option; the main window itself, or a window nobody can name, teaches nothing.
-TEST_F(GameFocusTest, TheButtonLearnsTheProgramOfTheNextPressElsewhere) {
-    withOptions("only-in-game = yes\r\n");
-    start();
-    EXPECT_EQ(c().gameButton.caption(), "Add the game's window");
-    c().gameButton.click();
-    EXPECT_EQ(c().gameButton.caption(), "Press a key in the game\u2026");
-    p.focus.window = kOurWindow;
-    p.keyboard.tap(0);
-    p.focus.window = kNobody;
-    p.keyboard.tap(0);
-    EXPECT_EQ(c().gameButton.caption(), "Cannot tell that window");
-    EXPECT_TRUE(window().options().gamePrograms.empty());
-    p.focus.window = kModded;
-    p.keyboard.tap(0);
-    p.clock.advance(500);
-    EXPECT_EQ(c().gameButton.caption(), "Added: cod_mod.exe");
-    EXPECT_EQ(p.files["options"], "only-in-game = yes\r\ngame-program = cod_mod.exe\r\n");
-    EXPECT_EQ(
-        arrived(),
-        (Arrived{{100, v, "cod_mod.exe"}, {200, one, "cod_mod.exe"}, {300, one, "cod_mod.exe"}}))
-        << "the press that taught it is the game's";
-    p.keyboard.tap(0); // learning is over: the next press teaches nothing
-    p.focus.window = kTerminal;
-    p.clock.advance(500);
-    EXPECT_EQ(window().options().gamePrograms, std::vector<std::string>{"cod_mod.exe"});
-}
-
-TEST_F(GameFocusTest, LearningAKnownGameOrFailingToSaveSaysSoOnTheButtonNeverInABox) {
-    start();
-    c().gameButton.click();
-    p.focus.window = kProton;
-    p.keyboard.tap(0);
-    EXPECT_EQ(c().gameButton.caption(), "Already a game: codmp.exe");
-    EXPECT_EQ(p.files.count("options"), 0u);
-    p.clock.advance(500);
-    c().gameButton.click();
-    c().gameButton.click(); // a second click cancels
-    EXPECT_EQ(c().gameButton.caption(), "Add the game's window");
-    p.focus.window = kModded;
-    p.keyboard.tap(0);
-    EXPECT_TRUE(window().options().gamePrograms.empty());
-    p.clock.advance(500);
-    c().gameButton.click();
-    p.files.writeError = "Disk full";
-    p.keyboard.tap(0);
-    EXPECT_EQ(c().gameButton.caption(), "Added until the end: cod_mod.exe");
-    EXPECT_TRUE(p.dialogs.messageBoxes.empty()) << "no box over the game";
 }
 
 // A game run as administrator keeps its keys from the program, and no press tells of it: the
