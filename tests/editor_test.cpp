@@ -1,6 +1,5 @@
 // The voice-menu catalogue, and how the player's choices change the bindings and the preview.
 
-#include "base/news_window_controls.h"
 #include "main_window_fixture.h"
 
 namespace bt::test {
@@ -111,30 +110,6 @@ TEST_F(EditorTest, CallOfDutyClickedWhileNoGameIsChosenLeavesItNotChosen) {
     EXPECT_EQ(window().profile().game, std::nullopt);
     EXPECT_EQ(binding(6), (Binding{2, 3}));
     EXPECT_TRUE(c().callOfDutyOption.value());
-}
-
-// Where the windows' controls stand before a feed moves any, as the player has always seen them
-// (the status strip now under the row that keeps the messages to the game).
-TEST(WindowLayoutTest, TheControlsStandWhereTheyWereDesigned) {
-    MainWindowControls m;
-    NewsWindowControls n;
-    // clang-format off
-    const std::pair<const Control*, Rect> designed[] = {
-        {&m.keyLabel(4), {120, 1605, 855, 255}}, {&m.keyLabel(5), {2640, 165, 855, 255}},
-        {&m.slotMenu(9), {3720, 1560, 495, 315}}, {&m.slotMessage(0), {1800, 120, 495, 315}},
-        {&m.unitedOffensiveOption, {2640, 2325, 1935, 255}}, {&m.statusLabel, {1275, 3720, 2415, 255}},
-        {&n.openLinkLabel, {5520, 4080, 1695, 255}}, {&n.probeLabel, {3600, 5040, 1335, 255}},
-        {&n.linkLabel(5), {2160, 3360, 1695, 255}}, {&n.linkLabel(6), {3720, 3360, 1695, 255}},
-        {&m.keyLabel(1), {120, 525, 855, 255}}, {&m.slotMenu(2), {1200, 840, 495, 315}},
-        {&m.slotMessage(8), {4320, 1200, 495, 315}}, {&m.previewMenuLabel, {120, 2040, 2055, 255}},
-        {&m.exitButton, {3600, 2760, 975, 375}}, {&n.newsIdBox, {1800, 5880, 615, 285}},
-        {&m.onlyInGameBox, {360, 3300, 1695, 255}}, {&m.gameButton, {2160, 3240, 2415, 375}}};
-    // clang-format on
-    for (const auto& [control, rect] : designed)
-        EXPECT_EQ(control->rect(), rect) << control->name();
-    for (int k = 1; k <= kLinkCount; ++k) // every link in the highlight colour, bold
-        EXPECT_TRUE(n.linkLabel(k).foreColor() == SysColor::Highlight &&
-                    n.linkLabel(k).font().bold);
 }
 
 } // namespace

@@ -61,30 +61,5 @@ TEST_F(TrayTest, WithoutATrayHostStartAndMinimizeKeepTheWindowReachable) {
     EXPECT_TRUE(p.notices.shown.empty()) << "nothing went into a tray";
 }
 
-// The first time the window goes into the tray, by Start or by minimizing, the player is told
-// once, and "options" remembers it for the next start; a failed write only means it comes again.
-TEST_F(TrayTest, TheFirstTimeInTheTrayIsToldOnceAndRememberedAcrossStarts) {
-    window().shownMinimized(true);
-    ASSERT_EQ(p.notices.shown, std::vector<Notice>{Notice::KeepsRunningInTray});
-    EXPECT_EQ(p.files["options"], "only-in-game = no\r\ntray-notice-shown = yes\r\n");
-    window().trayEvent(TrayEvent::ShowAsked);
-    c().startButton.click();
-    EXPECT_EQ(p.notices.shown.size(), 1u);
-    start(); // the next start
-    c().startButton.click();
-    EXPECT_EQ(p.notices.shown.size(), 1u);
-    EXPECT_EQ(p.files.count("binds"), 0u) << "\"binds\" does not change for it";
-
-    p.files["options"] = "";
-    p.files.writeError = "Read-only file system";
-    start();
-    c().startButton.click();
-    EXPECT_EQ(p.notices.shown.size(), 2u);
-    EXPECT_TRUE(p.dialogs.messageBoxes.empty()) << "no box for it";
-    start();
-    c().startButton.click();
-    EXPECT_EQ(p.notices.shown.size(), 3u) << "not remembered, so told again";
-}
-
 } // namespace
 } // namespace bt::test

@@ -80,22 +80,6 @@ TEST_F(TriggerKeysTest, EscapeCancelsDeleteGivesTheKeypadKeyBackAndAChosenKeyMov
         EXPECT_EQ(keyName(slot), keypadName(slot));
 }
 
-// A busy program reads a key only after the click that came later: it counts as things stood.
-TEST_F(TriggerKeysTest, AKeyTheSystemStillHeldAtAClickCountsFromBeforeIt) {
-    start();
-    p.keyboard.holding = true;
-    p.keyboard.tap(4);
-    c().keyLabel(3).click();
-    EXPECT_EQ(keyName(3), "Press a key\u2026") << "Numpad 4 came before the choice";
-    p.keyboard.pressKey(f5);
-    window().focusLost();
-    EXPECT_EQ(keyName(3), "F5") << "F5 came during it";
-    EXPECT_FALSE(p.keyboard.watching().everyKey) << "the choice is over";
-    p.keyboard.holding = false;
-    p.clock.advance(500);
-    EXPECT_EQ(typed().size(), 3u) << "Numpad 4's message";
-}
-
 TEST_F(TriggerKeysTest, KeysTheProgramTypesModifiersAndTakenKeypadKeysAreRefused) {
     start();
     c().keyLabel(6).click();
