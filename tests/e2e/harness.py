@@ -248,6 +248,7 @@ class Recorder:
             at[0], at[1], 300, 200, 0, screen.root_depth, X.InputOutput, X.CopyFromParent,
             background_pixel=screen.white_pixel, event_mask=X.KeyPressMask)
         self.win.set_wm_name(name)
+        self.title = name
         if wm_class:
             self.win.set_wm_class(*wm_class)
         self.win.map()
@@ -419,6 +420,15 @@ class E2ETest(unittest.TestCase):
 
     def game(self):  # a focused recorder: a function giving (ms, key) pairs
         return self.recorder().typed
+
+    def typed_by(self, rec, key="KP_0", focus=None):
+        """What the recorder got for a tap of key, made after focus() where given."""
+        before = len(rec.typed())
+        if focus:
+            focus()
+        self.x.tap(key, hold=0.05)
+        time.sleep(0.8)
+        return [k for _, k in rec.typed()[before:]]
 
     def serve_sample_site(self, status_delay=0.0):
         """The sample news site on this test's own port."""

@@ -13,14 +13,48 @@ from harness import BIN, MAIN, NEWS, CopyScenarios, E2ETest, Program, Xvfb, wait
 ICON = "brontek-tarnlow"  # the name Qt gives the icon's window in an XEmbed tray
 
 
-class XEmbedTrayTest(E2ETest):
+class SessionBusTest(E2ETest):
+    """A private D-Bus session bus, as a desktop session has, stopped after the test."""
+
+    def setUp(self):
+        super().setUp()
+        out = subprocess.run(["dbus-launch", "--sh-syntax"], capture_output=True, text=True,
+                             check=True).stdout
+        self.bus = {"DBUS_SESSION_BUS_ADDRESS": re.search(
+            r"DBUS_SESSION_BUS_ADDRESS='([^']+)'", out).group(1)}
+        self.addCleanup(subprocess.run, ["kill", re.search(r"BUS_PID=(\d+)", out).group(1)])
+
+    def send(self, *args):
+        return subprocess.run(["dbus-send", "--session", "--print-reply"] + list(args),
+                              env=dict(os.environ, **self.bus), capture_output=True,
+                              text=True).stdout
+
+    def serve(self, name, command):  # a service of the desktop's, once it owns its name
+        self.spawn(command, self.bus)
+        wait_for(lambda: name in self.send("--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                           "org.freedesktop.DBus.ListNames"), what=name)
+
+
+class XEmbedTrayTest(SessionBusTest):
+    """An XEmbed tray (trayer) and the desktop's notification service."""
+
+    def setUp(self):
+        super().setUp()
+        self.log = os.path.join(self.workdir, ".notices")
+        self.serve("org.freedesktop.Notifications", [
+            "/usr/bin/python3", os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                             "notification_service.py"), self.log])
+        self.start_trayer()
+
+    def notices(self):
+        if not os.path.exists(self.log):
+            return []
+        with open(self.log) as f:
+            return [json.loads(line) for line in f]
+
     def hidden_with_icon(self, p):
         p.wait_model("mainVisible", False)
         return self.docked_icon(ICON)
-
-    def shown_without_icon(self, p):
-        p.wait_state(lambda s: s["model"]["mainVisible"] and p.window(), what="the window shown")
-        wait_for(lambda: not self.tray_icon(ICON), what="the icon gone")
 
     def menu(self, p, icon, key, picture=None):
         """Opens the icon's menu with the right button and chooses by the item's letter."""
@@ -37,10 +71,9 @@ class XEmbedTrayTest(E2ETest):
                               (left, 0, panel[0] + panel[2] - left, menu["y"] + menu["h"] + 8))
         self.x.tap(key)
 
-    def test_start_show_minimize_and_exit_through_the_icon_to_the_news(self):
+    def test_into_the_tray_told_once_out_by_its_menu_and_exit_through_it_to_the_news(self):
         self.serve_sample_site()
-        self.start_trayer()
-        p = self.start_program()
+        p = self.start_program(self.bus)
         rec = self.recorder()
         p.wait_model("status", "ONLINE")
         main = p.window()
@@ -48,11 +81,16 @@ class XEmbedTrayTest(E2ETest):
                           (main["x"], main["y"], main["w"], main["h"]))
         p.click("startButton")
         icon = self.hidden_with_icon(p)
+        [notice] = wait_for(self.notices, what="the notice")
+        self.assertEqual(notice["summary"], "Brontek Tarnlow")
+        self.assertIn("double-click its icon", notice["body"])
+        self.assertIn(b"tray-notice-shown = yes\r\n", self.file("options"))
         rec.focus()
         self.x.tap("KP_0")
         self.assertEqual(rec.wait(3), ["v", "1", "1"], "keys typed from the tray")
         self.menu(p, icon, "s", picture="tray-menu.png")
-        self.shown_without_icon(p)
+        p.wait_state(lambda s: s["model"]["mainVisible"] and p.window(), what="the window shown")
+        wait_for(lambda: not self.tray_icon(ICON), what="the icon gone")
         self.x.iconify(MAIN)  # minimizing puts it away like Start
         self.menu(p, self.hidden_with_icon(p), "e")
         # As after the window's own Exit: the server offers news, so the news window opens, laid
@@ -65,28 +103,15 @@ class XEmbedTrayTest(E2ETest):
         self.x.screenshot(self.artifact("news-window.png"),
                           (news["x"], news["y"], news["w"], news["h"]))
         self.decline_news(p)
+        again = self.start_program(self.bus)
+        again.click("startButton")
+        again.wait_model("mainVisible", False)
+        time.sleep(1.0)
+        self.assertEqual(len(self.notices()), 1, "told once, not at every start")
 
 
-class StatusNotifierTest(E2ETest):
+class StatusNotifierTest(SessionBusTest):
     WATCHER = ("--dest=org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher")
-
-    def setUp(self):
-        super().setUp()
-        out = subprocess.run(["dbus-launch", "--sh-syntax"], capture_output=True, text=True,
-                             check=True).stdout
-        self.env = dict(os.environ, DISPLAY=self.x.name, DBUS_SESSION_BUS_ADDRESS=re.search(
-            r"DBUS_SESSION_BUS_ADDRESS='([^']+)'", out).group(1))
-        self.addCleanup(subprocess.run, ["kill", re.search(r"BUS_PID=(\d+)", out).group(1)])
-        self.spawn(["status-notifier-watcher"], self.env)
-        wait_for(lambda: "StatusNotifierWatcher" in self.send(
-            "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
-            "org.freedesktop.DBus.ListNames"), what="the watcher on the bus")
-        self.send(*self.WATCHER, "org.kde.StatusNotifierWatcher.RegisterStatusNotifierHost",
-                  "string:org.kde.StatusNotifierHost-1")
-
-    def send(self, *args):
-        return subprocess.run(["dbus-send", "--session", "--print-reply"] + list(args),
-                              env=self.env, capture_output=True, text=True).stdout
 
     def item(self):  # the unique bus name of the item registered last, new each time it shows
         names = re.findall(r'string "(:[0-9.]+)', self.send(
@@ -99,7 +124,10 @@ class StatusNotifierTest(E2ETest):
                   "int32:0", "int32:0")
 
     def test_the_item_registers_on_start_activates_and_exits_from_its_menu(self):
-        p = self.start_program({"DBUS_SESSION_BUS_ADDRESS": self.env["DBUS_SESSION_BUS_ADDRESS"]})
+        self.serve("StatusNotifierWatcher", ["status-notifier-watcher"])
+        self.send(*self.WATCHER, "org.kde.StatusNotifierWatcher.RegisterStatusNotifierHost",
+                  "string:org.kde.StatusNotifierHost-1")
+        p = self.start_program(self.bus)
         p.click("startButton")
         p.wait_model("mainVisible", False)
         item = wait_for(self.item, what="the item registered")
@@ -112,53 +140,6 @@ class StatusNotifierTest(E2ETest):
         time.sleep(0.2)
         self.x.tap("e")
         p.ended()
-
-
-class NotificationTest(E2ETest):
-    """The desktop's notification service on a private session bus, and an XEmbed tray."""
-
-    def setUp(self):
-        super().setUp()
-        out = subprocess.run(["dbus-launch", "--sh-syntax"], capture_output=True, text=True,
-                             check=True).stdout
-        self.bus = re.search(r"DBUS_SESSION_BUS_ADDRESS='([^']+)'", out).group(1)
-        self.addCleanup(subprocess.run, ["kill", re.search(r"BUS_PID=(\d+)", out).group(1)])
-        self.log = os.path.join(self.workdir, ".notices")
-        self.spawn(["/usr/bin/python3", os.path.join(os.path.dirname(os.path.abspath(__file__)),
-                                                     "notification_service.py"), self.log],
-                   {"DBUS_SESSION_BUS_ADDRESS": self.bus})
-        wait_for(lambda: "org.freedesktop.Notifications" in subprocess.run(
-            ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-             "/org/freedesktop/DBus", "org.freedesktop.DBus.ListNames"], capture_output=True,
-            text=True, env=dict(os.environ, DBUS_SESSION_BUS_ADDRESS=self.bus)).stdout,
-            what="the notification service")
-        self.start_trayer()
-
-    def notices(self):
-        if not os.path.exists(self.log):
-            return []
-        with open(self.log) as f:
-            return [json.loads(line) for line in f]
-
-    def test_the_first_time_in_the_tray_is_told_once_and_not_at_the_next_start(self):
-        p = self.start_program({"DBUS_SESSION_BUS_ADDRESS": self.bus})
-        p.click("startButton")
-        [notice] = wait_for(self.notices, what="the notice")
-        self.assertEqual(notice["summary"], "Brontek Tarnlow")
-        self.assertIn("double-click its icon", notice["body"])
-        x, y, w, h = self.docked_icon(ICON)
-        self.x.click(x + w // 2, y + h // 2, times=2)
-        p.wait_model("mainVisible", True)
-        p.click("startButton")
-        p.wait_model("mainVisible", False)
-        self.assertIn(b"tray-notice-shown = yes\r\n", self.file("options"))
-        p.proc.terminate()
-        p.proc.wait(10)
-        again = self.start_program({"DBUS_SESSION_BUS_ADDRESS": self.bus})
-        again.click("startButton")
-        again.wait_model("mainVisible", False)
-        time.sleep(1.0)
-        self.assertEqual(len(self.notices()), 1, "told once, not at every start")
 
 
 class OneCopyTest(CopyScenarios, E2ETest):

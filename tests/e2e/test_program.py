@@ -36,7 +36,7 @@ class KeysTest(E2ETest):
         super().setUp()
         write_binds(self.workdir)
 
-    def test_on_a_french_layout_the_highest_key_of_a_poll_wins_and_a_held_key_repeats(self):
+    def test_on_a_french_layout_the_highest_key_of_a_chord_wins_and_a_held_key_repeats(self):
         subprocess.run(["setxkbmap", "-display", self.x.name, "fr"], check=True)
         time.sleep(0.3)
         self.start_program()  # the digits it types arrive as digits whatever the layout
@@ -55,12 +55,6 @@ class KeysTest(E2ETest):
         keys = rec.wait(6)
         self.assertEqual(len(keys) % 3, 0)
         self.assertEqual(keys[:6], ["v", "1", "1"] * 2)
-
-    def typed_by(self, rec, key):
-        rec.clear()
-        self.x.tap(key)
-        time.sleep(0.7)
-        return [k for _, k in rec.typed()]
 
     def test_f5_chosen_for_numpad_3_types_in_the_window_the_tray_and_a_grabbing_game(self):
         self.start_trayer()
@@ -107,13 +101,6 @@ class OnlyInTheGameTest(E2ETest):
     """"Only in the game" on a bare X server, where no window manager names the active window: the
     X server's input focus counts, and at PointerRoot the window under the pointer."""
 
-    def typed_in(self, rec, focus):
-        before = len(rec.typed())
-        focus()
-        self.x.tap("KP_0", hold=0.05)
-        time.sleep(0.8)
-        return [k for _, k in rec.typed()[before:]]
-
     def test_the_input_focus_or_the_window_under_the_pointer_decides(self):
         with open(os.path.join(self.workdir, "options"), "wb") as f:
             f.write(b"only-in-game = yes\n# the player's own note\ngame-program = CoD_Mod.exe\n")
@@ -122,8 +109,8 @@ class OnlyInTheGameTest(E2ETest):
         modded = self.recorder(name="Modded", wm_class=("cod_mod.exe", "Wine"), at=(700, 400))
         other = self.recorder(name="Other", wm_class=("xterm", "XTerm"), at=(700, 700))
         for rec, words in ((game, "the game"), (modded, "a game named in options")):
-            self.assertEqual(self.typed_in(rec, rec.focus), ["v", "1", "1"], words)
-        self.assertEqual(self.typed_in(other, other.focus), [], "a terminal")
+            self.assertEqual(self.typed_by(rec, focus=rec.focus), ["v", "1", "1"], words)
+        self.assertEqual(self.typed_by(other, focus=other.focus), [], "a terminal")
 
         def pointer_over(rec):
             def focus():
@@ -131,11 +118,13 @@ class OnlyInTheGameTest(E2ETest):
                 g = rec.win.get_geometry()
                 self.x.move(g.x + 150, g.y + 100)
             return focus
-        self.assertEqual(self.typed_in(game, pointer_over(game)), ["v", "1", "1"], "PointerRoot")
-        self.assertEqual(self.typed_in(other, pointer_over(other)), [], "PointerRoot, a terminal")
+        self.assertEqual(self.typed_by(game, focus=pointer_over(game)), ["v", "1", "1"],
+                         "PointerRoot")
+        self.assertEqual(self.typed_by(other, focus=pointer_over(other)), [],
+                         "PointerRoot, a terminal")
         self.x.display.set_input_focus(X.NONE, X.RevertToNone, X.CurrentTime)
         self.x.display.sync()
-        self.assertEqual(self.typed_in(game, lambda: None), [], "nobody has the focus")
+        self.assertEqual(self.typed_by(game), [], "nobody has the focus")
         self.assertEqual(self.file("options").count(b"\n"), 3, "read, not rewritten")
 
 

@@ -19,20 +19,6 @@ LINUX_BIN = os.environ.get("BRONTEK_LINUX_BIN", "")
 MESSAGE = ["v", "1", "1"]  # keypad 0's message on a fresh start
 
 
-class XWindow:
-    """An X window recording the keys typed into it, under a WM_CLASS of its own."""
-
-    def __init__(self, test, title, wm_class, at):
-        self.recorder = test.recorder(name=title, wm_class=wm_class, at=at)
-        self.x, self.title = test.x, title
-
-    def focus(self):
-        self.recorder.focus()
-
-    def typed(self):
-        return [k for _, k in self.recorder.typed()]
-
-
 class OnlyInTheGame:
     """A mixin for an E2ETest giving start() (the program), windows() (the two games and the
     other window) and OTHER_PROGRAM (how "options" names the other window's program)."""
@@ -48,7 +34,7 @@ class OnlyInTheGame:
         before = window.typed()
         self.x.tap("KP_0", hold=0.05)
         time.sleep(1.0)
-        return window.typed()[len(before):]
+        return [k for _, k in window.typed()[len(before):]]
 
     def tick(self, p, on):
         p.click("onlyInGameBox")
@@ -93,8 +79,9 @@ class LinuxProgramTest(OnlyInTheGame, WineTest):
 
     def windows(self):
         return (WineWindow(self, "CoDMP.exe", "CoDMP", 700, 40),
-                XWindow(self, "Proton", ("codmp.exe", "steam_app_2620"), (700, 340)),
-                XWindow(self, "Other", ("other", "Other"), (700, 640)))
+                self.recorder(name="Proton", wm_class=("codmp.exe", "steam_app_2620"),
+                              at=(700, 340)),
+                self.recorder(name="Other", wm_class=("other", "Other"), at=(700, 640)))
 
 
 class WindowsProgramTest(OnlyInTheGame, WineTest):

@@ -44,10 +44,8 @@ class WineTest(harness.E2ETest):
         self.wine_run(POST_MESSAGE, window_class, str(WM_DPICHANGED), str(dpi << 16 | dpi))
 
     def game(self):
-        return self.recorder_keys(with_times=True)
-
-    def recorder_keys(self, with_times=False):
-        """A focused recording Wine window, and a function giving what it got from the first v."""
+        """A focused recording Wine window, and a function giving the (time, key) pairs it got
+        from the first v on."""
         recorder = WineWindow(self, RECORDER, "Recorder", 700, 500, "keys.txt")
         time.sleep(1.0)
         recorder.focus()
@@ -56,10 +54,9 @@ class WineTest(harness.E2ETest):
         def keys():
             # The keypad key itself arrives too ("0" with NumLock on); the program types only
             # v and the digits of its lists.
-            typed = recorder.typed(with_times=True)
-            keys = [k for _, k in typed]
-            typed = [t for t in typed[keys.index("v"):] if t[1] != "0"] if "v" in keys else []
-            return typed if with_times else [k for _, k in typed]
+            typed = recorder.typed()
+            starts = [n for n, (_, k) in enumerate(typed) if k == "v"]
+            return [t for t in typed[starts[0]:] if t[1] != "0"] if starts else []
         return keys
 
 
@@ -85,13 +82,12 @@ class WineWindow:
         x, y, w, h = self.x.find(self.title)
         self.x.click(x + w // 2, y + h // 2)
 
-    def typed(self, with_times=False):
-        if not os.path.exists(self.out):  # written as keys arrive
+    def typed(self):  # (message time, character) pairs, written as keys arrive
+        if not os.path.exists(self.out):
             return []
         with open(self.out, encoding="utf-8", errors="replace") as f:
-            typed = [(int(line.split()[0]), line.split()[1]) for line in f
-                     if len(line.split()) == 2]
-        return typed if with_times else [k for _, k in typed]
+            return [(int(line.split()[0]), line.split()[1]) for line in f
+                    if len(line.split()) == 2]
 
 
 class WineKeysTest(WineTest):
