@@ -91,8 +91,9 @@ inline const std::vector<AnswerInfo> kAnswers = {
 inline const std::vector<Millis> kWaits = {1, 40, 99, 100, 101, 250, 1000, 3500};
 inline const std::vector<std::string> kMenuChoices = {"closed", "&Show", "&Exit"};
 
-// The windows the player moves the focus to. The two first are the game (under Wine and under
-// Proton); the modded game is one only where "options" or a lesson says so.
+// The windows the player moves the focus to. The three first are the game (under Wine, under
+// Proton, and run as administrator, which keeps its keys from the program); the modded game is one
+// only where "options" or a lesson says so, and so is any other the player teaches.
 struct WindowInfo {
     std::string words;
     FocusedWindow focus;
@@ -100,9 +101,11 @@ struct WindowInfo {
 inline const std::vector<WindowInfo> kWindows = {
     {"the game", {{"codmp.exe", "codmp.exe"}, false}},
     {"the game under Proton", {{"codmp.exe", "steam_app_2620"}, false}},
+    {"the game run as administrator", {{"codmp.exe", "codmp.exe"}, false, true}},
     {"a terminal", {{"xterm", "XTerm"}, false}},
     {"the modded game", {{"cod_mod.exe", "cod_mod.exe"}, false}},
-    {"a window nobody can name", {{}, false}}};
+    {"a window nobody can name", {{}, false}},
+    {"Task Manager, run as administrator", {{"taskmgr.exe"}, false, true}}};
 inline const FocusedWindow kMainWindowFocus{{"brontek-tarnlow", "brontek-tarnlow"}, true};
 
 // "options" as the player left it before the start: what it says.
@@ -357,7 +360,10 @@ class Player {
             main().focusLost();
         focused = false;
         front = w;
-        p.focus.window = kWindows[static_cast<std::size_t>(w)].focus;
+        const FocusedWindow& window = kWindows[static_cast<std::size_t>(w)].focus;
+        p.focus.moveTo(window);
+        if (running() && window.aboveUs && games[static_cast<std::size_t>(w)])
+            elevatedGameSeen = true;
     }
     void onlyInGame(int) {
         if (!shown())
@@ -381,7 +387,7 @@ class Player {
         const OptionsInfo& o = kOptionsFiles[static_cast<std::size_t>(file)];
         p.files["options"] = o.text; // empty reads as no file
         onlyInGameOn = o.onlyInGame;
-        games[3] = o.moddedIsGame;
+        games[kModded] = o.moddedIsGame;
         trayNoticeShown = startedTold = o.trayNoticeShown;
     }
     void wait(int n) {
@@ -644,6 +650,11 @@ class Player {
             std::count(p.notices.shown.begin(), p.notices.shown.end(), Notice::KeepsRunningInTray);
         if (told != (trayNoticeShown && !startedTold ? 1 : 0))
             fail("the tray's notice came " + std::to_string(told) + " times");
+        // A game run as administrator is told of once, as it first comes to the front.
+        if (std::count(p.notices.shown.begin(), p.notices.shown.end(),
+                       Notice::GameRunsElevated) != (elevatedGameSeen ? 1 : 0))
+            fail("the notice of a game run as administrator came other than once as it came "
+                 "to the front");
         optionsWritten = false;
         if (!running())
             learning = false;
@@ -656,7 +667,7 @@ class Player {
             fail("\"options\" does not say what the box says");
         if (o.trayNoticeShown != trayNoticeShown)
             fail("\"options\" does not remember the tray's notice");
-        for (std::size_t w = 2; w < kWindows.size(); ++w) {
+        for (std::size_t w = kNoGameYet; w < kWindows.size(); ++w) {
             const auto& names = kWindows[w].focus.programNames;
             if (games[w] && !names.empty() &&
                 std::none_of(o.gamePrograms.begin(), o.gamePrograms.end(),
@@ -697,7 +708,9 @@ class Player {
     std::optional<Millis> closedAt;
     bool focused = true; // the main window has the keyboard
     int front = -1;      // the window in kWindows that has the focus; -1: the main window
-    std::vector<bool> games = {true, true, false, false, false}; // by kWindows
+    std::vector<bool> games = {true, true, true, false, false, false, false}; // by kWindows
+    static constexpr std::size_t kNoGameYet = 3, kModded = 4; // the first that may become one
+    bool elevatedGameSeen = false; // in front while the program ran
     bool started = false;
     bool onlyInGameOn = false;
     bool learning = false;        // the game button was pressed, and no lesson came yet

@@ -100,27 +100,6 @@ TEST_F(GameFocusTest, TheButtonSaysWhatEachPressTaughtAndAFailedWriteIsToldWhere
     EXPECT_TRUE(c().onlyInGameBox.checked());
 }
 
-// A game run as administrator keeps its keys from the program, and no press tells of it: the
-// player is told once, as such a game comes to the front; a game of the same rights, or another
-// program with more rights, is nobody's concern.
-TEST_F(GameFocusTest, AGameWithMoreRightsIsToldOnceAsItComesToTheFront) {
-    start();
-    FocusedWindow elevatedGame = kGame, elevatedTool = windowOf({"taskmgr.exe"});
-    elevatedGame.aboveUs = elevatedTool.aboveUs = true;
-    p.focus.moveTo(kGame);
-    p.focus.moveTo(elevatedTool);
-    EXPECT_TRUE(p.notices.shown.empty());
-    p.focus.moveTo(elevatedGame);
-    EXPECT_EQ(p.notices.shown, std::vector<Notice>{Notice::GameRunsElevated});
-    p.focus.moveTo(kTerminal);
-    p.focus.moveTo(elevatedGame);
-    EXPECT_EQ(p.notices.shown.size(), 1u) << "once";
-    window().close();
-    start();
-    p.focus.moveTo(elevatedGame);
-    EXPECT_EQ(p.notices.shown.size(), 2u) << "once a run";
-}
-
 struct OptionsCase {
     const char* name;
     std::string text;
