@@ -651,8 +651,8 @@ class Player {
         if (told != (trayNoticeShown && !startedTold ? 1 : 0))
             fail("the tray's notice came " + std::to_string(told) + " times");
         // A game run as administrator is told of once, as it first comes to the front.
-        if (std::count(p.notices.shown.begin(), p.notices.shown.end(),
-                       Notice::GameRunsElevated) != (elevatedGameSeen ? 1 : 0))
+        if (std::count(p.notices.shown.begin(), p.notices.shown.end(), Notice::GameRunsElevated) !=
+            (elevatedGameSeen ? 1 : 0))
             fail("the notice of a game run as administrator came other than once as it came "
                  "to the front");
         optionsWritten = false;
@@ -710,7 +710,7 @@ class Player {
     int front = -1;      // the window in kWindows that has the focus; -1: the main window
     std::vector<bool> games = {true, true, true, false, false, false, false}; // by kWindows
     static constexpr std::size_t kNoGameYet = 3, kModded = 4; // the first that may become one
-    bool elevatedGameSeen = false; // in front while the program ran
+    bool elevatedGameSeen = false;                            // in front while the program ran
     bool started = false;
     bool onlyInGameOn = false;
     bool learning = false;        // the game button was pressed, and no lesson came yet

@@ -42,8 +42,8 @@ class GameFocusTest : public MainWindowTest {
 // as the focus moves, input_sequences_test holds.)
 TEST_F(GameFocusTest, OnlyTheGamesWindowsGetMessagesAndWithTheOptionOffEveryWindow) {
     const std::pair<const FocusedWindow*, bool> windows[] = {
-        {&kGame, true},       {&kProton, true},          {&kOldWine, true}, {&kModded, false},
-        {&kTerminal, false},  {&kVirtualDesktop, false}, {&kNobody, false}, {&kOurWindow, false}};
+        {&kGame, true},      {&kProton, true},          {&kOldWine, true}, {&kModded, false},
+        {&kTerminal, false}, {&kVirtualDesktop, false}, {&kNobody, false}, {&kOurWindow, false}};
     for (const bool onlyInGame : {true, false}) {
         withOptions(onlyInGame ? "only-in-game = yes\r\n" : "");
         p.focus.asked = 0;
@@ -55,10 +55,10 @@ TEST_F(GameFocusTest, OnlyTheGamesWindowsGetMessagesAndWithTheOptionOffEveryWind
             p.keyboard.tap(0);
             p.clock.advance(500);
             const std::string in = front->programNames.empty() ? "" : front->programNames[0];
-            EXPECT_EQ(arrived(), (onlyInGame && !isGame
-                                      ? Arrived{}
-                                      : Arrived{{t + 100, v, in}, {t + 200, one, in},
-                                                {t + 300, one, in}}))
+            EXPECT_EQ(arrived(),
+                      (onlyInGame && !isGame
+                           ? Arrived{}
+                           : Arrived{{t + 100, v, in}, {t + 200, one, in}, {t + 300, one, in}}))
                 << in << (onlyInGame ? " with the option on" : " with it off");
         }
         if (!onlyInGame) {
