@@ -191,7 +191,8 @@ class Player {
     void act(const Action& a) {
         step = a;
         const ActionKind& kind = kActions[static_cast<std::size_t>(a.kind)];
-        if (!started && kind.run != &Player::optionsBeforeStart)
+        if (!started && kind.run != &Player::optionsBeforeStart &&
+            kind.run != &Player::noTrayBeforeStart)
             startProgram();
         if (!started) {
             (this->*kind.run)(a.arg);
@@ -303,7 +304,17 @@ class Player {
         minimizeInBox = false;
     }
     void save(int) { click(c().saveButton); }
-    void start(int) { click(c().startButton); }
+    // Start puts the window into the tray, or where the desktop has none minimizes it.
+    void start(int) {
+        if (!shown())
+            return;
+        click(c().startButton);
+        if (running() &&
+            (p.tray.host ? c().window.visible()
+                         : !c().window.visible() || c().window.state() != WindowState::Minimized))
+            fail(p.tray.host ? "Start left the window out of the tray"
+                             : "Start without a tray did not leave the window minimized");
+    }
     void exit(int) { click(c().exitButton); }
     void diskFills(int) {
         p.files.writeError = p.files.writeError ? std::nullopt : std::optional("Disk full");
@@ -389,6 +400,10 @@ class Player {
         onlyInGameOn = o.onlyInGame;
         games[kModded] = o.moddedIsGame;
         trayNoticeShown = startedTold = o.trayNoticeShown;
+    }
+    void noTrayBeforeStart(int) {
+        if (!started)
+            p.tray.host = false; // a desktop without a tray, as GNOME is
     }
     void wait(int n) {
         if (p.desktop.ended) // the process is gone: nothing of it runs any more
@@ -791,6 +806,7 @@ inline const std::vector<ActionKind> kActions = {
     {"click the game button", 2, 0, nullptr, &Player::gameButton},
     {"before the start, \"options\" #", 4, static_cast<int>(kOptionsFiles.size()), optionsName,
      &Player::optionsBeforeStart},
+    {"before the start, the desktop has no tray", 1, 0, nullptr, &Player::noTrayBeforeStart},
     {"pick #", 4, 180, entry, &Player::pick},
     {"start the program a second time", 1, 0, nullptr, &Player::startAgain},
     {"click #", 1, 2, gameName, &Player::game},

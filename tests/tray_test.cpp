@@ -40,19 +40,5 @@ TEST_F(TrayTest, TheExitButtonWhileThePollWaitsForTheServerEndsAtOnce) {
     EXPECT_EQ(p.http.pendingCount(), 0u) << "the poll is cancelled";
 }
 
-// (Keys pressed as the window closes, and sequences under way then: input_sequences_test.)
-TEST_F(TrayTest, WithoutATrayHostStartAndMinimizeKeepTheWindowReachable) {
-    p.tray.host = false;
-    c().startButton.click();
-    EXPECT_TRUE(c().window.visible());
-    EXPECT_EQ(c().window.state(), WindowState::Minimized);
-    window().shownMinimized(false); // from the taskbar
-    EXPECT_EQ(c().window.state(), WindowState::Normal) << "or a view would minimize it again";
-    window().shownMinimized(true);
-    EXPECT_TRUE(c().window.visible());
-    EXPECT_EQ(p.tray.adds, 0);
-    EXPECT_TRUE(p.notices.shown.empty()) << "nothing went into a tray";
-}
-
 } // namespace
 } // namespace bt::test
