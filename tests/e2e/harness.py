@@ -161,33 +161,30 @@ class Xvfb:
                 self.display.sync()
                 time.sleep(0.03)
 
-    def window_titles(self):  # {title: (window, map state)}
-        titles = {}
-        for w in self.display.screen().root.query_tree().children:
-            try:
-                name, attrs = w.get_wm_name(), w.get_attributes()
-            except Exception:
-                continue
-            if name:
-                titles[name if isinstance(name, str) else name.decode()] = (w, attrs.map_state)
-        return titles
-
-    def find(self, name, window=None):
-        """The screen rectangle of the mapped window name (WM_NAME or WM_CLASS) below window."""
-        window = window or self.display.screen().root
-        for child in window.query_tree().children:
+    def window(self, name, under=None):
+        """The mapped window named name (WM_NAME or WM_CLASS) below under, or None."""
+        under = under or self.display.screen().root
+        for child in under.query_tree().children:
             try:
                 if (name in [child.get_wm_name()] + list(child.get_wm_class() or ()) and
                         child.get_attributes().map_state):
-                    g = child.get_geometry()
-                    at = child.translate_coords(self.display.screen().root, 0, 0)
-                    return (-at.x, -at.y, g.width, g.height)
+                    return child
             except Exception:
                 continue
-            found = self.find(name, child)
+            found = self.window(name, child)
             if found:
                 return found
         return None
+
+    def find(self, name, under=None):
+        """The screen rectangle (x, y, w, h) of the mapped window name below under, or None."""
+        try:
+            window = self.window(name, under)
+            g = window.get_geometry()
+            at = window.translate_coords(self.display.screen().root, 0, 0)
+            return (-at.x, -at.y, g.width, g.height)
+        except Exception:  # none yet, or gone in between
+            return None
 
     def _title(self, window):
         """The title of window or of the nearest window above it that has one."""
@@ -225,7 +222,7 @@ class Xvfb:
 
     def iconify(self, title):
         """What a window manager does on minimize: WM_STATE iconic and the window unmapped."""
-        window = self.window_titles()[title][0]
+        window = self.window(title)
         state = self.display.intern_atom("WM_STATE")
         window.change_property(state, state, 32, [3, 0])
         window.unmap()
@@ -454,7 +451,7 @@ class E2ETest(unittest.TestCase):
                  what="openbox")
 
     def tray_icon(self, name):
-        return self.x.find(name, self.x.window_titles()["panel"][0])
+        return self.x.find(name, self.x.window("panel"))
 
     def docked_icon(self, name):
         return steady(lambda: self.tray_icon(name), "the icon docked in the tray")
