@@ -645,6 +645,8 @@ class Player {
         for (std::size_t b = toldBoxes; b < p.dialogs.messageBoxes.size(); ++b)
             if (p.dialogs.messageBoxes[b].prompt.find("Disk full") != std::string::npos)
                 fail("a write that did not fail was told as failed");
+        if (p.desktop.ended && (p.clock.wakeUpsScheduled() != 0 || p.http.pendingCount() != 0))
+            fail("the program ended, yet something of it is still due to run or downloading");
         if (!main().isOpen() && c().window.visible())
             fail("the main window is still shown after it closed");
         if (p.tray.iconPresent != (running() && !c().window.visible()))

@@ -57,17 +57,8 @@ TEST_F(StatusTest, OnlineBlinksSevenTimesThenShrinksAndExitOpensTheNews) {
     EXPECT_TRUE(p.desktop.ended) << "the process ends with its last window";
 }
 
-TEST_F(StatusTest, ExitDuringTheBlinkStopsItAndTheNewsWindowAloneRuns) {
-    p.clock.advance(1000);
-    answer("on\r\nnews-7\r\n", "");
-    p.clock.advance(300);
-    c().exitButton.click();
-    p.clock.advance(3000);
-    EXPECT_EQ(window().status().blinkStep, 1) << "no blink for a window that is gone";
-    app->newsWindow()->close();
-    EXPECT_EQ(p.clock.wakeUpsScheduled(), 0u);
-}
-
+// (That nothing of the main window runs once it has closed, whatever it was doing, and that
+// nothing of the program is due once it has ended, input_sequences_test holds.)
 TEST_F(StatusTest, NewsOfferedByAnAnswerWhoseSeparatorNeverCameIsAskedFromTheServer) {
     p.clock.advance(1000);
     ASSERT_TRUE(p.http.respondTo(kStatusUrl, ok("on\r\nnews-9\r\n")));
