@@ -345,12 +345,22 @@ class Player {
     void statusAnswers(int) { serverAnswers("form1.html", "on|news-7"); }
     void feedArrives(int) { serverAnswers("data.html", "Brontek news|x|y"); }
     void declineNews(int) {
-        if (NewsWindow* news = app->newsWindow(); news && news->isOpen())
+        if (NewsWindow* news = app->newsWindow(); news && news->isOpen()) {
             news->controls().declineBox.toggle(true);
+            newsDeclined = true;
+        }
     }
+    // Closing the news window with its box ticked keeps the news' name in "data", so the same
+    // news is not offered again; without it, or on a full disk, "data" stays as it was.
     void closeNews(int) {
-        if (NewsWindow* news = app->newsWindow(); news && news->isOpen())
-            news->close();
+        NewsWindow* news = app->newsWindow();
+        if (!news || !news->isOpen())
+            return;
+        const auto data = [this] { return p.files.count("data") ? p.files["data"] : ""; };
+        const std::string expected = newsDeclined && !p.files.writeError ? "news-7\r\n" : data();
+        news->close();
+        if (data() != expected)
+            fail("\"data\" says \"" + data() + "\" after the news window closed");
     }
     // A second start: the copy running shows its window out and forward, or its news window.
     void startAgain(int) {
@@ -728,6 +738,7 @@ class Player {
     std::vector<bool> games = {true, true, true, false, false, false, false}; // by kWindows
     static constexpr std::size_t kNoGameYet = 3, kModded = 4; // the first that may become one
     bool elevatedGameSeen = false;                            // in front while the program ran
+    bool newsDeclined = false;                                // the news window's box was ticked
     bool started = false;
     bool onlyInGameOn = false;
     bool learning = false;        // the game button was pressed, and no lesson came yet
