@@ -315,7 +315,16 @@ class Player {
             fail(p.tray.host ? "Start left the window out of the tray"
                              : "Start without a tray did not leave the window minimized");
     }
-    void exit(int) { click(c().exitButton); }
+    // Exit with the server's answer in opens the news it offers; before one there is nothing to
+    // decide the news on, and the program ends.
+    void exit(int) {
+        if (!shown())
+            return;
+        click(c().exitButton);
+        if (newsOpened() != statusKnown || (!statusKnown && !p.desktop.ended))
+            fail(statusKnown ? "Exit did not open the news the server offered"
+                             : "Exit before the server answered did not end the program");
+    }
     void diskFills(int) {
         p.files.writeError = p.files.writeError ? std::nullopt : std::optional("Disk full");
     }
@@ -342,7 +351,11 @@ class Player {
             main().close();
         }
     }
-    void statusAnswers(int) { serverAnswers("form1.html", "on|news-7"); }
+    void statusAnswers(int) {
+        const bool asked = p.http.respondTo(kBase + std::string("form1.html"), ok("on|news-7"));
+        if (p.http.respondTo(std::string(kBase) + "br.html", ok("|")) && asked)
+            statusKnown = true;
+    }
     void feedArrives(int) { serverAnswers("data.html", "Brontek news|x|y"); }
     void declineNews(int) {
         if (NewsWindow* news = app->newsWindow(); news && news->isOpen()) {
@@ -739,6 +752,7 @@ class Player {
     static constexpr std::size_t kNoGameYet = 3, kModded = 4; // the first that may become one
     bool elevatedGameSeen = false;                            // in front while the program ran
     bool newsDeclined = false;                                // the news window's box was ticked
+    bool statusKnown = false; // the program has the server\'s answer, which offers news
     bool started = false;
     bool onlyInGameOn = false;
     bool learning = false;        // the game button was pressed, and no lesson came yet
