@@ -51,9 +51,9 @@ class VirtualClock : public Clock {
     std::map<const void*, Scheduled> scheduled_;
 };
 
-class FakeKeyboard : public Keyboard {
+class FakeTriggerInput : public TriggerInput {
   public:
-    explicit FakeKeyboard(const VirtualClock& clock) : clock_(clock) {}
+    explicit FakeTriggerInput(const VirtualClock& clock) : clock_(clock) {}
     // Keypad keys by digit, any key by its code, at the clock's time: reported when watched. A
     // press may be read late, as a system's event can be: it carries the moment it happened.
     void press(int digit, std::optional<Millis> happened = {}) {
@@ -227,7 +227,7 @@ class FakeHttp : public Http {
 
 struct FakePlatform {
     VirtualClock clock;
-    FakeKeyboard keyboard{clock};
+    FakeTriggerInput keyboard{clock};
     FakeFocus focus;
     FakeNotices notices;
     FakeTypist typist{clock, focus};

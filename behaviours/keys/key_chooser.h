@@ -18,14 +18,14 @@ namespace bt {
 
 class Dialogs;
 class Files;
-class Keyboard;
+class TriggerInput;
 class TriggerState;
 
 class KeyChooser {
   public:
     // onChange runs after every change of the keys, of whether a key is being chosen, or of what
     // the labels say.
-    KeyChooser(const Keyboard& keyboard, Files& files, Dialogs& dialogs, TriggerState& triggers,
+    KeyChooser(const TriggerInput& input, Files& files, Dialogs& dialogs, TriggerState& triggers,
                std::function<void()> onChange);
 
     // Restores the keys from "keys".
@@ -46,7 +46,7 @@ class KeyChooser {
     void end();
     std::optional<std::string> refusal(const PressedKey& key) const;
 
-    const Keyboard& keyboard_;
+    const TriggerInput& input_;
     TriggerState& triggers_;
     KeysFile file_;
     std::function<void()> onChange_;

@@ -15,7 +15,7 @@ namespace bt {
 
 class Dialogs;
 class Files;
-class Keyboard;
+class TriggerInput;
 
 // A keys file is ten short lines; a damaged one is read no further than this.
 constexpr std::size_t kMaxKeysFileBytes = 4096;
@@ -27,12 +27,12 @@ TriggerKeys parseKeys(std::string_view text, std::string_view system);
 // Settles keys that cannot stand together: of two slots on one key the later gives way, and a
 // chosen key that is the keypad key of a slot keeping its own gives way; a slot that gives way
 // goes back to its keypad key, which may make another give way in turn.
-void settleKeys(TriggerKeys& keys, const Keyboard& keyboard);
+void settleKeys(TriggerKeys& keys, const TriggerInput& input);
 
 class KeysFile {
   public:
-    KeysFile(const Keyboard& keyboard, Files& files, Dialogs& dialogs)
-        : keyboard_(keyboard), files_(files), dialogs_(dialogs) {}
+    KeysFile(const TriggerInput& input, Files& files, Dialogs& dialogs)
+        : input_(input), files_(files), dialogs_(dialogs) {}
 
     // The keys the file names that this keyboard has and that can fire a slot: not a key the
     // program types or a modifier, not a key an earlier slot has, not the keypad key of a slot
@@ -43,7 +43,7 @@ class KeysFile {
     void save(const TriggerKeys& keys);
 
   private:
-    const Keyboard& keyboard_;
+    const TriggerInput& input_;
     Files& files_;
     Dialogs& dialogs_;
 };

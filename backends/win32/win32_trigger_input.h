@@ -5,15 +5,15 @@
 // the same with NumLock on or off; names from GetKeyNameTextW.
 
 #include "backends/win32/message_window.h"
-#include "base/system/keyboard.h"
+#include "base/system/trigger_input.h"
 
 #include <functional>
 
 namespace bt::win32 {
 
-class Win32Keyboard : public Keyboard {
+class Win32TriggerInput : public TriggerInput {
   public:
-    Win32Keyboard(MessageWindow& window, std::function<Millis()> now);
+    Win32TriggerInput(MessageWindow& window, std::function<Millis()> now);
     // Reports the key input already queued for the hidden window.
     void deliverQueued();
 

@@ -1,4 +1,4 @@
-#include "backends/x11/x11_keyboard.h"
+#include "backends/x11/x11_trigger_input.h"
 
 #include "backends/x11/event_time.h"
 
@@ -55,7 +55,7 @@ std::string nameOf(KeySym sym) {
 
 } // namespace
 
-X11Keyboard::X11Keyboard(std::function<Millis()> now, const char* displayName)
+X11TriggerInput::X11TriggerInput(std::function<Millis()> now, const char* displayName)
     : now_(std::move(now)) {
     display_ = XOpenDisplay(displayName);
     if (!display_) {
@@ -91,27 +91,27 @@ X11Keyboard::X11Keyboard(std::function<Millis()> now, const char* displayName)
     ok_ = true;
 }
 
-X11Keyboard::~X11Keyboard() {
+X11TriggerInput::~X11TriggerInput() {
     if (display_)
         XCloseDisplay(display_);
 }
 
-int X11Keyboard::connectionFd() const {
+int X11TriggerInput::connectionFd() const {
     return display_ ? ConnectionNumber(display_) : -1;
 }
 
-KeyCode X11Keyboard::keypadKey(int digit) const {
+KeyCode X11TriggerInput::keypadKey(int digit) const {
     return KeyCode{digit >= 0 && digit < 10 ? keypad_[static_cast<std::size_t>(digit)] : 0};
 }
 
-void X11Keyboard::watch(const KeyWatch& watch) {
+void X11TriggerInput::watch(const KeyWatch& watch) {
     // Events still queued happened before the change: they are reported as things stood.
     if (!delivering_)
         deliverQueued();
     watch_ = watch;
 }
 
-void X11Keyboard::deliverQueued() {
+void X11TriggerInput::deliverQueued() {
     if (!ok())
         return;
     delivering_ = true;
@@ -137,12 +137,12 @@ void X11Keyboard::deliverQueued() {
     delivering_ = false;
 }
 
-void X11Keyboard::deliverAlreadyRead() {
+void X11TriggerInput::deliverAlreadyRead() {
     if (ok() && XEventsQueued(display_, QueuedAlready) > 0)
         deliverQueued();
 }
 
-std::optional<PressedKey> X11Keyboard::describeKey(KeyCode key) const {
+std::optional<PressedKey> X11TriggerInput::describeKey(KeyCode key) const {
     const unsigned keycode = key.value;
     if (!display_ || keycode < 8 || keycode > 255)
         return std::nullopt;

@@ -4,7 +4,7 @@
 // has the focus and (with XI 2.2) even while another client grabs the keyboard. Keys are matched by
 // keycode, so NumLock does not matter for the keypad; names and kinds come from the current keymap.
 
-#include "base/system/keyboard.h"
+#include "base/system/trigger_input.h"
 
 #include <array>
 #include <functional>
@@ -16,14 +16,14 @@ typedef struct _XDisplay Display;
 
 namespace bt::x11 {
 
-class X11Keyboard : public bt::Keyboard {
+class X11TriggerInput : public bt::TriggerInput {
   public:
     // Opens its own connection to the display; ok() is false when X or XInput 2.2 is missing.
     // Each event is stamped with the moment it happened, on the clock now() reads.
-    explicit X11Keyboard(std::function<Millis()> now, const char* displayName = nullptr);
-    ~X11Keyboard() override;
-    X11Keyboard(const X11Keyboard&) = delete;
-    X11Keyboard& operator=(const X11Keyboard&) = delete;
+    explicit X11TriggerInput(std::function<Millis()> now, const char* displayName = nullptr);
+    ~X11TriggerInput() override;
+    X11TriggerInput(const X11TriggerInput&) = delete;
+    X11TriggerInput& operator=(const X11TriggerInput&) = delete;
 
     bool ok() const { return display_ != nullptr && ok_; }
     const std::string& error() const { return error_; }

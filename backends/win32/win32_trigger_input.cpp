@@ -1,4 +1,4 @@
-#include "backends/win32/win32_keyboard.h"
+#include "backends/win32/win32_trigger_input.h"
 
 #include "backends/win32/key_codes.h"
 #include "backends/win32/wide.h"
@@ -65,7 +65,7 @@ std::optional<NameAndKey> nameAndKey(unsigned code) {
 
 } // namespace
 
-Win32Keyboard::Win32Keyboard(MessageWindow& window, std::function<Millis()> now)
+Win32TriggerInput::Win32TriggerInput(MessageWindow& window, std::function<Millis()> now)
     : window_(window), now_(std::move(now)) {
     window_.onMessage(WM_INPUT, [this](WPARAM wp, LPARAM lp) {
         rawInput(lp);
@@ -81,20 +81,20 @@ Win32Keyboard::Win32Keyboard(MessageWindow& window, std::function<Millis()> now)
     RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
 }
 
-void Win32Keyboard::watch(const KeyWatch& watch) {
+void Win32TriggerInput::watch(const KeyWatch& watch) {
     // Key input still queued happened before the change: it is reported as things stood.
     if (!delivering_)
         deliverQueued();
     watch_ = watch;
 }
 
-void Win32Keyboard::deliverQueued() {
+void Win32TriggerInput::deliverQueued() {
     MSG msg;
     while (PeekMessageW(&msg, window_.hwnd(), WM_INPUT, WM_INPUT, PM_REMOVE))
         DispatchMessageW(&msg);
 }
 
-void Win32Keyboard::rawInput(LPARAM handle) {
+void Win32TriggerInput::rawInput(LPARAM handle) {
     RAWINPUT input{};
     UINT size = sizeof input;
     if (GetRawInputData(reinterpret_cast<HRAWINPUT>(handle), RID_INPUT, &input, &size,
@@ -116,13 +116,13 @@ void Win32Keyboard::rawInput(LPARAM handle) {
     delivering_ = false;
 }
 
-KeyCode Win32Keyboard::keypadKey(int digit) const {
+KeyCode Win32TriggerInput::keypadKey(int digit) const {
     if (digit < 0 || digit >= static_cast<int>(kKeypadScanCodes.size()))
         return KeyCode{};
     return KeyCode{kKeypadScanCodes[static_cast<std::size_t>(digit)]};
 }
 
-std::optional<PressedKey> Win32Keyboard::describeKey(KeyCode key) const {
+std::optional<PressedKey> Win32TriggerInput::describeKey(KeyCode key) const {
     for (int d = 0; d < static_cast<int>(kKeypadScanCodes.size()); ++d)
         if (key == keypadKey(d))
             return PressedKey{key, KeyKind::Ordinary, keypadName(d)};

@@ -65,9 +65,9 @@ class AltState {
     std::vector<KeyCode> down_; // the left Alt, the right, or both
 };
 
-class Keyboard {
+class TriggerInput {
   public:
-    virtual ~Keyboard() = default;
+    virtual ~TriggerInput() = default;
 
     // Where the watched keys' events go.
     virtual void listen(std::function<void(const KeyEvent&)> onEvent) = 0;
