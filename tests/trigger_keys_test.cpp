@@ -1,5 +1,6 @@
-// Choosing any key as a slot's trigger, for keyboards without a numeric keypad: what the labels
-// say, which keys fire which slot, the file "keys", and what a damaged one restores.
+// Choosing any key or mouse button as a slot's trigger, for keyboards without a numeric keypad:
+// what the labels say, which keys fire which slot, the file "keys", and what a damaged one
+// restores.
 
 #include "behaviours/keys/keys_file.h"
 #include "main_window_fixture.h"
@@ -118,6 +119,31 @@ TEST_F(TriggerKeysTest, KeysTheProgramTypesModifiersAndTakenKeypadKeysAreRefused
     EXPECT_TRUE(typedBy(v).empty()) << "the program's own keys never fire a slot";
 }
 
+TEST_F(TriggerKeysTest, AMiddleOrSideButtonIsChosenAsAKeyAndTheMouseIsHeardOnlyForOne) {
+    start();
+    bind(3, 2, 5);
+    const KeyCode mouse4 = KeyCode::of(sideButton(0)), middle = KeyCode::of(MouseButton::Middle);
+    EXPECT_FALSE(p.keyboard.watching().coversButtons()) << "no button chosen: no mouse heard";
+    c().keyLabel(3).click();
+    p.keyboard.altHeld = true; // Alt and a button move the window
+    pressInWindow(mouse4);
+    p.keyboard.altHeld = false;
+    for (const MouseButton b : {MouseButton::Left, MouseButton::Right, MouseButton::Wheel})
+        pressInWindow(KeyCode::of(b));
+    EXPECT_EQ(keyName(3), "Press a key\u2026") << "the buttons that work the window pass";
+    pressInWindow(mouse4);
+    EXPECT_EQ(keyName(3), "Mouse 4");
+    EXPECT_EQ(p.files["keys"].substr(24, 17), "mouse 4 Mouse 4\r\n");
+    EXPECT_EQ(typedBy(mouse4).size(), 3u);
+    EXPECT_TRUE(p.keyboard.watching().coversButtons());
+    choose(7, middle);
+    choose(7, mouse4); // moves from slot 3, which gets its keypad key back
+    EXPECT_EQ(std::make_pair(keyName(7), keyName(3)), std::make_pair("Mouse 4"s, "Numpad 3"s));
+    EXPECT_TRUE(typedBy(middle).empty());
+    choose(7, del);
+    EXPECT_FALSE(p.keyboard.watching().coversButtons()) << "none chosen any more";
+}
+
 struct KeysFileCase {
     const char* name;
     std::string bytes;
@@ -144,6 +170,9 @@ INSTANTIATE_TEST_SUITE_P(Files, KeysFileTest, ::testing::Values(
     KeysFileCase{"LineFeedsOnlyNoNames", "fake 71\nkeypad\nfake 72\n", {"F5", "Numpad 1", "F6"}},
     KeysFileCase{"TwoSlotsOnOneKey", "fake 71\r\nfake 71\r\n", {"F5"}},
     KeysFileCase{"Short", "keypad\r\nfake 7", {}},
+    KeysFileCase{"Buttons", "mouse 4 Mouse 4\r\nmouse 3\r\nmouse 9 Mouse 9\r\nmouse 1\r\n"
+                 "mouse 2 Right button\r\nmouse 0\r\nmouse 256\r\nmouse 4x\r\nmouse\r\nmouse 4\r\n",
+                 {"Mouse 4", "Middle button", "Mouse 9"}},
     // Unknown or damaged codes, another system's, keys that must not fire, taken keypad keys.
     KeysFileCase{"Damaged", "fake 99 Gone\r\nfake -71\r\nfake 71x\r\nfake 4294967296\r\n"
                  "x11 71 F5\r\nwin32 63 F5\r\nfake 55 V\r\nfake 37 Ctrl\r\n"

@@ -32,8 +32,9 @@ void KeyChooser::keyPressed(KeyCode code) {
     const auto slot = triggers_.choosing();
     if (!slot)
         return;
-    const auto key = input_.describeKey(code);
-    if (!key)
+    const auto key = input_.describe(code);
+    // The left and right buttons and the wheel work the window: the choice waits on.
+    if (!key || key->kind == KeyKind::Pointer)
         return;
     if (key->kind == KeyKind::Cancel) {
         end();
@@ -85,7 +86,7 @@ std::string KeyChooser::label(int slot) const {
     if (triggers_.choosing() == slot)
         return refusal_.empty() ? "Press a key\u2026" : refusal_;
     if (const auto& chosen = triggers_.chosen().chosen[static_cast<std::size_t>(slot)])
-        if (const auto key = input_.describeKey(*chosen))
+        if (const auto key = input_.describe(*chosen))
             return key->name;
     return keypadName(slot);
 }

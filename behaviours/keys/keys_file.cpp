@@ -11,10 +11,14 @@ namespace {
 
 constexpr const char* kFileName = "keys";
 constexpr std::string_view kKeypad = "keypad";
+// Buttons are the same on every system, and no system's key codes are tagged so: builds that
+// know only keys read such a line as the keypad key.
+constexpr std::string_view kMouse = "mouse";
 
 std::optional<KeyCode> parseLine(std::string_view line, std::string_view system) {
     const std::size_t space = line.find(' ');
-    if (space == std::string_view::npos || line.substr(0, space) != system)
+    const std::string_view tag = line.substr(0, space);
+    if (space == std::string_view::npos || (tag != system && tag != kMouse))
         return std::nullopt;
     std::string_view code = line.substr(space + 1);
     code = code.substr(0, code.find(' '));
@@ -22,6 +26,9 @@ std::optional<KeyCode> parseLine(std::string_view line, std::string_view system)
     const auto [end, error] = std::from_chars(code.data(), code.data() + code.size(), value);
     if (error != std::errc() || end != code.data() + code.size() || code.empty())
         return std::nullopt;
+    if (tag == kMouse)
+        return value > 255 ? std::nullopt
+                           : std::optional(KeyCode::of(static_cast<MouseButton>(value)));
     return KeyCode{value};
 }
 
@@ -72,7 +79,7 @@ TriggerKeys KeysFile::load() {
         auto& chosen = keys.chosen[static_cast<std::size_t>(slot)];
         if (!chosen)
             continue;
-        const auto key = input_.describeKey(*chosen);
+        const auto key = input_.describe(*chosen);
         // A key this keyboard no longer has, or one that must not fire a slot, gives way.
         if (!key || key->kind != KeyKind::Ordinary || key->code == input_.keypadKey(slot))
             chosen.reset();
@@ -85,9 +92,9 @@ void KeysFile::save(const TriggerKeys& keys) {
     std::string text;
     for (const auto& chosen : keys.chosen) {
         if (chosen) {
-            const auto key = input_.describeKey(*chosen);
-            text += std::string(input_.keyCodeSystem()) + " " + std::to_string(chosen->value) +
-                    " " + (key ? key->name : std::string());
+            const auto key = input_.describe(*chosen);
+            text += std::string(chosen->isButton ? kMouse : input_.keyCodeSystem()) + " " +
+                    std::to_string(chosen->value) + " " + (key ? key->name : std::string());
         } else {
             text += kKeypad;
         }
