@@ -45,6 +45,21 @@ KeyKind kindOf(KeySym level0) {
     }
 }
 
+// X numbers the buttons 1 left, 2 middle, 3 right, 4 to 7 the wheel's turns (up, down, left,
+// right), then the side buttons from 8 (back) and 9 (forward) on.
+MouseButton buttonOf(unsigned detail) {
+    switch (detail) {
+    case 1:
+        return MouseButton::Left;
+    case 2:
+        return MouseButton::Middle;
+    case 3:
+        return MouseButton::Right;
+    default:
+        return detail < 8 ? MouseButton::Wheel : sideButton(detail - 8);
+    }
+}
+
 std::string nameOf(KeySym sym) {
     const char* name = XKeysymToString(sym);
     std::string out = name ? name : "";
@@ -78,7 +93,12 @@ X11TriggerInput::X11TriggerInput(std::function<Millis()> now, const char* displa
         keypad_[static_cast<std::size_t>(d)] =
             XKeysymToKeycode(display_, static_cast<KeySym>(XK_KP_0 + d));
     altKeys_ = {XKeysymToKeycode(display_, XK_Alt_L), XKeysymToKeycode(display_, XK_Alt_R)};
+    ok_ = true;
+    selectRawEvents(false);
+}
 
+void X11TriggerInput::selectRawEvents(bool buttons) {
+    // Every key, for Alt and for the choice; the buttons only while one is watched.
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
     XIEventMask mask{};
     mask.deviceid = XIAllMasterDevices;
@@ -86,9 +106,12 @@ X11TriggerInput::X11TriggerInput(std::function<Millis()> now, const char* displa
     mask.mask = bits;
     XISetMask(bits, XI_RawKeyPress);
     XISetMask(bits, XI_RawKeyRelease);
+    if (buttons) {
+        XISetMask(bits, XI_RawButtonPress);
+        XISetMask(bits, XI_RawButtonRelease);
+    }
     XISelectEvents(display_, DefaultRootWindow(display_), &mask, 1);
     XFlush(display_);
-    ok_ = true;
 }
 
 X11TriggerInput::~X11TriggerInput() {
@@ -108,6 +131,8 @@ void X11TriggerInput::watch(const KeyWatch& watch) {
     // Events still queued happened before the change: they are reported as things stood.
     if (!delivering_)
         deliverQueued();
+    if (ok() && watch.coversButtons() != watch_.coversButtons())
+        selectRawEvents(watch.coversButtons());
     watch_ = watch;
 }
 
@@ -122,19 +147,26 @@ void X11TriggerInput::deliverQueued() {
         if (cookie->type != GenericEvent || cookie->extension != xiOpcode_ ||
             !XGetEventData(display_, cookie))
             continue;
-        if (cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawKeyRelease) {
-            const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
+        if (const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
+            cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawKeyRelease) {
             const KeyCode key{static_cast<std::uint32_t>(raw->detail)};
             const bool down = cookie->evtype == XI_RawKeyPress;
             const auto code = static_cast<unsigned>(raw->detail);
             alt_.seen(key, code == altKeys_[0] || code == altKeys_[1], down);
-            if (onKey_ && watch_.covers(key))
-                onKey_(KeyEvent{key, down, eventTime(static_cast<std::uint32_t>(raw->time), now_()),
-                                alt_.held()});
+            report(key, down, raw->time);
+        } else if (cookie->evtype == XI_RawButtonPress || cookie->evtype == XI_RawButtonRelease) {
+            report(KeyCode::of(buttonOf(static_cast<unsigned>(raw->detail))),
+                   cookie->evtype == XI_RawButtonPress, raw->time);
         }
         XFreeEventData(display_, cookie);
     }
     delivering_ = false;
+}
+
+void X11TriggerInput::report(KeyCode key, bool down, unsigned long serverTime) {
+    if (onKey_ && watch_.covers(key))
+        onKey_(KeyEvent{key, down, eventTime(static_cast<std::uint32_t>(serverTime), now_()),
+                        alt_.held()});
 }
 
 void X11TriggerInput::deliverAlreadyRead() {
