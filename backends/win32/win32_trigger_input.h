@@ -1,8 +1,9 @@
 #pragma once
 
-// The keyboard of the Windows program: Raw Input on the hidden window (RIDEV_INPUTSINK), so keys
-// are heard whichever window has the focus and still reach it; keys by scan code and the E0 flag,
-// the same with NumLock on or off; names from GetKeyNameTextW.
+// The keys and buttons of the Windows program: Raw Input on the hidden window (RIDEV_INPUTSINK), so
+// they are heard whichever window has the focus and still reach it; keys by scan code and the E0
+// flag, the same with NumLock on or off; names from GetKeyNameTextW. The mouse is registered only
+// while a button is watched, and removed otherwise: it reports every movement too.
 
 #include "backends/win32/message_window.h"
 #include "base/system/trigger_input.h"
@@ -25,6 +26,7 @@ class Win32TriggerInput : public TriggerInput {
 
   private:
     void rawInput(LPARAM handle);
+    void report(KeyCode key, bool down);
 
     MessageWindow& window_;
     std::function<Millis()> now_;

@@ -114,7 +114,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     MSG msg;
     while (!desktop.ended() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (mainView.takeKey(msg))
+        if (mainView.takeInput(msg))
             continue;
         HWND active = GetActiveWindow();
         if (active && IsDialogMessageW(active, &msg))
