@@ -28,7 +28,8 @@
 namespace {
 
 constexpr const char* kFilesNote =
-    "\"binds\" (your bindings), \"keys\" (keys chosen instead of keypad keys), \"options\" "
+    "\"binds\" (your bindings), \"keys\" (keys and mouse buttons chosen instead of keypad keys), "
+    "\"options\" "
     "and \"data\" (a declined news item) are kept in the folder the program is started in; started "
     "from its own "
     "folder, they lie beside brontek-tarnlow.exe.";
