@@ -47,9 +47,7 @@ struct KeyCode {
         return KeyCode{static_cast<std::uint32_t>(button), true};
     }
     constexpr std::optional<MouseButton> button() const {
-        if (!isButton || value > 255)
-            return std::nullopt;
-        return static_cast<MouseButton>(value);
+        return isButton ? std::optional(static_cast<MouseButton>(value)) : std::nullopt;
     }
     friend constexpr auto operator<=>(const KeyCode&, const KeyCode&) = default;
 };

@@ -93,7 +93,7 @@ class TriggerInput {
     std::optional<PressedKey> describe(KeyCode code) const {
         if (const auto button = code.button())
             return describeButton(*button);
-        return code.isButton ? std::nullopt : describeKey(code);
+        return describeKey(code);
     }
     // What a key is on this keyboard, by its current layout; nullopt when it has no such key.
     virtual std::optional<PressedKey> describeKey(KeyCode key) const = 0;
