@@ -31,9 +31,9 @@ class TypedKey {
 enum class MouseButton : std::uint8_t { Wheel = 0, Left = 1, Right = 2, Middle = 3 };
 
 // The side buttons in the order the system numbers them: 0 is "Mouse 4" (usually back), 1 is
-// "Mouse 5" (forward), and so on.
+// "Mouse 5" (forward), and so on (X has at most 248 of them).
 constexpr MouseButton sideButton(unsigned index) {
-    return static_cast<MouseButton>(index < 252 ? 4 + index : 255);
+    return static_cast<MouseButton>(4 + index);
 }
 
 // A key of the keyboard as the platform knows it (an X keycode; a scan code with its extended-key
