@@ -11,12 +11,12 @@ constexpr int kShrunkHeight = 3945;
 
 MainWindow::MainWindow(const System& system, std::string serverUrl)
     : http_(system.http), desktop_(system.desktop), files_(system.files),
-      serverUrl_(std::move(serverUrl)), dialogs_(system.dialogs), triggers_(system.keyboard),
+      serverUrl_(std::move(serverUrl)), dialogs_(system.dialogs), triggers_(system.triggerInput),
       store_(system.files, dialogs_),
-      chooser_(system.keyboard, system.files, dialogs_, triggers_, [this] { keysChanged(); }),
+      chooser_(system.triggerInput, system.files, dialogs_, triggers_, [this] { keysChanged(); }),
       game_(system.focus, system.notices, system.files, dialogs_, options_,
             [this] { showOptions(); }),
-      keys_(system.keyboard, system.typist, system.clock, game_, triggers_, profile_,
+      keys_(system.triggerInput, system.typist, system.clock, game_, triggers_, profile_,
             keyIntervalMs_),
       statusLink_(system.http, system.clock, serverUrl_, status_, [this] { showStatus(); }),
       tray_(c_.window, system.tray, system.desktop),

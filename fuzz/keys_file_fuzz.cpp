@@ -17,12 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     p.files["keys"] = std::string(reinterpret_cast<const char*>(data), size);
     bt::MainWindow window(p.system(), "http://127.0.0.1:8642/update_info/binds_data/");
     window.open(0);
-    std::set<std::uint32_t> fired;
+    std::set<bt::KeyCode> fired;
     for (int slot = 0; slot < bt::kSlotCount; ++slot) {
         const auto chosen = window.triggerKeys().chosen[static_cast<std::size_t>(slot)];
         const bt::KeyCode key = chosen.value_or(p.keyboard.keypadKey(slot));
-        if (!fired.insert(key.value).second ||
-            (chosen && p.keyboard.describeKey(*chosen)->kind != bt::KeyKind::Ordinary))
+        if (!fired.insert(key).second ||
+            (chosen && p.keyboard.describe(*chosen)->kind != bt::KeyKind::Ordinary))
             std::abort();
         p.typist.typed.clear();
         p.keyboard.pressKey(key);

@@ -18,6 +18,9 @@
 // - a key label clicked asks for a key; anything else the player does in the main window, or a
 //   click into another window, ends the choice, as Escape does;
 // - the system reports every key only while a choice is pending, and otherwise the trigger keys;
+//   it listens to the mouse only while a choice is pending or a button fires a slot;
+// - a choice that ends leaves its slot on the key it was given (its keypad key for Delete or that
+//   key, as it was for Escape); the left button and the wheel never fire a slot;
 // - no choice is pending, and no box opens during one, while the main window cannot take keys;
 // - a failed write is told, naming the file;
 // - the tray icon is there exactly while the window is put away, never behind an open box, and
@@ -60,7 +63,7 @@ inline HttpResult ok(std::string body) {
 
 struct KeyInfo {
     std::string name;
-    std::uint32_t code;
+    KeyCode code;
     KeyKind kind;
 };
 
@@ -68,14 +71,25 @@ struct KeyInfo {
 inline const std::vector<KeyInfo> kKeys = [] {
     std::vector<KeyInfo> k;
     for (const int d : kSlots)
-        k.push_back({keypadName(d), 1000 + static_cast<std::uint32_t>(d), KeyKind::Ordinary});
+        k.push_back(
+            {keypadName(d), KeyCode{1000 + static_cast<std::uint32_t>(d)}, KeyKind::Ordinary});
     return k;
 }();
+// The mouse's buttons are keys like any other to the player, pressed wherever the pointer is.
 inline const std::vector<KeyInfo> kOtherKeys = {
-    {"F5", 71, KeyKind::Ordinary},      {"F6", 72, KeyKind::Ordinary},
-    {"Q", 24, KeyKind::Ordinary},       {"V", 55, KeyKind::TypedByProgram},
-    {"1", 10, KeyKind::TypedByProgram}, {"Ctrl", 37, KeyKind::Modifier},
-    {"Escape", 9, KeyKind::Cancel},     {"Delete", 119, KeyKind::Erase}};
+    {"F5", KeyCode{71}, KeyKind::Ordinary},
+    {"F6", KeyCode{72}, KeyKind::Ordinary},
+    {"Q", KeyCode{24}, KeyKind::Ordinary},
+    {"V", KeyCode{55}, KeyKind::TypedByProgram},
+    {"1", KeyCode{10}, KeyKind::TypedByProgram},
+    {"Ctrl", KeyCode{37}, KeyKind::Modifier},
+    {"Escape", KeyCode{9}, KeyKind::Cancel},
+    {"Delete", KeyCode{119}, KeyKind::Erase},
+    {"the middle button", KeyCode::of(MouseButton::Middle), KeyKind::Ordinary},
+    {"Mouse 4", KeyCode::of(sideButton(0)), KeyKind::Ordinary},
+    {"Mouse 5", KeyCode::of(sideButton(1)), KeyKind::Ordinary},
+    {"the left button", KeyCode::of(MouseButton::Left), KeyKind::Pointer},
+    {"the wheel", KeyCode::of(MouseButton::Wheel), KeyKind::Pointer}};
 inline const KeyInfo& key(int n) {
     const auto k = static_cast<std::size_t>(n);
     return k < kKeys.size() ? kKeys[k] : kOtherKeys[k - kKeys.size()];
@@ -163,7 +177,8 @@ class Player {
   public:
     Player() {
         for (const KeyInfo& k : kOtherKeys)
-            p.keyboard.addKey(k.code, k.name, k.kind);
+            if (!k.code.isButton)
+                p.keyboard.addKey(k.code.value, k.name, k.kind);
         p.focus.window = kMainWindowFocus;
     }
 
@@ -214,6 +229,9 @@ class Player {
         for (int k = 0; k < kKeyCount; ++k)
             if (slotOf(mapping, key(k).code) != slotOf(after, key(k).code))
                 history[key(k).code].pressCounts = history[key(k).code].holdCounts = false;
+        if (chosen && after[static_cast<std::size_t>(chosen->first)] != chosen->second)
+            fail("the choice left its slot on another key than the one it was given");
+        chosen.reset();
         mapping = after;
         if (!choosingBefore && choosing)
             for (auto& [code, h] : history)
@@ -267,12 +285,12 @@ class Player {
     // them, and the keyboard drops them; the windows' own key events mark them as repeats).
     void repeat(int k) {
         if (history[key(k).code].down)
-            p.keyboard.pressKey(KeyCode{key(k).code});
+            p.keyboard.pressKey(key(k).code);
     }
     void release(int k) {
         if (KeyHistory& h = history[key(k).code]; h.down) {
             h.down = h.holdCounts = false;
-            p.keyboard.releaseKey(KeyCode{key(k).code});
+            p.keyboard.releaseKey(key(k).code);
         }
     }
     void clickKeyLabel(int slot) {
@@ -532,7 +550,7 @@ class Player {
     // The slot the keys down or pressed would start: the highest, or -1.
     int highestSlotCounting() {
         for (int slot = kSlotCount - 1; slot >= 0; --slot)
-            if (const KeyHistory& h = history[mapping[static_cast<std::size_t>(slot)].value];
+            if (const KeyHistory& h = history[mapping[static_cast<std::size_t>(slot)]];
                 h.pressCounts || (h.down && h.holdCounts))
                 return slot;
         return -1;
@@ -570,15 +588,21 @@ class Player {
     void chooseWith(const KeyInfo& k) {
         const int slot = *choosing;
         const bool refused = k.kind == KeyKind::TypedByProgram || k.kind == KeyKind::Modifier ||
+                             k.kind == KeyKind::Pointer ||
                              std::any_of(kSlots.begin(), kSlots.end(), [&](int other) {
                                  const KeyCode keypad = p.keyboard.keypadKey(other);
-                                 return other != slot && keypad.value == k.code &&
+                                 return other != slot && keypad == k.code &&
                                         mapping[static_cast<std::size_t>(other)] == keypad;
                              });
         if (refused)
             return;
         choosing.reset();
         choiceCompleted = true;
+        const KeyCode keypad = p.keyboard.keypadKey(slot);
+        const bool givesBack = k.kind == KeyKind::Erase || k.code == keypad;
+        chosen = {slot, k.kind == KeyKind::Cancel ? mapping[static_cast<std::size_t>(slot)]
+                        : givesBack               ? keypad
+                                                  : k.code};
     }
 
     std::array<KeyCode, kSlotCount> effectiveKeys() {
@@ -589,9 +613,9 @@ class Player {
                     p.keyboard.keypadKey(s));
         return keys;
     }
-    static int slotOf(const std::array<KeyCode, kSlotCount>& keys, std::uint32_t code) {
+    static int slotOf(const std::array<KeyCode, kSlotCount>& keys, KeyCode code) {
         for (const int s : kSlots)
-            if (keys[static_cast<std::size_t>(s)].value == code)
+            if (keys[static_cast<std::size_t>(s)] == code)
                 return s;
         return -1;
     }
@@ -616,7 +640,7 @@ class Player {
         if (toChooser && !withAlt)
             chooseWith(k);
         p.keyboard.altHeld = withAlt;
-        p.keyboard.pressKey(KeyCode{k.code});
+        p.keyboard.pressKey(k.code);
         p.keyboard.altHeld = false;
     }
 
@@ -626,6 +650,14 @@ class Player {
                           : "a key choice is still pending after the player did something else");
         if (running() && p.keyboard.watching().everyKey != choosing.has_value())
             fail("the system reports every key, yet no key choice is pending (or the reverse)");
+        const bool buttonFires =
+            std::any_of(mapping.begin(), mapping.end(), [](KeyCode key) { return key.isButton; });
+        if (running() && p.keyboard.watching().coversButtons() != (choosing || buttonFires))
+            fail("the mouse is heard, yet no button fires a slot and no choice is pending (or "
+                 "the reverse)");
+        for (int k = 0; k < kKeyCount; ++k)
+            if (key(k).kind == KeyKind::Pointer && slotOf(mapping, key(k).code) >= 0)
+                fail(key(k).name + ", which works the windows, fires a slot");
         // Every sequence is v and its slot's two digits as the lists say at each key, one key
         // interval apart, and nothing is typed once the main window has closed. (Keys are typed
         // only while time passes, and the lists change only when it does not.)
@@ -679,7 +711,7 @@ class Player {
         if (away && main().choosingKey())
             fail("a key choice is pending while the main window cannot take keys");
         for (const int s : kSlots)
-            if (slotOf(mapping, mapping[static_cast<std::size_t>(s)].value) != s)
+            if (slotOf(mapping, mapping[static_cast<std::size_t>(s)]) != s)
                 fail("two slots share a trigger key");
     }
 
@@ -740,7 +772,7 @@ class Player {
     }
     FakePlatform p;
     std::unique_ptr<Application> app;
-    std::map<std::uint32_t, KeyHistory> history;
+    std::map<KeyCode, KeyHistory> history;
     std::array<KeyCode, kSlotCount> mapping{};
     std::vector<Expected> expected;
     std::size_t checkedTyped = 0;
@@ -767,8 +799,9 @@ class Player {
     Millis messageEnd = std::numeric_limits<Millis>::min(); // the last message's last key
     bool pauseDecided = true; // whether a key starts a message 100 ms after that one is known
     int intervalMs = kDefaultKeyInterval;
-    std::optional<int> choosing;  // the slot whose key the player was asked for
-    bool choiceCompleted = false; // this action's key ended a choice in the window
+    std::optional<int> choosing;                   // the slot whose key the player was asked for
+    bool choiceCompleted = false;                  // this action's key ended a choice in the window
+    std::optional<std::pair<int, KeyCode>> chosen; // and the key its slot must have now
     Action step;
 };
 

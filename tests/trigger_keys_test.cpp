@@ -1,5 +1,6 @@
-// Choosing any key as a slot's trigger, for keyboards without a numeric keypad: what the labels
-// say, which keys fire which slot, the file "keys", and what a damaged one restores.
+// Choosing any key or mouse button as a slot's trigger, for keyboards without a numeric keypad:
+// what the labels say, which keys fire which slot, the file "keys", and what a damaged one
+// restores.
 
 #include "behaviours/keys/keys_file.h"
 #include "main_window_fixture.h"
@@ -102,6 +103,18 @@ TEST_F(TriggerKeysTest, KeysTheProgramTypesModifiersAndTakenKeypadKeysAreRefused
     EXPECT_TRUE(typedBy(v).empty()) << "the program's own keys never fire a slot";
 }
 
+// (That the left button and the wheel never become triggers, and the mouse is heard only while a
+// button is one, the random player holds.)
+TEST_F(TriggerKeysTest, AMiddleOrSideButtonIsChosenAsAKeyIsNamedByItsNumberAndKeptSo) {
+    start();
+    const KeyCode mouse4 = KeyCode::of(sideButton(0));
+    choose(3, mouse4);
+    choose(7, KeyCode::of(MouseButton::Middle));
+    EXPECT_EQ(std::make_pair(keyName(3), keyName(7)), std::make_pair("Mouse 4"s, "Middle button"s));
+    EXPECT_EQ(p.files["keys"].substr(24, 17), "mouse 4 Mouse 4\r\n");
+    EXPECT_EQ(typedBy(mouse4).size(), 3u);
+}
+
 struct KeysFileCase {
     const char* name;
     std::string bytes;
@@ -128,6 +141,9 @@ INSTANTIATE_TEST_SUITE_P(Files, KeysFileTest, ::testing::Values(
     KeysFileCase{"LineFeedsOnlyNoNames", "fake 71\nkeypad\nfake 72\n", {"F5", "Numpad 1", "F6"}},
     KeysFileCase{"TwoSlotsOnOneKey", "fake 71\r\nfake 71\r\n", {"F5"}},
     KeysFileCase{"Short", "keypad\r\nfake 7", {}},
+    KeysFileCase{"Buttons", "mouse 4 Mouse 4\r\nmouse 3\r\nmouse 9 Mouse 9\r\nmouse 1\r\n"
+                 "mouse 2 Right button\r\nmouse 0\r\nmouse 256\r\nmouse 4x\r\nmouse\r\nmouse 4\r\n",
+                 {"Mouse 4", "Middle button", "Mouse 9"}},
     // Unknown or damaged codes, another system's, keys that must not fire, taken keypad keys.
     KeysFileCase{"Damaged", "fake 99 Gone\r\nfake -71\r\nfake 71x\r\nfake 4294967296\r\n"
                  "x11 71 F5\r\nwin32 63 F5\r\nfake 55 V\r\nfake 37 Ctrl\r\n"

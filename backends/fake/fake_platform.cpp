@@ -47,7 +47,7 @@ void VirtualClock::alarmChanged(Alarm& alarm) {
         scheduled_[&alarm] = Scheduled{alarm.dueFrom(now_), nextOrder_++, nullptr, &alarm};
 }
 
-void FakeKeyboard::report(KeyCode key, bool down, std::optional<Millis> happened) {
+void FakeTriggerInput::report(KeyCode key, bool down, std::optional<Millis> happened) {
     if (!repeats_.changesState(key, down))
         return;
     const KeyEvent event{key, down, happened.value_or(clock_.now()), altHeld};
@@ -57,7 +57,7 @@ void FakeKeyboard::report(KeyCode key, bool down, std::optional<Millis> happened
         deliver(event);
 }
 
-void FakeKeyboard::deliver(const KeyEvent& event) {
+void FakeTriggerInput::deliver(const KeyEvent& event) {
     if (!onKey_ || !watch_.covers(event.key))
         return;
     const bool nested = delivering_;
@@ -66,7 +66,7 @@ void FakeKeyboard::deliver(const KeyEvent& event) {
     delivering_ = nested;
 }
 
-void FakeKeyboard::watch(const KeyWatch& watch) {
+void FakeTriggerInput::watch(const KeyWatch& watch) {
     // What the system still holds happened before: reported first, as the watch in force decides.
     while (!delivering_ && !held_.empty()) {
         const KeyEvent event = held_.front();
@@ -76,7 +76,7 @@ void FakeKeyboard::watch(const KeyWatch& watch) {
     watch_ = watch;
 }
 
-std::optional<PressedKey> FakeKeyboard::describeKey(KeyCode key) const {
+std::optional<PressedKey> FakeTriggerInput::describeKey(KeyCode key) const {
     if (key.value >= 1000 && key.value < 1000 + kSlotCount)
         return PressedKey{key, KeyKind::Ordinary, keypadName(static_cast<int>(key.value - 1000))};
     const auto it = keys_.find(key.value);

@@ -1,8 +1,8 @@
 #pragma once
 
 // The system for tests and benchmarks, one fake a role: a virtual clock drives the timers and
-// alarms, keys are pressed by the test, and each role records what the program asks of it, with
-// the virtual time where that matters.
+// alarms, keys and mouse buttons are pressed by the test, and each role records what the program
+// asks of it, with the virtual time where that matters.
 
 #include "base/system/system.h"
 
@@ -51,9 +51,9 @@ class VirtualClock : public Clock {
     std::map<const void*, Scheduled> scheduled_;
 };
 
-class FakeKeyboard : public Keyboard {
+class FakeTriggerInput : public TriggerInput {
   public:
-    explicit FakeKeyboard(const VirtualClock& clock) : clock_(clock) {}
+    explicit FakeTriggerInput(const VirtualClock& clock) : clock_(clock) {}
     // Keypad keys by digit, any key by its code, at the clock's time: reported when watched. A
     // press may be read late, as a system's event can be: it carries the moment it happened.
     void press(int digit, std::optional<Millis> happened = {}) {
@@ -65,6 +65,9 @@ class FakeKeyboard : public Keyboard {
     // Alt is held: the keys reported meanwhile say so.
     bool altHeld = false;
     void releaseKey(KeyCode key) { report(key, false); }
+    // A mouse button, as a key: reported when watched.
+    void pressButton(MouseButton button) { pressKey(KeyCode::of(button)); }
+    void releaseButton(MouseButton button) { releaseKey(KeyCode::of(button)); }
     // Adds a key to the keyboard (the keypad's are there from the start) and returns its code.
     KeyCode addKey(std::uint32_t code, std::string name, KeyKind kind = KeyKind::Ordinary) {
         keys_[code] = PressedKey{KeyCode{code}, kind, std::move(name)};
@@ -227,7 +230,7 @@ class FakeHttp : public Http {
 
 struct FakePlatform {
     VirtualClock clock;
-    FakeKeyboard keyboard{clock};
+    FakeTriggerInput keyboard{clock}; // and the mouse
     FakeFocus focus;
     FakeNotices notices;
     FakeTypist typist{clock, focus};

@@ -8,16 +8,16 @@
 #include "base/system/files.h"
 #include "base/system/focus.h"
 #include "base/system/http.h"
-#include "base/system/keyboard.h"
 #include "base/system/notices.h"
 #include "base/system/tray.h"
+#include "base/system/trigger_input.h"
 #include "base/system/typist.h"
 #include "base/time/timer.h"
 
 namespace bt {
 
 struct System {
-    Keyboard& keyboard;
+    TriggerInput& triggerInput;
     Typist& typist;
     Clock& clock;
     Dialogs& dialogs;

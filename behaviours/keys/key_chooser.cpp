@@ -1,13 +1,13 @@
 #include "behaviours/keys/key_chooser.h"
 
-#include "base/system/keyboard.h"
+#include "base/system/trigger_input.h"
 #include "behaviours/keys/trigger_state.h"
 
 namespace bt {
 
-KeyChooser::KeyChooser(const Keyboard& keyboard, Files& files, Dialogs& dialogs,
+KeyChooser::KeyChooser(const TriggerInput& input, Files& files, Dialogs& dialogs,
                        TriggerState& triggers, std::function<void()> onChange)
-    : keyboard_(keyboard), triggers_(triggers), file_(keyboard, files, dialogs),
+    : input_(input), triggers_(triggers), file_(input, files, dialogs),
       onChange_(std::move(onChange)) {}
 
 void KeyChooser::load() {
@@ -32,12 +32,13 @@ void KeyChooser::keyPressed(KeyCode code) {
     const auto slot = triggers_.choosing();
     if (!slot)
         return;
-    const auto key = keyboard_.describeKey(code);
-    if (!key)
+    const auto key = input_.describe(code);
+    // The left and right buttons and the wheel work the window: the choice waits on.
+    if (!key || key->kind == KeyKind::Pointer)
         return;
     if (key->kind == KeyKind::Cancel) {
         end();
-    } else if (key->kind == KeyKind::Erase || key->code == keyboard_.keypadKey(*slot)) {
+    } else if (key->kind == KeyKind::Erase || key->code == input_.keypadKey(*slot)) {
         choose(*slot, std::nullopt);
     } else if (const auto why = refusal(*key)) {
         refusal_ = *why;
@@ -54,7 +55,7 @@ std::optional<std::string> KeyChooser::refusal(const PressedKey& key) const {
         return key.name + " is a modifier";
     for (const int other : kSlots)
         if (!triggers_.chosen().chosen[static_cast<std::size_t>(other)] &&
-            keyboard_.keypadKey(other) == key.code)
+            input_.keypadKey(other) == key.code)
             return keypadName(other) + " is taken";
     return std::nullopt;
 }
@@ -63,12 +64,12 @@ void KeyChooser::choose(int slot, std::optional<KeyCode> key) {
     // The key moves to this slot from any other that has it, which gets its keypad key back
     // (a slot taking its own keypad key back takes it from a slot that had borrowed it).
     TriggerKeys keys = triggers_.chosen();
-    const KeyCode fires = key.value_or(keyboard_.keypadKey(slot));
+    const KeyCode fires = key.value_or(input_.keypadKey(slot));
     for (auto& other : keys.chosen)
         if (other == fires)
             other.reset();
     keys.chosen[static_cast<std::size_t>(slot)] = key;
-    settleKeys(keys, keyboard_);
+    settleKeys(keys, input_);
     triggers_.setKeys(keys);
     // The choice is over before the file is written: a box saying it could not be takes its
     // keys as any box does.
@@ -85,7 +86,7 @@ std::string KeyChooser::label(int slot) const {
     if (triggers_.choosing() == slot)
         return refusal_.empty() ? "Press a key\u2026" : refusal_;
     if (const auto& chosen = triggers_.chosen().chosen[static_cast<std::size_t>(slot)])
-        if (const auto key = keyboard_.describeKey(*chosen))
+        if (const auto key = input_.describe(*chosen))
             return key->name;
     return keypadName(slot);
 }

@@ -6,7 +6,9 @@
 // other slot gets its keypad key back. A keypad key its own slot still uses is refused ("Numpad 5
 // is taken"): moving it would leave that slot with no key at all, so a message would quietly stop
 // working. Keys the program types itself and modifiers on their own are refused too, each with a
-// word in the label's place, and the choice goes on.
+// word in the label's place, and the choice goes on. The middle button or a side button of the
+// mouse is chosen as a key is; the left and right buttons and the wheel, which click and scroll
+// the window, pass without a word.
 
 #include "behaviours/keys/keys_file.h"
 
@@ -18,22 +20,22 @@ namespace bt {
 
 class Dialogs;
 class Files;
-class Keyboard;
+class TriggerInput;
 class TriggerState;
 
 class KeyChooser {
   public:
     // onChange runs after every change of the keys, of whether a key is being chosen, or of what
     // the labels say.
-    KeyChooser(const Keyboard& keyboard, Files& files, Dialogs& dialogs, TriggerState& triggers,
+    KeyChooser(const TriggerInput& input, Files& files, Dialogs& dialogs, TriggerState& triggers,
                std::function<void()> onChange);
 
     // Restores the keys from "keys".
     void load();
 
     void begin(int slot);
-    // A key the platform reported going down while the choice is pending (never one with Alt,
-    // which works the window).
+    // A key or button the platform reported going down while the choice is pending (never one
+    // with Alt, which works the window).
     void keyPressed(KeyCode code);
     // Ends a pending choice as Escape does; nothing changes.
     void cancel();
@@ -46,7 +48,7 @@ class KeyChooser {
     void end();
     std::optional<std::string> refusal(const PressedKey& key) const;
 
-    const Keyboard& keyboard_;
+    const TriggerInput& input_;
     TriggerState& triggers_;
     KeysFile file_;
     std::function<void()> onChange_;

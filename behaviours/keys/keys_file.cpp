@@ -1,7 +1,7 @@
 #include "behaviours/keys/keys_file.h"
 
 #include "base/system/file_functions.h"
-#include "base/system/keyboard.h"
+#include "base/system/trigger_input.h"
 
 #include <charconv>
 
@@ -11,10 +11,14 @@ namespace {
 
 constexpr const char* kFileName = "keys";
 constexpr std::string_view kKeypad = "keypad";
+// Buttons are the same on every system, and no system's key codes are tagged so: builds that
+// know only keys read such a line as the keypad key.
+constexpr std::string_view kMouse = "mouse";
 
 std::optional<KeyCode> parseLine(std::string_view line, std::string_view system) {
     const std::size_t space = line.find(' ');
-    if (space == std::string_view::npos || line.substr(0, space) != system)
+    const std::string_view tag = line.substr(0, space);
+    if (space == std::string_view::npos || (tag != system && tag != kMouse))
         return std::nullopt;
     std::string_view code = line.substr(space + 1);
     code = code.substr(0, code.find(' '));
@@ -22,12 +26,15 @@ std::optional<KeyCode> parseLine(std::string_view line, std::string_view system)
     const auto [end, error] = std::from_chars(code.data(), code.data() + code.size(), value);
     if (error != std::errc() || end != code.data() + code.size() || code.empty())
         return std::nullopt;
+    if (tag == kMouse)
+        return value > 255 ? std::nullopt
+                           : std::optional(KeyCode::of(static_cast<MouseButton>(value)));
     return KeyCode{value};
 }
 
 } // namespace
 
-void settleKeys(TriggerKeys& keys, const Keyboard& keyboard) {
+void settleKeys(TriggerKeys& keys, const TriggerInput& input) {
     for (bool changed = true; changed;) {
         changed = false;
         for (std::size_t s = 0; s < keys.chosen.size(); ++s) {
@@ -37,7 +44,7 @@ void settleKeys(TriggerKeys& keys, const Keyboard& keyboard) {
                 const bool taken = t < s && keys.chosen[t] == keys.chosen[s];
                 const bool keypadOfAnother =
                     t != s && !keys.chosen[t] &&
-                    keyboard.keypadKey(static_cast<int>(t)) == *keys.chosen[s];
+                    input.keypadKey(static_cast<int>(t)) == *keys.chosen[s];
                 if (taken || keypadOfAnother) {
                     keys.chosen[s].reset();
                     changed = true;
@@ -67,17 +74,17 @@ TriggerKeys KeysFile::load() {
     const auto text = readSmallFile(files_, kFileName, kMaxKeysFileBytes);
     if (!text)
         return {};
-    TriggerKeys keys = parseKeys(*text, keyboard_.keyCodeSystem());
+    TriggerKeys keys = parseKeys(*text, input_.keyCodeSystem());
     for (const int slot : kSlots) {
         auto& chosen = keys.chosen[static_cast<std::size_t>(slot)];
         if (!chosen)
             continue;
-        const auto key = keyboard_.describeKey(*chosen);
+        const auto key = input_.describe(*chosen);
         // A key this keyboard no longer has, or one that must not fire a slot, gives way.
-        if (!key || key->kind != KeyKind::Ordinary || key->code == keyboard_.keypadKey(slot))
+        if (!key || key->kind != KeyKind::Ordinary || key->code == input_.keypadKey(slot))
             chosen.reset();
     }
-    settleKeys(keys, keyboard_);
+    settleKeys(keys, input_);
     return keys;
 }
 
@@ -85,9 +92,9 @@ void KeysFile::save(const TriggerKeys& keys) {
     std::string text;
     for (const auto& chosen : keys.chosen) {
         if (chosen) {
-            const auto key = keyboard_.describeKey(*chosen);
-            text += std::string(keyboard_.keyCodeSystem()) + " " + std::to_string(chosen->value) +
-                    " " + (key ? key->name : std::string());
+            const auto key = input_.describe(*chosen);
+            text += std::string(chosen->isButton ? kMouse : input_.keyCodeSystem()) + " " +
+                    std::to_string(chosen->value) + " " + (key ? key->name : std::string());
         } else {
             text += kKeypad;
         }

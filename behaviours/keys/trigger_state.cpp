@@ -1,6 +1,6 @@
 #include "behaviours/keys/trigger_state.h"
 
-#include "base/system/keyboard.h"
+#include "base/system/trigger_input.h"
 
 #include <algorithm>
 
@@ -20,7 +20,7 @@ void KeySet::erase(KeyCode key) {
 }
 
 KeyCode TriggerState::keyOf(int slot) const {
-    return chosen_.chosen[static_cast<std::size_t>(slot)].value_or(keyboard_.keypadKey(slot));
+    return chosen_.chosen[static_cast<std::size_t>(slot)].value_or(input_.keypadKey(slot));
 }
 
 int TriggerState::slotOf(KeyCode key) const {

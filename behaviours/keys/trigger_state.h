@@ -22,7 +22,7 @@
 
 namespace bt {
 
-class Keyboard;
+class TriggerInput;
 
 // A few keys (those down at one time), compared by code.
 class KeySet {
@@ -45,7 +45,7 @@ class TriggerState {
   public:
     using Slots = std::bitset<kSlotCount>;
 
-    explicit TriggerState(const Keyboard& keyboard) : keyboard_(keyboard) {}
+    explicit TriggerState(const TriggerInput& input) : input_(input) {}
 
     // The keys the player chose; a slot without one has its keypad key.
     const TriggerKeys& chosen() const { return chosen_; }
@@ -81,7 +81,7 @@ class TriggerState {
     // Keys that fire no slot are not watched: their state would only go stale.
     void forgetKeysThatFireNothing();
 
-    const Keyboard& keyboard_;
+    const TriggerInput& input_;
     TriggerKeys chosen_;
     std::optional<int> choosing_;
     KeySet down_;

@@ -1,6 +1,6 @@
 #include "behaviours/keys/voice_keys.h"
 
-#include "base/system/keyboard.h"
+#include "base/system/trigger_input.h"
 #include "base/system/typist.h"
 #include "behaviours/keys/game_focus.h"
 
@@ -20,9 +20,9 @@ int highest(const TriggerState::Slots& pressed) {
 
 } // namespace
 
-VoiceKeys::VoiceKeys(Keyboard& keyboard, Typist& typist, Clock& clock, GameFocus& game,
+VoiceKeys::VoiceKeys(TriggerInput& input, Typist& typist, Clock& clock, GameFocus& game,
                      TriggerState& triggers, const BindProfile& profile, const int& keyIntervalMs)
-    : keyboard_(keyboard), typist_(typist), clock_(clock), game_(game), triggers_(triggers),
+    : input_(input), typist_(typist), clock_(clock), game_(game), triggers_(triggers),
       profile_(profile), keyIntervalMs_(keyIntervalMs) {
     startAlarm_.setOnRing([this](Millis now) { startMessage(now); });
     voiceAlarm_.setOnRing([this](Millis now) { typeNext(now); });
@@ -52,7 +52,7 @@ void VoiceKeys::watchKeys() {
     // choice or change the keys, and the watch asked then would be the one left in force.
     KeyWatch watch = neededWatch();
     for (;;) {
-        keyboard_.watch(watch);
+        input_.watch(watch);
         KeyWatch now = neededWatch();
         if (now == watch)
             return;
@@ -64,7 +64,7 @@ void VoiceKeys::start(Millis now) {
     startAlarm_.attach(clock_);
     voiceAlarm_.attach(clock_);
     sendTimer_.attach(clock_);
-    keyboard_.listen([this](const KeyEvent& e) { keyEvent(e); });
+    input_.listen([this](const KeyEvent& e) { keyEvent(e); });
     started_ = true;
     watchKeys();
     awaitKeysFrom(now);
@@ -72,7 +72,7 @@ void VoiceKeys::start(Millis now) {
 
 void VoiceKeys::stop() {
     if (started_)
-        keyboard_.watch(KeyWatch{});
+        input_.watch(KeyWatch{});
     started_ = false;
     awaiting_ = false;
     startAlarm_.silence();

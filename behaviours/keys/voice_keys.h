@@ -20,7 +20,7 @@
 namespace bt {
 
 class GameFocus;
-class Keyboard;
+class TriggerInput;
 class Typist;
 struct KeyEvent;
 struct KeyWatch;
@@ -33,7 +33,7 @@ class VoiceKeys {
 
     // The profile is read as it is at each step, so a binding changed during a sequence changes
     // what its later steps type; the key interval as it is when a sequence begins.
-    VoiceKeys(Keyboard& keyboard, Typist& typist, Clock& clock, GameFocus& game,
+    VoiceKeys(TriggerInput& input, Typist& typist, Clock& clock, GameFocus& game,
               TriggerState& triggers, const BindProfile& profile, const int& keyIntervalMs);
 
     // Where a key pressed during a key choice goes (with Alt held it goes nowhere: Alt and a key
@@ -64,7 +64,7 @@ class VoiceKeys {
     KeyWatch neededWatch() const;
     void watchKeys();
 
-    Keyboard& keyboard_;
+    TriggerInput& input_;
     Typist& typist_;
     Clock& clock_;
     GameFocus& game_;

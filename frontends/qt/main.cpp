@@ -10,7 +10,7 @@
 #include "backends/qt/qt_dialogs.h"
 #include "backends/qt/qt_tray.h"
 #include "backends/x11/x11_focus.h"
-#include "backends/x11/x11_keyboard.h"
+#include "backends/x11/x11_trigger_input.h"
 #include "backends/x11/x11_typist.h"
 #include "base/texts.h"
 #include "frontends/qt/app_icon.h"
@@ -35,9 +35,9 @@
 namespace {
 
 constexpr const char* kFilesNote =
-    "\"binds\" (your bindings), \"keys\" (keys chosen instead of keypad keys),\n"
-    "\"options\" and \"data\" (a declined news item) are kept in the folder the\n"
-    "program is started in. The installed launcher starts it in\n"
+    "\"binds\" (your bindings), \"keys\" (keys and mouse buttons chosen instead\n"
+    "of keypad keys), \"options\" and \"data\" (a declined news item) are kept in\n"
+    "the folder the program is started in. The installed launcher starts it in\n"
     "$XDG_DATA_HOME/brontek-tarnlow (~/.local/share/brontek-tarnlow).";
 
 // What the command line asks for that ends the program before it starts: its exit status.
@@ -73,12 +73,12 @@ bool x11Reachable() {
 
 // Without the keypad or the typist the program cannot do its job; a player who started it from the
 // desktop never sees stderr, so the window says it too, once it is up.
-void tellWhatCannotWork(const bt::x11::X11Keyboard& keyboard, const bt::x11::X11Typist& typist,
+void tellWhatCannotWork(const bt::x11::X11TriggerInput& input, const bt::x11::X11Typist& typist,
                         bt::Dialogs& dialogs, QObject* context) {
     QString problem;
-    if (!keyboard.ok())
+    if (!input.ok())
         problem = QStringLiteral("Keypad keys cannot be watched: %1.")
-                      .arg(QString::fromStdString(keyboard.error()));
+                      .arg(QString::fromStdString(input.error()));
     else if (!typist.ok())
         problem = QStringLiteral("Keys cannot be typed: the X server has no XTest extension.");
     if (problem.isEmpty())
@@ -93,7 +93,7 @@ void tellWhatCannotWork(const bt::x11::X11Keyboard& keyboard, const bt::x11::X11
 // program's windows, mirrored by their views once they exist.
 int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstance& instance) {
     bt::qt::QtClock clock;
-    bt::x11::X11Keyboard keyboard([&clock] { return clock.now(); });
+    bt::x11::X11TriggerInput input([&clock] { return clock.now(); });
     bt::x11::X11Typist typist;
     bt::qt::QtDialogs dialogs;
     bt::qt::QtTray tray(bt::qt::appIcon());
@@ -104,23 +104,22 @@ int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstanc
     bt::CurlHttp http([&app](std::function<void()> f) {
         QMetaObject::invokeMethod(&app, std::move(f), Qt::QueuedConnection);
     });
-    tellWhatCannotWork(keyboard, typist, dialogs, &app);
+    tellWhatCannotWork(input, typist, dialogs, &app);
     // The keys' events wake the program: without them it sleeps. Before a message starts, events
     // that came meanwhile are read too, so keys pressed in one instant are one chord.
-    if (keyboard.ok()) {
-        auto* events = new QSocketNotifier(keyboard.connectionFd(), QSocketNotifier::Read, &app);
+    if (input.ok()) {
+        auto* events = new QSocketNotifier(input.connectionFd(), QSocketNotifier::Read, &app);
         QObject::connect(events, &QSocketNotifier::activated, &app,
-                         [&keyboard] { keyboard.deliverQueued(); });
+                         [&input] { input.deliverQueued(); });
         QObject::connect(QAbstractEventDispatcher::instance(),
                          &QAbstractEventDispatcher::aboutToBlock, &app,
-                         [&keyboard] { keyboard.deliverAlreadyRead(); });
+                         [&input] { input.deliverAlreadyRead(); });
     }
-    clock.setBeforeRing([&keyboard] { keyboard.deliverQueued(); });
+    clock.setBeforeRing([&input] { input.deliverQueued(); });
 
     const bt::Twips twips(QGuiApplication::primaryScreen()->logicalDotsPerInch());
-    bt::Application core(
-        {keyboard, typist, clock, dialogs, tray, desktop, files, http, focus, tray},
-        command.serverUrl);
+    bt::Application core({input, typist, clock, dialogs, tray, desktop, files, http, focus, tray},
+                         command.serverUrl);
     bt::qt::MainWindowView mainView(core.mainWindow(), twips);
     desktop.setWindow(bt::WindowId::Main, &mainView);
     dialogs.setOwner(&mainView);

@@ -89,6 +89,8 @@ bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::KeyPress && takeKey(watched, *static_cast<QKeyEvent*>(event)))
         return true;
+    if (isMiddleOrSideButton(watched, *event))
+        return true;
     // A list dropped down takes the keys: they are its own, not a choice's.
     if (const auto* popup = qobject_cast<QWidget*>(watched); event->type() == QEvent::Show &&
                                                              popup && popup->isWindow() &&
@@ -101,15 +103,29 @@ bool MainWindowView::takeKey(QObject* receiver, const QKeyEvent& key) {
     if (!model_.choosingKey())
         return false; // no key is ever taken from anyone outside a choice
     // Only this window's own keys: a box, a dropped-down list or another window keeps its keys.
-    // A key event reaches the window's QWindow first, then the focused widget.
-    const auto* widget = qobject_cast<QWidget*>(receiver);
-    const bool ours =
-        receiver == static_cast<QObject*>(windowHandle()) || (widget && widget->window() == this);
     // Alt+F4 closes, and Alt with a letter works the window, as everywhere.
-    if (!ours || (key.modifiers() & Qt::AltModifier) || QApplication::activeModalWidget() ||
-        QApplication::activePopupWidget())
+    if (!ours(receiver) || (key.modifiers() & Qt::AltModifier) ||
+        QApplication::activeModalWidget() || QApplication::activePopupWidget())
         return false;
     return true; // the platform's report of it goes to the choice, not the control's own
+}
+
+bool MainWindowView::ours(QObject* receiver) const {
+    // An input event reaches the window's QWindow first, then the widget.
+    const auto* widget = qobject_cast<QWidget*>(receiver);
+    return receiver == static_cast<QObject*>(windowHandle()) ||
+           (widget && widget->window() == this);
+}
+
+bool MainWindowView::isMiddleOrSideButton(QObject* receiver, const QEvent& event) const {
+    const QEvent::Type type = event.type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseButtonDblClick)
+        return false;
+    // The middle button would drop a list down under the pointer, where the label asking for a
+    // button stood; the platform reports it to the choice, and a chosen one fires its slot.
+    const Qt::MouseButton button = static_cast<const QMouseEvent&>(event).button();
+    return button != Qt::LeftButton && button != Qt::RightButton && ours(receiver);
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {

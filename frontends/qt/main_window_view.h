@@ -31,6 +31,10 @@ class MainWindowView : public QWidget {
     // While a slot's key is chosen, a key pressed in this window goes to the model (the X keycode,
     // which is what the trigger keys are watched by) and not to its widgets: true when taken.
     bool takeKey(QObject* receiver, const QKeyEvent& key);
+    // The middle and side buttons do nothing in this window, chosen or not: true for their events.
+    bool isMiddleOrSideButton(QObject* receiver, const QEvent& event) const;
+    // Whether an event goes to this window or one of its widgets.
+    bool ours(QObject* receiver) const;
 
     MainWindow& model_;
     std::array<QWidget*, 10> keyLabels_{};

@@ -9,8 +9,8 @@
 #include "backends/win32/win32_dialogs.h"
 #include "backends/win32/win32_files.h"
 #include "backends/win32/win32_focus.h"
-#include "backends/win32/win32_keyboard.h"
 #include "backends/win32/win32_tray.h"
+#include "backends/win32/win32_trigger_input.h"
 #include "backends/win32/win32_typist.h"
 #include "backends/win32/winhttp_client.h"
 #include "base/texts.h"
@@ -28,7 +28,8 @@
 namespace {
 
 constexpr const char* kFilesNote =
-    "\"binds\" (your bindings), \"keys\" (keys chosen instead of keypad keys), \"options\" "
+    "\"binds\" (your bindings), \"keys\" (keys and mouse buttons chosen instead of keypad keys), "
+    "\"options\" "
     "and \"data\" (a declined news item) are kept in the folder the program is started in; started "
     "from its own "
     "folder, they lie beside brontek-tarnlow.exe.";
@@ -80,10 +81,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // The tests force SetTimer's path, which Windows before 10 1803 takes by itself.
     const char* forced = std::getenv("BRONTEK_TEST_CLOCK");
     bt::win32::Win32Clock clock(messages, !forced || std::string(forced) != "set-timer");
-    bt::win32::Win32Keyboard keyboard(messages, [&clock] { return clock.now(); });
+    bt::win32::Win32TriggerInput input(messages, [&clock] { return clock.now(); });
     // Before a message starts, key input that came meanwhile is read too: keys of one instant are a
     // chord.
-    clock.setBeforeRing([&keyboard] { keyboard.deliverQueued(); });
+    clock.setBeforeRing([&input] { input.deliverQueued(); });
     bt::win32::Win32Typist typist;
     bt::win32::Win32Dialogs dialogs(instance);
     bt::win32::Win32Tray tray(messages, MAKEINTRESOURCEW(1));
@@ -93,9 +94,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     bt::win32::WinHttpClient http(
         [&messages](std::function<void()> f) { messages.post(std::move(f)); });
 
-    bt::Application core(
-        {keyboard, typist, clock, dialogs, tray, desktop, files, http, focus, tray},
-        command.serverUrl);
+    bt::Application core({input, typist, clock, dialogs, tray, desktop, files, http, focus, tray},
+                         command.serverUrl);
     bt::win32::MainWindowView mainView(instance, core.mainWindow(), icon);
     desktop.setWindow(bt::WindowId::Main, mainView.hwnd());
     dialogs.setOwner(mainView.hwnd());
@@ -115,7 +115,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     MSG msg;
     while (!desktop.ended() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (mainView.takeKey(msg))
+        if (mainView.takeInput(msg))
             continue;
         HWND active = GetActiveWindow();
         if (active && IsDialogMessageW(active, &msg))

@@ -97,15 +97,28 @@ void MainWindowView::clicked(LPARAM lp) {
     }
 }
 
-bool MainWindowView::takeKey(const MSG& msg) {
-    // No key is ever taken outside a choice, nor one for another window (a box has its own), nor
-    // one with Alt held: Alt+F4 closes and Alt with a letter works the window, as everywhere.
-    // F10 comes as a system key without Alt, and is taken.
-    const bool altHeld = (msg.lParam & (1 << 29)) != 0;
-    if (!model_.choosingKey() || (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) ||
-        altHeld || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)))
+bool MainWindowView::takeInput(const MSG& msg) {
+    if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))
+        return false; // another window's, a box's say
+    switch (msg.message) {
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONUP:
+    case WM_XBUTTONDBLCLK:
+        // The middle and side buttons do nothing in this window (a side button would go back as
+        // in a browser): the platform reports them to a choice, and a chosen one fires its slot.
+        return true;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        // No key is ever taken outside a choice, nor one with Alt held: Alt+F4 closes and Alt
+        // with a letter works the window, as everywhere. F10 comes as a system key without Alt,
+        // and is taken.
+        return model_.choosingKey() && (msg.lParam & (1 << 29)) == 0;
+    default:
         return false;
-    return true; // the platform's report of it goes to the choice, not the control's own
+    }
 }
 
 LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {

@@ -25,8 +25,9 @@ class MainWindowView {
     void attach(HWND hwnd) { hwnd_ = hwnd; }
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     // While a slot's key is chosen, takes a key pressed in the window before anything else sees
-    // it (a list or the dialog keys would act on it): true when it was taken.
-    bool takeKey(const MSG& msg);
+    // it (a list or the dialog keys would act on it), and the middle and side buttons always:
+    // true when it was taken. The choice hears them from the platform.
+    bool takeInput(const MSG& msg);
 
   private:
     void syncWindow();

@@ -133,6 +133,17 @@ void dialog(std::string& out, HWND hwnd) {
     out += children + "]}";
 }
 
+// Whether the process has the mouse's Raw Input registered, as the system answers.
+bool rawMouseRegistered() {
+    RAWINPUTDEVICE devices[8];
+    UINT count = 8;
+    const UINT n = GetRegisteredRawInputDevices(devices, &count, sizeof devices[0]);
+    for (UINT i = 0; n != static_cast<UINT>(-1) && i < n; ++i)
+        if (devices[i].usUsagePage == 1 && devices[i].usUsage == 2)
+            return true;
+    return false;
+}
+
 void checkSoon() {
     if (!g_checkPending)
         g_checkPending = PostThreadMessageW(GetCurrentThreadId(), kCheck, 0, 0) != 0;
@@ -212,6 +223,7 @@ void write() {
     }
     field(json, "clock", g_clock->highResolution() ? "high-resolution" : "set-timer");
     flag(json, "throttlingOff", g_clock->throttlingOff());
+    flag(json, "rawMouse", rawMouseRegistered());
     json += "}}";
     if (json == g_written)
         return;

@@ -363,9 +363,9 @@ class Program:
         self.wait_state(lambda s: (self.widget(name) or {}).get("text") == text, timeout,
                         what="%s saying %s" % (name, text))
 
-    def click(self, name, title=MAIN):
+    def click(self, name, title=MAIN, button=1):
         w = self.widget(name, title)
-        self.x.click(w["x"] + w["w"] // 2, w["y"] + w["h"] // 2)
+        self.x.click(w["x"] + w["w"] // 2, w["y"] + w["h"] // 2, button)
 
     def model(self):
         return (self.state() or {}).get("model", {})
@@ -483,8 +483,10 @@ class E2ETest(unittest.TestCase):
 class WindowScenarios:
     """What both programs must take the same way, bare or (window_manager) under openbox. A mixin
     for an E2ETest (whose start() and game() it uses) giving EDIT (the input box's text field
-    class) and F5 (how "keys" names F5)."""
+    class), F5 (how "keys" names F5) and RAW_MOUSE (whether the probe says if the mouse's raw
+    input is registered)."""
     window_manager = False
+    RAW_MOUSE = False
 
     def setUp(self):
         super().setUp()
@@ -639,6 +641,32 @@ class WindowScenarios:
         self.choose(p, "slotMenu5", p.widget("slotMenu5")["index"] + 1)  # Down, then Return
         p.wait_text("keyLabel4", "Numpad 4")
         self.no_keys_file()
+
+    def side_button_chosen_over_the_window_types_over_another_and_left_and_wheel_never_do(self):
+        write_binds(self.workdir)  # Numpad 3: v 3 4
+        p = self.start()
+        self.mouse_heard(p, False)  # no button chosen: the program asked for no mouse input
+        self.start_choosing(p, 3)
+        for button in (1, 4, 5):  # the left button, the wheel
+            p.click("keyLabel3", button=button)
+        time.sleep(0.5)
+        self.assertEqual(p.widget("keyLabel3")["text"], "Press a key\u2026")
+        p.click("keyLabel3", button=8)
+        p.wait_text("keyLabel3", "Mouse 4")
+        self.mouse_heard(p, True)
+        keys = self.game()
+        x, y, w, h = self.x.find("Recorder")
+        self.x.click(x + w // 2, y + h // 2, button=8)
+        self.assertEqual([k for _, k in wait_for(lambda: len(keys()) >= 3 and keys())],
+                         ["v", "3", "4"])
+        self.start_choosing(p, 3)
+        self.x.tap("Delete")
+        p.wait_text("keyLabel3", "Numpad 3")
+        self.mouse_heard(p, False)
+
+    def mouse_heard(self, p, heard):
+        if self.RAW_MOUSE:
+            p.wait_model("rawMouse", heard)
 
     def alt_f4_during_a_key_choice_closes_the_window(self):
         p = self.start()

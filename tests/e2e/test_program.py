@@ -16,6 +16,9 @@ class WindowTest(WindowScenarios, E2ETest):
     EDIT = "QLineEdit"
     F5 = b"x11 71 "
 
+    def test_a_side_button_chosen_types_over_another_window_the_left_button_and_wheel_never(self):
+        self.side_button_chosen_over_the_window_types_over_another_and_left_and_wheel_never_do()
+
     def test_start_without_a_tray_host_leaves_the_window_reachable(self):
         p = self.start_program()
         p.click("startButton")

@@ -136,6 +136,10 @@ class WineWindowTest(harness.WindowScenarios, WineTest):
 
 class WineWindowUnderOpenboxTest(WineWindowTest):
     window_manager = True
+    RAW_MOUSE = True
+
+    def test_a_side_button_chosen_types_over_another_window_the_left_button_and_wheel_never(self):
+        self.side_button_chosen_over_the_window_types_over_another_and_left_and_wheel_never_do()
 
 
 class WineTrayTest(WineTest):

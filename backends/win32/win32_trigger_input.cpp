@@ -1,4 +1,4 @@
-#include "backends/win32/win32_keyboard.h"
+#include "backends/win32/win32_trigger_input.h"
 
 #include "backends/win32/key_codes.h"
 #include "backends/win32/wide.h"
@@ -63,9 +63,35 @@ std::optional<NameAndKey> nameAndKey(unsigned code) {
                       MapVirtualKeyW(scan | (extended ? 0xE000 : 0), MAPVK_VSC_TO_VK_EX)};
 }
 
+// The buttons Raw Input reports, each with its flags going down and up. (The wheel's turns come
+// as a movement of the wheel, never as a button.)
+struct RawButton {
+    USHORT down;
+    USHORT up;
+    MouseButton button;
+};
+constexpr RawButton kRawButtons[] = {
+    {RI_MOUSE_LEFT_BUTTON_DOWN, RI_MOUSE_LEFT_BUTTON_UP, MouseButton::Left},
+    {RI_MOUSE_RIGHT_BUTTON_DOWN, RI_MOUSE_RIGHT_BUTTON_UP, MouseButton::Right},
+    {RI_MOUSE_MIDDLE_BUTTON_DOWN, RI_MOUSE_MIDDLE_BUTTON_UP, MouseButton::Middle},
+    {RI_MOUSE_BUTTON_4_DOWN, RI_MOUSE_BUTTON_4_UP, sideButton(0)}, // X button 1
+    {RI_MOUSE_BUTTON_5_DOWN, RI_MOUSE_BUTTON_5_UP, sideButton(1)}, // X button 2
+};
+
+// The mouse's Raw Input for the hidden window, whichever window has the focus, or none. The
+// buttons still go to the window under the pointer: only RIDEV_NOLEGACY would take them from it.
+void registerMouse(HWND target, bool on) {
+    RAWINPUTDEVICE mouse{};
+    mouse.usUsagePage = 1; // generic desktop
+    mouse.usUsage = 2;     // mouse
+    mouse.dwFlags = on ? RIDEV_INPUTSINK : RIDEV_REMOVE;
+    mouse.hwndTarget = on ? target : nullptr;
+    RegisterRawInputDevices(&mouse, 1, sizeof mouse);
+}
+
 } // namespace
 
-Win32Keyboard::Win32Keyboard(MessageWindow& window, std::function<Millis()> now)
+Win32TriggerInput::Win32TriggerInput(MessageWindow& window, std::function<Millis()> now)
     : window_(window), now_(std::move(now)) {
     window_.onMessage(WM_INPUT, [this](WPARAM wp, LPARAM lp) {
         rawInput(lp);
@@ -81,48 +107,66 @@ Win32Keyboard::Win32Keyboard(MessageWindow& window, std::function<Millis()> now)
     RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
 }
 
-void Win32Keyboard::watch(const KeyWatch& watch) {
+void Win32TriggerInput::watch(const KeyWatch& watch) {
     // Key input still queued happened before the change: it is reported as things stood.
     if (!delivering_)
         deliverQueued();
+    // Every movement of the mouse comes as raw input too: it is heard only while needed.
+    if (watch.coversButtons() != watch_.coversButtons())
+        registerMouse(window_.hwnd(), watch.coversButtons());
     watch_ = watch;
 }
 
-void Win32Keyboard::deliverQueued() {
+void Win32TriggerInput::deliverQueued() {
     MSG msg;
     while (PeekMessageW(&msg, window_.hwnd(), WM_INPUT, WM_INPUT, PM_REMOVE))
         DispatchMessageW(&msg);
 }
 
-void Win32Keyboard::rawInput(LPARAM handle) {
+void Win32TriggerInput::rawInput(LPARAM handle) {
     RAWINPUT input{};
     UINT size = sizeof input;
     if (GetRawInputData(reinterpret_cast<HRAWINPUT>(handle), RID_INPUT, &input, &size,
-                        sizeof(RAWINPUTHEADER)) == static_cast<UINT>(-1) ||
-        input.header.dwType != RIM_TYPEKEYBOARD)
+                        sizeof(RAWINPUTHEADER)) == static_cast<UINT>(-1))
+        return;
+    if (input.header.dwType == RIM_TYPEMOUSE) {
+        const USHORT flags = input.data.mouse.usButtonFlags;
+        for (const RawButton& b : kRawButtons) {
+            if (flags & b.down)
+                report(KeyCode::of(b.button), true);
+            if (flags & b.up)
+                report(KeyCode::of(b.button), false);
+        }
+        return;
+    }
+    if (input.header.dwType != RIM_TYPEKEYBOARD)
         return;
     const RAWKEYBOARD& k = input.data.keyboard;
     const auto code = rawKeyCode(k.MakeCode, k.Flags, k.VKey);
-    const bool down = (k.Flags & RI_KEY_BREAK) == 0;
-    if (!code || !repeats_.changesState(KeyCode{*code}, down))
+    if (!code)
         return;
+    const bool down = (k.Flags & RI_KEY_BREAK) == 0;
     alt_.seen(KeyCode{*code}, k.VKey == VK_MENU, down);
-    if (!onKey_ || !watch_.covers(KeyCode{*code}))
+    report(KeyCode{*code}, down);
+}
+
+void Win32TriggerInput::report(KeyCode key, bool down) {
+    if (!repeats_.changesState(key, down) || !onKey_ || !watch_.covers(key))
         return;
     // Reported once, in order: a watch changed by this event must not report the next ones
     // from inside it.
     delivering_ = true;
-    onKey_(KeyEvent{KeyCode{*code}, down, now_(), alt_.held()});
+    onKey_(KeyEvent{key, down, now_(), alt_.held()});
     delivering_ = false;
 }
 
-KeyCode Win32Keyboard::keypadKey(int digit) const {
+KeyCode Win32TriggerInput::keypadKey(int digit) const {
     if (digit < 0 || digit >= static_cast<int>(kKeypadScanCodes.size()))
         return KeyCode{};
     return KeyCode{kKeypadScanCodes[static_cast<std::size_t>(digit)]};
 }
 
-std::optional<PressedKey> Win32Keyboard::describeKey(KeyCode key) const {
+std::optional<PressedKey> Win32TriggerInput::describeKey(KeyCode key) const {
     for (int d = 0; d < static_cast<int>(kKeypadScanCodes.size()); ++d)
         if (key == keypadKey(d))
             return PressedKey{key, KeyKind::Ordinary, keypadName(d)};

@@ -1,19 +1,20 @@
 #pragma once
 
-// The keyboard of the Windows program: Raw Input on the hidden window (RIDEV_INPUTSINK), so keys
-// are heard whichever window has the focus and still reach it; keys by scan code and the E0 flag,
-// the same with NumLock on or off; names from GetKeyNameTextW.
+// The keys and buttons of the Windows program: Raw Input on the hidden window (RIDEV_INPUTSINK), so
+// they are heard whichever window has the focus and still reach it; keys by scan code and the E0
+// flag, the same with NumLock on or off; names from GetKeyNameTextW. The mouse is registered only
+// while a button is watched, and removed otherwise: it reports every movement too.
 
 #include "backends/win32/message_window.h"
-#include "base/system/keyboard.h"
+#include "base/system/trigger_input.h"
 
 #include <functional>
 
 namespace bt::win32 {
 
-class Win32Keyboard : public Keyboard {
+class Win32TriggerInput : public TriggerInput {
   public:
-    Win32Keyboard(MessageWindow& window, std::function<Millis()> now);
+    Win32TriggerInput(MessageWindow& window, std::function<Millis()> now);
     // Reports the key input already queued for the hidden window.
     void deliverQueued();
 
@@ -25,6 +26,7 @@ class Win32Keyboard : public Keyboard {
 
   private:
     void rawInput(LPARAM handle);
+    void report(KeyCode key, bool down);
 
     MessageWindow& window_;
     std::function<Millis()> now_;

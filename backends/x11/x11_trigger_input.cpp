@@ -1,4 +1,4 @@
-#include "backends/x11/x11_keyboard.h"
+#include "backends/x11/x11_trigger_input.h"
 
 #include "backends/x11/event_time.h"
 
@@ -45,6 +45,21 @@ KeyKind kindOf(KeySym level0) {
     }
 }
 
+// X numbers the buttons 1 left, 2 middle, 3 right, 4 to 7 the wheel's turns (up, down, left,
+// right), then the side buttons from 8 (back) and 9 (forward) on.
+MouseButton buttonOf(unsigned detail) {
+    switch (detail) {
+    case 1:
+        return MouseButton::Left;
+    case 2:
+        return MouseButton::Middle;
+    case 3:
+        return MouseButton::Right;
+    default:
+        return detail < 8 ? MouseButton::Wheel : sideButton(detail - 8);
+    }
+}
+
 std::string nameOf(KeySym sym) {
     const char* name = XKeysymToString(sym);
     std::string out = name ? name : "";
@@ -55,7 +70,7 @@ std::string nameOf(KeySym sym) {
 
 } // namespace
 
-X11Keyboard::X11Keyboard(std::function<Millis()> now, const char* displayName)
+X11TriggerInput::X11TriggerInput(std::function<Millis()> now, const char* displayName)
     : now_(std::move(now)) {
     display_ = XOpenDisplay(displayName);
     if (!display_) {
@@ -78,7 +93,12 @@ X11Keyboard::X11Keyboard(std::function<Millis()> now, const char* displayName)
         keypad_[static_cast<std::size_t>(d)] =
             XKeysymToKeycode(display_, static_cast<KeySym>(XK_KP_0 + d));
     altKeys_ = {XKeysymToKeycode(display_, XK_Alt_L), XKeysymToKeycode(display_, XK_Alt_R)};
+    ok_ = true;
+    selectRawEvents(false);
+}
 
+void X11TriggerInput::selectRawEvents(bool buttons) {
+    // Every key, for Alt and for the choice; the buttons only while one is watched.
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
     XIEventMask mask{};
     mask.deviceid = XIAllMasterDevices;
@@ -86,32 +106,37 @@ X11Keyboard::X11Keyboard(std::function<Millis()> now, const char* displayName)
     mask.mask = bits;
     XISetMask(bits, XI_RawKeyPress);
     XISetMask(bits, XI_RawKeyRelease);
+    if (buttons) {
+        XISetMask(bits, XI_RawButtonPress);
+        XISetMask(bits, XI_RawButtonRelease);
+    }
     XISelectEvents(display_, DefaultRootWindow(display_), &mask, 1);
     XFlush(display_);
-    ok_ = true;
 }
 
-X11Keyboard::~X11Keyboard() {
+X11TriggerInput::~X11TriggerInput() {
     if (display_)
         XCloseDisplay(display_);
 }
 
-int X11Keyboard::connectionFd() const {
+int X11TriggerInput::connectionFd() const {
     return display_ ? ConnectionNumber(display_) : -1;
 }
 
-KeyCode X11Keyboard::keypadKey(int digit) const {
+KeyCode X11TriggerInput::keypadKey(int digit) const {
     return KeyCode{digit >= 0 && digit < 10 ? keypad_[static_cast<std::size_t>(digit)] : 0};
 }
 
-void X11Keyboard::watch(const KeyWatch& watch) {
+void X11TriggerInput::watch(const KeyWatch& watch) {
     // Events still queued happened before the change: they are reported as things stood.
     if (!delivering_)
         deliverQueued();
+    if (ok() && watch.coversButtons() != watch_.coversButtons())
+        selectRawEvents(watch.coversButtons());
     watch_ = watch;
 }
 
-void X11Keyboard::deliverQueued() {
+void X11TriggerInput::deliverQueued() {
     if (!ok())
         return;
     delivering_ = true;
@@ -122,27 +147,34 @@ void X11Keyboard::deliverQueued() {
         if (cookie->type != GenericEvent || cookie->extension != xiOpcode_ ||
             !XGetEventData(display_, cookie))
             continue;
-        if (cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawKeyRelease) {
-            const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
+        if (const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
+            cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawKeyRelease) {
             const KeyCode key{static_cast<std::uint32_t>(raw->detail)};
             const bool down = cookie->evtype == XI_RawKeyPress;
             const auto code = static_cast<unsigned>(raw->detail);
             alt_.seen(key, code == altKeys_[0] || code == altKeys_[1], down);
-            if (onKey_ && watch_.covers(key))
-                onKey_(KeyEvent{key, down, eventTime(static_cast<std::uint32_t>(raw->time), now_()),
-                                alt_.held()});
+            report(key, down, raw->time);
+        } else if (cookie->evtype == XI_RawButtonPress || cookie->evtype == XI_RawButtonRelease) {
+            report(KeyCode::of(buttonOf(static_cast<unsigned>(raw->detail))),
+                   cookie->evtype == XI_RawButtonPress, raw->time);
         }
         XFreeEventData(display_, cookie);
     }
     delivering_ = false;
 }
 
-void X11Keyboard::deliverAlreadyRead() {
+void X11TriggerInput::report(KeyCode key, bool down, unsigned long serverTime) {
+    if (onKey_ && watch_.covers(key))
+        onKey_(KeyEvent{key, down, eventTime(static_cast<std::uint32_t>(serverTime), now_()),
+                        alt_.held()});
+}
+
+void X11TriggerInput::deliverAlreadyRead() {
     if (ok() && XEventsQueued(display_, QueuedAlready) > 0)
         deliverQueued();
 }
 
-std::optional<PressedKey> X11Keyboard::describeKey(KeyCode key) const {
+std::optional<PressedKey> X11TriggerInput::describeKey(KeyCode key) const {
     const unsigned keycode = key.value;
     if (!display_ || keycode < 8 || keycode > 255)
         return std::nullopt;
