@@ -69,6 +69,8 @@ class AltState {
             down_.push_back(key);
     }
     bool held() const { return !down_.empty(); }
+    // Alt is known to be up, whatever was seen: its release can be lost to another desktop.
+    void forget() { down_.clear(); }
 
   private:
     std::vector<KeyCode> down_; // the left Alt, the right, or both
