@@ -32,13 +32,13 @@ struct BarePlatform : bt::FakePlatform {
     HandClock hand;
     CountingTypist counter;
     bt::System system() {
-        return {keyboard, counter, hand, dialogs, tray, desktop, files, http, focus, notices};
+        return {input, counter, hand, dialogs, tray, desktop, files, http, focus, notices};
     }
 
     // One press of Numpad 4 at t: the start it wakes, and the three keys typed.
     void pressAndType(bt::Millis t) {
-        keyboard.press(4);
-        keyboard.release(4);
+        input.press(4);
+        input.release(4);
         hand.alarm_->ring(t);       // the start, which sets v's alarm
         hand.alarm_->ring(t + 100); // v, which starts the send timer
         for (int step = 2; step <= 3; ++step)

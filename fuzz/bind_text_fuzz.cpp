@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (window.profile().catalogue() == bt::Game::UnitedOffensive) != old.unitedOffensive)
         std::abort();
     for (int slot = 0; slot < bt::kSlotCount; ++slot) {
-        p.keyboard.tap(slot);
+        p.input.tap(slot);
         p.clock.advance(400);
     }
     if (p.typist.typed.size() != 30)

@@ -13,25 +13,25 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     bt::FakePlatform p;
     for (std::uint32_t code = 0; code < 64; ++code) // a keyboard with keys of every kind
-        p.keyboard.addKey(code, "K" + std::to_string(code), static_cast<bt::KeyKind>(code % 5));
+        p.input.addKey(code, "K" + std::to_string(code), static_cast<bt::KeyKind>(code % 5));
     p.files["keys"] = std::string(reinterpret_cast<const char*>(data), size);
     bt::MainWindow window(p.system(), "http://127.0.0.1:8642/update_info/binds_data/");
     window.open(0);
     std::set<bt::KeyCode> fired;
     for (int slot = 0; slot < bt::kSlotCount; ++slot) {
         const auto chosen = window.triggerKeys().chosen[static_cast<std::size_t>(slot)];
-        const bt::KeyCode key = chosen.value_or(p.keyboard.keypadKey(slot));
+        const bt::KeyCode key = chosen.value_or(p.input.keypadKey(slot));
         if (!fired.insert(key).second ||
-            (chosen && p.keyboard.describe(*chosen)->kind != bt::KeyKind::Ordinary))
+            (chosen && p.input.describe(*chosen)->kind != bt::KeyKind::Ordinary))
             std::abort();
         p.typist.typed.clear();
-        p.keyboard.pressKey(key);
-        p.keyboard.releaseKey(key);
+        p.input.pressKey(key);
+        p.input.releaseKey(key);
         p.clock.advance(500);
         if (p.typist.typed.size() != 3)
             std::abort();
     }
     window.controls().keyLabel(size % 10).click();
-    p.keyboard.pressKey(bt::KeyCode{static_cast<std::uint32_t>(size % 64)});
+    p.input.pressKey(bt::KeyCode{static_cast<std::uint32_t>(size % 64)});
     return 0;
 }

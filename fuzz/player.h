@@ -178,7 +178,7 @@ class Player {
     Player() {
         for (const KeyInfo& k : kOtherKeys)
             if (!k.code.isButton)
-                p.keyboard.addKey(k.code.value, k.name, k.kind);
+                p.input.addKey(k.code.value, k.name, k.kind);
         p.focus.window = kMainWindowFocus;
     }
 
@@ -274,10 +274,10 @@ class Player {
             return;
         // The click reads what the system still holds. (Read only once the click has moved the
         // focus, a press made in another window would be judged as made in this one.)
-        p.keyboard.holding = front < 0;
+        p.input.holding = front < 0;
         pressKey(k, false);
         clickKeyLabel(arg % kSlotCount);
-        p.keyboard.holding = false;
+        p.input.holding = false;
         for (auto& [code, h] : history)
             h.holdCounts = false; // held into the choice
     }
@@ -285,12 +285,12 @@ class Player {
     // them, and the keyboard drops them; the windows' own key events mark them as repeats).
     void repeat(int k) {
         if (history[key(k).code].down)
-            p.keyboard.pressKey(key(k).code);
+            p.input.pressKey(key(k).code);
     }
     void release(int k) {
         if (KeyHistory& h = history[key(k).code]; h.down) {
             h.down = h.holdCounts = false;
-            p.keyboard.releaseKey(key(k).code);
+            p.input.releaseKey(key(k).code);
         }
     }
     void clickKeyLabel(int slot) {
@@ -590,7 +590,7 @@ class Player {
         const bool refused = k.kind == KeyKind::TypedByProgram || k.kind == KeyKind::Modifier ||
                              k.kind == KeyKind::Pointer ||
                              std::any_of(kSlots.begin(), kSlots.end(), [&](int other) {
-                                 const KeyCode keypad = p.keyboard.keypadKey(other);
+                                 const KeyCode keypad = p.input.keypadKey(other);
                                  return other != slot && keypad == k.code &&
                                         mapping[static_cast<std::size_t>(other)] == keypad;
                              });
@@ -598,7 +598,7 @@ class Player {
             return;
         choosing.reset();
         choiceCompleted = true;
-        const KeyCode keypad = p.keyboard.keypadKey(slot);
+        const KeyCode keypad = p.input.keypadKey(slot);
         const bool givesBack = k.kind == KeyKind::Erase || k.code == keypad;
         chosen = {slot, k.kind == KeyKind::Cancel ? mapping[static_cast<std::size_t>(slot)]
                         : givesBack               ? keypad
@@ -610,7 +610,7 @@ class Player {
         for (const int s : kSlots)
             keys[static_cast<std::size_t>(s)] =
                 main().triggerKeys().chosen[static_cast<std::size_t>(s)].value_or(
-                    p.keyboard.keypadKey(s));
+                    p.input.keypadKey(s));
         return keys;
     }
     static int slotOf(const std::array<KeyCode, kSlotCount>& keys, KeyCode code) {
@@ -639,20 +639,20 @@ class Player {
             startDue = p.clock.now(); // its message starts at once
         if (toChooser && !withAlt)
             chooseWith(k);
-        p.keyboard.altHeld = withAlt;
-        p.keyboard.pressKey(k.code);
-        p.keyboard.altHeld = false;
+        p.input.altHeld = withAlt;
+        p.input.pressKey(k.code);
+        p.input.altHeld = false;
     }
 
     void check(const std::string& keysBefore) {
         if (running() && main().choosingKey() != choosing.has_value())
             fail(choosing ? "the key choice ended, though the player did nothing to end it"
                           : "a key choice is still pending after the player did something else");
-        if (running() && p.keyboard.watching().everyKey != choosing.has_value())
+        if (running() && p.input.watching().everyKey != choosing.has_value())
             fail("the system reports every key, yet no key choice is pending (or the reverse)");
         const bool buttonFires =
             std::any_of(mapping.begin(), mapping.end(), [](KeyCode key) { return key.isButton; });
-        if (running() && p.keyboard.watching().coversButtons() != (choosing || buttonFires))
+        if (running() && p.input.watching().coversButtons() != (choosing || buttonFires))
             fail("the mouse is heard, yet no button fires a slot and no choice is pending (or "
                  "the reverse)");
         for (int k = 0; k < kKeyCount; ++k)

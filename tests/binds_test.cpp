@@ -52,7 +52,7 @@ TEST_F(BindsTest, TheFileIsRestoredBeforeTheWindowShowsAndTheKeysTypeIt) {
     EXPECT_EQ(binding(0), (Binding{3, 7}));
     EXPECT_EQ(c().slotMenu(9).index(), 4);
     EXPECT_EQ(c().previewMessageLabel.caption(), "Are you crazy?") << "the preview shows Numpad 0";
-    p.keyboard.tap(0);
+    p.input.tap(0);
     p.clock.advance(300);
     EXPECT_EQ(typed(), (Typed{{100, "v"}, {200, "3"}, {300, "7"}}));
 }

@@ -55,7 +55,7 @@ class WorkFolderTest : public ::testing::Test {
 struct FilesPlatform : FakePlatform {
     posix::PosixFiles disk;
     System system() {
-        return {keyboard, typist, clock, dialogs, tray, desktop, disk, http, focus, notices};
+        return {input, typist, clock, dialogs, tray, desktop, disk, http, focus, notices};
     }
 };
 

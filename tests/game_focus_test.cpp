@@ -52,7 +52,7 @@ TEST_F(GameFocusTest, OnlyTheGamesWindowsGetMessagesAndWithTheOptionOffEveryWind
             p.typist.typed.clear();
             p.focus.window = *front;
             const Millis t = p.clock.now();
-            p.keyboard.tap(0);
+            p.input.tap(0);
             p.clock.advance(500);
             const std::string in = front->programNames.empty() ? "" : front->programNames[0];
             EXPECT_EQ(arrived(),
@@ -73,7 +73,7 @@ TEST_F(GameFocusTest, TheButtonSaysWhatEachPressTaughtAndAFailedWriteIsToldWhere
     start();
     const auto pressIn = [&](const FocusedWindow& front) {
         p.focus.window = front;
-        p.keyboard.tap(0);
+        p.input.tap(0);
         p.clock.advance(500);
         return c().gameButton.caption();
     };

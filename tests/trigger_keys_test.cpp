@@ -11,18 +11,18 @@ namespace {
 using namespace std::string_literals;
 
 struct TriggerKeysTest : MainWindowTest {
-    KeyCode f5 = p.keyboard.addKey(71, "F5");
-    KeyCode f6 = p.keyboard.addKey(72, "F6");
-    KeyCode v = p.keyboard.addKey(55, "V", KeyKind::TypedByProgram);
-    KeyCode digit1 = p.keyboard.addKey(10, "1", KeyKind::TypedByProgram);
-    KeyCode ctrl = p.keyboard.addKey(37, "Ctrl", KeyKind::Modifier);
-    KeyCode escape = p.keyboard.addKey(9, "Escape", KeyKind::Cancel);
-    KeyCode del = p.keyboard.addKey(119, "Delete", KeyKind::Erase);
+    KeyCode f5 = p.input.addKey(71, "F5");
+    KeyCode f6 = p.input.addKey(72, "F6");
+    KeyCode v = p.input.addKey(55, "V", KeyKind::TypedByProgram);
+    KeyCode digit1 = p.input.addKey(10, "1", KeyKind::TypedByProgram);
+    KeyCode ctrl = p.input.addKey(37, "Ctrl", KeyKind::Modifier);
+    KeyCode escape = p.input.addKey(9, "Escape", KeyKind::Cancel);
+    KeyCode del = p.input.addKey(119, "Delete", KeyKind::Erase);
 
     // A key pressed while the window asks for one: the platform reports it to the choice.
     void pressInWindow(KeyCode key) {
-        p.keyboard.pressKey(key);
-        p.keyboard.releaseKey(key);
+        p.input.pressKey(key);
+        p.input.releaseKey(key);
     }
     void choose(int slot, KeyCode key) {
         c().keyLabel(slot).click();
@@ -33,8 +33,8 @@ struct TriggerKeysTest : MainWindowTest {
     // The slots whose sequence a key types, pressed once.
     Typed typedBy(KeyCode key) {
         p.typist.typed.clear();
-        p.keyboard.pressKey(key);
-        p.keyboard.releaseKey(key);
+        p.input.pressKey(key);
+        p.input.releaseKey(key);
         p.clock.advance(500);
         return typed();
     }
@@ -54,8 +54,8 @@ TEST_F(TriggerKeysTest, AChosenKeyTypesTheSlotsSequenceInsteadOfItsKeypadKey) {
     EXPECT_FALSE(window().choosingKey());
     const Millis t = p.clock.now();
     EXPECT_EQ(typedBy(f5), (Typed{{t + 100, "v"}, {t + 200, "2"}, {t + 300, "5"}}));
-    EXPECT_TRUE(typedBy(p.keyboard.keypadKey(3)).empty()) << "Numpad 3 no longer types";
-    EXPECT_EQ(typedBy(p.keyboard.keypadKey(4)).size(), 3u) << "the other keypad keys still do";
+    EXPECT_TRUE(typedBy(p.input.keypadKey(3)).empty()) << "Numpad 3 no longer types";
+    EXPECT_EQ(typedBy(p.input.keypadKey(4)).size(), 3u) << "the other keypad keys still do";
     EXPECT_EQ(p.files["keys"], "keypad\r\nkeypad\r\nkeypad\r\nfake 71 F5\r\nkeypad\r\nkeypad\r\n"
                                "keypad\r\nkeypad\r\nkeypad\r\nkeypad\r\n");
 }
@@ -68,14 +68,14 @@ TEST_F(TriggerKeysTest, EscapeCancelsDeleteGivesTheKeypadKeyBackAndAChosenKeyMov
     EXPECT_EQ(keyName(3), "F5");
     choose(7, f5); // from slot 3, which gets its keypad key back
     EXPECT_EQ(std::make_pair(keyName(7), keyName(3)), std::make_pair("F5"s, "Numpad 3"s));
-    choose(7, p.keyboard.keypadKey(7)); // its own keypad key, as Delete
+    choose(7, p.input.keypadKey(7)); // its own keypad key, as Delete
     EXPECT_EQ(keyName(7), "Numpad 7");
     EXPECT_EQ(p.files["keys"].find("F5"), std::string::npos);
     // A keypad key its own slot gave up can be chosen, until that slot takes it back.
     choose(5, f6);
-    choose(2, p.keyboard.keypadKey(5));
+    choose(2, p.input.keypadKey(5));
     EXPECT_EQ(keyName(2), "Numpad 5");
-    choose(8, p.keyboard.keypadKey(2));
+    choose(8, p.input.keypadKey(2));
     choose(5, del); // Numpad 5 back to its slot, Numpad 2 back to its own, 8 to Numpad 8
     for (int slot : {2, 5, 8})
         EXPECT_EQ(keyName(slot), keypadName(slot));
@@ -87,15 +87,15 @@ TEST_F(TriggerKeysTest, KeysTheProgramTypesModifiersAndTakenKeypadKeysAreRefused
     for (const auto& [key, word] : {std::pair{v, "The program types V"},
                                     {digit1, "The program types 1"},
                                     {ctrl, "Ctrl is a modifier"},
-                                    {p.keyboard.keypadKey(5), "Numpad 5 is taken"}}) {
+                                    {p.input.keypadKey(5), "Numpad 5 is taken"}}) {
         pressInWindow(key);
         EXPECT_EQ(keyName(6), word);
         EXPECT_TRUE(window().choosingKey()) << "the choice goes on";
     }
-    p.keyboard.altHeld = true; // Alt+F6 works the window: no key of the choice
+    p.input.altHeld = true; // Alt+F6 works the window: no key of the choice
     pressInWindow(f6);
     EXPECT_EQ(keyName(6), "Numpad 5 is taken");
-    p.keyboard.altHeld = false;
+    p.input.altHeld = false;
     pressInWindow(f6);
     EXPECT_EQ(keyName(6), "F6");
     c().keyLabel(6).click(); // a new choice starts without the old word
@@ -130,7 +130,7 @@ TEST_P(KeysFileTest, WhatTheFileDoesNotNameCleanlyStaysOnTheKeypadWithoutAWord) 
         const auto s = static_cast<std::size_t>(slot);
         EXPECT_EQ(keyName(slot), s < labels.size() ? labels[s] : keypadName(slot)) << slot;
         const auto chosen = window().triggerKeys().chosen[s]; // and it types on that key
-        EXPECT_EQ(typedBy(chosen.value_or(p.keyboard.keypadKey(slot))).size(), 3u) << slot;
+        EXPECT_EQ(typedBy(chosen.value_or(p.input.keypadKey(slot))).size(), 3u) << slot;
     }
     EXPECT_TRUE(p.dialogs.messageBoxes.empty());
 }

@@ -41,9 +41,9 @@ TEST_P(KeyScenarioTest, TypesTheSlotsSequencesAtTheirStartsTimes) {
     for (Millis t = 0; t <= 8000; ++t) {
         p.clock.advanceTo(t);
         for (; event != GetParam().events.end() && event->at == t; ++event)
-            event->happened >= 0 ? p.keyboard.press(event->slot, event->happened)
-            : event->down        ? p.keyboard.press(event->slot)
-                                 : p.keyboard.release(event->slot);
+            event->happened >= 0 ? p.input.press(event->slot, event->happened)
+            : event->down        ? p.input.press(event->slot)
+                                 : p.input.release(event->slot);
     }
     EXPECT_EQ(typed(), GetParam().typed);
     EXPECT_LT(p.clock.rings, 20) << "nothing runs while no key is down";

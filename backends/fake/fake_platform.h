@@ -230,7 +230,7 @@ class FakeHttp : public Http {
 
 struct FakePlatform {
     VirtualClock clock;
-    FakeTriggerInput keyboard{clock}; // and the mouse
+    FakeTriggerInput input{clock}; // the keys and the mouse's buttons
     FakeFocus focus;
     FakeNotices notices;
     FakeTypist typist{clock, focus};
@@ -241,7 +241,7 @@ struct FakePlatform {
     FakeHttp http;
 
     System system() {
-        return {keyboard, typist, clock, dialogs, tray, desktop, files, http, focus, notices};
+        return {input, typist, clock, dialogs, tray, desktop, files, http, focus, notices};
     }
 };
 
