@@ -15,9 +15,9 @@ BENCH_PACKAGES := xbindkeys xdotool
 FORMAT_PACKAGES := clang-format
 # The end-to-end tests: a private X server, X clients, keyboard layouts, real tray hosts and a
 # window manager; the Windows build: MinGW-w64, GoogleTest's sources, and Wine to run it.
-TEST_PACKAGES := xvfb python3-xlib python3-pil python3-gi python3-dbusmock x11-xkb-utils xkb-data x11-utils googletest \
+TEST_PACKAGES := xvfb python3-xlib python3-pil python3-dbusmock x11-xkb-utils xkb-data x11-utils googletest \
 	g++-mingw-w64-x86-64-posix wine wine64 clang-14 libclang-rt-14-dev trayer dbus-x11 \
-	haskell-status-notifier-item-utils openbox $(BENCH_PACKAGES) $(DIST_PACKAGES) \
+	openbox $(BENCH_PACKAGES) $(DIST_PACKAGES) \
 	$(FORMAT_PACKAGES)
 export PATH := /usr/sbin:/sbin:$(PATH)
 

@@ -75,15 +75,6 @@ TEST(NewsFailureTest, AFailedDownloadStopsInTheConnectingLayoutAndStaysClosable)
     }
 }
 
-TEST_F(NewsTest, AShortFeedIsLaidOutAsFarAsItGoes) {
-    openWith(ok("Short news|9000|300|False"), ok("|"));
-    EXPECT_EQ(c.window.caption(), "Short news");
-    EXPECT_EQ(c.exitButton.rect().left, 9000);
-    EXPECT_EQ(c.window.outerHeight(), 0) << "design size kept";
-    links.pointerOverLink(3, {}, 0, 0); // nothing to read: no failure
-    EXPECT_FALSE(c.linkLabel(3).enabled());
-}
-
 TEST_F(NewsTest, BadValuesKeepTheWindowsOwnAndTheRestIsLaidOut) {
     const Rect page = c.pageView.rect(), text = c.newsText.rect(); // as designed
     // By line: the Exit button's place, the news text's size and font, link 1's and link 2's

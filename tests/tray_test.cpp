@@ -29,16 +29,5 @@ TEST_F(TrayTest, ExitFromTheMenuRemovesTheIconBeforeTheWindowCloses) {
     EXPECT_EQ(closes, 1) << "closes once";
 }
 
-TEST_F(TrayTest, TheExitButtonWhileThePollWaitsForTheServerEndsAtOnce) {
-    bool stepRan = false;
-    window().setOnClosing([&] { stepRan = true; });
-    p.clock.advance(1000); // the status poll asks and gets no answer yet
-    c().exitButton.click();
-    EXPECT_TRUE(p.desktop.ended && !stepRan && closes == 0)
-        << "ended at once, without closing first";
-    EXPECT_FALSE(c().window.visible());
-    EXPECT_EQ(p.http.pendingCount(), 0u) << "the poll is cancelled";
-}
-
 } // namespace
 } // namespace bt::test

@@ -1,5 +1,5 @@
-"""The program's lifecycle on a real desktop: an XEmbed tray (trayer), a StatusNotifier host driven
-over a private session bus as a panel would drive it, and one copy per user and X display."""
+"""The program's lifecycle on a real desktop: an XEmbed tray (trayer) and a notification service
+on a private session bus, and one copy at a time."""
 
 import os
 import re
@@ -8,7 +8,7 @@ import subprocess
 import time
 import unittest
 
-from harness import BIN, MAIN, NEWS, CopyScenarios, E2ETest, Program, Xvfb, wait_for
+from harness import BIN, MAIN, NEWS, CopyScenarios, E2ETest, wait_for
 
 ICON = "brontek-tarnlow"  # the name Qt gives the icon's window in an XEmbed tray
 
@@ -111,38 +111,6 @@ class XEmbedTrayTest(SessionBusTest):
         self.assertEqual(len(self.notices()), 1, "told once, not at every start")
 
 
-class StatusNotifierTest(SessionBusTest):
-    WATCHER = ("--dest=org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher")
-
-    def item(self):  # the unique bus name of the item registered last, new each time it shows
-        names = re.findall(r'string "(:[0-9.]+)', self.send(
-            *self.WATCHER, "org.freedesktop.DBus.Properties.Get",
-            "string:org.kde.StatusNotifierWatcher", "string:RegisteredStatusNotifierItems"))
-        return names[-1] if names else None
-
-    def call(self, item, method):
-        self.send("--dest=" + item, "/StatusNotifierItem", "org.kde.StatusNotifierItem." + method,
-                  "int32:0", "int32:0")
-
-    def test_the_item_registers_on_start_activates_and_exits_from_its_menu(self):
-        self.serve("StatusNotifierWatcher", ["status-notifier-watcher"])
-        self.send(*self.WATCHER, "org.kde.StatusNotifierWatcher.RegisterStatusNotifierHost",
-                  "string:org.kde.StatusNotifierHost-1")
-        p = self.start_program(self.bus)
-        p.click("startButton")
-        p.wait_model("mainVisible", False)
-        item = wait_for(self.item, what="the item registered")
-        self.call(item, "Activate")
-        p.wait_model("mainVisible", True)
-        p.click("startButton")
-        self.call(wait_for(lambda: self.item() != item and self.item(), what="a new item"),
-                  "ContextMenu")
-        p.wait_state(lambda s: any(w["class"] == "QMenu" for w in s["windows"]), what="the menu")
-        time.sleep(0.2)
-        self.x.tap("e")
-        p.ended()
-
-
 class OneCopyTest(CopyScenarios, E2ETest):
     ICON = ICON
 
@@ -151,17 +119,6 @@ class OneCopyTest(CopyScenarios, E2ETest):
                                 text=True, timeout=20)
         self.assertIn("already running", second.stderr)
         return second.returncode
-
-    def test_a_second_start_shows_the_running_copy_and_one_that_died_blocks_nothing(self):
-        super().test_a_second_start_shows_the_running_copy_and_one_that_died_blocks_nothing()
-        other = Xvfb()  # and a copy on another display runs beside it
-        self.addCleanup(other.stop)
-        elsewhere = os.path.join(self.workdir, "other")
-        os.mkdir(elsewhere)
-        q = Program(other, elsewhere, self.port, {"XDG_RUNTIME_DIR": self.workdir})  # same user
-        self.addCleanup(q.stop)
-        time.sleep(0.5)
-        self.assertIsNone(q.proc.poll())
 
 
 if __name__ == "__main__":

@@ -39,15 +39,13 @@ class KeysTest(E2ETest):
         super().setUp()
         write_binds(self.workdir)
 
-    def test_on_a_french_layout_the_highest_key_of_a_chord_wins_and_a_held_key_repeats(self):
+    def test_on_a_french_layout_the_digits_arrive_as_digits_and_a_held_key_repeats(self):
         subprocess.run(["setxkbmap", "-display", self.x.name, "fr"], check=True)
         time.sleep(0.3)
         self.start_program()  # the digits it types arrive as digits whatever the layout
         rec = self.recorder()
         time.sleep(0.5)
-        self.x.keys(["KP_3", "KP_7"], True)
-        time.sleep(0.03)
-        self.x.keys(["KP_3", "KP_7"], False)
+        self.x.tap("KP_7")
         self.assertEqual(rec.wait(3), ["v", "2", "3"])
         time.sleep(0.6)
         rec.clear()
