@@ -50,7 +50,7 @@ def late_press(x, rec):
 def close_box(x, title):
     """What a window manager sends when the player clicks the window's close box."""
     d = x.display
-    window = x.window_titles()[title][0]
+    window = x.window(title)
     window.send_event(event.ClientMessage(
         window=window, client_type=d.intern_atom("WM_PROTOCOLS"),
         data=(32, [d.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))

@@ -85,7 +85,7 @@ def measure(exe, site, args, only_in_game=False, moving=False):
     proc = subprocess.Popen(["wine", "measured.exe", "--server", "127.0.0.1:%d" % site.port],
                             cwd=work, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
-        harness.wait_for(lambda: "Brontek Tarnlow" in x.window_titles(), 120, what="the window")
+        harness.wait_for(lambda: x.window("Brontek Tarnlow"), 120, what="the window")
         shown = time.monotonic()
         recorder = None
         if not only_in_game:  # the recorder starts and takes the focus while the program settles

@@ -26,7 +26,6 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import harness  # noqa: E402
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from procstats import cpu_seconds, rss_mb, wake_ups  # noqa: E402
-from Xlib import X  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 INTERVAL_MS = 100
@@ -77,8 +76,7 @@ class Session:
         started = time.monotonic()
         proc = subprocess.Popen(command, cwd=self.work, env=env, stdout=subprocess.DEVNULL,
                                 stderr=subprocess.DEVNULL)
-        harness.wait_for(lambda: self.x.window_titles().get(harness.MAIN, (None, 0))[1] ==
-                         X.IsViewable, step=0.002, what="the window")
+        harness.wait_for(lambda: self.x.window(harness.MAIN), step=0.002, what="the window")
         return proc, (time.monotonic() - started) * 1000
 
     def stop(self):
