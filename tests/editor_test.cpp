@@ -8,6 +8,25 @@ namespace {
 constexpr auto CoD = Game::CallOfDuty;
 constexpr auto UO = Game::UnitedOffensive;
 
+TEST(VoiceMenuTest, TheTextsThatDifferBetweenTheGamesOrAreMisspeltAndNothingOutsideTheMenus) {
+    struct Text {
+        Game game;
+        int menu, message;
+        const char* text;
+    };
+    // clang-format off
+    for (const Text& t : {Text{CoD, 2, 7, "Need reinforcements!"}, {UO, 2, 7, "Smoke out!"},
+                          {CoD, 2, 8, "Hold your fire!"}, {UO, 2, 8, "Enemy spotted ahead!"},
+                          {UO, 4, 1, "Hold your fire!"}, {UO, 4, 5, "Need artilery support!"},
+                          {UO, 5, 7, "Enemy heavy tank spotted?"}, {UO, 1, 9, "Redeploy forward!"},
+                          {CoD, 3, 7, "Are you crazy?"}, {UO, 3, 8, "Thank you!"},
+                          {CoD, 1, 9, ""}, {CoD, 2, 9, ""}, {CoD, 3, 8, ""}, {UO, 1, 0, ""},
+                          {UO, 6, 1, ""}, {CoD, 4, 1, ""}, {UO, 4, 6, ""}})
+        // clang-format on
+        EXPECT_EQ(messageText(t.game, t.menu, t.message), t.text) << t.menu << "/" << t.message;
+    EXPECT_EQ(menuName(5), "Vehicles");
+}
+
 TEST(VoiceMenuTest, EachMenuHasTheGamesNumberOfMessagesEachWithATextAndNothingLiesOutside) {
     // Call of Duty 1 / 2: Commands, Statements, Responses; United Offensive adds Requests and
     // Vehicles and has more messages.
