@@ -1,5 +1,6 @@
 // The voice-menu catalogue, and how the player's choices change the bindings and the preview.
 
+#include "base/news_window_controls.h"
 #include "main_window_fixture.h"
 
 namespace bt::test {
@@ -113,6 +114,33 @@ TEST_F(EditorTest, CallOfDutyClickedWhileNoGameIsChosenLeavesItNotChosen) {
     EXPECT_EQ(window().profile().game, std::nullopt);
     EXPECT_EQ(binding(6), (Binding{2, 3}));
     EXPECT_TRUE(c().callOfDutyOption.value());
+}
+
+// Where the windows' controls stand before a feed moves any, as players have always seen them.
+TEST(WindowLayoutTest, TheControlsStandWhereTheyWereDesigned) {
+    MainWindowControls m;
+    NewsWindowControls n;
+    // clang-format off
+    const std::pair<const Control*, Rect> designed[] = {
+        {&m.keyLabel(0), {120, 165, 855, 255}}, {&m.keyLabel(9), {2640, 1605, 855, 255}},
+        {&m.slotMenu(2), {1200, 840, 495, 315}}, {&m.slotMessage(6), {4320, 480, 495, 315}},
+        {&m.slotMenu(8), {3720, 1200, 495, 315}}, {&m.slotMessage(4), {1800, 1560, 495, 315}},
+        {&m.previewMenuLabel, {120, 2040, 2055, 255}}, {&m.previewMessageLabel, {120, 2325, 1935, 255}},
+        {&m.callOfDutyOption, {2640, 2040, 1695, 255}}, {&m.unitedOffensiveOption, {2640, 2325, 1935, 255}},
+        {&m.startButton, {360, 2760, 975, 375}}, {&m.intervalButton, {1440, 2760, 975, 375}},
+        {&m.saveButton, {2520, 2760, 975, 375}}, {&m.exitButton, {3600, 2760, 975, 375}},
+        {&m.onlyInGameBox, {360, 3300, 1695, 255}}, {&m.gameButton, {2160, 3240, 2415, 375}},
+        {&m.statusLabel, {1275, 3720, 2415, 255}}, {&n.newsText, {1680, 2160, 5055, 735}},
+        {&n.openLinkLabel, {5520, 4080, 1695, 255}}, {&n.probeLabel, {3600, 5040, 1335, 255}},
+        {&n.connectingLabel, {120, 120, 3495, 495}}, {&n.declineBox, {360, 5640, 3135, 255}},
+        {&n.pageView, {4560, 7800, 4095, 1335}}, {&n.newsIdBox, {1800, 5880, 615, 285}},
+        {&n.linkLabel(1), {600, 3000, 1695, 255}}, {&n.linkLabel(2), {2160, 3000, 1695, 255}},
+        {&n.linkLabel(3), {3720, 3000, 1695, 255}}, {&n.linkLabel(4), {600, 3360, 1695, 255}},
+        {&n.linkLabel(5), {2160, 3360, 1695, 255}}, {&n.linkLabel(6), {3720, 3360, 1695, 255}}};
+    // clang-format on
+    for (const auto& [control, rect] : designed)
+        EXPECT_EQ(control->rect(), rect) << control->name();
+    EXPECT_EQ(m.statusLabel.font().size, 9.75);
 }
 
 } // namespace

@@ -124,7 +124,7 @@ TEST(FeedCheckTest, TheSamplePassesAndBrokenLinesAreFlaggedByNumber) {
         {{{80, "calc.exe"}}, {80}}, {{{10, "8000"}}, {10}}, {{{128, "-5"}}, {128}},
         {{{1, "7785"}, {10, "0"}}, {}}, {{{1, "0"}, {2, "0"}}, {}}, // just inside the window
         {{{2, "-1"}}, {1}}, {{{2, "9000"}}, {1}}, {{{69, "9000"}}, {5}}, {{{131, "6000"}}, {130}},
-        {{{3, "False"}, {69, "9000"}}, {}}, {{{95, "maybe"}}, {95}},
+        {{{3, "False"}, {69, "9000"}}, {}}, {{{95, "maybe"}}, {95}}, {{{6, "top"}}, {6}}, {{{9, "tall"}}, {9}},
         {{{18, "6240"}}, {}}, {{{18, "6241"}}, {18}}}; // link 1 just inside, and out
     // clang-format on
     for (const auto& [changes, flagged] : cases) {

@@ -4,6 +4,8 @@
 #include "base/system/trigger_input.h"
 
 #include <charconv>
+#include <limits>
+#include <type_traits>
 
 namespace bt {
 
@@ -14,6 +16,9 @@ constexpr std::string_view kKeypad = "keypad";
 // Buttons are the same on every system, and no system's key codes are tagged so: builds that
 // know only keys read such a line as the keypad key.
 constexpr std::string_view kMouse = "mouse";
+// The highest button number there is; a larger one in the file must not wrap round to a small one.
+constexpr std::uint32_t kLastButton =
+    std::numeric_limits<std::underlying_type_t<MouseButton>>::max();
 
 std::optional<KeyCode> parseLine(std::string_view line, std::string_view system) {
     const std::size_t space = line.find(' ');
@@ -27,8 +32,8 @@ std::optional<KeyCode> parseLine(std::string_view line, std::string_view system)
     if (error != std::errc() || end != code.data() + code.size() || code.empty())
         return std::nullopt;
     if (tag == kMouse)
-        return value > 255 ? std::nullopt
-                           : std::optional(KeyCode::of(static_cast<MouseButton>(value)));
+        return value > kLastButton ? std::nullopt
+                                   : std::optional(KeyCode::of(static_cast<MouseButton>(value)));
     return KeyCode{value};
 }
 
