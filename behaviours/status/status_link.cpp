@@ -58,7 +58,7 @@ void StatusLink::stop() {
 
 void StatusLink::pollTick() {
     // The fetch runs in the background; a tick that finds it still running leaves it alone, so a
-    // slow server never piles up requests and never holds up the key poll.
+    // slow server never piles up requests and never holds up a key.
     transfer_.start(serverUrl_ + "form1.html", [this](const HttpResult& r) { statusArrived(r); });
 }
 
