@@ -88,6 +88,7 @@ TEST_F(WorkFolderTest, PosixLengthReadAndReplaceAndAFailureSaysWhy) {
     EXPECT_EQ(posix::readFile("data", 4096)->size(), 4096u);
     EXPECT_EQ(posix::readFile("data", 1 << 20)->size(), 10000u);
     EXPECT_FALSE(posix::readFile("missing", 10));
+    EXPECT_FALSE(posix::readFile("/proc/self/mem", 10)) << "a file whose every read fails";
     fs::create_directories("over/inside"); // root writes anywhere, but not over a folder
     EXPECT_FALSE(posix::replaceFile("over", "new").error.empty());
     EXPECT_TRUE(fs::is_directory("over"));

@@ -82,12 +82,12 @@ TEST_F(NewsTest, BadValuesKeepTheWindowsOwnAndTheRestIsLaidOut) {
     // clang-format off
     openSample({{1, "left"}, {2, "-15"}, {8, "-300"}, {12, "True"}, {13, "perhaps"}, {14, "0"},
                 {20, "1000"}, {29, "1001"}, {132, "12"}, {70, "-1"}, {69, "-2"}, {9, "-9"},
-                {5, "-30"}, {6, "-40"}, {127, "Not again."}, {71, "-5"}});
+                {5, "-30"}, {6, "-40"}, {10, "-50"}, {127, "Not again."}, {71, "-5"}});
     // clang-format on
     // A value that does not read keeps the design's; a place may be negative, a size may not.
     EXPECT_EQ(c.exitButton.rect(), (Rect{1680, -15, 1095, 375}));
     EXPECT_EQ(c.pageView.rect(), (Rect{-30, -40, page.width, page.height}));
-    EXPECT_EQ(c.newsText.rect(), (Rect{240, 240, text.width, text.height}));
+    EXPECT_EQ(c.newsText.rect(), (Rect{-50, 240, text.width, text.height}));
     EXPECT_EQ(c.newsText.font(), (Font{"MS Sans Serif", 8.25, false, true}));
     EXPECT_EQ(c.linkLabel(1).font().size, 1000) << "the largest font size";
     EXPECT_EQ(c.linkLabel(2).font().size, 8.25) << "one more is not";

@@ -116,16 +116,17 @@ TEST(FeedCheckTest, TheSamplePassesAndBrokenLinesAreFlaggedByNumber) {
     const std::string token = test::sampleFile("br.html");
     EXPECT_TRUE(checkFeed(test::sampleFile("data.html"), token).empty());
     // Lines by number: a bad value is flagged at its line, a box outside the window at its
-    // left's line; a hidden page area may lie anywhere.
+    // left's line (the check box and link 1 just inside, and out); a hidden page area may lie
+    // anywhere.
     using Changes = std::map<std::size_t, std::string>;
     // clang-format off
     const std::vector<std::pair<Changes, std::vector<std::size_t>>> cases = {
         {{{14, "big"}}, {14}}, {{{21, "maybe"}}, {21}}, {{{67, "file:///etc"}}, {67}},
         {{{80, "calc.exe"}}, {80}}, {{{10, "8000"}}, {10}}, {{{128, "-5"}}, {128}},
         {{{1, "7785"}, {10, "0"}}, {}}, {{{1, "0"}, {2, "0"}}, {}}, // just inside the window
-        {{{2, "-1"}}, {1}}, {{{2, "9000"}}, {1}}, {{{69, "9000"}}, {5}}, {{{131, "6000"}}, {130}},
-        {{{3, "False"}, {69, "9000"}}, {}}, {{{95, "maybe"}}, {95}}, {{{6, "top"}}, {6}}, {{{9, "tall"}}, {9}},
-        {{{18, "6240"}}, {}}, {{{18, "6241"}}, {18}}}; // link 1 just inside, and out
+        {{{2, "-1"}}, {1}}, {{{2, "9000"}}, {1}}, {{{69, "9000"}}, {5}}, {{{131, "4666"}}, {130}},
+        {{{3, "False"}, {69, "9000"}}, {}}, {{{95, "maybe"}}, {95}}, {{{131, "4665"}}, {}},
+        {{{6, "top"}}, {6}}, {{{9, "tall"}}, {9}}, {{{18, "6240"}}, {}}, {{{18, "6241"}}, {18}}};
     // clang-format on
     for (const auto& [changes, flagged] : cases) {
         std::vector<std::size_t> found;

@@ -1,9 +1,6 @@
-"""Only in the game, end to end under openbox: a Wine window of a program run as CoDMP.exe is the
-game, an X window whose WM_CLASS is codmp.exe / steam_app_2620 stands for the game under Proton,
-and another window (a plain X client, or for the Windows program another Wine program) is
-elsewhere. With the option ticked keypad 0 types into the games and never elsewhere, with it
-cleared into every window; the game button makes the other window's program a game too. Both
-programs: the Linux one (from the default build) and the Windows one under Wine."""
+"""Only in the game, end to end under openbox, for the Linux program and the Windows one: a Wine
+window run as CoDMP.exe is the game, an X window named codmp.exe / steam_app_2620 the game under
+Proton, and another window is elsewhere."""
 
 import os
 import sys
