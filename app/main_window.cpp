@@ -16,7 +16,8 @@ MainWindow::MainWindow(const System& system, std::string serverUrl)
       chooser_(system.triggerInput, system.files, dialogs_, triggers_, [this] { keysChanged(); }),
       game_(system.focus, system.notices, system.files, dialogs_, options_,
             [this] { showOptions(); }),
-      keys_(system.triggerInput, system.typist, system.clock, game_, triggers_, profile_,
+      access_(system.typingPermission, system.notices, system.files),
+      keys_(system.triggerInput, system.typist, system.clock, game_, access_, triggers_, profile_,
             keyIntervalMs_),
       statusLink_(system.http, system.clock, serverUrl_, status_, [this] { showStatus(); }),
       tray_(c_.window, system.tray, system.desktop),
@@ -81,6 +82,8 @@ void MainWindow::open(Millis now) {
     showBindings();
     chooser_.load();
     game_.load();
+    // Before any press: a desktop that must ask the player asks now, not over the game.
+    access_.ask();
     open_ = true;
     c_.window.setVisible(true);
     keys_.start(now);
@@ -168,6 +171,7 @@ void MainWindow::exitClicked() {
         c_.window.setVisible(false);
         keys_.stop();
         game_.stop();
+        access_.stop();
         statusLink_.stop();
         desktop_.endProcess();
         return;
@@ -189,6 +193,7 @@ void MainWindow::close() {
     // is open, and no status arrives for a window that is gone.
     keys_.stop();
     game_.stop();
+    access_.stop();
     statusLink_.stop();
     if (onClosing_)
         onClosing_();

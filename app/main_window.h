@@ -16,6 +16,7 @@
 #include "behaviours/keys/key_chooser.h"
 #include "behaviours/keys/key_interval.h"
 #include "behaviours/keys/trigger_state.h"
+#include "behaviours/keys/typing_access.h"
 #include "behaviours/keys/voice_keys.h"
 #include "behaviours/status/status_link.h"
 #include "behaviours/tray/tray_notice.h"
@@ -95,6 +96,7 @@ class MainWindow {
     BindStore store_;
     KeyChooser chooser_;
     GameFocus game_;
+    TypingAccess access_;
     VoiceKeys keys_;
     StatusLink statusLink_;
     WindowTray tray_;

@@ -24,7 +24,7 @@ class HandClock : public bt::Clock {
 
 class CountingTypist : public bt::Typist {
   public:
-    void typeKey(bt::TypedKey) override { ++keys; }
+    bt::TypeOutcome typeKey(bt::TypedKey) override { return ++keys, bt::TypeOutcome{}; }
     long keys = 0;
 };
 
@@ -32,7 +32,8 @@ struct BarePlatform : bt::FakePlatform {
     HandClock hand;
     CountingTypist counter;
     bt::System system() {
-        return {input, counter, hand, dialogs, tray, desktop, files, http, focus, notices};
+        return {input, counter, hand,  dialogs, tray,      desktop,
+                files, http,    focus, notices, permission};
     }
 
     // One press of Numpad 4 at t: the start it wakes, and the three keys typed.

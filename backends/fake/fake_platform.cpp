@@ -76,6 +76,37 @@ void FakeTriggerInput::watch(const KeyWatch& watch) {
     watch_ = watch;
 }
 
+FakeTypist::FakeTypist(VirtualClock& clock, const FakeFocus& focus, FakeTriggerInput& input)
+    : clock_(clock), focus_(focus), input_(input) {
+    echo_.setOnRing([this](Millis now) { echoDue(now); });
+    echo_.attach(clock_);
+}
+
+TypeOutcome FakeTypist::typeKey(TypedKey key) {
+    if (result != TypeResult::Typed)
+        return {result, {}};
+    const auto& names = focus_.window.programNames;
+    typed.push_back({clock_.now(), {key.character()}, names.empty() ? "" : names.front()});
+    if (!echoAfter)
+        return {};
+    const KeyCode code = keyFor(key.character());
+    echoes_.emplace_back(clock_.now() + *echoAfter, code);
+    echo_.ringAt(echoes_.front().first);
+    return {TypeResult::Typed, {code}};
+}
+
+void FakeTypist::echoDue(Millis now) {
+    // Each key comes back down and up at once, as a desktop's virtual keyboard types it.
+    while (!echoes_.empty() && echoes_.front().first <= now) {
+        const KeyCode code = echoes_.front().second;
+        echoes_.pop_front();
+        input_.pressKey(code);
+        input_.releaseKey(code);
+    }
+    if (!echoes_.empty())
+        echo_.ringAt(echoes_.front().first);
+}
+
 std::optional<PressedKey> FakeTriggerInput::describeKey(KeyCode key) const {
     if (key.value >= 1000 && key.value < 1000 + kSlotCount)
         return PressedKey{key, KeyKind::Ordinary, keypadName(static_cast<int>(key.value - 1000))};

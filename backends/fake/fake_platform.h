@@ -130,16 +130,55 @@ class FakeTypist : public Typist {
         std::string key;    // "v" or a digit
         std::string window; // the first name of the program in front, "" for none
     };
-    FakeTypist(const VirtualClock& clock, const FakeFocus& focus) : clock_(clock), focus_(focus) {}
+    FakeTypist(VirtualClock& clock, const FakeFocus& focus, FakeTriggerInput& input);
     std::vector<Typed> typed;
-    void typeKey(TypedKey key) override {
-        const auto& names = focus_.window.programNames;
-        typed.push_back({clock_.now(), {key.character()}, names.empty() ? "" : names.front()});
+    // What the system makes of each key typed from now on.
+    TypeResult result = TypeResult::Typed;
+    // The desktop hands every key typed back as a keyboard's, this long after (as a Wayland
+    // desktop's portal does); none: it does not.
+    std::optional<Millis> echoAfter;
+    // The key code the keyboard types a character with: v as X numbers it, the digits of the
+    // main keyboard's top row.
+    static KeyCode keyFor(char c) {
+        return KeyCode{c == 'v' ? 55u : c == '0' ? 19u : 9u + (c - '0')};
     }
 
+    TypeOutcome typeKey(TypedKey key) override;
+
   private:
-    const VirtualClock& clock_;
+    void echoDue(Millis now);
+
+    VirtualClock& clock_;
     const FakeFocus& focus_;
+    FakeTriggerInput& input_;
+    std::deque<std::pair<Millis, KeyCode>> echoes_; // the keys' downs, each followed by its up
+    Alarm echo_;
+};
+
+// The desktop's leave to type: given at the start, as on a system that asks nothing, unless the
+// test says the desktop asks; the test then gives the desktop's answers.
+class FakeTypingPermission : public TypingPermission {
+  public:
+    Permission atStart = Permission::Granted;
+    std::vector<std::string> offered; // the grant offered at each ask
+    int withdrawn = 0;
+
+    Permission ask(std::string_view lastGrant,
+                   std::function<void(const PermissionChange&)> changed) override {
+        offered.emplace_back(lastGrant);
+        changed_ = std::move(changed);
+        return atStart;
+    }
+    void withdraw() override { ++withdrawn, changed_ = nullptr; }
+    // The desktop answers, or takes its answer back; nothing when nobody asked or listens.
+    void answer(Permission now, std::string grant = "") {
+        if (changed_)
+            changed_({now, std::move(grant)});
+    }
+    bool listening() const { return changed_ != nullptr; }
+
+  private:
+    std::function<void(const PermissionChange&)> changed_;
 };
 
 class FakeDialogs : public Dialogs {
@@ -233,7 +272,8 @@ struct FakePlatform {
     FakeTriggerInput input{clock}; // the keys and the mouse's buttons
     FakeFocus focus;
     FakeNotices notices;
-    FakeTypist typist{clock, focus};
+    FakeTypist typist{clock, focus, input};
+    FakeTypingPermission permission;
     FakeDialogs dialogs;
     FakeTray tray;
     FakeDesktop desktop;
@@ -241,7 +281,8 @@ struct FakePlatform {
     FakeHttp http;
 
     System system() {
-        return {input, typist, clock, dialogs, tray, desktop, files, http, focus, notices};
+        return {input, typist, clock, dialogs, tray,      desktop,
+                files, http,   focus, notices, permission};
     }
 };
 

@@ -70,6 +70,20 @@ QString wordsOf(Notice notice) {
     case Notice::GameRunsElevated:
         return QStringLiteral("The game runs with more rights than Brontek Tarnlow, so no key "
                               "can reach it. Start Brontek Tarnlow the same way as the game.");
+    case Notice::TypingRefused:
+        return QStringLiteral("Your desktop asked whether Brontek Tarnlow may control the "
+                              "keyboard, and it was not allowed, so its keys will not reach the "
+                              "game. To allow it, start Brontek Tarnlow again and answer Allow "
+                              "(Share on GNOME). Where the desktop keeps the answer (KDE Plasma: "
+                              "System Settings, Application Permissions), change it there.");
+    case Notice::TypingTakenBack:
+        return QStringLiteral("Your desktop took back Brontek Tarnlow's leave to control the "
+                              "keyboard, so its keys no longer reach the game. Start Brontek "
+                              "Tarnlow again and answer Allow when the desktop asks.");
+    case Notice::KeysNotTyped:
+        return QStringLiteral("A voice message could not be typed: the system refused its keys, "
+                              "or the keyboard layout lacks them. Brontek Tarnlow tries again at "
+                              "the next press.");
     }
     return {};
 }

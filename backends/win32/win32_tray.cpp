@@ -35,6 +35,13 @@ const wchar_t* wordsOf(Notice notice) {
         return L"The game runs as administrator, so Windows keeps its keys from Brontek Tarnlow "
                L"and drops the keys it types. Start Brontek Tarnlow as administrator too "
                L"(right-click it, Run as administrator).";
+    case Notice::TypingRefused:
+    case Notice::TypingTakenBack:
+        return L"Windows does not let Brontek Tarnlow type, so its keys will not reach the game.";
+    case Notice::KeysNotTyped:
+        return L"A voice message could not be typed: Windows refused its keys (the lock screen or "
+               L"a User Account Control prompt may have been in front). Brontek Tarnlow tries "
+               L"again at the next press.";
     }
     return L"";
 }

@@ -10,7 +10,7 @@ namespace bt::win32 {
 
 class Win32Typist : public Typist {
   public:
-    void typeKey(TypedKey key) override;
+    TypeOutcome typeKey(TypedKey key) override;
 };
 
 } // namespace bt::win32

@@ -67,31 +67,48 @@ unsigned X11Typist::spareKeycode() {
     return spare_;
 }
 
-void X11Typist::type(char c) {
+std::optional<X11Typist::Place> X11Typist::find(char c) const {
     if (!ok())
-        return;
+        return std::nullopt;
     const KeySym sym = static_cast<KeySym>(static_cast<unsigned char>(c));
     const ::KeyCode kc = XKeysymToKeycode(display_, sym);
-    if (kc != 0) {
-        XkbStateRec state{};
-        XkbGetState(display_, XkbUseCoreKbd, &state);
-        // Level 0 needs no modifier, level 1 needs Shift (the digits of a French layout).
-        for (int level = 0; level < 2; ++level) {
-            if (XkbKeycodeToKeysym(display_, kc, state.group, level) == sym) {
-                tap(kc, level == 1);
-                return;
-            }
-        }
+    if (kc == 0)
+        return std::nullopt;
+    XkbStateRec state{};
+    XkbGetState(display_, XkbUseCoreKbd, &state);
+    // Level 0 needs no modifier, level 1 needs Shift (the digits of a French layout).
+    for (int level = 0; level < 2; ++level)
+        if (XkbKeycodeToKeysym(display_, kc, state.group, level) == sym)
+            return Place{kc, level == 1 && shiftKeycode_ != 0};
+    return std::nullopt;
+}
+
+TypeOutcome X11Typist::pressed(Place place) const {
+    TypeOutcome outcome;
+    outcome.pressed.push_back(bt::KeyCode{place.keycode});
+    if (place.shift)
+        outcome.pressed.push_back(bt::KeyCode{shiftKeycode_});
+    return outcome;
+}
+
+TypeOutcome X11Typist::type(char c) {
+    if (!ok())
+        return {TypeResult::Refused, {}};
+    if (const auto place = find(c)) {
+        tap(place->keycode, place->shift);
+        return pressed(*place);
     }
     // The layout does not have the character where we can reach it: lend it a spare keycode for
     // the moment of typing.
     const unsigned spare = spareKeycode();
     if (spare == 0)
-        return;
+        return {TypeResult::Impossible, {}};
+    const KeySym sym = static_cast<KeySym>(static_cast<unsigned char>(c));
     KeySym syms[2] = {sym, sym};
     XChangeKeyboardMapping(display_, static_cast<int>(spare), 2, syms, 1);
     XSync(display_, False);
     tap(spare, false);
+    return pressed(Place{spare, false});
 }
 
 } // namespace bt::x11

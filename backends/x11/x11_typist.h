@@ -7,6 +7,8 @@
 
 #include "base/system/typist.h"
 
+#include <optional>
+
 typedef struct _XDisplay Display;
 
 namespace bt::x11 {
@@ -19,13 +21,22 @@ class X11Typist : public bt::Typist {
     X11Typist& operator=(const X11Typist&) = delete;
 
     bool ok() const { return display_ != nullptr && ok_; }
-    void typeKey(TypedKey key) override { type(key.character()); }
+    TypeOutcome typeKey(TypedKey key) override { return type(key.character()); }
     // Types one character: 'v' or a digit (anything printable in Latin-1 works).
-    void type(char c);
+    TypeOutcome type(char c);
+
+    // Where the current layout has a character: its keycode, and whether Shift is needed.
+    struct Place {
+        unsigned keycode = 0;
+        bool shift = false;
+    };
+    std::optional<Place> find(char c) const;
+    unsigned shiftKeycode() const { return shiftKeycode_; }
 
   private:
     void tap(unsigned keycode, bool shift);
     unsigned spareKeycode();
+    TypeOutcome pressed(Place place) const;
 
     Display* display_ = nullptr;
     bool ok_ = false;

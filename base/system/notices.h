@@ -13,6 +13,13 @@ enum class Notice {
     // The game in front runs with more rights than this program (as administrator): the system
     // keeps its keys from the program, which must be started the same way.
     GameRunsElevated,
+    // The desktop asked whether the program may control the keyboard, and the player said no (or
+    // the desktop could not ask): the keys will not reach the game until it is allowed.
+    TypingRefused,
+    // The desktop took back its leave to type (or its service went away) while the program ran.
+    TypingTakenBack,
+    // A message could not be typed: the system refused a key or the keyboard cannot make it.
+    KeysNotTyped,
 };
 
 class Notices {

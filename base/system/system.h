@@ -11,6 +11,7 @@
 #include "base/system/notices.h"
 #include "base/system/tray.h"
 #include "base/system/trigger_input.h"
+#include "base/system/typing_permission.h"
 #include "base/system/typist.h"
 #include "base/time/timer.h"
 
@@ -27,6 +28,7 @@ struct System {
     Http& http;
     Focus& focus;
     Notices& notices;
+    TypingPermission& typingPermission;
 };
 
 } // namespace bt

@@ -3,6 +3,7 @@
 #include "base/system/trigger_input.h"
 #include "base/system/typist.h"
 #include "behaviours/keys/game_focus.h"
+#include "behaviours/keys/typing_access.h"
 
 #include <algorithm>
 
@@ -21,9 +22,10 @@ int highest(const TriggerState::Slots& pressed) {
 } // namespace
 
 VoiceKeys::VoiceKeys(TriggerInput& input, Typist& typist, Clock& clock, GameFocus& game,
-                     TriggerState& triggers, const BindProfile& profile, const int& keyIntervalMs)
-    : input_(input), typist_(typist), clock_(clock), game_(game), triggers_(triggers),
-      profile_(profile), keyIntervalMs_(keyIntervalMs) {
+                     TypingAccess& access, TriggerState& triggers, const BindProfile& profile,
+                     const int& keyIntervalMs)
+    : input_(input), typist_(typist), clock_(clock), game_(game), access_(access),
+      triggers_(triggers), profile_(profile), keyIntervalMs_(keyIntervalMs) {
     startAlarm_.setOnRing([this](Millis now) { startMessage(now); });
     voiceAlarm_.setOnRing([this](Millis now) { typeNext(now); });
     sendTimer_.setOnTick([this](Millis now) { typeNext(now); });
@@ -81,6 +83,8 @@ void VoiceKeys::stop() {
 }
 
 void VoiceKeys::keyEvent(const KeyEvent& event) {
+    if (ownKeys_.isEcho(event))
+        return;
     if (!event.down) {
         triggers_.release(event.key);
         return;
@@ -95,9 +99,9 @@ void VoiceKeys::keyEvent(const KeyEvent& event) {
     // pause after it.
     if (!triggers_.press(event.key))
         return;
-    // Judged at the press, wherever a sequence stands: a press outside the game is not kept for
-    // the moment the game comes back.
-    if (!game_.pressAllowed()) {
+    // Judged at the press, wherever a sequence stands: a press outside the game, or before the
+    // desktop lets the program type, is not kept for the moment it would be typed.
+    if (!game_.pressAllowed() || !access_.granted()) {
         triggers_.dropPress(event.key);
         return;
     }
@@ -127,24 +131,38 @@ void VoiceKeys::startMessageAt(Millis due) {
 }
 
 void VoiceKeys::typeNext(Millis now) {
-    if (!game_.keyAllowed()) {
-        // The focus left the game: the rest would go into another window, and what was pressed
-        // or held meanwhile was meant for the game too.
+    if (!game_.keyAllowed() || !access_.granted()) {
+        // The focus left the game, or the desktop took its leave back: the rest would go into
+        // another window or nowhere, and what was pressed or held meanwhile was meant for it too.
         triggers_.dropAll();
         endSequence(now);
         return;
     }
     const Binding& binding = profile_.bindings[static_cast<std::size_t>(slot_)];
-    if (step_ == 0) {
-        typist_.typeKey(TypedKey::voiceMenu());
-        sendTimer_.start(sequenceIntervalMs_); // a periodic timer keeps the gaps exact
-    } else if (step_ == 1) {
-        typist_.typeKey(TypedKey::digit(binding.menu));
-    } else {
-        typist_.typeKey(TypedKey::digit(binding.message));
+    const TypedKey key = step_ == 0   ? TypedKey::voiceMenu()
+                         : step_ == 1 ? TypedKey::digit(binding.menu)
+                                      : TypedKey::digit(binding.message);
+    if (!type(key, now)) {
+        // The rest would type into a voice menu left half open; a key held is not tried again
+        // at once, but the next press is.
+        triggers_.dropAll();
         endSequence(now);
+        return;
     }
+    if (step_ == 0)
+        sendTimer_.start(sequenceIntervalMs_); // a periodic timer keeps the gaps exact
+    else if (step_ == 2)
+        endSequence(now);
     ++step_;
+}
+
+bool VoiceKeys::type(TypedKey key, Millis now) {
+    const TypeOutcome outcome = typist_.typeKey(key);
+    ownKeys_.typed(outcome.pressed, now);
+    if (outcome.result == TypeResult::Typed)
+        return true;
+    access_.keyFailed();
+    return false;
 }
 
 void VoiceKeys::endSequence(Millis now) {

@@ -7,11 +7,13 @@
 // sequence, is taken a short pause after the sequence. While a sequence is typed no message
 // starts; of the slots taken at one start, the highest wins. Where the messages may go is the game
 // focus's word: asked at each press and before each key, so a press it refuses fires nothing, now
-// or later, and a message it stops at one key types none of the rest.
+// or later, and a message it stops at one key types none of the rest. The desktop's leave to type
+// is asked the same way. The keys the program types never count as the player's presses.
 
 #include "base/bind_profile.h"
 #include "base/keys.h"
 #include "base/time/timer.h"
+#include "behaviours/keys/own_keys.h"
 #include "behaviours/keys/trigger_state.h"
 
 #include <functional>
@@ -22,6 +24,7 @@ namespace bt {
 class GameFocus;
 class TriggerInput;
 class Typist;
+class TypingAccess;
 struct KeyEvent;
 struct KeyWatch;
 
@@ -34,7 +37,8 @@ class VoiceKeys {
     // The profile is read as it is at each step, so a binding changed during a sequence changes
     // what its later steps type; the key interval as it is when a sequence begins.
     VoiceKeys(TriggerInput& input, Typist& typist, Clock& clock, GameFocus& game,
-              TriggerState& triggers, const BindProfile& profile, const int& keyIntervalMs);
+              TypingAccess& access, TriggerState& triggers, const BindProfile& profile,
+              const int& keyIntervalMs);
 
     // Where a key pressed during a key choice goes (with Alt held it goes nowhere: Alt and a key
     // work the window). The platform then reports every key.
@@ -59,6 +63,7 @@ class VoiceKeys {
     void startMessage(Millis now);
     void startMessageAt(Millis due);
     void typeNext(Millis now);
+    bool type(TypedKey key, Millis now);
     void endSequence(Millis now);
     void awaitKeysFrom(Millis now);
     KeyWatch neededWatch() const;
@@ -68,6 +73,8 @@ class VoiceKeys {
     Typist& typist_;
     Clock& clock_;
     GameFocus& game_;
+    TypingAccess& access_;
+    OwnKeys ownKeys_;
     TriggerState& triggers_;
     const BindProfile& profile_;
     const int& keyIntervalMs_;

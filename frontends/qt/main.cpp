@@ -118,8 +118,10 @@ int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstanc
     clock.setBeforeRing([&input] { input.deliverQueued(); });
 
     const bt::Twips twips(QGuiApplication::primaryScreen()->logicalDotsPerInch());
-    bt::Application core({input, typist, clock, dialogs, tray, desktop, files, http, focus, tray},
-                         command.serverUrl);
+    bt::GrantedFromTheStart permission;
+    bt::Application core(
+        {input, typist, clock, dialogs, tray, desktop, files, http, focus, tray, permission},
+        command.serverUrl);
     bt::qt::MainWindowView mainView(core.mainWindow(), twips);
     desktop.setWindow(bt::WindowId::Main, &mainView);
     dialogs.setOwner(&mainView);

@@ -94,8 +94,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     bt::win32::WinHttpClient http(
         [&messages](std::function<void()> f) { messages.post(std::move(f)); });
 
-    bt::Application core({input, typist, clock, dialogs, tray, desktop, files, http, focus, tray},
-                         command.serverUrl);
+    bt::GrantedFromTheStart permission; // Windows lets every program type
+    bt::Application core(
+        {input, typist, clock, dialogs, tray, desktop, files, http, focus, tray, permission},
+        command.serverUrl);
     bt::win32::MainWindowView mainView(instance, core.mainWindow(), icon);
     desktop.setWindow(bt::WindowId::Main, mainView.hwnd());
     dialogs.setOwner(mainView.hwnd());

@@ -1,0 +1,28 @@
+#include "behaviours/keys/own_keys.h"
+
+#include "base/system/trigger_input.h"
+
+#include <algorithm>
+
+namespace bt {
+
+void OwnKeys::typed(const std::vector<KeyCode>& keys, Millis at) {
+    for (const KeyCode key : keys)
+        expected_.push_back({key, at + kEchoWait});
+}
+
+bool OwnKeys::isEcho(const KeyEvent& event) {
+    std::erase_if(expected_, [&](const Expected& e) { return e.until < event.at; });
+    const auto it = std::find_if(expected_.begin(), expected_.end(), [&](const Expected& e) {
+        return e.key == event.key && e.down != event.down;
+    });
+    if (it == expected_.end())
+        return false;
+    if (event.down)
+        it->down = true;
+    else
+        expected_.erase(it);
+    return true;
+}
+
+} // namespace bt
