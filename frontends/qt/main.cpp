@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "backends/curl/curl_http.h"
 #include "backends/posix/posix_files.h"
+#include "backends/qt/portal_typist.h"
 #include "backends/qt/qt_clock.h"
 #include "backends/qt/qt_desktop.h"
 #include "backends/qt/qt_dialogs.h"
@@ -31,6 +32,7 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 namespace {
 
@@ -71,6 +73,13 @@ bool x11Reachable() {
     return true;
 }
 
+// A Wayland desktop, where keys typed into Xwayland may need the desktop's leave.
+bool waylandSession() {
+    const char* display = std::getenv("WAYLAND_DISPLAY");
+    const char* type = std::getenv("XDG_SESSION_TYPE");
+    return (display && *display) || (type && std::string_view(type) == "wayland");
+}
+
 // Without the keypad or the typist the program cannot do its job; a player who started it from the
 // desktop never sees stderr, so the window says it too, once it is up.
 void tellWhatCannotWork(const bt::x11::X11TriggerInput& input, const bt::x11::X11Typist& typist,
@@ -94,7 +103,8 @@ void tellWhatCannotWork(const bt::x11::X11TriggerInput& input, const bt::x11::X1
 int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstance& instance) {
     bt::qt::QtClock clock;
     bt::x11::X11TriggerInput input([&clock] { return clock.now(); });
-    bt::x11::X11Typist typist;
+    bt::x11::X11Typist xtest;
+    bt::qt::PortalTypist typist(xtest, waylandSession());
     bt::qt::QtDialogs dialogs;
     bt::qt::QtTray tray(bt::qt::appIcon());
     bt::qt::QtDesktop desktop(clock);
@@ -104,7 +114,7 @@ int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstanc
     bt::CurlHttp http([&app](std::function<void()> f) {
         QMetaObject::invokeMethod(&app, std::move(f), Qt::QueuedConnection);
     });
-    tellWhatCannotWork(input, typist, dialogs, &app);
+    tellWhatCannotWork(input, xtest, dialogs, &app);
     // The keys' events wake the program: without them it sleeps. Before a message starts, events
     // that came meanwhile are read too, so keys pressed in one instant are one chord.
     if (input.ok()) {
@@ -118,9 +128,8 @@ int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstanc
     clock.setBeforeRing([&input] { input.deliverQueued(); });
 
     const bt::Twips twips(QGuiApplication::primaryScreen()->logicalDotsPerInch());
-    bt::GrantedFromTheStart permission;
     bt::Application core(
-        {input, typist, clock, dialogs, tray, desktop, files, http, focus, tray, permission},
+        {input, typist, clock, dialogs, tray, desktop, files, http, focus, tray, typist},
         command.serverUrl);
     bt::qt::MainWindowView mainView(core.mainWindow(), twips);
     desktop.setWindow(bt::WindowId::Main, &mainView);

@@ -1,0 +1,270 @@
+#include "backends/qt/portal_typist.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
+#include <QDBusVariant>
+
+namespace bt::qt {
+
+namespace {
+
+const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString kRemoteDesktop = QStringLiteral("org.freedesktop.portal.RemoteDesktop");
+const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
+const QString kSession = QStringLiteral("org.freedesktop.portal.Session");
+// The first version that keeps a grant with a restore token.
+constexpr uint kVersionThatRemembers = 2;
+constexpr uint kKeyboard = 1;
+constexpr uint kUntilRevoked = 2;
+// Xwayland's keymaps number the keys as evdev does, eight higher.
+constexpr int kEvdevOffset = 8;
+
+QDBusConnection bus() {
+    return QDBusConnection::sessionBus();
+}
+
+QDBusMessage portalCall(const QString& interface, const QString& method) {
+    return QDBusMessage::createMethodCall(kService, kPath, interface, method);
+}
+
+// A session handle comes as a string from some portals and an object path from others.
+QString pathIn(const QVariant& value) {
+    if (value.userType() == qMetaTypeId<QDBusObjectPath>())
+        return value.value<QDBusObjectPath>().path();
+    return value.toString();
+}
+
+} // namespace
+
+PortalTypist::PortalTypist(x11::X11Typist& xtest, bool waylandSession)
+    : xtest_(xtest), wayland_(waylandSession) {}
+
+PortalTypist::~PortalTypist() {
+    withdraw();
+}
+
+Permission PortalTypist::ask(std::string_view lastGrant,
+                             std::function<void(const PermissionChange&)> changed) {
+    changed_ = std::move(changed);
+    lastGrant_ = lastGrant;
+    if (!wayland_ || !bus().isConnected()) {
+        useXTest();
+        return Permission::Granted;
+    }
+    // The program names itself first, by its desktop file, so the desktop's question shows its
+    // name; a portal without the registry names it by itself, and its error is of no concern.
+    QDBusMessage registration =
+        portalCall(QStringLiteral("org.freedesktop.host.portal.Registry"), "Register");
+    registration << QString::fromLatin1(kAppId) << QVariantMap();
+    bus().asyncCall(registration);
+    QDBusMessage version = portalCall(QStringLiteral("org.freedesktop.DBus.Properties"), "Get");
+    version << kRemoteDesktop << QStringLiteral("version");
+    step_ = Step::Version;
+    auto* watcher = new QDBusPendingCallWatcher(bus().asyncCall(version), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, &PortalTypist::versionAnswered);
+    return Permission::Asking;
+}
+
+void PortalTypist::versionAnswered(QDBusPendingCallWatcher* call) {
+    call->deleteLater();
+    if (step_ != Step::Version)
+        return;
+    const QDBusPendingReply<QDBusVariant> reply = *call;
+    if (reply.isError() || reply.value().variant().toUInt() < kVersionThatRemembers) {
+        // No portal, or one that cannot remember: this desktop lets XTest through (sway,
+        // Hyprland, gamescope), or asks for it itself.
+        useXTest();
+        report(Permission::Granted);
+        return;
+    }
+    throughPortal_ = true;
+    auto* gone =
+        new QDBusServiceWatcher(kService, bus(), QDBusServiceWatcher::WatchForUnregistration, this);
+    connect(gone, &QDBusServiceWatcher::serviceUnregistered, this, &PortalTypist::portalGone);
+    step_ = Step::CreateSession;
+    request("CreateSession", {},
+            {{QStringLiteral("session_handle_token"), QStringLiteral("brontek%1").arg(++tokens_)}});
+}
+
+void PortalTypist::useXTest() {
+    throughPortal_ = false;
+    step_ = Step::Typing;
+}
+
+// Each step of the conversation is a request whose answer comes as its Response signal, which is
+// watched on the path the portal will give it before the call is made, so it cannot be missed.
+void PortalTypist::request(const QString& method, QList<QVariant> args, QVariantMap options) {
+    const QString token = QStringLiteral("brontek%1").arg(++tokens_);
+    options.insert(QStringLiteral("handle_token"), token);
+    QString sender = bus().baseService().mid(1);
+    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
+    watchRequest(
+        QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token));
+    QDBusMessage call = portalCall(kRemoteDesktop, method);
+    args.append(options);
+    call.setArguments(args);
+    auto* watcher = new QDBusPendingCallWatcher(bus().asyncCall(call), this);
+    const Step step = step_;
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, step](QDBusPendingCallWatcher* answered) {
+                answered->deleteLater();
+                if (step_ != step)
+                    return;
+                const QDBusPendingReply<QDBusObjectPath> reply = *answered;
+                if (reply.isError())
+                    end(Permission::Refused);
+                else if (reply.value().path() != requestPath_)
+                    watchRequest(reply.value().path()); // a portal that names its own paths
+            });
+}
+
+void PortalTypist::watchRequest(const QString& path) {
+    stopWatchingRequest();
+    requestPath_ = path;
+    bus().connect(kService, requestPath_, kRequest, QStringLiteral("Response"), this,
+                  SLOT(requestAnswered(uint, QVariantMap)));
+}
+
+void PortalTypist::stopWatchingRequest() {
+    if (requestPath_.isEmpty())
+        return;
+    bus().disconnect(kService, requestPath_, kRequest, QStringLiteral("Response"), this,
+                     SLOT(requestAnswered(uint, QVariantMap)));
+    requestPath_.clear();
+}
+
+void PortalTypist::requestAnswered(uint response, const QVariantMap& results) {
+    stopWatchingRequest();
+    if (response != 0) {
+        end(Permission::Refused); // 1: the player said no; 2: the desktop could not ask
+        return;
+    }
+    const QVariant session = QVariant::fromValue(QDBusObjectPath(session_));
+    switch (step_) {
+    case Step::CreateSession: {
+        session_ = pathIn(results.value(QStringLiteral("session_handle")));
+        bus().connect(kService, session_, kSession, QStringLiteral("Closed"), this,
+                      SLOT(sessionClosed(QVariantMap)));
+        QVariantMap options{{QStringLiteral("types"), kKeyboard},
+                            {QStringLiteral("persist_mode"), kUntilRevoked}};
+        if (!lastGrant_.empty())
+            options.insert(QStringLiteral("restore_token"), QString::fromStdString(lastGrant_));
+        step_ = Step::SelectDevices;
+        request("SelectDevices", {QVariant::fromValue(QDBusObjectPath(session_))}, options);
+        break;
+    }
+    case Step::SelectDevices:
+        step_ = Step::Start;
+        request("Start", {session, QString()}, {}); // no parent window: it is not a box of ours
+        break;
+    case Step::Start:
+        if (!(results.value(QStringLiteral("devices")).toUInt() & kKeyboard)) {
+            end(Permission::Refused);
+            break;
+        }
+        step_ = Step::Typing;
+        report(Permission::Granted,
+               results.value(QStringLiteral("restore_token")).toString().toStdString());
+        break;
+    default:
+        break;
+    }
+}
+
+void PortalTypist::sessionClosed(const QVariantMap&) {
+    session_.clear(); // the desktop closed it: nothing to close any more
+    end(Permission::TakenBack);
+}
+
+void PortalTypist::portalGone() {
+    if (throughPortal_)
+        end(Permission::TakenBack);
+}
+
+// The rest of the run types nothing: the keys stay on the one path chosen at the start, and the
+// next start asks again.
+void PortalTypist::end(Permission why) {
+    if (step_ == Step::Over)
+        return;
+    withdrawQuietly();
+    report(why);
+}
+
+void PortalTypist::withdraw() {
+    changed_ = nullptr;
+    withdrawQuietly();
+}
+
+void PortalTypist::withdrawQuietly() {
+    if (step_ == Step::Over || !throughPortal_) {
+        step_ = Step::Over;
+        return;
+    }
+    step_ = Step::Over;
+    // An open question goes away with its request; the desktop ends a session whose program
+    // has gone anyway, but not before the program has.
+    if (!requestPath_.isEmpty())
+        bus().send(QDBusMessage::createMethodCall(kService, requestPath_, kRequest,
+                                                  QStringLiteral("Close")));
+    stopWatchingRequest();
+    if (!session_.isEmpty())
+        bus().send(
+            QDBusMessage::createMethodCall(kService, session_, kSession, QStringLiteral("Close")));
+    session_.clear();
+}
+
+void PortalTypist::report(Permission now, std::string grant) {
+    if (changed_)
+        changed_({now, std::move(grant)});
+}
+
+TypeOutcome PortalTypist::typeKey(TypedKey key) {
+    if (!throughPortal_)
+        return step_ == Step::Typing ? xtest_.typeKey(key) : TypeOutcome{TypeResult::Refused, {}};
+    if (step_ != Step::Typing)
+        return {TypeResult::Refused, {}};
+    // The key of the layout Xwayland shares with the desktop, so the digits come right on AZERTY
+    // and the keys come back to the trigger input under codes it knows.
+    if (const auto place = xtest_.find(key.character())) {
+        const int shift = static_cast<int>(xtest_.shiftKeycode()) - kEvdevOffset;
+        const int code = static_cast<int>(place->keycode) - kEvdevOffset;
+        if (place->shift)
+            notify(QStringLiteral("NotifyKeyboardKeycode"), shift, true);
+        notify(QStringLiteral("NotifyKeyboardKeycode"), code, true);
+        notify(QStringLiteral("NotifyKeyboardKeycode"), code, false);
+        if (place->shift)
+            notify(QStringLiteral("NotifyKeyboardKeycode"), shift, false);
+        TypeOutcome outcome;
+        outcome.pressed.push_back(KeyCode{place->keycode});
+        if (place->shift)
+            outcome.pressed.push_back(KeyCode{xtest_.shiftKeycode()});
+        return outcome;
+    }
+    // A layout without the character: the desktop finds a key for it (v and the digits are
+    // Latin-1, whose keysyms are their codes).
+    const int keysym = static_cast<unsigned char>(key.character());
+    notify(QStringLiteral("NotifyKeyboardKeysym"), keysym, true);
+    notify(QStringLiteral("NotifyKeyboardKeysym"), keysym, false);
+    return {};
+}
+
+void PortalTypist::notify(const QString& method, int code, bool pressed) {
+    QDBusMessage call = portalCall(kRemoteDesktop, method);
+    call << QVariant::fromValue(QDBusObjectPath(session_)) << QVariantMap() << code
+         << static_cast<uint>(pressed ? 1 : 0);
+    auto* watcher = new QDBusPendingCallWatcher(bus().asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this](QDBusPendingCallWatcher* answered) {
+                answered->deleteLater();
+                // A session the desktop no longer knows types nothing more.
+                if (QDBusPendingReply<>(*answered).isError() && step_ == Step::Typing)
+                    end(Permission::TakenBack);
+            });
+}
+
+} // namespace bt::qt

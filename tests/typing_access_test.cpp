@@ -1,0 +1,130 @@
+// The desktop's leave to type, as scenarios on the virtual clock: a Wayland desktop's question at
+// the start, answered at once, after minutes, or never; refused; taken back in the middle of a
+// message; a grant kept for the next start; and keys the system would not type.
+
+#include "main_window_fixture.h"
+
+#include <functional>
+
+namespace bt::test {
+namespace {
+
+// What happens at a virtual time: the player presses or lets go of Numpad 0, the desktop answers.
+struct Step {
+    Millis at;
+    std::function<void(FakePlatform&)> act;
+};
+Step press(Millis at) {
+    return {at, [](FakePlatform& p) { p.input.press(0); }};
+}
+Step release(Millis at) {
+    return {at, [](FakePlatform& p) { p.input.release(0); }};
+}
+Step tap(Millis at) {
+    return {at, [](FakePlatform& p) { p.input.tap(0); }};
+}
+Step desktop(Millis at, Permission now, std::string grant = "") {
+    return {at, [now, grant](FakePlatform& p) { p.permission.answer(now, grant); }};
+}
+Step typistSays(Millis at, TypeResult result) {
+    return {at, [result](FakePlatform& p) { p.typist.result = result; }};
+}
+
+struct Scenario {
+    const char* name;
+    std::string grantKept; // "grant" before the start; "" for none
+    std::string offered;   // what the start offers the desktop
+    std::vector<Step> steps;
+    Typed typed;
+    std::vector<Notice> notices;
+    std::string grantAfter; // "grant" at the end
+};
+
+class DesktopPermissionTest : public MainWindowTest,
+                              public ::testing::WithParamInterface<Scenario> {};
+
+TEST_P(DesktopPermissionTest, TypesOnlyWithTheDesktopsLeaveAndSaysWhyNot) {
+    const Scenario& s = GetParam();
+    if (!s.grantKept.empty())
+        p.files["grant"] = s.grantKept;
+    p.permission.atStart = Permission::Asking;
+    start();
+    EXPECT_EQ(p.permission.offered, std::vector<std::string>{s.offered})
+        << "asked once, at the start, offering the last run's grant";
+    for (const Step& step : s.steps) {
+        p.clock.advanceTo(step.at);
+        step.act(p);
+    }
+    p.clock.advance(5000);
+    EXPECT_EQ(typed(), s.typed);
+    EXPECT_EQ(p.notices.shown, s.notices);
+    EXPECT_EQ(p.files.count("grant") ? p.files["grant"] : "", s.grantAfter);
+}
+
+using T = Typed;
+using N = std::vector<Notice>;
+constexpr Millis kMinutes = 180000;
+// clang-format off
+const Scenario kScenarios[] = {
+    // The player takes minutes to answer: what was pressed meanwhile, or held into the answer,
+    // types nothing; the next press does, and the grant is kept for the next start.
+    {"GrantedAfterMinutes", "", "", {tap(1000), press(2000), desktop(kMinutes, Permission::Granted, "t-1"),
+      release(kMinutes + 50), tap(kMinutes + 1000)},
+     T{{kMinutes + 1100, "v"}, {kMinutes + 1200, "1"}, {kMinutes + 1300, "1"}}, N{}, "t-1\n"},
+    // A kept grant that no longer works: the desktop asks again, and its new grant replaces it.
+    {"AKeptGrantTheDesktopNoLongerTakes", "t-old\r\n", "t-old", {desktop(100, Permission::Granted, "t-new"),
+      tap(1000)}, T{{1100, "v"}, {1200, "1"}, {1300, "1"}}, N{}, "t-new\n"},
+    // Refused: nothing is typed for the rest of the run, and the player is told once.
+    {"Refused", "", "", {tap(1000), desktop(3000, Permission::Refused), tap(4000), tap(9000)},
+     T{}, N{Notice::TypingRefused}, ""},
+    // Taken back between v and the digits: the message stops there, and nothing follows.
+    {"TakenBackInTheMiddleOfAMessage", "", "", {desktop(100, Permission::Granted), tap(1000),
+      desktop(1150, Permission::TakenBack), tap(2000)},
+     T{{1100, "v"}}, N{Notice::TypingTakenBack}, ""},
+    // The system refuses a key: the message stops, the player is told once a run, and each
+    // press tries again.
+    {"KeysTheSystemWouldNotType", "", "", {desktop(100, Permission::Granted),
+      typistSays(150, TypeResult::Refused), tap(1000), tap(2000),
+      typistSays(2500, TypeResult::Impossible), tap(3000), typistSays(3500, TypeResult::Typed),
+      tap(4000)},
+     T{{4100, "v"}, {4200, "1"}, {4300, "1"}}, N{Notice::KeysNotTyped}, ""},
+    // A damaged "grant" offers nothing, and the desktop's first grant replaces it.
+    {"ADamagedGrant", std::string("t \x01\xff", 4), "", {desktop(100, Permission::Granted, "t-2")},
+     T{}, N{}, "t-2\n"},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Desktop, DesktopPermissionTest, ::testing::ValuesIn(kScenarios),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, ExitWithTheDesktopsQuestionOpenEndsTheProgramAndHearsNoAnswer) {
+    p.permission.atStart = Permission::Asking;
+    start();
+    c().exitButton.click();
+    EXPECT_TRUE(p.desktop.ended);
+    EXPECT_EQ(p.permission.withdrawn, 1);
+    EXPECT_FALSE(p.permission.listening());
+}
+
+// A desktop that types for the program hands its keys back as a keyboard's: they never go to a
+// key choice under way, and the choice takes the player's next key as ever.
+TEST_F(MainWindowTest, TheKeysTheProgramTypesNeverGoToAKeyChoice) {
+    const KeyCode v = p.input.addKey(FakeTypist::keyFor('v').value, "V", KeyKind::TypedByProgram);
+    const KeyCode f5 = p.input.addKey(71, "F5");
+    p.typist.echoAfter = 3;
+    start();
+    p.input.tap(0);
+    c().keyLabel(5).click(); // while v is on its way
+    p.clock.advance(150);
+    EXPECT_EQ(c().keyLabel(5).caption(), "Press a key\u2026") << "no word on a refused key";
+    p.input.pressKey(v); // the player's own v, long after the program's
+    p.clock.advance(OwnKeys::kEchoWait);
+    p.input.pressKey(v);
+    EXPECT_EQ(c().keyLabel(5).caption(), "The program types V");
+    p.input.pressKey(f5);
+    EXPECT_EQ(c().keyLabel(5).caption(), "F5");
+    EXPECT_EQ(typed().size(), 3u);
+}
+
+} // namespace
+} // namespace bt::test
