@@ -22,7 +22,8 @@
 // - a choice that ends leaves its slot on the key it was given (its keypad key for Delete or that
 //   key, as it was for Escape); the left button and the wheel never fire a slot;
 // - no choice is pending, and no box opens during one, while the main window cannot take keys;
-// - a failed write is told, naming the file;
+// - a failed write is told, naming the file (but of "grant", which only means the desktop asks
+//   again at the next start);
 // - the tray icon is there exactly while the window is put away, never behind an open box, and
 //   Show (or a second start) brings the window forward; a window minimized with no box open goes
 //   into the tray when there is one, and keeps the state it was shown in;
@@ -35,7 +36,13 @@
 //   then a game; "options" changes only when the box or a lesson changes it, to what they said,
 //   and a failed write of it is told (on the button for a lesson, which comes from the game);
 // - the first time the window goes into the tray the player is told so, once, unless "options"
-//   says it was told before, and "options" then remembers it.
+//   says it was told before, and "options" then remembers it;
+// - where the desktop asks for leave to type, nothing is typed before it gives it, nor for a press
+//   made (or a key held) before; once it refuses or takes it back, nothing more is typed, a message
+//   under way stops at its next key, and the player is told once; its grant is kept in "grant";
+// - a key the system would not type stops its message there, and is told once a run;
+// - the keys the program types, which a desktop may hand back as a keyboard's, never go to a key
+//   choice (its label speaks only of keys the player pressed), and Exit withdraws an open question.
 
 #include "app/application.h"
 #include "backends/fake/fake_platform.h"
@@ -207,7 +214,7 @@ class Player {
         step = a;
         const ActionKind& kind = kActions[static_cast<std::size_t>(a.kind)];
         if (!started && kind.run != &Player::optionsBeforeStart &&
-            kind.run != &Player::noTrayBeforeStart)
+            kind.run != &Player::noTrayBeforeStart && kind.run != &Player::desktopAsksBeforeStart)
             startProgram();
         if (!started) {
             (this->*kind.run)(a.arg);
@@ -278,14 +285,19 @@ class Player {
         pressKey(k, false);
         clickKeyLabel(arg % kSlotCount);
         p.input.holding = false;
+        refusedInChoice.reset();
+        labelUnsure = false;
         for (auto& [code, h] : history)
             h.holdCounts = false; // held into the choice
     }
     // The system's auto-repeat: another key-down while the key is held (Windows' raw input sends
     // them, and the keyboard drops them; the windows' own key events mark them as repeats).
     void repeat(int k) {
-        if (history[key(k).code].down)
-            p.input.pressKey(key(k).code);
+        if (!history[key(k).code].down)
+            return;
+        // A desktop that typed the same key meanwhile let it go: the repeat is a press again.
+        labelUnsure = labelUnsure || (key(k).kind == KeyKind::TypedByProgram && echoesSeen);
+        p.input.pressKey(key(k).code);
     }
     void release(int k) {
         if (KeyHistory& h = history[key(k).code]; h.down) {
@@ -295,8 +307,11 @@ class Player {
     }
     void clickKeyLabel(int slot) {
         click(c().keyLabel(slot));
-        if (shown())
+        if (shown()) {
             choosing = slot;
+            refusedInChoice.reset();
+            labelUnsure = false;
+        }
     }
     void interval(int answer) {
         const AnswerInfo& a = kAnswers[static_cast<std::size_t>(answer)];
@@ -442,6 +457,37 @@ class Player {
         games[kModded] = o.moddedIsGame;
         trayNoticeShown = startedTold = o.trayNoticeShown;
     }
+    // A Wayland desktop that asks the player for the program's leave to type, at its start.
+    void desktopAsksBeforeStart(int) {
+        if (started)
+            return;
+        p.permission.atStart = Permission::Asking;
+        leave = Permission::Asking;
+    }
+    void desktopAnswers(int answer) {
+        if (!running() || !p.permission.listening())
+            return;
+        const Permission now = answer == 0   ? Permission::Granted
+                               : answer == 1 ? Permission::Refused
+                                             : Permission::TakenBack;
+        // The desktop grants or refuses while it asks, and takes back only what it gave.
+        if (leave != (now == Permission::TakenBack ? Permission::Granted : Permission::Asking))
+            return;
+        leave = now;
+        const std::string grant = now == Permission::Granted ? "t-" + std::to_string(++grants) : "";
+        p.permission.answer(now, grant);
+        if (!grant.empty() && !p.files.writeError && p.files["grant"] != grant + "\n")
+            fail("\"grant\" does not keep what the desktop gave");
+        told[now] += now == Permission::Granted ? 0 : 1;
+    }
+    void desktopTypesBack(int) {
+        echoesSeen = true;
+        p.typist.echoAfter = p.typist.echoAfter ? std::nullopt : std::optional<Millis>(3);
+    }
+    void systemRefusesKeys(int) {
+        keysRefused = !keysRefused;
+        p.typist.result = keysRefused ? TypeResult::Refused : TypeResult::Typed;
+    }
     void noTrayBeforeStart(int) {
         if (!started)
             p.tray.host = false; // a desktop without a tray, as GNOME is
@@ -452,7 +498,7 @@ class Player {
         const Millis until = p.clock.now() + kWaits[static_cast<std::size_t>(n)];
         const bool gameInFront = !onlyInGameOn || frontIsGame();
         const std::size_t typedBefore = p.typist.typed.size();
-        foreseeMessagesUntil(until, gameInFront);
+        foreseeMessagesUntil(until, keysGo());
         p.clock.advanceTo(until);
         if (!gameInFront && p.typist.typed.size() > typedBefore)
             fail("typed \"" + p.typist.typed[typedBefore].key + "\" into " +
@@ -464,6 +510,11 @@ class Player {
     MainWindow& main() { return app->mainWindow(); }
     MainWindowControls& c() { return main().controls(); }
     bool running() { return !p.desktop.ended && main().isOpen(); }
+    // Whether the program's keys go anywhere now, as far as the player knows: the game (or any
+    // window) in front, the desktop's leave given, the system taking keys.
+    bool keysGo() const {
+        return (!onlyInGameOn || frontIsGame()) && leave == Permission::Granted && !keysRefused;
+    }
     // The window is on screen, where the player can click it.
     bool shown() {
         return running() && c().window.visible() && c().window.state() == WindowState::Normal;
@@ -515,6 +566,9 @@ class Player {
         lessonWrote = !frontIsGame();
         games[static_cast<std::size_t>(front)] = true;
     }
+    bool typedRecently() const {
+        return !p.typist.typed.empty() && p.typist.typed.back().at + 1000 >= p.clock.now();
+    }
     // Neither a press so far nor a key held fires anything until pressed again.
     void dropEveryPress() {
         for (auto& [code, h] : history)
@@ -526,14 +580,18 @@ class Player {
     // after a message, a key held or pressed during it starts the next; a message's keys come one
     // interval apart from its start; with no game in front, a message stops at its next key and
     // nothing pressed or held fires any more. Runs the account on to the given time.
-    void foreseeMessagesUntil(Millis t, bool gameInFront) {
+    void foreseeMessagesUntil(Millis t, bool keysGo) {
         if (!running()) {
             startDue.reset();
             return;
         }
         for (;;) {
-            if (!gameInFront && stopMessageBy(t))
+            if (!keysGo && stopMessageBy(t)) {
+                // Tried and refused by the system, where the game and the desktop let it type.
+                failedKey = failedKey || (keysRefused && leave == Permission::Granted &&
+                                          (!onlyInGameOn || frontIsGame()));
                 continue;
+            }
             if (!pauseDecided && messageEnd <= t) {
                 pauseDecided = true;
                 if (highestSlotCounting() >= 0)
@@ -594,8 +652,15 @@ class Player {
                                  return other != slot && keypad == k.code &&
                                         mapping[static_cast<std::size_t>(other)] == keypad;
                              });
-        if (refused)
+        if (refused) {
+            // A key like one the program typed within the last second, which a desktop may
+            // still be handing back, cannot be told from it.
+            if (k.kind == KeyKind::TypedByProgram && echoesSeen && typedRecently())
+                labelUnsure = true;
+            else if (k.kind != KeyKind::Pointer) // passed over without a word
+                refusedInChoice = k.name;
             return;
+        }
         choosing.reset();
         choiceCompleted = true;
         const KeyCode keypad = p.input.keypadKey(slot);
@@ -630,8 +695,10 @@ class Player {
         const bool fires = !toChooser && running() && slotOf(mapping, k.code) >= 0;
         if (fires && learning)
             learnFromFront();
-        // Judged at the press: elsewhere it counts for nothing until pressed again.
-        const bool allowed = !fires || !onlyInGameOn || frontIsGame();
+        // Judged at the press: elsewhere, or before the desktop's leave, it counts for nothing
+        // until pressed again.
+        const bool allowed =
+            !fires || ((!onlyInGameOn || frontIsGame()) && leave == Permission::Granted);
         h.down = true;
         h.pressCounts = allowed && (h.pressCounts || !toChooser);
         h.holdCounts = allowed && !toChooser;
@@ -678,6 +745,10 @@ class Player {
         // Each failed write is told in a box that names the file and the reason.
         for (; toldWrites < p.files.failedWrites.size(); ++toldWrites, ++toldBoxes) {
             const std::string name = "\"" + p.files.failedWrites[toldWrites] + "\"";
+            if (name == "\"grant\"") {
+                --toldBoxes; // the desktop only asks again at the next start: nothing to tell
+                continue;
+            }
             if (firstTimeInTray && name == "\"options\"") {
                 --toldBoxes; // the notice only comes again next time: nothing to tell
                 continue;
@@ -700,7 +771,24 @@ class Player {
         for (std::size_t b = toldBoxes; b < p.dialogs.messageBoxes.size(); ++b)
             if (p.dialogs.messageBoxes[b].prompt.find("Disk full") != std::string::npos)
                 fail("a write that did not fail was told as failed");
-        if (p.desktop.ended && (p.clock.wakeUpsScheduled() != 0 || p.http.pendingCount() != 0))
+        if (running() && choosing && !labelUnsure &&
+            (refusedInChoice
+                 ? c().keyLabel(*choosing).caption().find(*refusedInChoice)
+                 : c().keyLabel(*choosing).caption().find("Press a key")) == std::string::npos)
+            fail("the key label says \"" + c().keyLabel(*choosing).caption() +
+                 "\", of a key the player did not press");
+        if (!running() && p.permission.listening())
+            fail("the desktop's question was not withdrawn as the program ended");
+        const auto noticed = [this](Notice n) {
+            return std::count(p.notices.shown.begin(), p.notices.shown.end(), n);
+        };
+        if (noticed(Notice::TypingRefused) != told[Permission::Refused] ||
+            noticed(Notice::TypingTakenBack) != told[Permission::TakenBack])
+            fail("the desktop's refusal or taking back was not told once");
+        if (noticed(Notice::KeysNotTyped) != (failedKey ? 1 : 0))
+            fail("a message the system would not type was not told once a run");
+        const std::size_t echo = p.typist.echoing() ? 1 : 0;
+        if (p.desktop.ended && (p.clock.wakeUpsScheduled() != echo || p.http.pendingCount() != 0))
             fail("the program ended, yet something of it is still due to run or downloading");
         if (!main().isOpen() && c().window.visible())
             fail("the main window is still shown after it closed");
@@ -794,6 +882,16 @@ class Player {
     bool startedTold = false;     // in one before, as "options" said
     bool firstTimeInTray = false; // this action put the window into the tray for the first time
     bool minimizeInBox = false;
+    // What the desktop said of the program's leave to type, and how often it refused or took it
+    // back; whether the system refuses every key typed, and did refuse one.
+    Permission leave = Permission::Granted;
+    std::map<Permission, long> told;
+    int grants = 0;
+    bool keysRefused = false;
+    bool failedKey = false;
+    std::optional<std::string> refusedInChoice; // the last key a pending choice refused
+    bool labelUnsure = false;                   // it may have been taken for one the program typed
+    bool echoesSeen = false; // the desktop handed typed keys back at some time in this run
     // The player's account of the messages (see foreseeMessagesUntil).
     std::optional<Millis> startDue; // a start the program must make, at this time
     Millis messageEnd = std::numeric_limits<Millis>::min(); // the last message's last key
@@ -834,6 +932,11 @@ inline std::string windowName(int w) {
 inline std::string optionsName(int o) {
     return kOptionsFiles[static_cast<std::size_t>(o)].words;
 }
+inline std::string desktopAnswer(int a) {
+    return a == 0   ? "grants leave to type"
+           : a == 1 ? "refuses leave to type"
+                    : "takes its leave back";
+}
 inline std::string waitMs(int w) {
     return std::to_string(kWaits[static_cast<std::size_t>(w)]);
 }
@@ -867,6 +970,12 @@ inline const std::vector<ActionKind> kActions = {
     {"before the start, \"options\" #", 4, static_cast<int>(kOptionsFiles.size()), optionsName,
      &Player::optionsBeforeStart},
     {"before the start, the desktop has no tray", 1, 0, nullptr, &Player::noTrayBeforeStart},
+    {"before the start, the desktop will ask for leave to type", 3, 0, nullptr,
+     &Player::desktopAsksBeforeStart},
+    {"the desktop #", 3, 3, desktopAnswer, &Player::desktopAnswers},
+    {"the desktop starts (or stops) handing typed keys back", 2, 0, nullptr,
+     &Player::desktopTypesBack},
+    {"the system starts (or stops) refusing typed keys", 1, 0, nullptr, &Player::systemRefusesKeys},
     {"pick #", 4, 180, entry, &Player::pick},
     {"start the program a second time", 1, 0, nullptr, &Player::startAgain},
     {"click #", 1, 2, gameName, &Player::game},

@@ -144,6 +144,8 @@ class FakeTypist : public Typist {
     }
 
     TypeOutcome typeKey(TypedKey key) override;
+    // Keys are on their way back: the desktop's, not the program's, wake-up.
+    bool echoing() const { return echo_.armed(); }
 
   private:
     void echoDue(Millis now);

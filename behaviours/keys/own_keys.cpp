@@ -6,9 +6,16 @@
 
 namespace bt {
 
-void OwnKeys::typed(const std::vector<KeyCode>& keys, Millis at) {
-    for (const KeyCode key : keys)
+bool OwnKeys::typed(const std::vector<KeyCode>& keys, Millis at) {
+    bool newKey = false;
+    for (const KeyCode key : keys) {
         expected_.push_back({key, at + kEchoWait});
+        if (std::find(keys_.begin(), keys_.end(), key) == keys_.end()) {
+            keys_.push_back(key);
+            newKey = true;
+        }
+    }
+    return newKey;
 }
 
 bool OwnKeys::isEcho(const KeyEvent& event) {

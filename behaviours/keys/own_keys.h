@@ -19,9 +19,13 @@ class OwnKeys {
     // milliseconds; a player pressing the same key later is the player's.
     static constexpr Millis kEchoWait = 1000;
 
-    void typed(const std::vector<KeyCode>& keys, Millis at);
+    // True when a key was typed that never was before: the platform must report it from now on,
+    // or its way back would go unseen and its press be taken later for the player's.
+    bool typed(const std::vector<KeyCode>& keys, Millis at);
     // Whether the event is one of those keys coming back; it is then spent.
     bool isEcho(const KeyEvent& event);
+    // Every key the program has typed with (v, the digits, Shift: a handful).
+    const std::vector<KeyCode>& keys() const { return keys_; }
 
   private:
     struct Expected {
@@ -30,6 +34,7 @@ class OwnKeys {
         bool down = false; // its key-down came back; its key-up is awaited
     };
     std::vector<Expected> expected_;
+    std::vector<KeyCode> keys_;
 };
 
 } // namespace bt

@@ -46,6 +46,8 @@ KeyWatch VoiceKeys::neededWatch() const {
     watch.everyKey = triggers_.choosing().has_value();
     for (const int slot : kSlots)
         watch.keys.push_back(triggers_.keyOf(slot));
+    // The program's own keys, so that they are seen coming back whatever else is watched.
+    watch.keys.insert(watch.keys.end(), ownKeys_.keys().begin(), ownKeys_.keys().end());
     return watch;
 }
 
@@ -158,7 +160,8 @@ void VoiceKeys::typeNext(Millis now) {
 
 bool VoiceKeys::type(TypedKey key, Millis now) {
     const TypeOutcome outcome = typist_.typeKey(key);
-    ownKeys_.typed(outcome.pressed, now);
+    if (ownKeys_.typed(outcome.pressed, now))
+        watchKeys();
     if (outcome.result == TypeResult::Typed)
         return true;
     access_.keyFailed();
