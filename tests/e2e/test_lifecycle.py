@@ -35,7 +35,7 @@ class SessionBusTest(E2ETest):
                                            "org.freedesktop.DBus.ListNames"), what=name)
 
 
-class XEmbedTrayTest(SessionBusTest):
+class DesktopTest(SessionBusTest):
     """An XEmbed tray (trayer) and a desktop's notification service (python3-dbusmock's)."""
 
     def setUp(self):
@@ -52,6 +52,9 @@ class XEmbedTrayTest(SessionBusTest):
         with open(self.log) as f:  # time, Notify, then app, id, icon, summary, body, ...
             calls = [shlex.split(line) for line in f]
         return [call[5:7] for call in calls if call[1:2] == ["Notify"]]
+
+
+class XEmbedTrayTest(DesktopTest):
 
     def hidden_with_icon(self, p):
         p.wait_model("mainVisible", False)
