@@ -1,5 +1,5 @@
 # Quick start: `make run` starts the program with the sample news site; `make test` runs every test.
-# `make dist` writes the Debian package and the Windows zip into dist/.
+# `make dist SERVER_HOST=HOST[:PORT]` writes the Debian package and the Windows zip into dist/.
 
 BUILD_PACKAGES := cmake ninja-build g++ make pkg-config python3 libgtest-dev libgmock-dev \
 	libbenchmark-dev libcurl4-openssl-dev libcpp-httplib-dev qt6-base-dev \
@@ -100,18 +100,24 @@ dist-deps: deps
 SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
 export SOURCE_DATE_EPOCH
 
+# The news server the downloads ask, HOST or HOST:PORT: `make dist SERVER_HOST=news.example.org`.
+# Only the command line sets it (an environment variable of the same name is not taken), and
+# without it the downloads ask no server at all.
+SERVER_HOST :=
+
 # A Release build with Debian's hardening flags, packaged with CPack, and the Windows Release
 # build zipped with its README and licence; SHA256SUMS beside them.
 dist: dist-deps
 	rm -rf build/dist build/dist-windows dist
 	cmake -S . -B build/dist -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRONTEK_TESTS=OFF \
+		-DBRONTEK_SERVER_HOST="$(SERVER_HOST)" \
 		-DBRONTEK_BENCH=OFF -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) \
 		$$(dpkg-buildflags --get CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
 	cmake --build build/dist
 	cd build/dist && cpack
 	mkdir -p dist && cp build/dist/package/*.deb dist/
 	cmake -S . -B build/dist-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRONTEK_TESTS=OFF \
-		-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake
+		-DBRONTEK_SERVER_HOST="$(SERVER_HOST)" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake
 	cmake --build build/dist-windows --target windows_zip
 	cd dist && sha256sum *.deb *.zip > SHA256SUMS
 	@ls -l dist/*.deb dist/*.zip && cat dist/SHA256SUMS

@@ -2,7 +2,7 @@
 
 namespace bt {
 
-Application::Application(const System& system, std::string serverUrl)
+Application::Application(const System& system, std::optional<std::string> serverUrl)
     : system_(system), main_(system, std::move(serverUrl)) {
     main_.setOnClosing([this] { mainWindowClosing(); });
     main_.setOnClosed([this] { windowGone(); });

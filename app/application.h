@@ -8,13 +8,15 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace bt {
 
 class Application {
   public:
-    Application(const System& system, std::string serverUrl);
+    // serverUrl: the server base URL, or none when the program is to ask no server at all.
+    Application(const System& system, std::optional<std::string> serverUrl);
 
     // Opens the main window; now is the time on the platform's clock.
     void start(Millis now);

@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "behaviours/keys/game_focus.h"
+
 namespace bt {
 
 namespace {
@@ -79,7 +81,8 @@ std::string serverBaseUrl(std::string_view host) {
 
 CommandLine parseCommandLine(const std::vector<std::string>& args, std::string_view defaultHost) {
     CommandLine line;
-    line.serverUrl = serverBaseUrl(defaultHost);
+    if (!defaultHost.empty())
+        line.serverUrl = serverBaseUrl(defaultHost);
     auto fail = [&line](std::string message, bool hint) {
         line.action = CommandLine::Action::Error;
         line.error = "brontek-tarnlow: " + std::move(message);
@@ -108,6 +111,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::string_v
                                 "news.example.org or 192.0.2.7:8080",
                             false);
             line.serverUrl = serverBaseUrl(host);
+        } else if (arg == "--no-server") {
+            // A player who wants nothing sent from a build that names a server.
+            line.serverUrl.reset();
         } else if (arg.starts_with('-')) {
             return fail("unknown option '" + arg + "'", true);
         } else {
@@ -117,14 +123,27 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::string_v
     return line;
 }
 
-std::string usageText(std::string_view filesNote) {
-    return "Usage: brontek-tarnlow [--server HOST[:PORT]]\n"
+std::string usageText(std::string_view filesNote, std::string_view defaultHost) {
+    // The games' programs as "Only in the game" knows them, so the help never lists others.
+    std::string games;
+    for (std::string_view game : kGamePrograms)
+        games += (games.empty() ? "" : ", ") + std::string(game);
+    const std::string server =
+        defaultHost.empty()
+            ? std::string("Server: none is built in, so the program asks no server and sends\n"
+                          "nothing unless --server names one.")
+            : "Server: " + std::string(defaultHost) +
+                  " is built in (the status at start, the news at exit).";
+    return "Usage: brontek-tarnlow [--server HOST[:PORT] | --no-server]\n"
            "Types a Call of Duty voice message (v, menu digit, message digit) into the game\n"
            "when you press its numeric-keypad key.\n"
            "\n"
            "Options:\n"
-           "  --server HOST[:PORT]  ask this news server instead of the one built in; the\n"
-           "                        paths under it stay /update_info/binds_data/...\n"
+           "  --server HOST[:PORT]  ask this news server for this run instead of the one\n"
+           "                        built in; the paths under it stay\n"
+           "                        /update_info/binds_data/...\n"
+           "  --no-server           ask no server for this run: no status, no news,\n"
+           "                        nothing sent\n"
            "  -h, --help            show this help and exit\n"
            "  --version             show the version and exit\n"
            "\n"
@@ -134,14 +153,16 @@ std::string usageText(std::string_view filesNote) {
            "Shift (the program types them) and Ctrl, Alt or Super alone cannot be chosen.\n"
            "\n"
            "\"Only in the game\" types a message only while a game's window has the focus\n"
-           "(CoDMP.exe, CoDSP.exe, CoDUOMP.exe, CoDUOSP.exe, CoD2MP_s.exe, CoD2SP_s.exe,\n"
+           "(" +
+           games +
+           ",\n"
            "and any other \"Add the game's window\" was shown). The file \"options\" keeps it,\n"
            "one name = value line each:\n"
            "  only-in-game = yes        (or no, the default)\n"
            "  game-program = NAME       a program that counts as the game too\n"
            "\n"
            "Files: " +
-           std::string(filesNote) + "\n";
+           std::string(filesNote) + "\n\n" + server + "\n";
 }
 
 std::string versionText() {

@@ -9,17 +9,17 @@ namespace {
 constexpr int kShrunkHeight = 3945;
 } // namespace
 
-MainWindow::MainWindow(const System& system, std::string serverUrl)
-    : http_(system.http), desktop_(system.desktop), files_(system.files),
-      serverUrl_(std::move(serverUrl)), dialogs_(system.dialogs), triggers_(system.triggerInput),
-      store_(system.files, dialogs_),
+MainWindow::MainWindow(const System& system, std::optional<std::string> serverUrl)
+    : desktop_(system.desktop), files_(system.files), dialogs_(system.dialogs),
+      triggers_(system.triggerInput), store_(system.files, dialogs_),
       chooser_(system.triggerInput, system.files, dialogs_, triggers_, [this] { keysChanged(); }),
       game_(system.focus, system.notices, system.files, dialogs_, options_,
             [this] { showOptions(); }),
       access_(system.typingPermission, system.notices, system.files),
       keys_(system.triggerInput, system.typist, system.clock, game_, access_, triggers_, profile_,
             keyIntervalMs_),
-      statusLink_(system.http, system.clock, serverUrl_, status_, [this] { showStatus(); }),
+      statusLink_(system.http, system.clock, std::move(serverUrl), status_,
+                  [this] { showStatus(); }),
       tray_(c_.window, system.tray, system.desktop),
       trayNotice_(system.notices, system.files, options_) {
     tray_.setOnIntoTray([this] { trayNotice_.wentIntoTray(); });
@@ -76,8 +76,6 @@ void MainWindow::wireControls() {
 }
 
 void MainWindow::open(Millis now) {
-    // The counter page only counts the start; its answer is never read.
-    http_.get(serverUrl_ + "counter.php", nullptr);
     profile_ = store_.load();
     showBindings();
     chooser_.load();

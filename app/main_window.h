@@ -23,23 +23,24 @@
 #include "behaviours/tray/window_tray.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace bt {
 
 class MainWindow {
   public:
-    MainWindow(const System& system, std::string serverUrl);
+    // Without a server URL the window asks no server and says so in its status strip.
+    MainWindow(const System& system, std::optional<std::string> serverUrl);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
     MainWindowControls& controls() { return c_; }
     const MainWindowControls& controls() const { return c_; }
 
-    // Asks the counter page, restores the bindings from "binds", the keys from "keys" and the
-    // options from "options", shows
-    // the window and starts watching the trigger keys and polling the server; now is the time on
-    // the platform's clock.
+    // Restores the bindings from "binds", the keys from "keys" and the options from "options",
+    // shows the window and starts watching the trigger keys and the server's status (the counter
+    // page, then the poll); now is the time on the platform's clock.
     void open(Millis now);
     // Closes the window; what comes after it (the news window, or the end) is decided while it
     // closes, then reported. Closing twice closes once.
@@ -81,10 +82,8 @@ class MainWindow {
     void showOptions();
     void showStatus();
 
-    Http& http_;
     Desktop& desktop_;
     Files& files_;
-    std::string serverUrl_;
     CountedDialogs dialogs_;
     BindProfile profile_;
     TriggerState triggers_;

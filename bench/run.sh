@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # make bench: every benchmark, each figure of this build beside the same figure of a baseline
-# build, measured in the same run. The README's figures come from this output.
+# build, measured in the same run. The figures in CONTRIBUTING.md come from this output.
 #
 #   bench/run.sh            the baseline is BASELINE (a tag or commit): by default the newest
 #                           release tag, or while there is none the last commit that still

@@ -192,7 +192,8 @@ class Player {
     // The program starts with the first action that is not about the files it finds.
     void startProgram() {
         started = true;
-        app = std::make_unique<Application>(p.system(), kBase);
+        app = std::make_unique<Application>(
+            p.system(), noServer ? std::nullopt : std::optional<std::string>(kBase));
         app->start(p.clock.now());
         // Each slot a binding of its own, so the digits typed tell the slot.
         for (const int slot : kSlots) {
@@ -214,7 +215,8 @@ class Player {
         step = a;
         const ActionKind& kind = kActions[static_cast<std::size_t>(a.kind)];
         if (!started && kind.run != &Player::optionsBeforeStart &&
-            kind.run != &Player::noTrayBeforeStart && kind.run != &Player::desktopAsksBeforeStart)
+            kind.run != &Player::noTrayBeforeStart && kind.run != &Player::desktopAsksBeforeStart &&
+            kind.run != &Player::noServerBeforeStart)
             startProgram();
         if (!started) {
             (this->*kind.run)(a.arg);
@@ -491,6 +493,10 @@ class Player {
     void noTrayBeforeStart(int) {
         if (!started)
             p.tray.host = false; // a desktop without a tray, as GNOME is
+    }
+    void noServerBeforeStart(int) {
+        if (!started)
+            noServer = true; // a build that names no server, started without --server
     }
     void wait(int n) {
         if (p.desktop.ended) // the process is gone: nothing of it runs any more
@@ -771,6 +777,8 @@ class Player {
         for (std::size_t b = toldBoxes; b < p.dialogs.messageBoxes.size(); ++b)
             if (p.dialogs.messageBoxes[b].prompt.find("Disk full") != std::string::npos)
                 fail("a write that did not fail was told as failed");
+        if (noServer && !p.http.requests.empty())
+            fail("a build without a server asked " + p.http.requests.front());
         if (running() && choosing && !labelUnsure &&
             (refusedInChoice
                  ? c().keyLabel(*choosing).caption().find(*refusedInChoice)
@@ -874,6 +882,7 @@ class Player {
     bool newsDeclined = false;                                // the news window's box was ticked
     bool statusKnown = false; // the program has the server\'s answer, which offers news
     bool started = false;
+    bool noServer = false;
     bool onlyInGameOn = false;
     bool learning = false;        // the game button was pressed, and no lesson came yet
     bool lessonWrote = false;     // this action taught a new game, which "options" must keep
@@ -976,6 +985,7 @@ inline const std::vector<ActionKind> kActions = {
     {"the desktop starts (or stops) handing typed keys back", 2, 0, nullptr,
      &Player::desktopTypesBack},
     {"the system starts (or stops) refusing typed keys", 1, 0, nullptr, &Player::systemRefusesKeys},
+    {"before the start, the build names no server", 1, 0, nullptr, &Player::noServerBeforeStart},
     {"pick #", 4, 180, entry, &Player::pick},
     {"start the program a second time", 1, 0, nullptr, &Player::startAgain},
     {"click #", 1, 2, gameName, &Player::game},

@@ -106,6 +106,21 @@ TEST(StatusAnswersTest, EveryTickRetriesUntilAProperAnswerComes) {
     }
 }
 
+// A build that names no server, started without --server: nothing is asked, the strip says so and
+// stays, and Exit ends the program without news.
+TEST_F(MainWindowTest, WithoutAServerNothingIsAskedTheStripSaysSoAndExitEndsWithoutNews) {
+    app = std::make_unique<Application>(p.system(), std::nullopt);
+    app->start(0);
+    p.clock.advance(15000);
+    EXPECT_EQ(c().statusLabel.caption(), "No server set");
+    EXPECT_TRUE(c().statusLabel.visible()) << "it never blinks away";
+    EXPECT_TRUE(p.http.requests.empty()) << "not even the counter page";
+    EXPECT_EQ(p.clock.wakeUpsScheduled(), 0u) << "no poll, no timeout, no blink";
+    c().exitButton.click();
+    EXPECT_EQ(app->newsWindow(), nullptr);
+    EXPECT_TRUE(p.desktop.ended);
+}
+
 // A window's one transfer: a second start while it runs asks nothing, and a cancelled one never
 // delivers and leaves room for the next.
 TEST(TransferTest, OneAtATimeAndACancelledOneNeverDelivers) {

@@ -104,6 +104,10 @@ TEST(CommandLineTest, OptionsAndServersAndAOneLineErrorForAnythingElse) {
         EXPECT_EQ(line.usageHint, c.usageHint);
         EXPECT_EQ(line.error.empty(), c.action != A::Error);
     }
+    // A build that names no server asks none, unless the command line names one.
+    EXPECT_EQ(parseCommandLine({}, "").serverUrl, std::nullopt);
+    EXPECT_EQ(parseCommandLine({"--server=h:1"}, "").serverUrl, serverBaseUrl("h:1"));
+    EXPECT_EQ(parseCommandLine({"--no-server"}, "built.in").serverUrl, std::nullopt);
     for (const char* good : {"a", "x-y.Example.org", "h:1", "h:65535", "[::1]", "[2001:db8::1]:80"})
         EXPECT_TRUE(isServerHost(good)) << good;
     for (const char* bad : {"", ":80", "h:0", "h:65536", "h:", "h:8a", "-a.org", "a-.org", "a..org",

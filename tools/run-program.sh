@@ -25,6 +25,6 @@ fi
 mkdir -p run
 cd run
 # In the background, so that Ctrl-C or a TERM stops the program and the site at once.
-"$root/build/default/brontek-tarnlow" &
+"$root/build/default/brontek-tarnlow" --server 127.0.0.1:8642 &
 program_pid=$!
 wait "$program_pid"

@@ -9,7 +9,8 @@
 namespace bt {
 
 struct ServerStatus {
-    enum class Shown { Connecting, Online, ServerOffline, CannotConnect };
+    // NoServer: the build named no server and the command line none either; nothing is asked.
+    enum class Shown { Connecting, Online, ServerOffline, CannotConnect, NoServer };
     Shown shown = Shown::Connecting;
     // The last status answer in lines, cut at its separator once that has come: line 1 "on" or
     // "off" for a proper answer, line 2 the current news item's identifier.

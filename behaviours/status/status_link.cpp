@@ -12,6 +12,8 @@ const char* statusCaption(ServerStatus::Shown shown) {
         return "SERVER OFFLINE";
     case ServerStatus::Shown::CannotConnect:
         return "CANNOT CONNECT";
+    case ServerStatus::Shown::NoServer:
+        return "No server set";
     case ServerStatus::Shown::Connecting:
         break;
     }
@@ -34,9 +36,9 @@ constexpr int kBlinkMs = 300;
 constexpr int kConnectTimeoutMs = 10000;
 } // namespace
 
-StatusLink::StatusLink(Http& http, Clock& clock, std::string serverUrl, ServerStatus& status,
-                       std::function<void()> onChange)
-    : clock_(clock), serverUrl_(std::move(serverUrl)), status_(status),
+StatusLink::StatusLink(Http& http, Clock& clock, std::optional<std::string> serverUrl,
+                       ServerStatus& status, std::function<void()> onChange)
+    : http_(http), clock_(clock), serverUrl_(std::move(serverUrl)), status_(status),
       onChange_(std::move(onChange)), transfer_(http) {
     pollTimer_.setOnTick([this](Millis) { pollTick(); });
     blinkTimer_.setOnTick([this](Millis) { blinkTick(); });
@@ -44,6 +46,13 @@ StatusLink::StatusLink(Http& http, Clock& clock, std::string serverUrl, ServerSt
 }
 
 void StatusLink::start() {
+    if (!serverUrl_) {
+        // Nothing will ever decide otherwise, so there is nothing to blink about either.
+        status_.shown = ServerStatus::Shown::NoServer;
+        onChange_();
+        return;
+    }
+    http_.get(*serverUrl_ + "counter.php", nullptr);
     for (Timer* t : {&pollTimer_, &blinkTimer_, &timeoutTimer_})
         t->attach(clock_);
     pollTimer_.start(kPollMs);
@@ -59,7 +68,7 @@ void StatusLink::stop() {
 void StatusLink::pollTick() {
     // The fetch runs in the background; a tick that finds it still running leaves it alone, so a
     // slow server never piles up requests and never holds up a key.
-    transfer_.start(serverUrl_ + "form1.html", [this](const HttpResult& r) { statusArrived(r); });
+    transfer_.start(*serverUrl_ + "form1.html", [this](const HttpResult& r) { statusArrived(r); });
 }
 
 void StatusLink::statusArrived(const HttpResult& r) {
@@ -71,7 +80,7 @@ void StatusLink::statusArrived(const HttpResult& r) {
     status_.answer = splitCrLf(answerText_);
     if (!r.ok())
         return;
-    transfer_.start(serverUrl_ + "br.html", [this](const HttpResult& s) { separatorArrived(s); });
+    transfer_.start(*serverUrl_ + "br.html", [this](const HttpResult& s) { separatorArrived(s); });
 }
 
 void StatusLink::separatorArrived(const HttpResult& r) {
@@ -129,7 +138,7 @@ std::optional<NewsHandOff> StatusLink::newsDecision(std::string_view declinedId)
     const std::vector<std::string>& lines = *status_.answer;
     if (lines.size() < 2 || lines[0] != "on" || lines[1] == declinedId)
         return std::nullopt;
-    return NewsHandOff{serverUrl_, lines[1]};
+    return NewsHandOff{*serverUrl_, lines[1]};
 }
 
 } // namespace bt

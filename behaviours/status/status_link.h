@@ -22,12 +22,14 @@ struct NewsHandOff {
 
 class StatusLink {
   public:
-    // onChange runs after every change of the status, for the window to show it.
-    StatusLink(Http& http, Clock& clock, std::string serverUrl, ServerStatus& status,
+    // onChange runs after every change of the status, for the window to show it. Without a server
+    // URL nothing is ever asked.
+    StatusLink(Http& http, Clock& clock, std::optional<std::string> serverUrl, ServerStatus& status,
                std::function<void()> onChange);
 
-    // Polls once a second from now until an answer decides the status; says CANNOT CONNECT when
-    // none has come after 10 s.
+    // Counts the start on the counter page, whose answer is never read, and polls once a second
+    // from now until an answer decides the status; says CANNOT CONNECT when none has come after
+    // 10 s. Without a server it only says so: no request, no timer.
     void start();
     // No more polls, blinks or answers (the window closed, or the program ends at once).
     void stop();
@@ -46,8 +48,9 @@ class StatusLink {
     void blinkTick();
     void decide(ServerStatus::Shown shown);
 
+    Http& http_;
     Clock& clock_;
-    std::string serverUrl_;
+    std::optional<std::string> serverUrl_;
     ServerStatus& status_;
     std::function<void()> onChange_;
     Transfer transfer_;

@@ -46,7 +46,7 @@ constexpr const char* kFilesNote =
 std::optional<int> answerCommandLine(const bt::CommandLine& command) {
     switch (command.action) {
     case bt::CommandLine::Action::Help:
-        std::fputs(bt::usageText(kFilesNote).c_str(), stdout);
+        std::fputs(bt::usageText(kFilesNote, BRONTEK_DEFAULT_SERVER_HOST).c_str(), stdout);
         return 0;
     case bt::CommandLine::Action::Version:
         std::fputs(bt::versionText().c_str(), stdout);

@@ -56,7 +56,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const bt::CommandLine command = bt::parseCommandLine(arguments(), BRONTEK_DEFAULT_SERVER_HOST);
     switch (command.action) {
     case bt::CommandLine::Action::Help:
-        tell(bt::usageText(kFilesNote), MB_ICONINFORMATION);
+        tell(bt::usageText(kFilesNote, BRONTEK_DEFAULT_SERVER_HOST), MB_ICONINFORMATION);
         return 0;
     case bt::CommandLine::Action::Version:
         tell(bt::versionText(), MB_ICONINFORMATION);
