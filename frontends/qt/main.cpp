@@ -38,8 +38,9 @@ namespace {
 
 constexpr const char* kFilesNote =
     "\"binds\" (your bindings), \"keys\" (keys and mouse buttons chosen instead\n"
-    "of keypad keys), \"options\" and \"data\" (a declined news item) are kept in\n"
-    "the folder the program is started in. The installed launcher starts it in\n"
+    "of keypad keys), \"options\", \"data\" (a declined news item) and \"grant\"\n"
+    "(a Wayland desktop's leave to type) are kept in the folder the program is\n"
+    "started in. The installed launcher starts it in\n"
     "$XDG_DATA_HOME/brontek-tarnlow (~/.local/share/brontek-tarnlow).";
 
 // What the command line asks for that ends the program before it starts: its exit status.
