@@ -471,6 +471,7 @@ class Player {
             return;
         const Permission now = answer == 0   ? Permission::Granted
                                : answer == 1 ? Permission::Refused
+                               : answer == 2 ? Permission::Failed
                                              : Permission::TakenBack;
         // The desktop grants or refuses while it asks, and takes back only what it gave.
         if (leave != (now == Permission::TakenBack ? Permission::Granted : Permission::Asking))
@@ -791,6 +792,7 @@ class Player {
             return std::count(p.notices.shown.begin(), p.notices.shown.end(), n);
         };
         if (noticed(Notice::TypingRefused) != told[Permission::Refused] ||
+            noticed(Notice::TypingUnavailable) != told[Permission::Failed] ||
             noticed(Notice::TypingTakenBack) != told[Permission::TakenBack])
             fail("the desktop's refusal or taking back was not told once");
         if (noticed(Notice::KeysNotTyped) != (failedKey ? 1 : 0))
@@ -942,9 +944,9 @@ inline std::string optionsName(int o) {
     return kOptionsFiles[static_cast<std::size_t>(o)].words;
 }
 inline std::string desktopAnswer(int a) {
-    return a == 0   ? "grants leave to type"
-           : a == 1 ? "refuses leave to type"
-                    : "takes its leave back";
+    return std::vector<std::string>{"grants leave to type", "refuses leave to type",
+                                    "cannot ask for leave to type",
+                                    "takes its leave back"}[static_cast<std::size_t>(a)];
 }
 inline std::string waitMs(int w) {
     return std::to_string(kWaits[static_cast<std::size_t>(w)]);
@@ -981,7 +983,7 @@ inline const std::vector<ActionKind> kActions = {
     {"before the start, the desktop has no tray", 1, 0, nullptr, &Player::noTrayBeforeStart},
     {"before the start, the desktop will ask for leave to type", 3, 0, nullptr,
      &Player::desktopAsksBeforeStart},
-    {"the desktop #", 3, 3, desktopAnswer, &Player::desktopAnswers},
+    {"the desktop #", 3, 4, desktopAnswer, &Player::desktopAnswers},
     {"the desktop starts (or stops) handing typed keys back", 2, 0, nullptr,
      &Player::desktopTypesBack},
     {"the system starts (or stops) refusing typed keys", 1, 0, nullptr, &Player::systemRefusesKeys},

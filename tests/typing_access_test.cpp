@@ -77,6 +77,9 @@ const Scenario kScenarios[] = {
     // Refused: nothing is typed for the rest of the run, and the player is told once.
     {"Refused", "", "", {tap(1000), desktop(3000, Permission::Refused), tap(4000), tap(9000)},
      T{}, N{Notice::TypingRefused}, ""},
+    // The desktop could not ask: nothing is typed, and the player is told so, not of a refusal.
+    {"TheDesktopCannotAsk", "", "", {desktop(3000, Permission::Failed), tap(4000)},
+     T{}, N{Notice::TypingUnavailable}, ""},
     // Taken back between v and the digits: the message stops there, and nothing follows.
     {"TakenBackInTheMiddleOfAMessage", "", "", {desktop(100, Permission::Granted), tap(1000),
       desktop(1150, Permission::TakenBack), tap(2000)},

@@ -24,10 +24,6 @@ constexpr uint kUntilRevoked = 2;
 // Xwayland's keymaps number the keys as evdev does, eight higher.
 constexpr int kEvdevOffset = 8;
 
-QDBusConnection bus() {
-    return QDBusConnection::sessionBus();
-}
-
 QDBusMessage portalCall(const QString& interface, const QString& method) {
     return QDBusMessage::createMethodCall(kService, kPath, interface, method);
 }
@@ -41,18 +37,23 @@ QString pathIn(const QVariant& value) {
 
 } // namespace
 
+// A connection of its own: the portal takes the program's name only on a connection that has
+// asked it nothing yet, and Qt may have asked it something on the shared one.
 PortalTypist::PortalTypist(x11::X11Typist& xtest, bool waylandSession)
-    : xtest_(xtest), wayland_(waylandSession) {}
+    : xtest_(xtest), wayland_(waylandSession),
+      bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus,
+                                         QStringLiteral("brontek-portal"))) {}
 
 PortalTypist::~PortalTypist() {
     withdraw();
+    QDBusConnection::disconnectFromBus(QStringLiteral("brontek-portal"));
 }
 
 Permission PortalTypist::ask(std::string_view lastGrant,
                              std::function<void(const PermissionChange&)> changed) {
     changed_ = std::move(changed);
     lastGrant_ = lastGrant;
-    if (!wayland_ || !bus().isConnected()) {
+    if (!wayland_ || !bus_.isConnected()) {
         useXTest();
         return Permission::Granted;
     }
@@ -61,12 +62,18 @@ Permission PortalTypist::ask(std::string_view lastGrant,
     QDBusMessage registration =
         portalCall(QStringLiteral("org.freedesktop.host.portal.Registry"), "Register");
     registration << QString::fromLatin1(kAppId) << QVariantMap();
-    bus().asyncCall(registration);
-    QDBusMessage version = portalCall(QStringLiteral("org.freedesktop.DBus.Properties"), "Get");
-    version << kRemoteDesktop << QStringLiteral("version");
     step_ = Step::Version;
-    auto* watcher = new QDBusPendingCallWatcher(bus().asyncCall(version), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, &PortalTypist::versionAnswered);
+    auto* named = new QDBusPendingCallWatcher(bus_.asyncCall(registration), this);
+    connect(named, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        if (step_ != Step::Version)
+            return;
+        QDBusMessage properties =
+            portalCall(QStringLiteral("org.freedesktop.DBus.Properties"), "GetAll");
+        properties << kRemoteDesktop;
+        auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(properties), this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this, &PortalTypist::versionAnswered);
+    });
     return Permission::Asking;
 }
 
@@ -74,17 +81,19 @@ void PortalTypist::versionAnswered(QDBusPendingCallWatcher* call) {
     call->deleteLater();
     if (step_ != Step::Version)
         return;
-    const QDBusPendingReply<QDBusVariant> reply = *call;
-    if (reply.isError() || reply.value().variant().toUInt() < kVersionThatRemembers) {
-        // No portal, or one that cannot remember: this desktop lets XTest through (sway,
-        // Hyprland, gamescope), or asks for it itself.
+    const QDBusPendingReply<QVariantMap> reply = *call;
+    const QVariantMap properties = reply.isError() ? QVariantMap() : reply.value();
+    if (properties.value(QStringLiteral("version")).toUInt() < kVersionThatRemembers ||
+        !(properties.value(QStringLiteral("AvailableDeviceTypes")).toUInt() & kKeyboard)) {
+        // No portal, one that cannot remember, or one without a keyboard to give: this desktop
+        // lets XTest through (sway, Hyprland, gamescope), or asks for it itself.
         useXTest();
         report(Permission::Granted);
         return;
     }
     throughPortal_ = true;
     auto* gone =
-        new QDBusServiceWatcher(kService, bus(), QDBusServiceWatcher::WatchForUnregistration, this);
+        new QDBusServiceWatcher(kService, bus_, QDBusServiceWatcher::WatchForUnregistration, this);
     connect(gone, &QDBusServiceWatcher::serviceUnregistered, this, &PortalTypist::portalGone);
     step_ = Step::CreateSession;
     request("CreateSession", {},
@@ -101,14 +110,14 @@ void PortalTypist::useXTest() {
 void PortalTypist::request(const QString& method, QList<QVariant> args, QVariantMap options) {
     const QString token = QStringLiteral("brontek%1").arg(++tokens_);
     options.insert(QStringLiteral("handle_token"), token);
-    QString sender = bus().baseService().mid(1);
+    QString sender = bus_.baseService().mid(1);
     sender.replace(QLatin1Char('.'), QLatin1Char('_'));
     watchRequest(
         QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token));
     QDBusMessage call = portalCall(kRemoteDesktop, method);
     args.append(options);
     call.setArguments(args);
-    auto* watcher = new QDBusPendingCallWatcher(bus().asyncCall(call), this);
+    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
     const Step step = step_;
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, step](QDBusPendingCallWatcher* answered) {
@@ -117,7 +126,7 @@ void PortalTypist::request(const QString& method, QList<QVariant> args, QVariant
                     return;
                 const QDBusPendingReply<QDBusObjectPath> reply = *answered;
                 if (reply.isError())
-                    end(Permission::Refused);
+                    stepFailed();
                 else if (reply.value().path() != requestPath_)
                     watchRequest(reply.value().path()); // a portal that names its own paths
             });
@@ -126,48 +135,73 @@ void PortalTypist::request(const QString& method, QList<QVariant> args, QVariant
 void PortalTypist::watchRequest(const QString& path) {
     stopWatchingRequest();
     requestPath_ = path;
-    bus().connect(kService, requestPath_, kRequest, QStringLiteral("Response"), this,
-                  SLOT(requestAnswered(uint, QVariantMap)));
+    bus_.connect(kService, requestPath_, kRequest, QStringLiteral("Response"), this,
+                 SLOT(requestAnswered(uint, QVariantMap)));
 }
 
 void PortalTypist::stopWatchingRequest() {
     if (requestPath_.isEmpty())
         return;
-    bus().disconnect(kService, requestPath_, kRequest, QStringLiteral("Response"), this,
-                     SLOT(requestAnswered(uint, QVariantMap)));
+    bus_.disconnect(kService, requestPath_, kRequest, QStringLiteral("Response"), this,
+                    SLOT(requestAnswered(uint, QVariantMap)));
     requestPath_.clear();
+}
+
+// A step the portal could not take. A kept grant it will not take (damaged, or another portal's)
+// is dropped and the keyboard asked for afresh, once; anything else ends the run's typing.
+void PortalTypist::stepFailed() {
+    if (step_ == Step::SelectDevices && !lastGrant_.empty()) {
+        lastGrant_.clear();
+        selectDevices();
+        return;
+    }
+    end(Permission::Failed);
+}
+
+void PortalTypist::selectDevices() {
+    QVariantMap options{{QStringLiteral("types"), kKeyboard},
+                        {QStringLiteral("persist_mode"), kUntilRevoked}};
+    if (!lastGrant_.empty())
+        options.insert(QStringLiteral("restore_token"), QString::fromStdString(lastGrant_));
+    step_ = Step::SelectDevices;
+    request("SelectDevices", {QVariant::fromValue(QDBusObjectPath(session_))}, options);
 }
 
 void PortalTypist::requestAnswered(uint response, const QVariantMap& results) {
     stopWatchingRequest();
+    if (response == 1) {
+        end(Permission::Refused); // the player said no
+        return;
+    }
     if (response != 0) {
-        end(Permission::Refused); // 1: the player said no; 2: the desktop could not ask
+        stepFailed();
         return;
     }
     const QVariant session = QVariant::fromValue(QDBusObjectPath(session_));
     switch (step_) {
-    case Step::CreateSession: {
+    case Step::CreateSession:
         session_ = pathIn(results.value(QStringLiteral("session_handle")));
-        bus().connect(kService, session_, kSession, QStringLiteral("Closed"), this,
-                      SLOT(sessionClosed(QVariantMap)));
-        QVariantMap options{{QStringLiteral("types"), kKeyboard},
-                            {QStringLiteral("persist_mode"), kUntilRevoked}};
-        if (!lastGrant_.empty())
-            options.insert(QStringLiteral("restore_token"), QString::fromStdString(lastGrant_));
-        step_ = Step::SelectDevices;
-        request("SelectDevices", {QVariant::fromValue(QDBusObjectPath(session_))}, options);
+        if (!session_.startsWith(QLatin1Char('/'))) {
+            session_.clear();
+            end(Permission::Failed);
+            break;
+        }
+        bus_.connect(kService, session_, kSession, QStringLiteral("Closed"), this,
+                     SLOT(sessionClosed(QVariantMap)));
+        selectDevices();
         break;
-    }
     case Step::SelectDevices:
         step_ = Step::Start;
         request("Start", {session, QString()}, {}); // no parent window: it is not a box of ours
         break;
     case Step::Start:
         if (!(results.value(QStringLiteral("devices")).toUInt() & kKeyboard)) {
-            end(Permission::Refused);
+            end(Permission::Failed);
             break;
         }
         step_ = Step::Typing;
+        // GNOME spends a new session's first key on making its keyboard: a Shift, not a v.
+        tapShift();
         report(Permission::Granted,
                results.value(QStringLiteral("restore_token")).toString().toStdString());
         break;
@@ -178,12 +212,20 @@ void PortalTypist::requestAnswered(uint response, const QVariantMap& results) {
 
 void PortalTypist::sessionClosed(const QVariantMap&) {
     session_.clear(); // the desktop closed it: nothing to close any more
-    end(Permission::TakenBack);
+    end(step_ == Step::Typing ? Permission::TakenBack : Permission::Failed);
 }
 
 void PortalTypist::portalGone() {
     if (throughPortal_)
-        end(Permission::TakenBack);
+        end(step_ == Step::Typing ? Permission::TakenBack : Permission::Failed);
+}
+
+void PortalTypist::tapShift() {
+    const int shift = static_cast<int>(xtest_.shiftKeycode()) - kEvdevOffset;
+    if (shift <= 0)
+        return;
+    notify(QStringLiteral("NotifyKeyboardKeycode"), shift, true);
+    notify(QStringLiteral("NotifyKeyboardKeycode"), shift, false);
 }
 
 // The rest of the run types nothing: the keys stay on the one path chosen at the start, and the
@@ -209,11 +251,11 @@ void PortalTypist::withdrawQuietly() {
     // An open question goes away with its request; the desktop ends a session whose program
     // has gone anyway, but not before the program has.
     if (!requestPath_.isEmpty())
-        bus().send(QDBusMessage::createMethodCall(kService, requestPath_, kRequest,
-                                                  QStringLiteral("Close")));
+        bus_.send(QDBusMessage::createMethodCall(kService, requestPath_, kRequest,
+                                                 QStringLiteral("Close")));
     stopWatchingRequest();
     if (!session_.isEmpty())
-        bus().send(
+        bus_.send(
             QDBusMessage::createMethodCall(kService, session_, kSession, QStringLiteral("Close")));
     session_.clear();
 }
@@ -246,18 +288,22 @@ TypeOutcome PortalTypist::typeKey(TypedKey key) {
         return outcome;
     }
     // A layout without the character: the desktop finds a key for it (v and the digits are
-    // Latin-1, whose keysyms are their codes).
+    // Latin-1, whose keysyms are their codes), most likely the one its keymap has it on in
+    // another layout, which is the key that comes back.
     const int keysym = static_cast<unsigned char>(key.character());
     notify(QStringLiteral("NotifyKeyboardKeysym"), keysym, true);
     notify(QStringLiteral("NotifyKeyboardKeysym"), keysym, false);
-    return {};
+    TypeOutcome outcome;
+    if (const unsigned keycode = xtest_.keycodeOf(key.character()))
+        outcome.pressed.push_back(KeyCode{keycode});
+    return outcome;
 }
 
 void PortalTypist::notify(const QString& method, int code, bool pressed) {
     QDBusMessage call = portalCall(kRemoteDesktop, method);
     call << QVariant::fromValue(QDBusObjectPath(session_)) << QVariantMap() << code
          << static_cast<uint>(pressed ? 1 : 0);
-    auto* watcher = new QDBusPendingCallWatcher(bus().asyncCall(call), this);
+    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this](QDBusPendingCallWatcher* answered) {
                 answered->deleteLater();

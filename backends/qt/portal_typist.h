@@ -15,6 +15,7 @@
 #include "base/system/typist.h"
 #endif
 
+#include <QDBusConnection>
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
@@ -56,6 +57,9 @@ class PortalTypist : public QObject, public Typist, public TypingPermission {
     void request(const QString& method, QList<QVariant> args, QVariantMap options);
     void watchRequest(const QString& path);
     void stopWatchingRequest();
+    void stepFailed();
+    void selectDevices();
+    void tapShift();
     void end(Permission why);
     void withdrawQuietly();
     void report(Permission now, std::string grant = {});
@@ -63,6 +67,7 @@ class PortalTypist : public QObject, public Typist, public TypingPermission {
 
     x11::X11Typist& xtest_;
     const bool wayland_;
+    QDBusConnection bus_;
     std::function<void(const PermissionChange&)> changed_;
     std::string lastGrant_;
     Step step_ = Step::Idle;

@@ -76,6 +76,11 @@ QString wordsOf(Notice notice) {
                               "game. To allow it, start Brontek Tarnlow again and answer Allow "
                               "(Share on GNOME). Where the desktop keeps the answer (KDE Plasma: "
                               "System Settings, Application Permissions), change it there.");
+    case Notice::TypingUnavailable:
+        return QStringLiteral("Your desktop could not ask whether Brontek Tarnlow may control the "
+                              "keyboard, so its keys will not reach the game. Start Brontek "
+                              "Tarnlow again; if this comes again, your desktop's portal "
+                              "(xdg-desktop-portal and its KDE or GNOME part) may be missing.");
     case Notice::TypingTakenBack:
         return QStringLiteral("Your desktop took back Brontek Tarnlow's leave to control the "
                               "keyboard, so its keys no longer reach the game. Start Brontek "

@@ -36,6 +36,7 @@ const wchar_t* wordsOf(Notice notice) {
                L"and drops the keys it types. Start Brontek Tarnlow as administrator too "
                L"(right-click it, Run as administrator).";
     case Notice::TypingRefused:
+    case Notice::TypingUnavailable:
     case Notice::TypingTakenBack:
         return L"Windows does not let Brontek Tarnlow type, so its keys will not reach the game.";
     case Notice::KeysNotTyped:

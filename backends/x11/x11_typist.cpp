@@ -83,6 +83,11 @@ std::optional<X11Typist::Place> X11Typist::find(char c) const {
     return std::nullopt;
 }
 
+unsigned X11Typist::keycodeOf(char c) const {
+    return ok() ? XKeysymToKeycode(display_, static_cast<KeySym>(static_cast<unsigned char>(c)))
+                : 0;
+}
+
 TypeOutcome X11Typist::pressed(Place place) const {
     TypeOutcome outcome;
     outcome.pressed.push_back(bt::KeyCode{place.keycode});

@@ -31,6 +31,8 @@ class X11Typist : public bt::Typist {
         bool shift = false;
     };
     std::optional<Place> find(char c) const;
+    // A key that has the character in any layout of the keymap; 0 for none.
+    unsigned keycodeOf(char c) const;
     unsigned shiftKeycode() const { return shiftKeycode_; }
 
   private:

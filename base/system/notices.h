@@ -16,6 +16,9 @@ enum class Notice {
     // The desktop asked whether the program may control the keyboard, and the player said no (or
     // the desktop could not ask): the keys will not reach the game until it is allowed.
     TypingRefused,
+    // The desktop could not ask the player, or gave no keyboard: the keys will not reach the game
+    // in this run.
+    TypingUnavailable,
     // The desktop took back its leave to type (or its service went away) while the program ran.
     TypingTakenBack,
     // A message could not be typed: the system refused a key or the keyboard cannot make it.

@@ -14,8 +14,9 @@ namespace bt {
 enum class Permission {
     Granted,
     Asking,    // the desktop's question is open
-    Refused,   // the player said no, or the desktop could not ask
-    TakenBack, // the desktop ended a grant it had given, or went away
+    Refused,   // the player said no
+    Failed,    // the desktop could not ask, or gave no keyboard; it may work at the next start
+    TakenBack, // the desktop ended a grant it had given, or went away after giving it
 };
 
 struct PermissionChange {

@@ -29,6 +29,8 @@ void TypingAccess::changed(const PermissionChange& change) {
         return;
     if (state_ == Permission::Refused)
         notices_.notify(Notice::TypingRefused);
+    else if (state_ == Permission::Failed)
+        notices_.notify(Notice::TypingUnavailable);
     else if (state_ == Permission::TakenBack)
         notices_.notify(Notice::TypingTakenBack);
 }

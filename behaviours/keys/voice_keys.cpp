@@ -6,6 +6,7 @@
 #include "behaviours/keys/typing_access.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace bt {
 
@@ -133,6 +134,13 @@ void VoiceKeys::startMessageAt(Millis due) {
 }
 
 void VoiceKeys::typeNext(Millis now) {
+    typeStep(now);
+    // Only once the step stands: watching more keys may report events, which run as after it.
+    if (std::exchange(ownKeysGrew_, false))
+        watchKeys();
+}
+
+void VoiceKeys::typeStep(Millis now) {
     if (!game_.keyAllowed() || !access_.granted()) {
         // The focus left the game, or the desktop took its leave back: the rest would go into
         // another window or nowhere, and what was pressed or held meanwhile was meant for it too.
@@ -160,8 +168,7 @@ void VoiceKeys::typeNext(Millis now) {
 
 bool VoiceKeys::type(TypedKey key, Millis now) {
     const TypeOutcome outcome = typist_.typeKey(key);
-    if (ownKeys_.typed(outcome.pressed, now))
-        watchKeys();
+    ownKeysGrew_ = ownKeys_.typed(outcome.pressed, now) || ownKeysGrew_;
     if (outcome.result == TypeResult::Typed)
         return true;
     access_.keyFailed();

@@ -62,7 +62,7 @@ class Portal(dbus.service.Object):
         self.args = args
         self.sessions = {}
         self.issued = self.read_tokens()
-        self.counter = itertools.count(len(self.issued) + 1)
+        self.counter = itertools.count(self.handed_out() + 1)
         self.x = xdisplay.Display()
 
     def log(self, call, **details):
@@ -76,6 +76,13 @@ class Portal(dbus.service.Object):
         except OSError:
             return []
 
+    def handed_out(self):  # how many tokens earlier runs handed out
+        try:
+            with open(self.args.log + ".count") as f:
+                return int(f.read())
+        except (OSError, ValueError):
+            return 0
+
     def answer(self, sender, options, response, results, delay_ms=10):
         token = str(options.get("handle_token", "t"))
         path = "/org/freedesktop/portal/desktop/request/%s/%s" % (
@@ -86,13 +93,21 @@ class Portal(dbus.service.Object):
                 dbus.UInt32(response), dbus.Dictionary(results, signature="sv")) and False)
         return dbus.ObjectPath(path)
 
-    @dbus.service.method("org.freedesktop.DBus.Properties", in_signature="ss", out_signature="v")
-    def Get(self, interface, name):
-        self.log("Get", interface=str(interface), name=str(name))
+    @dbus.service.method("org.freedesktop.DBus.Properties", in_signature="s",
+                         out_signature="a{sv}")
+    def GetAll(self, interface):
+        self.log("GetAll", interface=str(interface))
         if interface != REMOTE or self.args.version == 0:
             raise dbus.exceptions.DBusException(
                 "no such interface", name="org.freedesktop.DBus.Error.UnknownInterface")
-        return dbus.UInt32(self.args.version)
+        return {"version": dbus.UInt32(self.args.version),
+                "AvailableDeviceTypes": dbus.UInt32(7)}
+
+    @dbus.service.method("com.brontek.test.Portal")
+    def TakeBack(self):
+        """The desktop ends every session it gave, as the player revoking it would."""
+        for session in self.sessions.values():
+            session.Closed(dbus.Dictionary({}, signature="sv"))
 
     @dbus.service.method("org.freedesktop.host.portal.Registry", in_signature="sa{sv}",
                          sender_keyword="sender")
@@ -114,18 +129,29 @@ class Portal(dbus.service.Object):
         self.offered = str(options.get("restore_token", ""))
         self.log("SelectDevices", types=int(options.get("types", 0)),
                  persist_mode=int(options.get("persist_mode", 0)), restore_token=self.offered)
+        # As xdg-desktop-portal, a token not of its own form is refused outright.
+        if self.offered and not self.offered.startswith("token-"):
+            raise dbus.exceptions.DBusException(
+                "Restore token is not a valid UUID string",
+                name="org.freedesktop.portal.Error.InvalidArgument")
         return self.answer(sender, options, 0, {})
 
     @dbus.service.method(REMOTE, in_signature="osa{sv}", out_signature="o",
                          sender_keyword="sender")
     def Start(self, session, parent, options, sender=None):
+        # A token serves once, as the portal's do.
         known = self.offered in self.issued
+        if known:
+            self.issued.remove(self.offered)
         self.log("Start", asked=not known)
         if known or self.args.answer == "grant":
-            token = "token-%d" % next(self.counter)
+            number = next(self.counter)
+            token = "token-%d" % number
             self.issued.append(token)
             with open(self.args.log + ".tokens", "w") as f:
                 f.write("\n".join(self.issued))
+            with open(self.args.log + ".count", "w") as f:
+                f.write(str(number))
             return self.answer(sender, options, 0, {"devices": dbus.UInt32(1),
                                                     "restore_token": dbus.String(token)})
         return self.answer(sender, options, 1 if self.args.answer == "refuse" else None, {})

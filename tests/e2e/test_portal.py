@@ -45,7 +45,8 @@ class PortalTest(test_lifecycle.DesktopTest):
         self.assertEqual((select["types"], select["persist_mode"], select["restore_token"]),
                          (1, 2, ""))
         self.assertEqual(self.typed_by(rec), ["v", "1", "1"])
-        self.assertEqual(len(self.calls("NotifyKeyboardKeycode")), 6, "every key, down and up")
+        self.assertEqual(len(self.calls("NotifyKeyboardKeycode")), 2 + 6,
+                         "a Shift that makes the session's keyboard, then every key down and up")
         self.assertEqual(self.file("grant"), b"token-1\n")
         # The keys come back from the desktop as a keyboard's: a key choice begun while they are
         # typed hears none of them.
@@ -63,6 +64,23 @@ class PortalTest(test_lifecycle.DesktopTest):
         self.assertEqual(self.file("grant"), b"token-2\n")
         self.assertEqual(self.notices(), [])
         again.stop()
+
+    def test_a_damaged_grant_is_dropped_and_a_grant_taken_back_is_told(self):
+        self.portal("grant")
+        with open(os.path.join(self.workdir, "grant"), "w") as f:
+            f.write("not-a-token\n")
+        self.start_on_wayland()
+        rec = self.recorder()
+        wait_for(lambda: self.calls("Start"), what="the question, asked afresh")
+        self.assertEqual([c["restore_token"] for c in self.calls("SelectDevices")],
+                         ["not-a-token", ""])
+        self.assertEqual(self.typed_by(rec), ["v", "1", "1"])
+        self.assertEqual(self.file("grant"), b"token-1\n")
+        self.send("--dest=org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop",
+                  "com.brontek.test.Portal.TakeBack")
+        [(_, body)] = wait_for(self.notices, what="the notice")
+        self.assertIn("took back", body)
+        self.assertEqual(self.typed_by(rec), [], "nothing typed once it is taken back")
 
     def test_refused_the_player_is_told_once_and_the_window_works_on(self):
         self.portal("refuse")
