@@ -70,6 +70,9 @@ QString wordsOf(Notice notice) {
     case Notice::GameRunsElevated:
         return QStringLiteral("The game runs with more rights than Brontek Tarnlow, so no key "
                               "can reach it. Start Brontek Tarnlow the same way as the game.");
+    case Notice::OptionsNotSaved:
+        return QStringLiteral("Brontek Tarnlow could not save its options to the file "
+                              "\"options\", so they hold only until it ends.");
     }
     return {};
 }

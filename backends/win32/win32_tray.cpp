@@ -35,6 +35,9 @@ const wchar_t* wordsOf(Notice notice) {
         return L"The game runs as administrator, so Windows keeps its keys from Brontek Tarnlow "
                L"and drops the keys it types. Start Brontek Tarnlow as administrator too "
                L"(right-click it, Run as administrator).";
+    case Notice::OptionsNotSaved:
+        return L"Brontek Tarnlow could not save its options to the file \"options\", so they "
+               L"hold only until it ends.";
     }
     return L"";
 }

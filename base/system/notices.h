@@ -13,6 +13,8 @@ enum class Notice {
     // The game in front runs with more rights than this program (as administrator): the system
     // keeps its keys from the program, which must be started the same way.
     GameRunsElevated,
+    // The file "options" could not be written: the player's options hold until the program ends.
+    OptionsNotSaved,
 };
 
 class Notices {
