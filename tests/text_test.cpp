@@ -147,10 +147,8 @@ TEST(FeedCheckTest, ALineIsFlaggedExactlyWhenTheWindowDoesNotTakeItsValue) {
     const std::map<K, std::vector<std::pair<const char*, bool>>> values = {
         {K::Place, {{"-1000000", true}, {"-1000000.5", false}, {"1000000", true},
                     {"1000000.5", false}, {"top", false}}},
-        {K::Size, {{"0", true}, {"-0.5", false}, {"1000000", true}, {"1000001", false},
-                   {"tall", false}}},
-        {K::FontSize, {{"0.01", true}, {"0", false}, {"1000", true}, {"1000.01", false},
-                       {"big", false}}},
+        {K::Size, {{"0", true}, {"-0.5", false}, {"1000000", true}, {"1000000.5", false}}},
+        {K::FontSize, {{"0.01", true}, {"0", false}, {"1000", true}, {"1000.01", false}}},
         {K::Boolean, {{"fALSE", true}, {"-1", true}, {"maybe", false}}},
         {K::WebLink, {{"HTTPS://x.org/a b", true}, {"file:///etc", false}, {"", false}}},
         {K::Text, {{"", true}, {"%br%", true}}}};
@@ -160,14 +158,14 @@ TEST(FeedCheckTest, ALineIsFlaggedExactlyWhenTheWindowDoesNotTakeItsValue) {
         for (const auto& [value, taken] : values.at(feed::lineTable()[n].kind)) {
             Changes changes = {{feed::kWindowHeight, "tall"}};
             changes[n] = value;
-            const std::string body = test::sampleFeed(changes);
-            EXPECT_EQ(windowTakes(feed::split(feed::normalise(body, token)), n), taken)
-                << "line " << n << ": " << value;
+            const std::string body = test::sampleFeed(changes),
+                              at = std::to_string(n) + ": " + value;
+            EXPECT_EQ(windowTakes(feed::split(feed::normalise(body, token)), n), taken) << at;
             const auto problems = checkFeed(body, token);
             EXPECT_EQ(std::any_of(problems.begin(), problems.end(),
                                   [n](const FeedProblem& p) { return p.line == n; }),
                       !taken)
-                << "line " << n << ": " << value;
+                << at;
         }
 }
 
