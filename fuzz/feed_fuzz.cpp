@@ -1,39 +1,12 @@
 // Any feed and break token: normalise, split, lay out, and hover all six links, click what can be
-// clicked, run the probe; and the checker flags exactly the lines whose values the window does not
-// take. The first byte says how long the token is.
+// clicked, run the probe. The first byte says how long the token is.
 
 #include "app/news_window.h"
 #include "backends/fake/fake_platform.h"
 #include "base/link_policy.h"
-#include "behaviours/news/feed_check.h"
-#include "behaviours/news/feed_format.h"
-#include "window_takes.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
-
-namespace {
-
-// With the window's height one that does not read, no control's place is judged, so every line the
-// checker flags is flagged for its value.
-void checkerAgreesWithTheWindow(const std::string& body, const std::string& token) {
-    std::vector<std::string> lines = bt::feed::split(bt::feed::normalise(body, token));
-    if (lines.size() > bt::feed::kWindowHeight)
-        lines[bt::feed::kWindowHeight] = "tall";
-    std::string joined = lines.front();
-    for (std::size_t n = 1; n < lines.size(); ++n)
-        joined += "\r\n" + lines[n];
-    const auto problems = bt::checkFeed(joined, "\r\n");
-    for (std::size_t n = 0; n < lines.size(); ++n) {
-        const bool flagged = std::any_of(problems.begin(), problems.end(),
-                                         [n](const bt::FeedProblem& p) { return p.line == n; });
-        if (flagged == bt::windowTakes(lines, n))
-            __builtin_trap();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
@@ -42,7 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string token(reinterpret_cast<const char*>(data + 1), tokenLength);
     const std::string body(reinterpret_cast<const char*>(data + 1 + tokenLength),
                            size - 1 - tokenLength);
-    checkerAgreesWithTheWindow(body, token);
     const std::string base = "http://127.0.0.1:8642/update_info/binds_data/";
     bt::FakePlatform p;
     bt::NewsWindow window(p.files, p.dialogs, p.http, p.clock, p.desktop);

@@ -8,18 +8,23 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace bt {
 
-inline bool windowTakes(std::vector<std::string> lines, std::size_t n) {
-    const NewsLayout asWritten = readNewsLayout(lines);
+// asWritten: the layout of the lines as they are.
+inline bool windowTakes(std::vector<std::string>& lines, std::size_t n,
+                        const NewsLayout& asWritten) {
+    std::string written = std::move(lines[n]);
+    bool taken = false;
     for (const char* never : {"\r\n", "\r\n\r\n"}) {
         lines[n] = never;
-        if (readNewsLayout(lines) != asWritten)
-            return true;
+        if ((taken = readNewsLayout(lines) != asWritten))
+            break;
     }
-    return false;
+    lines[n] = std::move(written);
+    return taken;
 }
 
 } // namespace bt

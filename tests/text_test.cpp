@@ -160,7 +160,8 @@ TEST(FeedCheckTest, ALineIsFlaggedExactlyWhenTheWindowDoesNotTakeItsValue) {
             changes[n] = value;
             const std::string body = test::sampleFeed(changes),
                               at = std::to_string(n) + ": " + value;
-            EXPECT_EQ(windowTakes(feed::split(feed::normalise(body, token)), n), taken) << at;
+            auto lines = feed::split(feed::normalise(body, token));
+            EXPECT_EQ(windowTakes(lines, n, readNewsLayout(lines)), taken) << at;
             const auto problems = checkFeed(body, token);
             EXPECT_EQ(std::any_of(problems.begin(), problems.end(),
                                   [n](const FeedProblem& p) { return p.line == n; }),
