@@ -76,11 +76,12 @@ std::string substituteNewsText(std::string_view text) {
     return replaceAll(replaceAll(text, "%br%", "\r\n"), "%tab%", "        ");
 }
 
+namespace {
+
+// A decimal number ("1680", "-120", "8.25"), whatever the player's own separator.
 std::optional<double> number(std::string_view value) {
     return parseNumber(value, '.');
 }
-
-namespace {
 
 std::optional<int> twips(std::string_view value, double least) {
     const auto v = number(value);

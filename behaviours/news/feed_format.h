@@ -109,7 +109,4 @@ std::optional<std::string_view> line(const std::vector<std::string>& lines, std:
 // For the news text only: "%br%" becomes CR LF, then "%tab%" becomes eight spaces.
 std::string substituteNewsText(std::string_view text);
 
-// A decimal number ("1680", "-120", "8.25"); nullopt for anything else.
-std::optional<double> number(std::string_view value);
-
 } // namespace bt::feed
