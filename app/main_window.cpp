@@ -13,15 +13,15 @@ MainWindow::MainWindow(const System& system, std::optional<std::string> serverUr
     : desktop_(system.desktop), files_(system.files), dialogs_(system.dialogs),
       triggers_(system.triggerInput), store_(system.files, dialogs_),
       chooser_(system.triggerInput, system.files, dialogs_, triggers_, [this] { keysChanged(); }),
-      game_(system.focus, system.notices, system.files, dialogs_, options_,
-            [this] { showOptions(); }),
+      optionsFile_(system.files, system.notices),
+      game_(system.focus, system.notices, optionsFile_, options_, [this] { showOptions(); }),
       access_(system.typingPermission, system.notices, system.files),
       keys_(system.triggerInput, system.typist, system.clock, game_, access_, triggers_, profile_,
             keyIntervalMs_),
       statusLink_(system.http, system.clock, std::move(serverUrl), status_,
                   [this] { showStatus(); }),
       tray_(c_.window, system.tray, system.desktop),
-      trayNotice_(system.notices, system.files, options_) {
+      trayNotice_(system.notices, optionsFile_, options_) {
     tray_.setOnIntoTray([this] { trayNotice_.wentIntoTray(); });
     keys_.setOnChoiceKey([this](KeyCode key) { chooser_.keyPressed(key); });
     wireControls();

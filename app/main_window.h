@@ -18,6 +18,7 @@
 #include "behaviours/keys/trigger_state.h"
 #include "behaviours/keys/typing_access.h"
 #include "behaviours/keys/voice_keys.h"
+#include "behaviours/options/options_file.h"
 #include "behaviours/status/status_link.h"
 #include "behaviours/tray/tray_notice.h"
 #include "behaviours/tray/window_tray.h"
@@ -94,6 +95,7 @@ class MainWindow {
     BindEditor editor_{profile_};
     BindStore store_;
     KeyChooser chooser_;
+    OptionsFile optionsFile_;
     GameFocus game_;
     TypingAccess access_;
     VoiceKeys keys_;

@@ -22,8 +22,8 @@
 // - a choice that ends leaves its slot on the key it was given (its keypad key for Delete or that
 //   key, as it was for Escape); the left button and the wheel never fire a slot;
 // - no choice is pending, and no box opens during one, while the main window cannot take keys;
-// - a failed write is told, naming the file (but of "grant", which only means the desktop asks
-//   again at the next start);
+// - a failed write is told, naming the file (of "options", as below; but of "grant", which only
+//   means the desktop asks again at the next start);
 // - the tray icon is there exactly while the window is put away, never behind an open box, and
 //   Show (or a second start) brings the window forward; a window minimized with no box open goes
 //   into the tray when there is one, and keeps the state it was shown in;
@@ -33,8 +33,8 @@
 //   made before the option came on, fires nothing until its key is pressed again, and a message
 //   whose window loses the focus stops at that key;
 // - the game button teaches the program of the next trigger press in another window, which is
-//   then a game; "options" changes only when the box or a lesson changes it, to what they said,
-//   and a failed write of it is told (on the button for a lesson, which comes from the game);
+//   then a game; "options" changes only when the box or a lesson changes it, to what they said;
+//   a failed write of it is told once a run by a notice, never a box, whoever wrote it;
 // - the first time the window goes into the tray the player is told so, once, unless "options"
 //   says it was told before, and "options" then remembers it;
 // - where the desktop asks for leave to type, nothing is typed before it gives it, nor for a press
@@ -749,21 +749,16 @@ class Player {
         if (p.files["keys"] != keysBefore &&
             (!choiceCompleted || parseKeys(p.files["keys"], "fake") != main().triggerKeys()))
             fail("\"keys\" changed, but not to the keys a choice in the main window gave");
-        // Each failed write is told in a box that names the file and the reason.
+        // Each failed write is told in a box that names the file and the reason, but of "options".
         for (; toldWrites < p.files.failedWrites.size(); ++toldWrites, ++toldBoxes) {
             const std::string name = "\"" + p.files.failedWrites[toldWrites] + "\"";
             if (name == "\"grant\"") {
                 --toldBoxes; // the desktop only asks again at the next start: nothing to tell
                 continue;
             }
-            if (firstTimeInTray && name == "\"options\"") {
-                --toldBoxes; // the notice only comes again next time: nothing to tell
-                continue;
-            }
-            if (lessonWrote && name == "\"options\"") {
-                // The lesson came from the game, where no box may cover it: the button says it.
-                if (c().gameButton.caption().find("until the end") == std::string::npos)
-                    fail("a lesson's failed write of \"options\" was not told on the button");
+            if (name == "\"options\"") {
+                // Whoever wrote it, and the game may be in front: a notice, not a box.
+                optionsWriteFailed = true;
                 --toldBoxes;
                 continue;
             }
@@ -820,6 +815,9 @@ class Player {
             std::count(p.notices.shown.begin(), p.notices.shown.end(), Notice::KeepsRunningInTray);
         if (told != (trayNoticeShown && !startedTold ? 1 : 0))
             fail("the tray's notice came " + std::to_string(told) + " times");
+        if (std::count(p.notices.shown.begin(), p.notices.shown.end(), Notice::OptionsNotSaved) !=
+            (optionsWriteFailed ? 1 : 0))
+            fail("a failed write of \"options\" was told other than once a run");
         // A game run as administrator is told of once, as it first comes to the front.
         if (std::count(p.notices.shown.begin(), p.notices.shown.end(), Notice::GameRunsElevated) !=
             (elevatedGameSeen ? 1 : 0))
@@ -886,12 +884,13 @@ class Player {
     bool started = false;
     bool noServer = false;
     bool onlyInGameOn = false;
-    bool learning = false;        // the game button was pressed, and no lesson came yet
-    bool lessonWrote = false;     // this action taught a new game, which "options" must keep
-    bool optionsWritten = false;  // this action ticked or cleared the box
-    bool trayNoticeShown = false; // the player was told, in this run or one before
-    bool startedTold = false;     // in one before, as "options" said
-    bool firstTimeInTray = false; // this action put the window into the tray for the first time
+    bool learning = false;           // the game button was pressed, and no lesson came yet
+    bool lessonWrote = false;        // this action taught a new game, which "options" must keep
+    bool optionsWritten = false;     // this action ticked or cleared the box
+    bool trayNoticeShown = false;    // the player was told, in this run or one before
+    bool startedTold = false;        // in one before, as "options" said
+    bool firstTimeInTray = false;    // this action put the window into the tray for the first time
+    bool optionsWriteFailed = false; // in this run
     bool minimizeInBox = false;
     // What the desktop said of the program's leave to type, and how often it refused or took it
     // back; whether the system refuses every key typed, and did refuse one.

@@ -11,14 +11,12 @@
 #include <iterator>
 
 using FuzzTarget = int(const std::uint8_t*, std::size_t);
-extern "C" FuzzTarget fuzzBindText, fuzzKeysFile, fuzzFeed, fuzzStatus, fuzzInput;
+extern "C" FuzzTarget fuzzBindText, fuzzKeysFile, fuzzFeed, fuzzFeedCheck, fuzzStatus, fuzzInput;
 
 TEST(FuzzSeeds, EverySeedOfEveryTargetStillPasses) {
-    const std::pair<const char*, FuzzTarget*> targets[] = {{"bind_text", fuzzBindText},
-                                                           {"keys_file", fuzzKeysFile},
-                                                           {"feed", fuzzFeed},
-                                                           {"status", fuzzStatus},
-                                                           {"input", fuzzInput}};
+    const std::pair<const char*, FuzzTarget*> targets[] = {
+        {"bind_text", fuzzBindText},   {"keys_file", fuzzKeysFile}, {"feed", fuzzFeed},
+        {"feed_check", fuzzFeedCheck}, {"status", fuzzStatus},      {"input", fuzzInput}};
     for (const auto& [name, target] : targets)
         for (const auto& seed : std::filesystem::directory_iterator(
                  std::filesystem::path(BRONTEK_FUZZ_SEEDS) / name)) {

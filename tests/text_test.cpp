@@ -1,5 +1,5 @@
 // The small text pieces: numbers as typed, lines and tokens, server bodies, links, the feed format
-// and its checker.
+// and its checker, which agrees with the news window on every line.
 
 #include "app/command_line.h"
 #include "base/body_text.h"
@@ -9,6 +9,7 @@
 #include "behaviours/news/feed_check.h"
 #include "behaviours/news/feed_format.h"
 #include "main_window_fixture.h"
+#include "window_takes.h"
 
 #include <gtest/gtest.h>
 
@@ -46,12 +47,9 @@ TEST(FeedTest, TokensAndCrLfEndLinesAndOnlyTheNewsTextIsSubstituted) {
     ASSERT_EQ(lines.size(), feed::kLineCount);
     EXPECT_EQ(lines.back(), "133");
     EXPECT_EQ(feed::substituteNewsText("one%br%two%tab%three%BR%"), "one\r\ntwo        three%BR%");
-    EXPECT_EQ(feed::number("-120"), -120.0);
-    EXPECT_FALSE(feed::number("twelve"));
     for (const auto& [text, value] :
          {std::pair{"fALSE", false}, {"True", true}, {"-1", true}, {"0", false}})
         EXPECT_EQ(feed::boolean(text), value) << text;
-    EXPECT_FALSE(feed::boolean("yes"));
 }
 
 TEST(BodyTextTest, Utf8StaysAndAnythingElseIsWindows1252) {
@@ -116,21 +114,18 @@ TEST(CommandLineTest, OptionsAndServersAndAOneLineErrorForAnythingElse) {
     EXPECT_FALSE(isServerHost(std::string(64, 'a') + ".org"));
 }
 
-TEST(FeedCheckTest, TheSamplePassesAndBrokenLinesAreFlaggedByNumber) {
+using Changes = std::map<std::size_t, std::string>;
+
+TEST(FeedCheckTest, TheSamplePassesAndControlsOutsideTheWindowAreFlaggedAtTheirLeft) {
     const std::string token = test::sampleFile("br.html");
     EXPECT_TRUE(checkFeed(test::sampleFile("data.html"), token).empty());
-    // Lines by number: a bad value is flagged at its line, a box outside the window at its
-    // left's line (the check box and link 1 just inside, and out); a hidden page area may lie
-    // anywhere.
-    using Changes = std::map<std::size_t, std::string>;
+    // The check box and link 1 just inside, and out; a hidden page area may lie anywhere.
     // clang-format off
     const std::vector<std::pair<Changes, std::vector<std::size_t>>> cases = {
-        {{{14, "big"}}, {14}}, {{{21, "maybe"}}, {21}}, {{{67, "file:///etc"}}, {67}},
-        {{{80, "calc.exe"}}, {80}}, {{{10, "8000"}}, {10}}, {{{128, "-5"}}, {128}},
-        {{{1, "7785"}, {10, "0"}}, {}}, {{{1, "0"}, {2, "0"}}, {}}, // just inside the window
+        {{{10, "8000"}}, {10}}, {{{1, "7785"}, {10, "0"}}, {}}, {{{1, "0"}, {2, "0"}}, {}},
         {{{2, "-1"}}, {1}}, {{{2, "9000"}}, {1}}, {{{69, "9000"}}, {5}}, {{{131, "4666"}}, {130}},
-        {{{3, "False"}, {69, "9000"}}, {}}, {{{95, "maybe"}}, {95}}, {{{131, "4665"}}, {}},
-        {{{6, "top"}}, {6}}, {{{9, "tall"}}, {9}}, {{{18, "6240"}}, {}}, {{{18, "6241"}}, {18}}};
+        {{{3, "False"}, {69, "9000"}}, {}}, {{{131, "4665"}}, {}}, {{{18, "6240"}}, {}},
+        {{{18, "6241"}}, {18}}, {{{71, "-5400"}, {10, "8000"}}, {71}}};
     // clang-format on
     for (const auto& [changes, flagged] : cases) {
         std::vector<std::size_t> found;
@@ -142,6 +137,38 @@ TEST(FeedCheckTest, TheSamplePassesAndBrokenLinesAreFlaggedByNumber) {
     ASSERT_FALSE(problems.empty());
     EXPECT_EQ(problems[0].line, 3u);
     EXPECT_NE(problems[0].message.find("missing"), std::string::npos);
+}
+
+// Every line with values on each side of each limit of its kind: the checker flags the line
+// exactly when the window does not take the value. The window's height does not read, so no
+// control's place is judged.
+TEST(FeedCheckTest, ALineIsFlaggedExactlyWhenTheWindowDoesNotTakeItsValue) {
+    using K = feed::Kind;
+    // clang-format off
+    const std::map<K, std::vector<std::pair<const char*, bool>>> values = {
+        {K::Place, {{"-1000000", true}, {"-1000000.5", false}, {"1000000", true},
+                    {"1000000.5", false}, {"top", false}}},
+        {K::Size, {{"0", true}, {"-0.5", false}, {"1000000", true}, {"1000000.5", false}}},
+        {K::FontSize, {{"0.01", true}, {"0", false}, {"1000", true}, {"1000.01", false}}},
+        {K::Boolean, {{"fALSE", true}, {"-1", true}, {"maybe", false}}},
+        {K::WebLink, {{"HTTPS://x.org/a b", true}, {"file:///etc", false}, {"", false}}},
+        {K::Text, {{"", true}, {"%br%", true}}}};
+    // clang-format on
+    const std::string token = test::sampleFile("br.html");
+    for (std::size_t n = 0; n < feed::kLineCount; ++n)
+        for (const auto& [value, taken] : values.at(feed::lineTable()[n].kind)) {
+            Changes changes = {{feed::kWindowHeight, "tall"}};
+            changes[n] = value;
+            const std::string body = test::sampleFeed(changes),
+                              at = std::to_string(n) + ": " + value;
+            auto lines = feed::split(feed::normalise(body, token));
+            EXPECT_EQ(windowTakes(lines, n, readNewsLayout(lines)), taken) << at;
+            const auto problems = checkFeed(body, token);
+            EXPECT_EQ(std::any_of(problems.begin(), problems.end(),
+                                  [n](const FeedProblem& p) { return p.line == n; }),
+                      !taken)
+                << at;
+        }
 }
 
 } // namespace

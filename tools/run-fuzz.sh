@@ -10,7 +10,7 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 mkdir -p build/fuzz/artifacts
 status=0
-for target in bind_text keys_file feed status input; do
+for target in bind_text keys_file feed feed_check status input; do
   corpus="build/fuzz/corpus/$target"
   mkdir -p "$corpus"
   echo "== ${target}_fuzz for ${seconds} s"

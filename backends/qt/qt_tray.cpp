@@ -89,6 +89,9 @@ QString wordsOf(Notice notice) {
         return QStringLiteral("A voice message could not be typed: the system refused its keys, "
                               "or the keyboard layout lacks them. Brontek Tarnlow tries again at "
                               "the next press.");
+    case Notice::OptionsNotSaved:
+        return QStringLiteral("Brontek Tarnlow could not save its options to the file "
+                              "\"options\", so they hold only until it ends.");
     }
     return {};
 }

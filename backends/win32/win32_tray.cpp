@@ -43,6 +43,9 @@ const wchar_t* wordsOf(Notice notice) {
         return L"A voice message could not be typed: Windows refused its keys (the lock screen or "
                L"a User Account Control prompt may have been in front). Brontek Tarnlow tries "
                L"again at the next press.";
+    case Notice::OptionsNotSaved:
+        return L"Brontek Tarnlow could not save its options to the file \"options\", so they "
+               L"hold only until it ends.";
     }
     return L"";
 }

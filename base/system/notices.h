@@ -23,6 +23,8 @@ enum class Notice {
     TypingTakenBack,
     // A message could not be typed: the system refused a key or the keyboard cannot make it.
     KeysNotTyped,
+    // The file "options" could not be written: the player's options hold until the program ends.
+    OptionsNotSaved,
 };
 
 class Notices {

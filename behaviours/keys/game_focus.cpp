@@ -1,10 +1,8 @@
 #include "behaviours/keys/game_focus.h"
 
-#include "base/system/dialogs.h"
 #include "base/system/focus.h"
 #include "base/system/notices.h"
 #include "base/text_lines.h"
-#include "base/texts.h"
 #include "behaviours/options/options_file.h"
 
 #include <algorithm>
@@ -22,13 +20,13 @@ bool named(std::string_view name, std::string_view program) {
 
 } // namespace
 
-GameFocus::GameFocus(Focus& focus, Notices& notices, Files& files, Dialogs& dialogs,
-                     Options& options, std::function<void()> onChange)
-    : focus_(focus), notices_(notices), files_(files), dialogs_(dialogs), options_(options),
+GameFocus::GameFocus(Focus& focus, Notices& notices, OptionsFile& file, Options& options,
+                     std::function<void()> onChange)
+    : focus_(focus), notices_(notices), file_(file), options_(options),
       onChange_(std::move(onChange)) {}
 
 void GameFocus::load() {
-    options_ = OptionsFile(files_).load();
+    options_ = file_.load();
     focus_.watchMoves([this] { frontMoved(); });
     onChange_();
 }
@@ -50,10 +48,7 @@ void GameFocus::setOnlyInGame(bool on) {
         return;
     options_.onlyInGame = on;
     onChange_();
-    if (const std::string error = OptionsFile(files_).save(options_); !error.empty())
-        dialogs_.messageBox("Your options could not be saved to the file \"options\": " + error +
-                                ".\r\nThey hold until the program ends.",
-                            kBoxTitle);
+    file_.save(options_);
 }
 
 void GameFocus::learnClicked() {
@@ -119,9 +114,9 @@ void GameFocus::learnFrom(const FocusedWindow& window) {
         return;
     }
     options_.gamePrograms.push_back(name);
-    const bool saved = OptionsFile(files_).save(options_).empty();
-    note_ = (saved ? "Added: " : "Added until the end: ") + name;
+    note_ = "Added: " + name;
     onChange_();
+    file_.save(options_);
 }
 
 } // namespace bt

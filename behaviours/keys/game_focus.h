@@ -20,10 +20,9 @@
 
 namespace bt {
 
-class Dialogs;
-class Files;
 class Focus;
 class Notices;
+class OptionsFile;
 struct FocusedWindow;
 
 // The games' programs, by file name (compared without regard to case).
@@ -33,14 +32,13 @@ inline constexpr std::string_view kGamePrograms[] = {"CoDMP.exe",   "CoDSP.exe",
 class GameFocus {
   public:
     // onChange runs after every change of the options or of what the game button says.
-    GameFocus(Focus& focus, Notices& notices, Files& files, Dialogs& dialogs, Options& options,
+    GameFocus(Focus& focus, Notices& notices, OptionsFile& file, Options& options,
               std::function<void()> onChange);
 
     // Restores the options from "options", and from now on watches for a game that runs with
     // more rights.
     void load();
-    // The player ticked or cleared "only in the game"; the file is written at once, and a failure
-    // is told in a box (the player is in the main window), the option holding until the end.
+    // The player ticked or cleared "only in the game"; the file is written at once.
     void setOnlyInGame(bool on);
 
     // The game button: the next trigger press in another program's window teaches its name; a
@@ -66,8 +64,7 @@ class GameFocus {
 
     Focus& focus_;
     Notices& notices_;
-    Files& files_;
-    Dialogs& dialogs_;
+    OptionsFile& file_;
     Options& options_;
     std::function<void()> onChange_;
     bool learning_ = false;

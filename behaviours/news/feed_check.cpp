@@ -1,90 +1,55 @@
 #include "behaviours/news/feed_check.h"
 
-#include "base/link_policy.h"
 #include "behaviours/news/feed_format.h"
-
-#include <optional>
+#include "behaviours/news/news_layout.h"
 
 namespace bt {
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-// What is wrong with one line's value, if anything.
-std::optional<std::string> valueProblem(const feed::LineInfo& info, const std::string& v) {
-    const std::string what = info.what;
-    switch (info.kind) {
-    case feed::Kind::Number:
-    case feed::Kind::Size:
-    case feed::Kind::FontSize: {
-        const auto n = feed::number(v);
-        if (!n)
-            return what + ": \"" + v + "\" is not a number";
-        if (info.kind != feed::Kind::Number && *n <= 0)
-            return what + " must be above 0";
-        return std::nullopt;
-    }
-    case feed::Kind::Boolean:
-        if (!feed::boolean(v))
-            return what + ": \"" + v + "\" is not True, False or a number";
-        return std::nullopt;
-    case feed::Kind::WebLink:
-        if (!isWebLink(v))
-            return what + ": \"" + v + "\" will not open: only http:// and https:// do";
-        return std::nullopt;
-    case feed::Kind::Text:
-        break;
-    }
-    return std::nullopt;
-}
-
 struct Box {
-    std::size_t left, top, width, height;
+    const Place& place;
+    std::size_t line; // its left's, where a problem is reported
     const char* name;
 };
 
-std::vector<Box> boxes() {
-    std::vector<Box> out = {
-        {feed::kPageLeft, feed::kPageTop, feed::kPageWidth, feed::kPageHeight, "page area"},
-        {feed::kNewsLeft, feed::kNewsTop, feed::kNewsWidth, feed::kNewsHeight, "news text"},
-        {feed::kDeclineLeft, feed::kDeclineTop, feed::kDeclineWidth, feed::kDeclineHeight,
-         "check box"}};
+std::vector<Box> boxes(const NewsLayout& layout) {
+    std::vector<Box> out = {{layout.pageView, feed::kPageLeft, "page area"},
+                            {layout.newsText.place, feed::kNewsLeft, "news text"},
+                            {layout.declineBox.place, feed::kDeclineLeft, "check box"}};
     for (int k = 1; k <= kLinkCount; ++k) {
         const feed::LinkLines l = feed::link(k);
-        out.push_back({l.label.left, l.label.top, l.label.width, l.label.height, "link label"});
-        out.push_back({l.clickLabel.left, l.clickLabel.top, l.clickLabel.width, l.clickLabel.height,
-                       "click label"});
+        const LinkLayout& link = layout.links[static_cast<std::size_t>(k - 1)];
+        out.push_back({link.label.place, l.label.left, "link label"});
+        out.push_back({link.clickLabel.place, l.clickLabel.left, "click label"});
     }
     return out;
 }
 
-// Controls that lie (partly) outside the window the feed asks for.
-void checkPlaces(const Lines& lines, std::vector<FeedProblem>& problems) {
-    const auto windowHeight = feed::numberAt(lines, feed::kWindowHeight);
-    const auto windowWidth = feed::numberAt(lines, feed::kWindowWidth);
-    if (!windowHeight || !windowWidth)
+// Controls that lie (partly) outside the window the feed asks for, as the window lays them out.
+void checkPlaces(const NewsLayout& layout, std::vector<FeedProblem>& problems) {
+    if (!layout.width || !layout.height)
         return;
-    const double maxRight = *windowWidth - kFrameWidth;
-    const double maxBottom = *windowHeight - kFrameHeight;
-    const auto visible = feed::line(lines, feed::kPageVisible);
-    const bool pageHidden = visible && feed::boolean(*visible) == false;
-    for (const Box& box : boxes()) {
-        const auto l = feed::numberAt(lines, box.left), t = feed::numberAt(lines, box.top);
-        const auto w = feed::numberAt(lines, box.width), h = feed::numberAt(lines, box.height);
-        if (!l || !t || !w || !h || (box.left == feed::kPageLeft && pageHidden))
+    const int maxRight = *layout.width - kFrameWidth;
+    const int maxBottom = *layout.height - kFrameHeight;
+    const auto outside = [&](int left, int top, int width, int height) {
+        return left < 0 || top < 0 || left + width > maxRight || top + height > maxBottom;
+    };
+    const bool pageHidden = layout.pageVisible == false;
+    for (const Box& box : boxes(layout)) {
+        const Place& p = box.place;
+        if (!p.left || !p.top || !p.width || !p.height || (&p == &layout.pageView && pageHidden))
             continue; // a hidden page area may lie anywhere
-        if (l.value() < 0 || t.value() < 0 || l.value() + w.value() > maxRight ||
-            t.value() + h.value() > maxBottom)
-            problems.push_back({box.left, std::string(box.name) + " at " + lines[box.left] + ", " +
-                                              lines[box.top] + " lies outside the window"});
+        if (outside(*p.left, *p.top, *p.width, *p.height))
+            problems.push_back({box.line, std::string(box.name) + " at " + std::to_string(*p.left) +
+                                              ", " + std::to_string(*p.top) +
+                                              " lies outside the window"});
     }
     // The Exit button keeps its design size; without it the window is only closable by its close
     // box.
-    const Rect exit = kNewsExitButton;
-    const auto l = feed::numberAt(lines, feed::kExitLeft),
-               t = feed::numberAt(lines, feed::kExitTop);
-    if (l && t && (*l < 0 || *t < 0 || *l + exit.width > maxRight || *t + exit.height > maxBottom))
+    const Place& exit = layout.exitButton;
+    if (exit.left && exit.top &&
+        outside(*exit.left, *exit.top, kNewsExitButton.width, kNewsExitButton.height))
         problems.push_back({feed::kExitLeft, "the Exit button lies outside the window"});
 }
 
@@ -92,16 +57,17 @@ void checkPlaces(const Lines& lines, std::vector<FeedProblem>& problems) {
 
 std::vector<FeedProblem> checkFeed(std::string_view body, std::string_view token) {
     std::vector<FeedProblem> problems;
-    const Lines lines = feed::split(feed::normalise(body, token));
+    const std::vector<std::string> lines = feed::split(feed::normalise(body, token));
     if (lines.size() < feed::kLineCount) {
         problems.push_back(
             {lines.size(), "the feed ends here: lines " + std::to_string(lines.size()) + " to " +
                                std::to_string(feed::kLineCount - 1) + " are missing"});
     }
+    // A value is flagged exactly when the window's own reading of it refuses it.
     for (std::size_t n = 0; n < lines.size(); ++n)
-        if (const auto problem = valueProblem(feed::lineTable()[n], lines[n]))
+        if (const auto problem = feed::refusal(feed::lineTable()[n], lines[n]))
             problems.push_back({n, *problem});
-    checkPlaces(lines, problems);
+    checkPlaces(readNewsLayout(lines), problems);
     return problems;
 }
 

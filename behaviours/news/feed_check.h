@@ -1,6 +1,7 @@
 #pragma once
 
-// Checks a news feed the way the news window will read it, for whoever writes feeds.
+// Checks a news feed the way the news window will read it, for whoever writes feeds: a feed passes
+// exactly when the window takes every value as written and lays every control inside it.
 
 #include <cstddef>
 #include <string>

@@ -1,5 +1,6 @@
 #include "behaviours/news/feed_format.h"
 
+#include "base/link_policy.h"
 #include "base/numbers.h"
 #include "base/text_lines.h"
 
@@ -13,8 +14,8 @@ void label(std::array<LineInfo, kLineCount>& t, const LabelLines& l) {
     t[l.caption] = {Kind::Text, "caption"};
     t[l.width] = {Kind::Size, "width"};
     t[l.height] = {Kind::Size, "height"};
-    t[l.left] = {Kind::Number, "left"};
-    t[l.top] = {Kind::Number, "top"};
+    t[l.left] = {Kind::Place, "left"};
+    t[l.top] = {Kind::Place, "top"};
     t[l.fontSize] = {Kind::FontSize, "font size"};
     t[l.underline] = {Kind::Boolean, "underline"};
 }
@@ -22,12 +23,12 @@ void label(std::array<LineInfo, kLineCount>& t, const LabelLines& l) {
 std::array<LineInfo, kLineCount> build() {
     std::array<LineInfo, kLineCount> t{};
     t[kWindowCaption] = {Kind::Text, "caption"};
-    t[kExitLeft] = {Kind::Number, "left"};
-    t[kExitTop] = {Kind::Number, "top"};
+    t[kExitLeft] = {Kind::Place, "left"};
+    t[kExitTop] = {Kind::Place, "top"};
     t[kPageVisible] = {Kind::Boolean, "visible"};
     t[kPage] = {Kind::WebLink, "page"};
-    t[kPageLeft] = {Kind::Number, "left"};
-    t[kPageTop] = {Kind::Number, "top"};
+    t[kPageLeft] = {Kind::Place, "left"};
+    t[kPageTop] = {Kind::Place, "top"};
     label(t,
           {kNewsText, kNewsWidth, kNewsHeight, kNewsLeft, kNewsTop, kNewsFontSize, kNewsUnderline});
     t[kNewsBold] = {Kind::Boolean, "bold"};
@@ -75,13 +76,47 @@ std::string substituteNewsText(std::string_view text) {
     return replaceAll(replaceAll(text, "%br%", "\r\n"), "%tab%", "        ");
 }
 
-std::optional<double> numberAt(const std::vector<std::string>& lines, std::size_t n) {
-    const auto l = line(lines, n);
-    return l ? number(*l) : std::nullopt;
-}
+namespace {
 
+// A decimal number ("1680", "-120", "8.25"), whatever the player's own separator.
 std::optional<double> number(std::string_view value) {
     return parseNumber(value, '.');
+}
+
+std::optional<int> twips(std::string_view value, double least) {
+    const auto v = number(value);
+    if (!v || *v < least || *v > kMaxTwips)
+        return std::nullopt;
+    return roundHalfEven32(*v);
+}
+
+std::string quoted(std::string_view value) {
+    return "\"" + std::string(value) + "\"";
+}
+
+// The words for a number the window refuses: not one, or outside what it takes.
+std::string numberRefusal(const std::string& what, std::string_view value,
+                          const std::string& range) {
+    if (!number(value))
+        return what + ": " + quoted(value) + " is not a number";
+    return what + " must be " + range;
+}
+
+} // namespace
+
+std::optional<int> place(std::string_view value) {
+    return twips(value, -kMaxTwips);
+}
+
+std::optional<int> size(std::string_view value) {
+    return twips(value, 0);
+}
+
+std::optional<double> fontSize(std::string_view value) {
+    const auto v = number(value);
+    if (!v || *v <= 0 || *v > kMaxFontSize)
+        return std::nullopt;
+    return v;
 }
 
 std::optional<bool> boolean(std::string_view value) {
@@ -91,6 +126,40 @@ std::optional<bool> boolean(std::string_view value) {
         return false;
     if (const auto n = number(value))
         return *n != 0.0;
+    return std::nullopt;
+}
+
+std::optional<std::string> webLink(std::string_view value) {
+    return isWebLink(value) ? std::string(value) : std::string();
+}
+
+std::optional<std::string> refusal(const LineInfo& line, std::string_view value) {
+    const std::string what = line.what;
+    const std::string most = std::to_string(kMaxTwips);
+    switch (line.kind) {
+    case Kind::Text:
+        return std::nullopt;
+    case Kind::Place:
+        if (place(value))
+            return std::nullopt;
+        return numberRefusal(what, value, "from -" + most + " to " + most + " twips");
+    case Kind::Size:
+        if (feed::size(value))
+            return std::nullopt;
+        return numberRefusal(what, value, "from 0 to " + most + " twips");
+    case Kind::FontSize:
+        if (fontSize(value))
+            return std::nullopt;
+        return numberRefusal(what, value, "above 0 and at most " + std::to_string(kMaxFontSize));
+    case Kind::Boolean:
+        if (boolean(value))
+            return std::nullopt;
+        return what + ": " + quoted(value) + " is not True, False or a number";
+    case Kind::WebLink:
+        if (!webLink(value)->empty())
+            return std::nullopt;
+        return what + ": " + quoted(value) + " will not open: only http:// and https:// do";
+    }
     return std::nullopt;
 }
 

@@ -72,13 +72,32 @@ constexpr LabelLines kDeclineBox = {kDeclineCaption,  kDeclineWidth, kDeclineHei
                                     kDeclineLeft,     kDeclineTop,   kDeclineFontSize,
                                     kDeclineUnderline};
 
-// What each line holds, for the checker's words.
-enum class Kind { Text, Number, Size, FontSize, Boolean, WebLink };
+// What each line holds: a place is a left or top, a size a width or height, both in twips.
+enum class Kind { Text, Place, Size, FontSize, Boolean, WebLink };
 struct LineInfo {
     Kind kind = Kind::Text;
     const char* what = "";
 };
 const std::array<LineInfo, kLineCount>& lineTable();
+
+// What the window takes from a line of each kind: the layout reads every line through these, and
+// the checker flags exactly the values they refuse. A refused value leaves the control's own.
+// Twips beyond this are no window anyone can show (over 20 m at 96 DPI).
+constexpr int kMaxTwips = 1'000'000;
+constexpr int kMaxFontSize = 1000;
+// Whole twips, halves to even: a place of either sign, a size of 0 or more, at most kMaxTwips.
+std::optional<int> place(std::string_view value);
+std::optional<int> size(std::string_view value);
+// Above 0, at most kMaxFontSize.
+std::optional<double> fontSize(std::string_view value);
+// "True"/"False" in any letter case, or a number (0 false, anything else true).
+std::optional<bool> boolean(std::string_view value);
+// A web address as written; anything else reads as no link at all (empty: the page area goes
+// blank, a click opens nothing), since handing it to the system could start a program.
+std::optional<std::string> webLink(std::string_view value);
+// Why the window does not take a line's value as written, in the checker's words; nullopt where
+// it does.
+std::optional<std::string> refusal(const LineInfo& line, std::string_view value);
 
 // Every occurrence of the whole token becomes CR LF (exact, letter case counts); real CR LF in the
 // body stay, so both end a line. An empty token leaves the text unchanged.
@@ -89,12 +108,5 @@ std::vector<std::string> split(std::string_view normalised);
 std::optional<std::string_view> line(const std::vector<std::string>& lines, std::size_t n);
 // For the news text only: "%br%" becomes CR LF, then "%tab%" becomes eight spaces.
 std::string substituteNewsText(std::string_view text);
-
-// A decimal number ("1680", "-120", "8.25"); nullopt for anything else.
-std::optional<double> number(std::string_view value);
-// Line n as a number, or nullopt where the feed is shorter or the line is no number.
-std::optional<double> numberAt(const std::vector<std::string>& lines, std::size_t n);
-// "True"/"False" in any letter case, or a number (0 false, anything else true).
-std::optional<bool> boolean(std::string_view value);
 
 } // namespace bt::feed

@@ -1,49 +1,35 @@
 #include "behaviours/news/news_layout.h"
 
-#include "base/numbers.h"
 #include "behaviours/news/feed_format.h"
-
-#include <cmath>
 
 namespace bt {
 
 namespace {
 
-// Twips beyond this are no window anyone can show (over 20 m at 96 DPI).
-constexpr double kMaxTwips = 1'000'000;
-constexpr double kMaxFontSize = 1000;
-
+// Each line through the rule of its kind (feed_format.h), which the checker applies too.
 class Reader {
   public:
     explicit Reader(const std::vector<std::string>& lines) : lines_(lines) {}
 
+    template <typename T>
+    std::optional<T> read(std::size_t n, std::optional<T> (*take)(std::string_view)) const {
+        const auto l = feed::line(lines_, n);
+        return l ? take(*l) : std::nullopt;
+    }
     std::optional<std::string> text(std::size_t n) const {
         const auto l = feed::line(lines_, n);
         return l ? std::optional<std::string>(*l) : std::nullopt;
     }
-    std::optional<int> twips(std::size_t n, bool size) const {
-        const auto v = feed::numberAt(lines_, n);
-        if (!v || std::fabs(*v) > kMaxTwips || (size && *v < 0))
-            return std::nullopt;
-        return roundHalfEven32(*v);
-    }
-    std::optional<double> fontSize(std::size_t n) const {
-        const auto v = feed::numberAt(lines_, n);
-        if (!v || *v <= 0 || *v > kMaxFontSize)
-            return std::nullopt;
-        return v;
-    }
-    std::optional<bool> boolean(std::size_t n) const {
-        const auto l = feed::line(lines_, n);
-        return l ? feed::boolean(*l) : std::nullopt;
+    Place place(std::size_t left, std::size_t top, std::size_t width, std::size_t height) const {
+        return {read(left, feed::place), read(top, feed::place), read(width, feed::size),
+                read(height, feed::size)};
     }
     LabelLayout label(const feed::LabelLines& l) const {
         LabelLayout out;
         out.caption = text(l.caption);
-        out.place = {twips(l.left, false), twips(l.top, false), twips(l.width, true),
-                     twips(l.height, true)};
-        out.fontSize = fontSize(l.fontSize);
-        out.underline = boolean(l.underline);
+        out.place = place(l.left, l.top, l.width, l.height);
+        out.fontSize = read(l.fontSize, feed::fontSize);
+        out.underline = read(l.underline, feed::boolean);
         return out;
     }
 
@@ -63,27 +49,26 @@ NewsLayout readNewsLayout(const std::vector<std::string>& lines) {
     const Reader r(lines);
     NewsLayout out;
     out.caption = r.text(feed::kWindowCaption);
-    out.width = r.twips(feed::kWindowWidth, true);
-    out.height = r.twips(feed::kWindowHeight, true);
-    out.exitButton.left = r.twips(feed::kExitLeft, false);
-    out.exitButton.top = r.twips(feed::kExitTop, false);
-    out.pageVisible = r.boolean(feed::kPageVisible);
-    out.page = r.text(feed::kPage);
-    out.pageView = {r.twips(feed::kPageLeft, false), r.twips(feed::kPageTop, false),
-                    r.twips(feed::kPageWidth, true), r.twips(feed::kPageHeight, true)};
+    out.width = r.read(feed::kWindowWidth, feed::size);
+    out.height = r.read(feed::kWindowHeight, feed::size);
+    out.exitButton.left = r.read(feed::kExitLeft, feed::place);
+    out.exitButton.top = r.read(feed::kExitTop, feed::place);
+    out.pageVisible = r.read(feed::kPageVisible, feed::boolean);
+    out.page = r.read(feed::kPage, feed::webLink);
+    out.pageView = r.place(feed::kPageLeft, feed::kPageTop, feed::kPageWidth, feed::kPageHeight);
     out.newsText = r.label({feed::kNewsText, feed::kNewsWidth, feed::kNewsHeight, feed::kNewsLeft,
                             feed::kNewsTop, feed::kNewsFontSize, feed::kNewsUnderline});
     out.newsText.caption = newsText(out.newsText.caption);
-    out.newsText.bold = r.boolean(feed::kNewsBold);
+    out.newsText.bold = r.read(feed::kNewsBold, feed::boolean);
     for (int k = 1; k <= kLinkCount; ++k) {
         const feed::LinkLines l = feed::link(k);
         LinkLayout& link = out.links[static_cast<std::size_t>(k - 1)];
         link.label = r.label(l.label);
-        link.target = r.text(l.target);
+        link.target = r.read(l.target, feed::webLink);
         link.description = newsText(r.text(l.description));
         link.clickLabel = r.label(l.clickLabel);
-        link.clickTarget = r.text(l.clickTarget);
-        link.page = r.text(l.page);
+        link.clickTarget = r.read(l.clickTarget, feed::webLink);
+        link.page = r.read(l.page, feed::webLink);
     }
     out.declineBox = r.label(feed::kDeclineBox);
     return out;

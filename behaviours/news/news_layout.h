@@ -1,8 +1,8 @@
 #pragma once
 
 // The news window as a feed lays it out: every value the feed gives, each one optional, since a
-// missing line or a value that does not read (not a number, out of any sensible range) leaves the
-// window's own value in place.
+// missing line or a value the window does not take (feed_format.h says what each line takes)
+// leaves the window's own value in place. A link that will not open reads as none (empty).
 
 #include "base/news_window_controls.h"
 
@@ -15,6 +15,7 @@ namespace bt {
 
 struct Place {
     std::optional<int> left, top, width, height; // twips
+    friend bool operator==(const Place&, const Place&) = default;
 };
 
 struct LabelLayout {
@@ -22,6 +23,7 @@ struct LabelLayout {
     Place place;
     std::optional<double> fontSize;
     std::optional<bool> bold, underline;
+    friend bool operator==(const LabelLayout&, const LabelLayout&) = default;
 };
 
 struct LinkLayout {
@@ -32,6 +34,7 @@ struct LinkLayout {
     LabelLayout clickLabel;                 // the label that opens the hovered link
     std::optional<std::string> clickTarget;
     std::optional<std::string> page;
+    friend bool operator==(const LinkLayout&, const LinkLayout&) = default;
 };
 
 struct NewsLayout {
@@ -44,6 +47,7 @@ struct NewsLayout {
     LabelLayout newsText;
     std::array<LinkLayout, kLinkCount> links;
     LabelLayout declineBox;
+    friend bool operator==(const NewsLayout&, const NewsLayout&) = default;
 };
 
 // Reads the feed's lines (split, at most 134).

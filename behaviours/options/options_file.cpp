@@ -2,6 +2,7 @@
 
 #include "base/system/file_functions.h"
 #include "base/system/files.h"
+#include "base/system/notices.h"
 #include "base/text_lines.h"
 
 #include <algorithm>
@@ -93,9 +94,11 @@ Options OptionsFile::load() {
     return text ? parseOptions(*text) : Options{};
 }
 
-std::string OptionsFile::save(const Options& options) {
-    const FileWriteResult result = files_.replaceFile(kFileName, formatOptions(options));
-    return result.ok ? std::string() : result.error;
+void OptionsFile::save(const Options& options) {
+    if (files_.replaceFile(kFileName, formatOptions(options)).ok || toldFailure_)
+        return;
+    toldFailure_ = true;
+    notices_.notify(Notice::OptionsNotSaved);
 }
 
 } // namespace bt

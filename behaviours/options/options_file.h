@@ -12,6 +12,12 @@
 // trimmed, yes and no in any case; a line that cannot be read, a value that is neither, a missing
 // or unreadable file leave the default. Lines with a name this build does not know are kept and
 // written back as they came.
+//
+// Every change is written here, whoever makes it, so that a write that fails has one outcome: the
+// options hold until the program ends, and the player is told so once a run by the system's
+// notification. Many writes come while the game is in front (a lesson from a press made there, the
+// tray's notice once the window is put away), where a box would take the focus from the game; and
+// the player who ticked a box in the main window sees the notification there too.
 
 #include "base/options.h"
 
@@ -22,6 +28,7 @@
 namespace bt {
 
 class Files;
+class Notices;
 
 // An options file is a few short lines; a damaged one is read no further than this.
 constexpr std::size_t kMaxOptionsFileBytes = 16384;
@@ -31,14 +38,16 @@ std::string formatOptions(const Options& options);
 
 class OptionsFile {
   public:
-    explicit OptionsFile(Files& files) : files_(files) {}
+    OptionsFile(Files& files, Notices& notices) : files_(files), notices_(notices) {}
 
     Options load();
-    // Replaces the file as a whole; the error in words when that failed, else empty.
-    std::string save(const Options& options);
+    // Replaces the file as a whole; a failure is told as above.
+    void save(const Options& options);
 
   private:
     Files& files_;
+    Notices& notices_;
+    bool toldFailure_ = false;
 };
 
 } // namespace bt

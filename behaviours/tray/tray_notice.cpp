@@ -10,7 +10,7 @@ void TrayNotice::wentIntoTray() {
         return;
     options_.trayNoticeShown = true;
     notices_.notify(Notice::KeepsRunningInTray);
-    OptionsFile(files_).save(options_);
+    file_.save(options_);
 }
 
 } // namespace bt
