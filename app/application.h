@@ -16,8 +16,9 @@ class Application {
   public:
     Application(const System& system, std::string serverUrl);
 
-    // Opens the main window; now is the time on the platform's clock.
-    void start(Millis now);
+    // Opens the main window, or with intoTray puts it away at once; now is the time on the
+    // platform's clock.
+    void start(Millis now, bool intoTray = false);
     // The player started the program again: the copy already running comes to the front, out
     // of the tray if it is there, and the new one ends.
     void anotherCopyStarted();

@@ -108,6 +108,15 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::string_v
                                 "news.example.org or 192.0.2.7:8080",
                             false);
             line.serverUrl = serverBaseUrl(host);
+        } else if (arg == "--tray") {
+            line.intoTray = true;
+        } else if (arg == "--folder" || arg.starts_with("--folder=")) {
+            if (arg != "--folder")
+                line.folder = arg.substr(9);
+            else if (i + 1 < args.size())
+                line.folder = args[++i];
+            if (line.folder.empty())
+                return fail("--folder needs a value: the folder that holds \"binds\"", false);
         } else if (arg.starts_with('-')) {
             return fail("unknown option '" + arg + "'", true);
         } else {
@@ -118,13 +127,17 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::string_v
 }
 
 std::string usageText(std::string_view filesNote) {
-    return "Usage: brontek-tarnlow [--server HOST[:PORT]]\n"
+    return "Usage: brontek-tarnlow [--server HOST[:PORT]] [--tray] [--folder DIR]\n"
            "Types a Call of Duty voice message (v, menu digit, message digit) into the game\n"
            "when you press its numeric-keypad key.\n"
            "\n"
            "Options:\n"
            "  --server HOST[:PORT]  ask this news server instead of the one built in; the\n"
            "                        paths under it stay /update_info/binds_data/...\n"
+           "  --tray                start hidden in the tray (minimized where there is\n"
+           "                        no tray), as it starts with the desktop\n"
+           "  --folder DIR          keep \"binds\", \"keys\", \"options\" and \"data\" in DIR\n"
+           "                        instead of the folder it is started in\n"
            "  -h, --help            show this help and exit\n"
            "  --version             show the version and exit\n"
            "\n"
@@ -139,6 +152,11 @@ std::string usageText(std::string_view filesNote) {
            "one name = value line each:\n"
            "  only-in-game = yes        (or no, the default)\n"
            "  game-program = NAME       a program that counts as the game too\n"
+           "\n"
+           "\"Start with Windows\" (\"Start at login\" on Linux) starts the program into\n"
+           "the tray when you log in, with the files it uses now: ticked, the system's\n"
+           "list of programs started at login has an entry that runs it with --tray and\n"
+           "--folder; cleared, the entry is gone.\n"
            "\n"
            "Files: " +
            std::string(filesNote) + "\n";

@@ -1,7 +1,7 @@
 #pragma once
 
 // The program's command line, the same on both systems:
-//   brontek-tarnlow [--server HOST[:PORT]] | --help | --version
+//   brontek-tarnlow [--server HOST[:PORT]] [--tray] [--folder DIR] | --help | --version
 
 #include <string>
 #include <string_view>
@@ -13,6 +13,8 @@ struct CommandLine {
     enum class Action { Run, Help, Version, Error };
     Action action = Action::Run;
     std::string serverUrl;  // the server base URL for this run
+    bool intoTray = false;  // start put away: in the tray, or minimized where there is none
+    std::string folder;     // the folder of the files, when not the one it is started in
     std::string error;      // one line, when the command line cannot be used
     bool usageHint = false; // the error is about the command line's shape: point to --help
 };

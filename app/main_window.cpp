@@ -6,7 +6,7 @@ namespace bt {
 
 namespace {
 // The window's outer height once the status has blinked: the status strip is cut off.
-constexpr int kShrunkHeight = 3945;
+constexpr int kShrunkHeight = 4305;
 } // namespace
 
 MainWindow::MainWindow(const System& system, std::string serverUrl)
@@ -20,10 +20,11 @@ MainWindow::MainWindow(const System& system, std::string serverUrl)
             keyIntervalMs_),
       statusLink_(system.http, system.clock, serverUrl_, status_, [this] { showStatus(); }),
       tray_(c_.window, system.tray, system.desktop),
-      trayNotice_(system.notices, system.files, options_) {
+      trayNotice_(system.notices, system.files, options_), loginStart_(system.autostart, dialogs_) {
     tray_.setOnIntoTray([this] { trayNotice_.wentIntoTray(); });
     keys_.setOnChoiceKey([this](KeyCode key) { chooser_.keyPressed(key); });
     wireControls();
+    c_.loginStartBox.setCaption(loginStart_.caption());
     showBindings();
     showKeys();
     showOptions();
@@ -72,17 +73,28 @@ void MainWindow::wireControls() {
         game_.setOnlyInGame(on);
     });
     c_.gameButton.setOnClick(after([this] { game_.learnClicked(); }));
+    c_.loginStartBox.setOnToggled([this](bool on) {
+        cancelChoice();
+        loginStart_.set(on);
+        showLoginStart();
+    });
 }
 
-void MainWindow::open(Millis now) {
+void MainWindow::open(Millis now, bool intoTray) {
     // The counter page only counts the start; its answer is never read.
     http_.get(serverUrl_ + "counter.php", nullptr);
     profile_ = store_.load();
     showBindings();
     chooser_.load();
     game_.load();
+    showLoginStart();
     open_ = true;
-    c_.window.setVisible(true);
+    // Started with the desktop, the window stays out of the way of whatever the player opened
+    // first.
+    if (intoTray)
+        tray_.startAway();
+    else
+        c_.window.setVisible(true);
     keys_.start(now);
     statusLink_.start();
 }
@@ -148,6 +160,10 @@ void MainWindow::showOptions() {
     c_.gameButton.setCaption(game_.buttonCaption());
 }
 
+void MainWindow::showLoginStart() {
+    c_.loginStartBox.setChecked(loginStart_.on());
+}
+
 void MainWindow::showStatus() {
     c_.statusLabel.setCaption(statusCaption(status_.shown));
     c_.statusLabel.setForeColor(status_.dim ? SysColor::Desktop : SysColor::Highlight);
@@ -155,8 +171,14 @@ void MainWindow::showStatus() {
     c_.window.setOuterHeight(status_.shrunk ? kShrunkHeight : 0);
 }
 
+void MainWindow::showAsked() {
+    tray_.show();
+    showLoginStart(); // the desktop's settings may have changed the entry meanwhile
+}
+
 void MainWindow::trayEvent(TrayEvent event) {
     cancelChoice();
+    showLoginStart();
     if (tray_.trayEvent(event))
         close();
 }

@@ -55,7 +55,8 @@ class WorkFolderTest : public ::testing::Test {
 struct FilesPlatform : FakePlatform {
     posix::PosixFiles disk;
     System system() {
-        return {input, typist, clock, dialogs, tray, desktop, disk, http, focus, notices};
+        return {input, typist, clock, dialogs, tray,     desktop,
+                disk,  http,   focus, notices, autostart};
     }
 };
 

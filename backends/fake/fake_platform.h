@@ -191,6 +191,19 @@ class FakeDesktop : public Desktop {
     void endProcess() override { ended = true; }
 };
 
+// The login entry in memory. A set writeError makes writing and removing it fail with it.
+class FakeAutostart : public Autostart {
+  public:
+    AutostartEntry present = AutostartEntry::None;
+    std::optional<std::string> writeError;
+    int writes = 0; // entries written, failed or not
+
+    AutostartEntry entry() override { return present; }
+    AutostartResult write() override;
+    AutostartResult remove() override;
+    std::string caption() const override { return "Start at login"; }
+};
+
 // Files in memory. A set writeError makes every replaceFile fail with it.
 class FakeFiles : public Files {
   public:
@@ -239,9 +252,11 @@ struct FakePlatform {
     FakeDesktop desktop;
     FakeFiles files;
     FakeHttp http;
+    FakeAutostart autostart;
 
     System system() {
-        return {input, typist, clock, dialogs, tray, desktop, files, http, focus, notices};
+        return {input, typist, clock, dialogs, tray,     desktop,
+                files, http,   focus, notices, autostart};
     }
 };
 
