@@ -20,10 +20,12 @@ constexpr const wchar_t* kValueName = L"Brontek Tarnlow";
 // One argument as CommandLineToArgvW reads it back: in quotes, with the backslashes before the
 // closing quote doubled (a folder such as C:\ ends in one).
 std::wstring quoted(const std::wstring& arg) {
-    std::wstring out = L"\"" + arg;
+    std::wstring out(1, L'"');
+    out += arg;
     for (auto it = arg.rbegin(); it != arg.rend() && *it == L'\\'; ++it)
         out += L'\\';
-    return out + L"\"";
+    out += L'"';
+    return out;
 }
 
 bool samePath(const std::wstring& a, const std::wstring& b) {
@@ -94,7 +96,9 @@ AutostartEntry Win32Autostart::entry() {
 }
 
 AutostartResult Win32Autostart::write() {
-    const std::wstring command = quoted(program_) + L" --tray --folder " + quoted(folder_);
+    std::wstring command = quoted(program_);
+    command += L" --tray --folder ";
+    command += quoted(folder_);
     const LSTATUS status =
         RegSetKeyValueW(HKEY_CURRENT_USER, kRun, kValueName, REG_SZ, command.c_str(),
                         static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));

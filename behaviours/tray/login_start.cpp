@@ -18,10 +18,16 @@ void LoginStart::set(bool on) {
     if (on == this->on())
         return;
     const AutostartResult result = on ? autostart_.write() : autostart_.remove();
-    if (!result.ok)
-        dialogs_.messageBox("\"" + caption() + "\" could not be turned " + (on ? "on" : "off") +
-                                ": " + result.error + ".",
-                            kBoxTitle);
+    if (result.ok)
+        return;
+    // Built by appending: GCC 12 warns falsely (-Wrestrict) of a string built with operator+
+    // from a literal.
+    std::string message = "\"";
+    message += caption();
+    message += on ? "\" could not be turned on: " : "\" could not be turned off: ";
+    message += result.error;
+    message += '.';
+    dialogs_.messageBox(message, kBoxTitle);
 }
 
 } // namespace bt

@@ -73,9 +73,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // folder of the player's files.
     if (!command.folder.empty() &&
         !SetCurrentDirectoryW(bt::win32::widen(command.folder).c_str())) {
-        tell("brontek-tarnlow: the folder \"" + command.folder +
-                 "\" cannot be used: " + bt::win32::systemMessage(GetLastError()) + ".",
-             MB_ICONERROR);
+        std::string problem = "brontek-tarnlow: the folder \"";
+        problem += command.folder;
+        problem += "\" cannot be used: ";
+        problem += bt::win32::systemMessage(GetLastError());
+        tell(problem + ".", MB_ICONERROR);
         return 1;
     }
     // Two copies would both watch the keypad and type every message twice. A start into the tray
