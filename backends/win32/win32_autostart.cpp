@@ -51,17 +51,18 @@ std::wstring currentFolder() {
     return folder;
 }
 
-// The Run value's text, and whether it could be read (ERROR_FILE_NOT_FOUND: there is none).
+// The Run value's text, and whether it could be read (ERROR_FILE_NOT_FOUND: there is none). A
+// REG_EXPAND_SZ value comes expanded, as REG_SZ.
 LSTATUS readRunValue(std::wstring& text) {
     DWORD bytes = 0;
-    LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, kRun, kValueName,
-                                  RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ, nullptr, nullptr, &bytes);
+    LSTATUS status =
+        RegGetValueW(HKEY_CURRENT_USER, kRun, kValueName, RRF_RT_REG_SZ, nullptr, nullptr, &bytes);
     if (status != ERROR_SUCCESS)
         return status;
     text.assign(bytes / sizeof(wchar_t) + 1, L'\0');
     bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    status = RegGetValueW(HKEY_CURRENT_USER, kRun, kValueName, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ,
-                          nullptr, text.data(), &bytes);
+    status = RegGetValueW(HKEY_CURRENT_USER, kRun, kValueName, RRF_RT_REG_SZ, nullptr, text.data(),
+                          &bytes);
     text.resize(wcsnlen(text.c_str(), text.size()));
     return status;
 }
