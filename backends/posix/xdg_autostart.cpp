@@ -63,6 +63,17 @@ bool makeFolders(const std::string& path) {
     }
 }
 
+// A desktop file's string: its backslashes escaped.
+std::string escaped(std::string_view text) {
+    std::string value;
+    for (const char c : text) {
+        if (c == '\\')
+            value += '\\';
+        value += c;
+    }
+    return value;
+}
+
 } // namespace
 
 std::string desktopExec(const std::vector<std::string>& args) {
@@ -82,22 +93,22 @@ std::string desktopExec(const std::vector<std::string>& args) {
         }
         line += '"';
     }
+    // Percent signs doubled, or they are field codes; then the string's own escape, undone
+    // before the quoting is read.
     std::string value;
     for (const char c : line) {
         if (c == '%')
-            value += '%'; // a field code otherwise
-        if (c == '\\')
-            value += '\\'; // the string's own escape, undone before the quoting is read
+            value += '%';
         value += c;
     }
-    return value;
+    return escaped(value);
 }
 
 XdgAutostart::XdgAutostart() : XdgAutostart(configHome(), programPath(), workingFolder()) {}
 
 XdgAutostart::XdgAutostart(std::string configHome, std::string program, std::string folder)
     : folder_(std::move(configHome) + "/autostart"), path_(folder_ + "/" + std::string(kFileName)),
-      exec_(desktopExec({program, "--tray", "--folder", folder})) {
+      program_(program), exec_(desktopExec({program, "--tray", "--folder", folder})) {
     for (const std::string& name : {program, folder})
         if (name.empty() || name.find_first_of("\n\r") != std::string::npos)
             unusable_ = "the program's path or folder cannot be named in a desktop file";
@@ -150,6 +161,10 @@ AutostartResult XdgAutostart::write() {
                              "Comment=Starts Brontek Tarnlow into the tray at login\n"
                              "Exec=" +
                              exec_ +
+                             "\n"
+                             // A program since removed (an uninstalled package) is passed over.
+                             "TryExec=" +
+                             escaped(program_) +
                              "\n"
                              "Icon=brontek-tarnlow\n"
                              "Terminal=false\n"

@@ -32,6 +32,7 @@ class XdgAutostart : public Autostart {
   private:
     std::string folder_;   // the autostart folder
     std::string path_;     // the entry in it
+    std::string program_;  // this program
     std::string exec_;     // what its Exec says when it starts this program
     std::string unusable_; // why no entry can name this program, if so
 };
