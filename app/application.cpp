@@ -8,8 +8,8 @@ Application::Application(const System& system, std::optional<std::string> server
     main_.setOnClosed([this] { windowGone(); });
 }
 
-void Application::start(Millis now) {
-    main_.open(now);
+void Application::start(Millis now, bool intoTray) {
+    main_.open(now, intoTray);
 }
 
 void Application::anotherCopyStarted() {

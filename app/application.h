@@ -18,8 +18,9 @@ class Application {
     // serverUrl: the server base URL, or none when the program is to ask no server at all.
     Application(const System& system, std::optional<std::string> serverUrl);
 
-    // Opens the main window; now is the time on the platform's clock.
-    void start(Millis now);
+    // Opens the main window, or with intoTray puts it away at once; now is the time on the
+    // platform's clock.
+    void start(Millis now, bool intoTray = false);
     // The player started the program again: the copy already running comes to the front, out
     // of the tray if it is there, and the new one ends.
     void anotherCopyStarted();

@@ -114,6 +114,15 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::string_v
         } else if (arg == "--no-server") {
             // A player who wants nothing sent from a build that names a server.
             line.serverUrl.reset();
+        } else if (arg == "--tray") {
+            line.intoTray = true;
+        } else if (arg == "--folder" || arg.starts_with("--folder=")) {
+            if (arg != "--folder")
+                line.folder = arg.substr(9);
+            else if (i + 1 < args.size())
+                line.folder = args[++i];
+            if (line.folder.empty())
+                return fail("--folder needs a value: the folder that holds \"binds\"", false);
         } else if (arg.starts_with('-')) {
             return fail("unknown option '" + arg + "'", true);
         } else {
@@ -134,7 +143,8 @@ std::string usageText(std::string_view filesNote, std::string_view defaultHost) 
                           "nothing unless --server names one.")
             : "Server: " + std::string(defaultHost) +
                   " is built in (the status at start, the news at exit).";
-    return "Usage: brontek-tarnlow [--server HOST[:PORT] | --no-server]\n"
+    return "Usage: brontek-tarnlow [--server HOST[:PORT] | --no-server] [--tray]\n"
+           "                       [--folder DIR]\n"
            "Types a Call of Duty voice message (v, menu digit, message digit) into the game\n"
            "when you press its numeric-keypad key.\n"
            "\n"
@@ -144,6 +154,10 @@ std::string usageText(std::string_view filesNote, std::string_view defaultHost) 
            "                        /update_info/binds_data/...\n"
            "  --no-server           ask no server for this run: no status, no news,\n"
            "                        nothing sent\n"
+           "  --tray                start hidden in the tray (minimized where there is\n"
+           "                        no tray), as it starts with the desktop\n"
+           "  --folder DIR          keep the files listed below in DIR instead of the\n"
+           "                        folder it is started in\n"
            "  -h, --help            show this help and exit\n"
            "  --version             show the version and exit\n"
            "\n"
@@ -160,6 +174,11 @@ std::string usageText(std::string_view filesNote, std::string_view defaultHost) 
            "one name = value line each:\n"
            "  only-in-game = yes        (or no, the default)\n"
            "  game-program = NAME       a program that counts as the game too\n"
+           "\n"
+           "\"Start with Windows\" (\"Start at login\" on Linux) starts the program into\n"
+           "the tray when you log in, with the files it uses now: ticked, the system's\n"
+           "list of programs started at login has an entry that runs it with --tray and\n"
+           "--folder; cleared, the entry is gone.\n"
            "\n"
            "Files: " +
            std::string(filesNote) + "\n\n" + server + "\n";

@@ -1,7 +1,8 @@
 #pragma once
 
 // The program's command line, the same on both systems:
-//   brontek-tarnlow [--server HOST[:PORT] | --no-server] | --help | --version
+//   brontek-tarnlow [--server HOST[:PORT] | --no-server] [--tray] [--folder DIR] | --help |
+//   --version
 
 #include <optional>
 #include <string>
@@ -16,6 +17,8 @@ struct CommandLine {
     // The server base URL for this run; none when the build names no server and the command line
     // names none either: then nothing is asked or sent anywhere.
     std::optional<std::string> serverUrl;
+    bool intoTray = false;  // start put away: in the tray, or minimized where there is none
+    std::string folder;     // the folder of the files, when not the one it is started in
     std::string error;      // one line, when the command line cannot be used
     bool usageHint = false; // the error is about the command line's shape: point to --help
 };

@@ -5,8 +5,10 @@
 namespace bt {
 
 namespace {
-// The window's outer height once the status has blinked: the status strip is cut off.
-constexpr int kShrunkHeight = 3945;
+// The window's outer height once the status has blinked: the status strip (its label hidden by
+// then) is cut off, and the two rows of boxes above it stay whole inside the tallest frame the
+// systems draw (a caption and borders of 37 pixels at 100 %, Windows 10's).
+constexpr int kShrunkHeight = 4485;
 } // namespace
 
 MainWindow::MainWindow(const System& system, std::optional<std::string> serverUrl)
@@ -21,10 +23,11 @@ MainWindow::MainWindow(const System& system, std::optional<std::string> serverUr
       statusLink_(system.http, system.clock, std::move(serverUrl), status_,
                   [this] { showStatus(); }),
       tray_(c_.window, system.tray, system.desktop),
-      trayNotice_(system.notices, optionsFile_, options_) {
+      trayNotice_(system.notices, optionsFile_, options_), loginStart_(system.autostart, dialogs_) {
     tray_.setOnIntoTray([this] { trayNotice_.wentIntoTray(); });
     keys_.setOnChoiceKey([this](KeyCode key) { chooser_.keyPressed(key); });
     wireControls();
+    c_.loginStartBox.setCaption(loginStart_.caption());
     showBindings();
     showKeys();
     showOptions();
@@ -73,17 +76,28 @@ void MainWindow::wireControls() {
         game_.setOnlyInGame(on);
     });
     c_.gameButton.setOnClick(after([this] { game_.learnClicked(); }));
+    c_.loginStartBox.setOnToggled([this](bool on) {
+        cancelChoice();
+        loginStart_.set(on);
+        showLoginStart();
+    });
 }
 
-void MainWindow::open(Millis now) {
+void MainWindow::open(Millis now, bool intoTray) {
     profile_ = store_.load();
     showBindings();
     chooser_.load();
     game_.load();
     // Before any press: a desktop that must ask the player asks now, not over the game.
     access_.ask();
+    showLoginStart();
     open_ = true;
-    c_.window.setVisible(true);
+    // Started with the desktop, the window stays out of the way of whatever the player opened
+    // first.
+    if (intoTray)
+        tray_.startAway();
+    else
+        c_.window.setVisible(true);
     keys_.start(now);
     statusLink_.start();
 }
@@ -149,6 +163,10 @@ void MainWindow::showOptions() {
     c_.gameButton.setCaption(game_.buttonCaption());
 }
 
+void MainWindow::showLoginStart() {
+    c_.loginStartBox.setChecked(loginStart_.on());
+}
+
 void MainWindow::showStatus() {
     c_.statusLabel.setCaption(statusCaption(status_.shown));
     c_.statusLabel.setForeColor(status_.dim ? SysColor::Desktop : SysColor::Highlight);
@@ -156,8 +174,14 @@ void MainWindow::showStatus() {
     c_.window.setOuterHeight(status_.shrunk ? kShrunkHeight : 0);
 }
 
+void MainWindow::showAsked() {
+    tray_.show();
+    showLoginStart(); // the desktop's settings may have changed the entry meanwhile
+}
+
 void MainWindow::trayEvent(TrayEvent event) {
     cancelChoice();
+    showLoginStart();
     if (tray_.trayEvent(event))
         close();
 }

@@ -20,6 +20,7 @@
 #include "behaviours/keys/voice_keys.h"
 #include "behaviours/options/options_file.h"
 #include "behaviours/status/status_link.h"
+#include "behaviours/tray/login_start.h"
 #include "behaviours/tray/tray_notice.h"
 #include "behaviours/tray/window_tray.h"
 
@@ -40,9 +41,10 @@ class MainWindow {
     const MainWindowControls& controls() const { return c_; }
 
     // Restores the bindings from "binds", the keys from "keys" and the options from "options",
-    // shows the window and starts watching the trigger keys and the server's status (the counter
-    // page, then the poll); now is the time on the platform's clock.
-    void open(Millis now);
+    // shows the window (or, into the tray, puts it away at once) and starts watching the trigger
+    // keys and the server's status (the counter page, then the poll); now is the time on the
+    // platform's clock.
+    void open(Millis now, bool intoTray = false);
     // Closes the window; what comes after it (the news window, or the end) is decided while it
     // closes, then reported. Closing twice closes once.
     void close();
@@ -58,7 +60,7 @@ class MainWindow {
     void focusLost() { cancelChoice(); }
     void trayEvent(TrayEvent event);
     // Another start of the program: the window comes out of the tray and forward.
-    void showAsked() { tray_.show(); }
+    void showAsked();
     // While a slot's key is being chosen the platform reports every key to the choice, and the
     // front end keeps the keys pressed in the window from its controls (but those with Alt).
     bool choosingKey() const { return triggers_.choosing().has_value(); }
@@ -82,6 +84,7 @@ class MainWindow {
     void showKeys();
     void showOptions();
     void showStatus();
+    void showLoginStart();
 
     Desktop& desktop_;
     Files& files_;
@@ -102,6 +105,7 @@ class MainWindow {
     StatusLink statusLink_;
     WindowTray tray_;
     TrayNotice trayNotice_;
+    LoginStart loginStart_;
     bool open_ = false;
     std::function<void()> onClosing_;
     std::function<void()> onClosed_;

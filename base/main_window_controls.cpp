@@ -32,7 +32,8 @@ MainWindowControls::MainWindowControls()
       exitButton("exitButton", "Exit", {3600, 2760, 975, 375}),
       onlyInGameBox("onlyInGameBox", "Only in the game", {360, 3300, 1695, 255}),
       gameButton("gameButton", "", {2160, 3240, 2415, 375}),
-      statusLabel("statusLabel", "", {1275, 3720, 2415, 255}) {
+      loginStartBox("loginStartBox", "", {360, 3660, 2415, 255}),
+      statusLabel("statusLabel", "", {1275, 4080, 2415, 255}) {
     // Slots 0..4 in the left column, 5..9 in the right one, a row each.
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const bool left = slot < 5;

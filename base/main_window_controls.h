@@ -17,7 +17,7 @@
 namespace bt {
 
 constexpr int kMainClientWidth = 4890;
-constexpr int kMainClientHeight = 4005;
+constexpr int kMainClientHeight = 4365;
 constexpr int kKeyLabelWidth = 855;
 
 class MainWindowControls {
@@ -50,6 +50,8 @@ class MainWindowControls {
     // Keeping the messages to the game, and making a program count as the game.
     CheckBox onlyInGameBox;
     Button gameButton;
+    // Starting with the desktop, into the tray; its caption is the system's word for it.
+    CheckBox loginStartBox;
 
     Label statusLabel;
 

@@ -32,8 +32,8 @@ struct BarePlatform : bt::FakePlatform {
     HandClock hand;
     CountingTypist counter;
     bt::System system() {
-        return {input, counter, hand,  dialogs, tray,      desktop,
-                files, http,    focus, notices, permission};
+        return {input, counter, hand,  dialogs, tray,       desktop,
+                files, http,    focus, notices, permission, autostart};
     }
 
     // One press of Numpad 4 at t: the start it wakes, and the three keys typed.

@@ -43,6 +43,11 @@
 // - a key the system would not type stops its message there, and is told once a run;
 // - the keys the program types, which a desktop may hand back as a keyboard's, never go to a key
 //   choice (its label speaks only of keys the player pressed), and Exit withdraws an open question.
+// - the box "Start at login" is ticked exactly while the login entry starts this program:
+//   ticking writes the entry (over another build's), clearing removes it, and a refusal is told
+//   in a box and changes neither;
+// - started into the tray (as the login entry starts it), the window is put away at once, or
+//   minimized where there is no tray, and nothing is brought forward.
 
 #include "app/application.h"
 #include "backends/fake/fake_platform.h"
@@ -58,6 +63,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace bt::player {
@@ -194,7 +200,12 @@ class Player {
         started = true;
         app = std::make_unique<Application>(
             p.system(), noServer ? std::nullopt : std::optional<std::string>(kBase));
-        app->start(p.clock.now());
+        app->start(p.clock.now(), intoTray);
+        if (intoTray && (!p.desktop.broughtToFront.empty() ||
+                         c().window.appearance() != (p.tray.host ? Window::Appearance::Hidden
+                                                                 : Window::Appearance::Minimized)))
+            fail("started into the tray, the window came out, or forward");
+        startedInTray = intoTray && p.tray.host;
         // Each slot a binding of its own, so the digits typed tell the slot.
         for (const int slot : kSlots) {
             c().slotMenu(slot).choose(slot % 3);
@@ -214,16 +225,18 @@ class Player {
     void act(const Action& a) {
         step = a;
         const ActionKind& kind = kActions[static_cast<std::size_t>(a.kind)];
+        // (A start into the tray may write "options", for the notice.)
+        const std::string optionsBefore = p.files["options"];
+        const bool inTrayBefore = p.tray.iconPresent;
         if (!started && kind.run != &Player::optionsBeforeStart &&
             kind.run != &Player::noTrayBeforeStart && kind.run != &Player::desktopAsksBeforeStart &&
-            kind.run != &Player::noServerBeforeStart)
+            kind.run != &Player::noServerBeforeStart && kind.run != &Player::entryBeforeStart &&
+            kind.run != &Player::intoTrayBeforeStart)
             startProgram();
         if (!started) {
             (this->*kind.run)(a.arg);
             return;
         }
-        const std::string optionsBefore = p.files["options"];
-        const bool inTrayBefore = p.tray.iconPresent;
         lessonWrote = false;
         choiceCompleted = false;
         const std::string keysBefore = p.files["keys"];
@@ -246,10 +259,13 @@ class Player {
             for (auto& [code, h] : history)
                 h.holdCounts = false; // held into a choice: the window takes the keyboard
         choices += choiceCompleted && p.files["keys"] != keysBefore ? 1 : 0;
-        firstTimeInTray = !inTrayBefore && p.tray.iconPresent && !trayNoticeShown;
+        const bool wentIntoTray =
+            std::exchange(startedInTray, false) || (!inTrayBefore && p.tray.iconPresent);
+        firstTimeInTray = wentIntoTray && !trayNoticeShown;
         trayNoticeShown = trayNoticeShown || firstTimeInTray;
         check(keysBefore);
         checkOptions(optionsBefore);
+        checkLoginStart();
     }
 
     // The end of every run: the player lets go of every key and waits long enough for whatever
@@ -491,6 +507,30 @@ class Player {
         keysRefused = !keysRefused;
         p.typist.result = keysRefused ? TypeResult::Refused : TypeResult::Typed;
     }
+    // The login entry as the system has it before the start: none, this program's, or an older
+    // build's.
+    void entryBeforeStart(int e) {
+        if (!started)
+            p.autostart.present = entry = static_cast<AutostartEntry>(e);
+    }
+    void intoTrayBeforeStart(int) { intoTray = !started; }
+    // Ticking the box writes the entry, clearing it removes it; a refusal changes nothing, and
+    // the player is told.
+    void loginStart(int) {
+        if (!shown())
+            return;
+        focusMainWindow();
+        const bool tick = entry != AutostartEntry::Ours;
+        if (p.autostart.writeError)
+            ++loginStartRefusals;
+        else
+            entry = tick ? AutostartEntry::Ours : AutostartEntry::None;
+        c().loginStartBox.toggle(tick);
+    }
+    void entryLocked(int) {
+        p.autostart.writeError =
+            p.autostart.writeError ? std::nullopt : std::optional("Access is denied");
+    }
     void noTrayBeforeStart(int) {
         if (!started)
             p.tray.host = false; // a desktop without a tray, as GNOME is
@@ -514,6 +554,19 @@ class Player {
     }
 
   private:
+    void checkLoginStart() {
+        if (p.autostart.present != entry ||
+            (running() && c().loginStartBox.checked() != (entry == AutostartEntry::Ours)))
+            fail("the login entry, or the box showing it, is not what the player made it");
+        const auto told = std::count_if(
+            p.dialogs.messageBoxes.begin(), p.dialogs.messageBoxes.end(), [](const auto& box) {
+                return box.prompt.starts_with("\"Start at login\" could not be turned");
+            });
+        if (told != loginStartRefusals)
+            fail("a refused login entry was told " + std::to_string(told) + " times, not " +
+                 std::to_string(loginStartRefusals));
+    }
+
     MainWindow& main() { return app->mainWindow(); }
     MainWindowControls& c() { return main().controls(); }
     bool running() { return !p.desktop.ended && main().isOpen(); }
@@ -698,6 +751,10 @@ class Player {
         KeyHistory& h = history[k.code];
         if (h.down)
             return;
+        // A key like one the program typed a moment ago, which a desktop hands back as a
+        // keyboard's, cannot be told from it: either may be taken for the other.
+        if (k.kind == KeyKind::TypedByProgram && echoesSeen && typedRecently())
+            confusedAt = p.clock.now();
         const bool toChooser = choosing.has_value();
         const bool fires = !toChooser && running() && slotOf(mapping, k.code) >= 0;
         if (fires && learning)
@@ -775,6 +832,8 @@ class Player {
                 fail("a write that did not fail was told as failed");
         if (noServer && !p.http.requests.empty())
             fail("a build without a server asked " + p.http.requests.front());
+        if (choosing && confusedAt && p.clock.now() - *confusedAt <= 2000)
+            labelUnsure = true;
         if (running() && choosing && !labelUnsure &&
             (refusedInChoice
                  ? c().keyLabel(*choosing).caption().find(*refusedInChoice)
@@ -901,7 +960,12 @@ class Player {
     bool failedKey = false;
     std::optional<std::string> refusedInChoice; // the last key a pending choice refused
     bool labelUnsure = false;                   // it may have been taken for one the program typed
-    bool echoesSeen = false; // the desktop handed typed keys back at some time in this run
+    bool echoesSeen = false;          // the desktop handed typed keys back at some time in this run
+    std::optional<Millis> confusedAt; // the player pressed such a key just as one came back
+    bool intoTray = false;            // started as the login entry starts it
+    bool startedInTray = false;       // and the start put the window into the tray
+    AutostartEntry entry = AutostartEntry::None; // the login entry, as the player made it
+    long loginStartRefusals = 0;                 // the box's writes the system refused
     // The player's account of the messages (see foreseeMessagesUntil).
     std::optional<Millis> startDue; // a start the program must make, at this time
     Millis messageEnd = std::numeric_limits<Millis>::min(); // the last message's last key
@@ -947,6 +1011,9 @@ inline std::string desktopAnswer(int a) {
                                     "cannot ask for leave to type",
                                     "takes its leave back"}[static_cast<std::size_t>(a)];
 }
+inline std::string entryName(int e) {
+    return e == 0 ? "is missing" : e == 1 ? "starts this program" : "starts an older build";
+}
 inline std::string waitMs(int w) {
     return std::to_string(kWaits[static_cast<std::size_t>(w)]);
 }
@@ -987,6 +1054,10 @@ inline const std::vector<ActionKind> kActions = {
      &Player::desktopTypesBack},
     {"the system starts (or stops) refusing typed keys", 1, 0, nullptr, &Player::systemRefusesKeys},
     {"before the start, the build names no server", 1, 0, nullptr, &Player::noServerBeforeStart},
+    {"before the start, the login entry #", 2, 3, entryName, &Player::entryBeforeStart},
+    {"the program starts into the tray, as at login", 1, 0, nullptr, &Player::intoTrayBeforeStart},
+    {"tick or clear \"Start at login\"", 2, 0, nullptr, &Player::loginStart},
+    {"the login entry becomes locked (or writable again)", 1, 0, nullptr, &Player::entryLocked},
     {"pick #", 4, 180, entry, &Player::pick},
     {"start the program a second time", 1, 0, nullptr, &Player::startAgain},
     {"click #", 1, 2, gameName, &Player::game},

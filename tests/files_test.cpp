@@ -6,6 +6,7 @@
 #include "app/news_window.h"
 #include "backends/fake/fake_platform.h"
 #include "backends/posix/posix_files.h"
+#include "backends/posix/xdg_autostart.h"
 
 #include <chrono>
 #include <csignal>
@@ -55,8 +56,8 @@ class WorkFolderTest : public ::testing::Test {
 struct FilesPlatform : FakePlatform {
     posix::PosixFiles disk;
     System system() {
-        return {input, typist, clock, dialogs, tray,      desktop,
-                disk,  http,   focus, notices, permission};
+        return {input, typist, clock, dialogs, tray,       desktop,
+                disk,  http,   focus, notices, permission, autostart};
     }
 };
 
@@ -192,6 +193,33 @@ TEST_F(WorkFolderTest, AFullDiskOrAReadOnlyFolderIsToldAndTheBindingsAndTheOldFi
         EXPECT_EQ(status, 0) << (full ? "full disk" : "read-only folder");
         EXPECT_EQ(slurp("binds"), a);
     }
+}
+
+// The autostart file: what its Exec says for a path of awkward characters, and which files in the
+// autostart folder start this program (the box's writing and a read-only folder: e2e_lifecycle).
+TEST_F(WorkFolderTest, TheAutostartFileNamesThisProgramAndAnEntryTurnedOffIsNotOurs) {
+    EXPECT_EQ(
+        posix::desktopExec(
+            {"/opt/bt/brontek-tarnlow", "--tray", "--folder", "/home/p/50% \"off\" $x\\y"}),
+        "/opt/bt/brontek-tarnlow --tray --folder \"/home/p/50%% \\\\\"off\\\\\" \\\\$x\\\\\\\\y\"");
+    posix::XdgAutostart autostart((dir / "config").string(), "/opt/bt/b t", "/home/p");
+    const std::string exec = "Exec=\"/opt/bt/b t\" --tray --folder /home/p\n";
+    EXPECT_EQ(autostart.entry(), AutostartEntry::None);
+    ASSERT_TRUE(autostart.write().ok);
+    EXPECT_EQ(autostart.entry(), AutostartEntry::Ours);
+    const fs::path file = dir / "config/autostart/com.brontek.tarnlow.desktop";
+    for (const auto& [text, entry] : std::vector<std::pair<std::string, AutostartEntry>>{
+             {"[Desktop Entry]\n" + exec, AutostartEntry::Ours},
+             {"[Desktop Entry]\n" + exec + "Hidden=true\n", AutostartEntry::Another},
+             {"[Desktop Entry]\nX-GNOME-Autostart-enabled=false\n" + exec, AutostartEntry::Another},
+             {"[Desktop Entry]\nExec=/opt/bt/b --tray\n", AutostartEntry::Another},
+             {"[Other]\n" + exec, AutostartEntry::Another}}) {
+        std::ofstream(file, std::ios::binary) << text;
+        EXPECT_EQ(autostart.entry(), entry) << text;
+    }
+    ASSERT_TRUE(autostart.remove().ok);
+    EXPECT_EQ(autostart.entry(), AutostartEntry::None);
+    EXPECT_TRUE(autostart.remove().ok) << "none there is no failure";
 }
 
 } // namespace

@@ -37,7 +37,7 @@ TEST_F(StatusTest, OnlineBlinksSevenTimesThenShrinksAndExitOpensTheNews) {
         EXPECT_EQ(c().statusLabel.foreColor(), tick % 2 ? SysColor::Highlight : SysColor::Desktop);
         EXPECT_EQ(c().statusLabel.visible(), tick < 6) << tick;
     }
-    EXPECT_EQ(c().window.outerHeight(), 3945) << "the status strip cut off";
+    EXPECT_EQ(c().window.outerHeight(), 4485) << "the status strip cut off";
     EXPECT_EQ(p.clock.wakeUpsScheduled(), 0u) << "idle from here: no poll, no blink";
     EXPECT_TRUE(p.desktop.broughtToFront.empty()) << "the status never pushes the window forward";
 

@@ -106,6 +106,15 @@ TEST(CommandLineTest, OptionsAndServersAndAOneLineErrorForAnythingElse) {
     EXPECT_EQ(parseCommandLine({}, "").serverUrl, std::nullopt);
     EXPECT_EQ(parseCommandLine({"--server=h:1"}, "").serverUrl, serverBaseUrl("h:1"));
     EXPECT_EQ(parseCommandLine({"--no-server"}, "built.in").serverUrl, std::nullopt);
+    // Started with the desktop: into the tray, with the folder of the player's files.
+    const CommandLine login =
+        parseCommandLine({"--tray", "--folder", "C:\\Games\\Brontek Tarnlow"}, "built.in");
+    EXPECT_EQ(std::tuple(login.action, login.intoTray, login.folder),
+              std::tuple(A::Run, true, std::string("C:\\Games\\Brontek Tarnlow")));
+    EXPECT_EQ(parseCommandLine({"--folder=/home/p/bt"}, "built.in").folder, "/home/p/bt");
+    for (const auto& noFolder : std::vector<std::vector<std::string>>{{"--folder"}, {"--folder="}})
+        EXPECT_EQ(parseCommandLine(noFolder, "built.in").error,
+                  "brontek-tarnlow: --folder needs a value: the folder that holds \"binds\"");
     for (const char* good : {"a", "x-y.Example.org", "h:1", "h:65535", "[::1]", "[2001:db8::1]:80"})
         EXPECT_TRUE(isServerHost(good)) << good;
     for (const char* bad : {"", ":80", "h:0", "h:65536", "h:", "h:8a", "-a.org", "a-.org", "a..org",

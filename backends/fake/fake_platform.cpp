@@ -142,6 +142,21 @@ PopupChoice FakeTray::popupMenu() {
     return c;
 }
 
+AutostartResult FakeAutostart::write() {
+    ++writes;
+    if (writeError)
+        return {false, *writeError};
+    present = AutostartEntry::Ours;
+    return {};
+}
+
+AutostartResult FakeAutostart::remove() {
+    if (writeError)
+        return {false, *writeError};
+    present = AutostartEntry::None;
+    return {};
+}
+
 std::int64_t FakeFiles::fileLength(std::string_view name) {
     const auto it = content_.find(name);
     return it == content_.end() ? -1 : static_cast<std::int64_t>(it->second.size());

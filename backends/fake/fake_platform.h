@@ -232,6 +232,19 @@ class FakeDesktop : public Desktop {
     void endProcess() override { ended = true; }
 };
 
+// The login entry in memory. A set writeError makes writing and removing it fail with it.
+class FakeAutostart : public Autostart {
+  public:
+    AutostartEntry present = AutostartEntry::None;
+    std::optional<std::string> writeError;
+    int writes = 0; // entries written, failed or not
+
+    AutostartEntry entry() override { return present; }
+    AutostartResult write() override;
+    AutostartResult remove() override;
+    std::string caption() const override { return "Start at login"; }
+};
+
 // Files in memory. A set writeError makes every replaceFile fail with it.
 class FakeFiles : public Files {
   public:
@@ -281,10 +294,11 @@ struct FakePlatform {
     FakeDesktop desktop;
     FakeFiles files;
     FakeHttp http;
+    FakeAutostart autostart;
 
     System system() {
-        return {input, typist, clock, dialogs, tray,      desktop,
-                files, http,   focus, notices, permission};
+        return {input, typist, clock, dialogs, tray,       desktop,
+                files, http,   focus, notices, permission, autostart};
     }
 };
 

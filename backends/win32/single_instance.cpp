@@ -6,12 +6,14 @@ namespace {
 constexpr const wchar_t* kAnotherStart = L"BrontekTarnlowAnotherStart";
 } // namespace
 
-bool claimSingleInstance() {
+bool claimSingleInstance(bool bringRunningForward) {
     // "Local\\" is the logon session: each session of a user runs its own copy. The system
     // closes the handle when the process ends, however it ends, so no lock is ever left over.
     CreateMutexW(nullptr, FALSE, L"Local\\BrontekTarnlow");
     if (GetLastError() != ERROR_ALREADY_EXISTS)
         return true;
+    if (!bringRunningForward)
+        return false;
     // The running copy may still be starting: give its window a moment to appear.
     for (int attempt = 0; attempt < 30; ++attempt) {
         if (HWND running = FindWindowW(MessageWindow::kClassName, nullptr)) {

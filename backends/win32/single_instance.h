@@ -9,9 +9,9 @@
 
 namespace bt::win32 {
 
-// Run before anything else: true when this is the only copy; otherwise the running copy has been
-// asked to come to the front.
-bool claimSingleInstance();
+// Run before anything else: true when this is the only copy; otherwise, where the start asks for
+// the window, the running copy has been asked to come to the front.
+bool claimSingleInstance(bool bringRunningForward);
 
 // The running copy hears later starts here.
 void listenForAnotherStart(MessageWindow& window, std::function<void()> onAnotherStart);

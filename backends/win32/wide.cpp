@@ -24,4 +24,18 @@ std::string narrow(std::wstring_view w) {
     return s;
 }
 
+std::string systemMessage(unsigned long error) {
+    wchar_t* text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string s = text ? narrow(text) : "error " + std::to_string(error);
+    if (text)
+        LocalFree(text);
+    while (!s.empty() &&
+           (s.back() == '\n' || s.back() == '\r' || s.back() == '.' || s.back() == ' '))
+        s.pop_back();
+    return s;
+}
+
 } // namespace bt::win32

@@ -6,24 +6,6 @@
 
 namespace bt::win32 {
 
-namespace {
-
-std::string describe(DWORD error) {
-    wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string s = text ? narrow(text) : "error " + std::to_string(error);
-    if (text)
-        LocalFree(text);
-    while (!s.empty() &&
-           (s.back() == '\n' || s.back() == '\r' || s.back() == '.' || s.back() == ' '))
-        s.pop_back();
-    return s;
-}
-
-} // namespace
-
 std::int64_t fileLength(std::string_view name) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExW(widen(name).c_str(), GetFileExInfoStandard, &data) ||
@@ -61,7 +43,7 @@ FileWriteResult replaceFile(std::string_view name, std::string_view contents) {
     HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
-        return {false, describe(GetLastError())};
+        return {false, systemMessage(GetLastError())};
     DWORD written = 0;
     const bool ok =
         WriteFile(h, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) &&
@@ -70,13 +52,13 @@ FileWriteResult replaceFile(std::string_view name, std::string_view contents) {
     CloseHandle(h);
     if (!ok) {
         DeleteFileW(temp.c_str());
-        return {false, describe(error)};
+        return {false, systemMessage(error)};
     }
     if (!MoveFileExW(temp.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD moveError = GetLastError();
         DeleteFileW(temp.c_str());
-        return {false, describe(moveError)};
+        return {false, systemMessage(moveError)};
     }
     return {};
 }

@@ -3,6 +3,7 @@
 // The system as the program's windows need it: one reference a role, which a front end takes from
 // its backends. Each behaviour is given only the roles it uses.
 
+#include "base/system/autostart.h"
 #include "base/system/desktop.h"
 #include "base/system/dialogs.h"
 #include "base/system/files.h"
@@ -29,6 +30,7 @@ struct System {
     Focus& focus;
     Notices& notices;
     TypingPermission& typingPermission;
+    Autostart& autostart;
 };
 
 } // namespace bt

@@ -19,6 +19,15 @@ void WindowTray::putAway() {
         onIntoTray_();
 }
 
+void WindowTray::startAway() {
+    if (tray_.available()) {
+        putAway();
+        return;
+    }
+    window_.setState(WindowState::Minimized);
+    window_.setVisible(true);
+}
+
 void WindowTray::minimized() {
     window_.setState(WindowState::Minimized);
     if (window_.visible())

@@ -19,6 +19,8 @@ class WindowTray {
 
     // Start: into the tray.
     void putAway();
+    // The program starts put away: in the tray, or minimized where there is none, never in front.
+    void startAway();
     // The player minimized the window: into the tray, like Start.
     void minimized();
     // The player restored it from the taskbar (where there is no tray).

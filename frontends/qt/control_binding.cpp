@@ -146,8 +146,11 @@ void bindCheck(CheckBox& model, QCheckBox* w, const Twips& t) {
     model.setObserver(sync);
     sync();
     QObject::connect(w, &QCheckBox::toggled, w, [&model, sync](bool on) {
+        // Qt ticked the box itself; the window decides, and until it has (a box may tell of a
+        // failure meanwhile) the box shows what it did before.
+        sync();
         model.toggle(on);
-        sync(); // Qt ticked the box itself; the window decides
+        sync();
     });
 }
 

@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "backends/curl/curl_http.h"
 #include "backends/posix/posix_files.h"
+#include "backends/posix/xdg_autostart.h"
 #include "backends/qt/portal_typist.h"
 #include "backends/qt/qt_clock.h"
 #include "backends/qt/qt_desktop.h"
@@ -28,11 +29,14 @@
 
 #include <X11/Xlib.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <unistd.h>
 
 namespace {
 
@@ -40,8 +44,9 @@ constexpr const char* kFilesNote =
     "\"binds\" (your bindings), \"keys\" (keys and mouse buttons chosen instead\n"
     "of keypad keys), \"options\", \"data\" (a declined news item) and \"grant\"\n"
     "(a Wayland desktop's leave to type) are kept in the folder the program is\n"
-    "started in. The installed launcher starts it in\n"
-    "$XDG_DATA_HOME/brontek-tarnlow (~/.local/share/brontek-tarnlow).";
+    "started in (or --folder names). The installed launcher starts it in\n"
+    "$XDG_DATA_HOME/brontek-tarnlow (~/.local/share/brontek-tarnlow). Started at\n"
+    "login, it keeps using the folder it used when the box was ticked.";
 
 // What the command line asks for that ends the program before it starts: its exit status.
 std::optional<int> answerCommandLine(const bt::CommandLine& command) {
@@ -111,6 +116,7 @@ int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstanc
     bt::qt::QtDesktop desktop(clock);
     bt::posix::PosixFiles files;
     bt::x11::X11Focus focus;
+    bt::posix::XdgAutostart autostart;
     // Results come from the transfer thread; they are handled on the UI thread.
     bt::CurlHttp http([&app](std::function<void()> f) {
         QMetaObject::invokeMethod(&app, std::move(f), Qt::QueuedConnection);
@@ -130,7 +136,7 @@ int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstanc
 
     const bt::Twips twips(QGuiApplication::primaryScreen()->logicalDotsPerInch());
     bt::Application core(
-        {input, typist, clock, dialogs, tray, desktop, files, http, focus, tray, typist},
+        {input, typist, clock, dialogs, tray, desktop, files, http, focus, tray, typist, autostart},
         command.serverUrl);
     bt::qt::MainWindowView mainView(core.mainWindow(), twips);
     desktop.setWindow(bt::WindowId::Main, &mainView);
@@ -144,7 +150,7 @@ int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstanc
         desktop.setWindow(bt::WindowId::News, newsView.get());
     });
 
-    core.start(clock.now());
+    core.start(clock.now(), command.intoTray);
     bt::qt::TestProbe::startIfRequested(core, &app);
     return app.exec();
 }
@@ -156,6 +162,13 @@ int main(int argc, char** argv) {
         bt::parseCommandLine({argv + 1, argv + argc}, BRONTEK_DEFAULT_SERVER_HOST);
     if (const auto status = answerCommandLine(command))
         return *status;
+    // The session starts programs at login in the home folder: the entry names the folder of the
+    // player's files.
+    if (!command.folder.empty() && ::chdir(command.folder.c_str()) != 0) {
+        std::fprintf(stderr, "brontek-tarnlow: the folder \"%s\" cannot be used: %s.\n",
+                     command.folder.c_str(), std::strerror(errno));
+        return 1;
+    }
     if (!x11Reachable()) {
         std::fprintf(stderr, "brontek-tarnlow needs an X11 display (XWayland on a Wayland "
                              "desktop); DISPLAY is not set or cannot be opened.\n");
@@ -171,7 +184,8 @@ int main(int argc, char** argv) {
     // Two copies would both watch the keypad and type every message twice.
     bt::qt::SingleInstance instance(qEnvironmentVariable("DISPLAY"));
     if (!instance.claim()) {
-        const bool woken = instance.wakeRunningCopy();
+        // A start into the tray (at login) leaves a running copy where it is.
+        const bool woken = !command.intoTray && instance.wakeRunningCopy();
         std::fprintf(stderr, "brontek-tarnlow is already running on this display%s\n",
                      woken ? "; its window is brought to the front." : ".");
         return 0;

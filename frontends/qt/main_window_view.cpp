@@ -37,6 +37,7 @@ MainWindowView::MainWindowView(MainWindow& model, const Twips& twips)
          {&c.startButton, &c.intervalButton, &c.saveButton, &c.exitButton, &c.gameButton})
         bindButton(*b, new QPushButton(this), twips_);
     bindCheck(c.onlyInGameBox, new QCheckBox(this), twips_);
+    bindCheck(c.loginStartBox, new QCheckBox(this), twips_);
     bindOption(c.callOfDutyOption, new QRadioButton(this), twips_);
     bindOption(c.unitedOffensiveOption, new QRadioButton(this), twips_);
 
@@ -62,9 +63,9 @@ void MainWindowView::syncWindow() {
         hide();
         break;
     case Window::Appearance::Minimized:
-        if (!isVisible())
-            show();
-        if (!isMinimized())
+        // Shown at once as an icon when it was hidden (a start into the tray without one), never
+        // over the window the player is in.
+        if (!isVisible() || !isMinimized())
             showMinimized();
         break;
     case Window::Appearance::Normal:

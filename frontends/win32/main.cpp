@@ -4,6 +4,7 @@
 #include "app/command_line.h"
 #include "backends/win32/single_instance.h"
 #include "backends/win32/wide.h"
+#include "backends/win32/win32_autostart.h"
 #include "backends/win32/win32_clock.h"
 #include "backends/win32/win32_desktop.h"
 #include "backends/win32/win32_dialogs.h"
@@ -30,9 +31,9 @@ namespace {
 constexpr const char* kFilesNote =
     "\"binds\" (your bindings), \"keys\" (keys and mouse buttons chosen instead of keypad keys), "
     "\"options\" "
-    "and \"data\" (a declined news item) are kept in the folder the program is started in; started "
-    "from its own "
-    "folder, they lie beside brontek-tarnlow.exe.";
+    "and \"data\" (a declined news item) are kept in the folder the program is started in (or "
+    "--folder names); started from its own folder, they lie beside brontek-tarnlow.exe. Started "
+    "with Windows, it keeps using the folder it used when the box was ticked.";
 
 std::vector<std::string> arguments() {
     int count = 0;
@@ -68,8 +69,20 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     case bt::CommandLine::Action::Run:
         break;
     }
-    // Two copies would both watch the keypad and type every message twice.
-    if (!bt::win32::claimSingleInstance())
+    // Explorer starts the programs of the Run key in a folder of its own: the entry names the
+    // folder of the player's files.
+    if (!command.folder.empty() &&
+        !SetCurrentDirectoryW(bt::win32::widen(command.folder).c_str())) {
+        std::string problem = "brontek-tarnlow: the folder \"";
+        problem += command.folder;
+        problem += "\" cannot be used: ";
+        problem += bt::win32::systemMessage(GetLastError());
+        tell(problem + ".", MB_ICONERROR);
+        return 1;
+    }
+    // Two copies would both watch the keypad and type every message twice. A start into the tray
+    // (at sign-in) leaves a running copy where it is.
+    if (!bt::win32::claimSingleInstance(!command.intoTray))
         return 0;
 
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES};
@@ -91,13 +104,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     bt::win32::Win32Desktop desktop(clock);
     bt::win32::Win32Files files;
     bt::win32::Win32Focus focus;
+    bt::win32::Win32Autostart autostart;
     bt::win32::WinHttpClient http(
         [&messages](std::function<void()> f) { messages.post(std::move(f)); });
 
     bt::GrantedFromTheStart permission; // Windows lets every program type
-    bt::Application core(
-        {input, typist, clock, dialogs, tray, desktop, files, http, focus, tray, permission},
-        command.serverUrl);
+    bt::Application core({input, typist, clock, dialogs, tray, desktop, files, http, focus, tray,
+                          permission, autostart},
+                         command.serverUrl);
     bt::win32::MainWindowView mainView(instance, core.mainWindow(), icon);
     desktop.setWindow(bt::WindowId::Main, mainView.hwnd());
     dialogs.setOwner(mainView.hwnd());
@@ -112,7 +126,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         desktop.setWindow(bt::WindowId::News, newsView->hwnd());
     });
 
-    core.start(clock.now());
+    core.start(clock.now(), command.intoTray);
     bt::win32::startTestProbe(core, mainView, newsViewRaw, tray, clock);
 
     MSG msg;

@@ -16,6 +16,7 @@ constexpr int kFirstButtonId = 2000;
 constexpr int kCallOfDutyId = 3001;
 constexpr int kUnitedOffensiveId = 3002;
 constexpr int kOnlyInGameId = 3003;
+constexpr int kLoginStartId = 3004;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 } // namespace
@@ -44,6 +45,7 @@ MainWindowView::MainWindowView(HINSTANCE instance, MainWindow& model, HICON icon
     controls_->option(c.callOfDutyOption, kCallOfDutyId);
     controls_->option(c.unitedOffensiveOption, kUnitedOffensiveId);
     controls_->check(c.onlyInGameBox, kOnlyInGameId);
+    controls_->check(c.loginStartBox, kLoginStartId);
     c.window.setObserver([this] { syncWindow(); });
     syncWindow();
 }
@@ -71,7 +73,11 @@ void MainWindowView::syncWindow() {
             ShowWindow(hwnd_, SW_HIDE);
         break;
     case Window::Appearance::Minimized:
-        if (!IsIconic(hwnd_))
+        // A hidden window (a start into the tray without one) is shown minimized without
+        // taking the focus from the window the player is in.
+        if (!IsWindowVisible(hwnd_))
+            ShowWindow(hwnd_, SW_SHOWMINNOACTIVE);
+        else if (!IsIconic(hwnd_))
             ShowWindow(hwnd_, SW_MINIMIZE);
         break;
     case Window::Appearance::Normal:
@@ -140,6 +146,8 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
             c.unitedOffensiveOption.click();
         } else if (id == kOnlyInGameId && code == BN_CLICKED) {
             c.onlyInGameBox.toggle(!c.onlyInGameBox.checked());
+        } else if (id == kLoginStartId && code == BN_CLICKED) {
+            c.loginStartBox.toggle(!c.loginStartBox.checked());
         }
         return 0;
     }

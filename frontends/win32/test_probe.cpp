@@ -83,6 +83,8 @@ void describe(std::string& out, HWND w, const std::string& name) {
     if (HGDIOBJ f = reinterpret_cast<HGDIOBJ>(SendMessageW(w, WM_GETFONT, 0, 0)))
         if (GetObjectW(f, sizeof font, &font))
             field(out, "font", std::abs(font.lfHeight));
+    if (std::wstring(cls) == L"Button")
+        flag(out, "checked", SendMessageW(w, BM_GETCHECK, 0, 0) == BST_CHECKED);
     if (std::wstring(cls) == L"ComboBox")
         field(out, "index", static_cast<long long>(SendMessageW(w, CB_GETCURSEL, 0, 0)));
     out += '}';

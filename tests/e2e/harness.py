@@ -319,7 +319,8 @@ class Program:
     """The program (Linux, or Windows under Wine: the same probe) in a working folder of its own,
     with the test probe on, asking the news server on 127.0.0.1 at the port given."""
 
-    def __init__(self, xvfb, workdir, port, extra_env=None, command=None):
+    def __init__(self, xvfb, workdir, port, extra_env=None, command=None, cwd=None,
+                 hidden=False):
         self.x = xvfb
         self.probe = os.path.join(workdir, ".probe.json")
         self.env = dict(os.environ, DISPLAY=xvfb.name, BRONTEK_TEST_PROBE=self.probe,
@@ -330,8 +331,12 @@ class Program:
             os.remove(self.probe)
         self.log = open(os.path.join(workdir, ".program.log"), "ab")
         self.proc = subprocess.Popen((command or [BIN]) + ["--server", "127.0.0.1:%d" % port],
-                                     cwd=workdir, env=self.env, stdout=self.log,
+                                     cwd=cwd or workdir, env=self.env, stdout=self.log,
                                      stderr=subprocess.STDOUT)
+        if hidden:  # started into the tray: up once it says so
+            self.wait_state(lambda s: s["model"].get("mainVisible") is False, 90,
+                            what="the program started")
+            return
         wait_for(lambda: self.widget("saveButton"), 90, what="the main window")
         steady(lambda: tuple(self.widget("saveButton")[k] for k in "xy"), "the window placed")
 
@@ -407,10 +412,21 @@ class E2ETest(unittest.TestCase):
         self.workdir = tempfile.mkdtemp(prefix="bt-e2e-")
         self.addCleanup(shutil.rmtree, self.workdir, True)
 
-    def start_program(self, extra_env=None, command=None):
-        p = Program(self.x, self.workdir, self.port, extra_env, command)
+    def start_program(self, extra_env=None, command=None, cwd=None, hidden=False):
+        p = Program(self.x, self.workdir, self.port, extra_env, command, cwd, hidden)
         self.addCleanup(p.stop)
         return p
+
+    def message_box(self, p):
+        """The texts of the program's message box, once one is open, and a click on its OK."""
+        def find(state):
+            return next((w for w in state["windows"] if w["title"] == "Brontek tarnlow"), None)
+        box = find(p.wait_state(find, 30, what="a box"))
+        time.sleep(0.3)
+        [ok] = [c for c in box["children"] if c.get("text") in ("OK", "&OK")]
+        self.x.click(ok["x"] + ok["w"] // 2, ok["y"] + ok["h"] // 2)
+        p.wait_state(lambda s: not find(s), what="the box closed")
+        return [c.get("text") for c in box["children"] if c.get("text")]
 
     def start(self):  # what the scenarios run: the Linux program; the Wine suite's starts the exe
         return self.start_program()

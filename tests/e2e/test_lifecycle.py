@@ -4,11 +4,13 @@ on a private session bus, and one copy at a time."""
 import os
 import re
 import shlex
+import shutil
 import subprocess
+import tempfile
 import time
 import unittest
 
-from harness import BIN, MAIN, NEWS, CopyScenarios, E2ETest, wait_for
+from harness import BIN, MAIN, NEWS, CopyScenarios, E2ETest, wait_for, write_binds
 
 ICON = "brontek-tarnlow"  # the name Qt gives the icon's window in an XEmbed tray
 
@@ -112,6 +114,72 @@ class XEmbedTrayTest(DesktopTest):
         again.wait_model("mainVisible", False)
         time.sleep(1.0)
         self.assertEqual(len(self.notices()), 1, "told once, not at every start")
+
+
+def as_player():
+    """The command's start that runs a program as an ordinary user: root writes into read-only
+    folders, and the player does not."""
+    return ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] if os.geteuid() == 0 \
+        else []
+
+
+def desktop_exec(entry):
+    """The arguments of a desktop file's Exec line (its string escapes undone, then its quoting,
+    which for these paths reads as a shell's)."""
+    [line] = [l for l in entry.splitlines() if l.startswith("Exec=")]
+    return shlex.split(line[5:].replace("\\\\", "\\").replace("%%", "%"))
+
+
+class LoginStartTest(E2ETest):
+    """The box's autostart file, and the start at login it makes, in the session's own folder."""
+
+    def test_the_box_writes_a_valid_autostart_file_that_starts_into_the_tray_with_the_binds(self):
+        write_binds(self.workdir)  # Numpad 3 types v 3 4
+        os.chmod(self.workdir, 0o777)
+        config = os.path.join(self.workdir, ".config")
+        folder = os.path.join(config, "autostart")
+        path = os.path.join(folder, "com.brontek.tarnlow.desktop")
+        os.makedirs(folder)
+        older = "[Desktop Entry]\nType=Application\nName=Brontek Tarnlow\nExec=/opt/bt/brontek-tarnlow\n"
+        with open(path, "w") as f:  # an older build's, since moved
+            f.write(older)
+        env = {"XDG_CONFIG_HOME": config, "HOME": self.workdir}
+        p = self.start_program(env, as_player() + [BIN])
+        box = lambda: (p.widget("loginStartBox")["text"], p.widget("loginStartBox")["checked"])  # noqa
+        self.assertEqual(box(), ("Start at login", False), "another program's entry")
+        os.chmod(folder, 0o555)
+        p.click("loginStartBox")
+        self.assertIn('"Start at login" could not be turned on: Permission denied (%s).' % folder,
+                      self.message_box(p))
+        self.assertEqual(box(), ("Start at login", False))
+        with open(path) as f:
+            self.assertEqual(f.read(), older)
+        os.chmod(folder, 0o777)
+        for ticked in (True, False, True):
+            p.click("loginStartBox")
+            p.wait_state(lambda s: box()[1] == ticked, what="the box ticked: %s" % ticked)
+            self.assertEqual(os.path.exists(path), ticked)
+        with open(path) as f:
+            entry = f.read()
+        check = subprocess.run(["desktop-file-validate", path], capture_output=True, text=True)
+        self.assertEqual((check.returncode, check.stdout), (0, ""), check.stdout + check.stderr)
+        command = desktop_exec(entry)
+        self.assertEqual(command, [os.path.realpath(BIN), "--tray", "--folder", self.workdir])
+        p.proc.kill()
+        p.proc.wait(10)
+        # The login: the session runs Exec in the home folder, with a tray that is already up.
+        self.start_trayer()
+        home = tempfile.mkdtemp(prefix="bt-home-")
+        self.addCleanup(shutil.rmtree, home, True)
+        os.chmod(home, 0o777)
+        self.start_program(env, as_player() + command, cwd=home, hidden=True)
+        self.docked_icon(ICON)
+        self.assertNotIn(MAIN, self.x.stacking(), "nothing over the window the player opened")
+        rec = self.recorder()
+        self.x.tap("KP_3")
+        self.assertEqual(rec.wait(3), ["v", "3", "4"], "the player's own bindings")
+        self.assertIn(b"tray-notice-shown = yes\r\n", self.file("options"))
+        self.assertEqual(os.listdir(home), [], "nothing written where it was started")
 
 
 class OneCopyTest(CopyScenarios, E2ETest):

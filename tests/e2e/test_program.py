@@ -8,7 +8,7 @@ import unittest
 
 from Xlib import X
 
-from harness import MAIN, E2ETest, WindowScenarios, write_binds
+from harness import BIN, MAIN, E2ETest, WindowScenarios, write_binds
 
 
 class WindowTest(WindowScenarios, E2ETest):
@@ -25,6 +25,13 @@ class WindowTest(WindowScenarios, E2ETest):
         p.wait_model("mainMinimized", True)
         self.assertTrue(p.model()["mainVisible"])
         self.assertIn(MAIN, self.x.stacking(), "there for the player to bring back")
+        p.proc.kill()
+        p.proc.wait(10)
+        self.recorder()  # the window the player opened first, which keeps the keyboard
+        p = E2ETest.start_program(self, command=[BIN, "--tray"])  # as at login, with no tray
+        p.wait_model("mainMinimized", True)
+        time.sleep(0.5)
+        self.assertEqual(self.x.focused(), "Recorder")
 
 
 class WindowUnderOpenboxTest(WindowTest):

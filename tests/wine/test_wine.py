@@ -3,9 +3,11 @@ scenarios, the tray icon in trayer, one copy at a time. It hears keys only while
 the focus, so the game here is a small Wine window that records what it receives."""
 
 import os
+import re
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
@@ -18,6 +20,7 @@ RECORDER = os.environ.get("BRONTEK_RECORDER", "")
 POST_MESSAGE = os.environ.get("BRONTEK_POST_MESSAGE", "")
 WM_DPICHANGED = 0x02E0
 ICON = "explorer.exe"  # Wine's tray icons dock into the tray as windows of its explorer
+RUN = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 
 
 class WineTest(harness.E2ETest):
@@ -173,6 +176,47 @@ class WineTrayTest(WineTest):
         again.wait_model("mainVisible", False)
         time.sleep(1.0)
         self.assertEqual(again.model()["notices"], 0, "told once, not at every start")
+
+
+class WineStartWithWindowsTest(WineTest):
+    def run_value(self):
+        """The data of our value under the Run key, as reg.exe shows it; None when there is none."""
+        query = subprocess.run(["wine", "reg", "query", RUN, "/v", "Brontek Tarnlow"],
+                               env=dict(os.environ, DISPLAY=self.x.name, **self.wine),
+                               capture_output=True, text=True, timeout=120)
+        found = re.search(r"Brontek Tarnlow\s+REG_SZ\s+(.*\S)", query.stdout)
+        return found.group(1) if query.returncode == 0 and found else None
+
+    def test_the_box_writes_the_run_value_whose_command_starts_into_the_tray_with_the_binds(self):
+        harness.write_binds(self.workdir)  # Numpad 3 types v 3 4
+        older = r'"C:\Program Files\Brontek\brontek-tarnlow.exe" --tray'
+        self.wine_run("reg", "add", RUN, "/v", "Brontek Tarnlow", "/t", "REG_SZ", "/d", older, "/f")
+        p = self.start()
+        box = lambda: (p.widget("loginStartBox")["text"], p.widget("loginStartBox")["checked"])  # noqa
+        self.assertEqual(box(), ("Start with Windows", False), "an older build's entry")
+        for ticked in (True, False, True):
+            p.click("loginStartBox")
+            p.wait_state(lambda s: box()[1] == ticked, what="the box ticked: %s" % ticked)
+            self.assertEqual(self.run_value() is not None, ticked)
+        command = [a or b for a, b in re.findall(r'"([^"]*)"|(\S+)', self.run_value())]
+        self.assertEqual(command[1:3], ["--tray", "--folder"])
+        self.assertTrue(command[0].endswith("\\brontek-tarnlow.exe"), command)
+        self.assertTrue(command[3].lower().endswith(self.workdir.replace("/", "\\").lower()),
+                        command)
+        p.proc.kill()
+        p.proc.wait(10)
+        # The sign-in: Explorer runs the value's command in a folder of its own.
+        self.start_trayer()
+        elsewhere = tempfile.mkdtemp(prefix="bt-elsewhere-")
+        self.addCleanup(shutil.rmtree, elsewhere, True)
+        again = self.start_program(self.wine, ["wine"] + command, cwd=elsewhere, hidden=True)
+        self.docked_icon(ICON)
+        again.wait_model("notices", 1)
+        keys = self.game()
+        self.x.tap("KP_3", hold=0.05)
+        self.assertEqual([k for _, k in wait_for(lambda: len(keys()) >= 3 and keys())],
+                         ["v", "3", "4"], "the player's own bindings")
+        self.assertEqual(os.listdir(elsewhere), [], "nothing written where it was started")
 
 
 class WineCopyTest(harness.CopyScenarios, WineTest):
