@@ -1,6 +1,8 @@
 // The voice-menu catalogue, and how the player's choices change the bindings and the preview.
 
+#include "base/controls/text_fit.h"
 #include "base/news_window_controls.h"
+#include "base/twips.h"
 #include "main_window_fixture.h"
 
 namespace bt::test {
@@ -46,7 +48,64 @@ TEST(VoiceMenuTest, EachMenuHasTheGamesNumberOfMessagesEachWithATextAndNothingLi
         EXPECT_EQ(menuName(none), "") << none;
 }
 
+TEST(VoiceMenuTest, TheListsOfferEachEntrysNumberAndWordsTheEntryAtIndexIBeingNumberIPlus1) {
+    EXPECT_EQ(menuItems(CoD),
+              (std::vector<std::string>{"1 Commands", "2 Statements", "3 Responses"}));
+    EXPECT_EQ(menuItems(UO).back(), "5 Vehicles");
+    EXPECT_EQ(messageItems(CoD, 3).back(), "7 Are you crazy?");
+    EXPECT_EQ(messageItems(UO, 4),
+              (std::vector<std::string>{"1 Hold your fire!", "2 Need reinforcements!",
+                                        "3 Need bazooka support!", "4 Need armor support!",
+                                        "5 Need artilery support!"}));
+    EXPECT_TRUE(messageItems(CoD, 4).empty());
+}
+
 using EditorTest = MainWindowTest;
+
+// What the closed lists show after each pick is the slot's binding, number and words, as its key
+// types it, in either game.
+TEST_F(EditorTest, TheClosedListsReadTheSlotsBindingAfterEveryPick) {
+    struct Pick {
+        int slot;
+        bool menuList;
+        int number;
+        const char* menu;
+        const char* message;
+    };
+    // clang-format off
+    const std::pair<Game, std::vector<Pick>> games[] = {
+        {CoD, {{3, true, 2, "2 Statements", "1 Enemy spotted!"},
+               {3, false, 7, "2 Statements", "7 Need reinforcements!"},
+               {3, false, 8, "2 Statements", "8 Hold your fire!"},
+               {9, true, 3, "3 Responses", "1 Yes sir!"},
+               {9, false, 7, "3 Responses", "7 Are you crazy?"},
+               {0, false, 8, "1 Commands", "8 Regroup!"}}},
+        {UO, {{3, true, 2, "2 Statements", "1 Enemy spotted!"},
+              {3, false, 7, "2 Statements", "7 Smoke out!"},
+              {3, false, 8, "2 Statements", "8 Enemy spotted ahead!"},
+              {5, true, 4, "4 Requests", "1 Hold your fire!"},
+              {5, false, 5, "4 Requests", "5 Need artilery support!"},
+              {9, true, 5, "5 Vehicles", "1 Need a ride!"},
+              {9, false, 7, "5 Vehicles", "7 Enemy heavy tank spotted?"},
+              {0, false, 9, "1 Commands", "9 Redeploy forward!"}}}};
+    // clang-format on
+    start();
+    for (const auto& [game, picks] : games) {
+        (game == CoD ? c().callOfDutyOption : c().unitedOffensiveOption).click();
+        for (const Pick& pick : picks) {
+            (pick.menuList ? c().slotMenu(pick.slot) : c().slotMessage(pick.slot))
+                .choose(pick.number - 1);
+            EXPECT_EQ(c().slotMenu(pick.slot).text(), pick.menu) << pick.slot;
+            EXPECT_EQ(c().slotMessage(pick.slot).text(), pick.message) << pick.slot;
+        }
+        EXPECT_EQ(c().slotMessage(1).text(), "1 Follow me!") << "a slot nobody picked in";
+    }
+    const Millis t = p.clock.now();
+    p.input.tap(9);
+    p.clock.advance(400);
+    EXPECT_EQ(typed(), (Typed{{t + 100, "v"}, {t + 200, "5"}, {t + 300, "7"}}))
+        << "Numpad 9 types what its lists read";
+}
 
 TEST_F(EditorTest, AMenuStartsAtItsFirstMessageAndTheListsOfferWhatTheGameHas) {
     start();
@@ -56,7 +115,7 @@ TEST_F(EditorTest, AMenuStartsAtItsFirstMessageAndTheListsOfferWhatTheGameHas) {
     int viewTold = 0;
     c().slotMessage(4).setObserver([&] { ++viewTold; });
     c().slotMenu(4).choose(2); // Responses on Numpad 4
-    EXPECT_EQ(c().slotMessage(4).items(), digitItems(7));
+    EXPECT_EQ(c().slotMessage(4).items(), messageItems(CoD, 3));
     EXPECT_GT(viewTold, 0) << "the list's view is told of its new messages";
     EXPECT_EQ(binding(4), (Binding{3, 1}));
     EXPECT_EQ(c().previewMenuLabel.caption(), "Responses");
@@ -67,7 +126,7 @@ TEST_F(EditorTest, AMenuStartsAtItsFirstMessageAndTheListsOfferWhatTheGameHas) {
     EXPECT_EQ(c().previewMessageLabel.caption(), "Need reinforcements!");
     for (int slot : {0, 1, 5, 6, 7, 8, 9})
         EXPECT_EQ(binding(slot), (Binding{1, 1})) << slot;
-    EXPECT_EQ(c().slotMenu(0).items(), digitItems(3));
+    EXPECT_EQ(c().slotMenu(0).items(), menuItems(CoD));
 }
 
 TEST_F(EditorTest, ChoosingWhatASlotHasAlreadyChangesNothingNotEvenThePreview) {
@@ -91,8 +150,8 @@ TEST_F(EditorTest, AnotherGameResetsEverySlotAndShowsSlot0) {
     EXPECT_EQ(window().profile().game, UO);
     for (int slot = 0; slot < kSlotCount; ++slot) {
         EXPECT_EQ(binding(slot), (Binding{1, 1})) << slot;
-        EXPECT_EQ(c().slotMenu(slot).items(), digitItems(5));
-        EXPECT_EQ(c().slotMessage(slot).items(), digitItems(9));
+        EXPECT_EQ(c().slotMenu(slot).items(), menuItems(UO));
+        EXPECT_EQ(c().slotMessage(slot).items(), messageItems(UO, 1));
     }
     EXPECT_TRUE(c().unitedOffensiveOption.value() && !c().callOfDutyOption.value());
     bind(4, 5, 8);
@@ -100,7 +159,7 @@ TEST_F(EditorTest, AnotherGameResetsEverySlotAndShowsSlot0) {
     c().callOfDutyOption.click();
     EXPECT_EQ(window().profile().game, CoD);
     EXPECT_EQ(binding(4), (Binding{1, 1}));
-    EXPECT_EQ(c().slotMessage(4).items(), digitItems(8));
+    EXPECT_EQ(c().slotMessage(4).items(), messageItems(CoD, 1));
     EXPECT_EQ(c().previewMenuLabel.caption(), "Commands");
     EXPECT_EQ(c().previewMessageLabel.caption(), "Follow me!");
     bind(1, 3, 2);
@@ -114,15 +173,15 @@ TEST(WindowLayoutTest, TheControlsStandWhereTheyWereDesigned) {
     NewsWindowControls n;
     // clang-format off
     const std::pair<const Control*, Rect> designed[] = {
-        {&m.keyLabel(0), {120, 165, 855, 255}}, {&m.keyLabel(9), {2640, 1605, 855, 255}},
-        {&m.slotMenu(2), {1200, 840, 495, 315}}, {&m.slotMessage(6), {4320, 480, 495, 315}},
-        {&m.slotMenu(8), {3720, 1200, 495, 315}}, {&m.slotMessage(4), {1800, 1560, 495, 315}},
-        {&m.previewMenuLabel, {120, 2040, 2055, 255}}, {&m.exitButton, {3600, 2760, 975, 375}},
-        {&m.previewMessageLabel, {120, 2325, 1935, 255}}, {&m.saveButton, {2520, 2760, 975, 375}},
-        {&m.callOfDutyOption, {2640, 2040, 1695, 255}}, {&m.startButton, {360, 2760, 975, 375}},
-        {&m.unitedOffensiveOption, {2640, 2325, 1935, 255}}, {&n.newsIdBox, {1800, 5880, 615, 285}},
-        {&m.intervalButton, {1440, 2760, 975, 375}}, {&m.statusLabel, {1275, 3720, 2415, 255}},
-        {&m.onlyInGameBox, {360, 3300, 1695, 255}}, {&m.gameButton, {2160, 3240, 2415, 375}},
+        {&m.keyLabel(0), {120, 165, 1095, 255}}, {&m.keyLabel(9), {6480, 1605, 1095, 255}},
+        {&m.slotMenu(2), {1320, 840, 1695, 315}}, {&m.slotMessage(6), {9480, 480, 3225, 315}},
+        {&m.slotMenu(8), {7680, 1200, 1695, 315}}, {&m.slotMessage(4), {3120, 1560, 3225, 315}},
+        {&m.previewMenuLabel, {120, 2040, 2895, 255}}, {&m.exitButton, {3600, 2760, 975, 375}},
+        {&m.previewMessageLabel, {120, 2325, 2895, 255}}, {&m.saveButton, {2520, 2760, 975, 375}},
+        {&m.callOfDutyOption, {3120, 2040, 2415, 255}}, {&m.startButton, {360, 2760, 975, 375}},
+        {&m.unitedOffensiveOption, {3120, 2325, 2415, 255}}, {&n.newsIdBox, {1800, 5880, 615, 285}},
+        {&m.intervalButton, {1440, 2760, 975, 375}}, {&m.statusLabel, {1275, 3720, 3495, 255}},
+        {&m.onlyInGameBox, {360, 3300, 1935, 255}}, {&m.gameButton, {2520, 3240, 2895, 375}},
         {&n.newsText, {1680, 2160, 5055, 735}}, {&n.pageView, {4560, 7800, 4095, 1335}},
         {&n.openLinkLabel, {5520, 4080, 1695, 255}}, {&n.probeLabel, {3600, 5040, 1335, 255}},
         {&n.connectingLabel, {120, 120, 3495, 495}}, {&n.declineBox, {360, 5640, 3135, 255}},
@@ -133,6 +192,25 @@ TEST(WindowLayoutTest, TheControlsStandWhereTheyWereDesigned) {
     for (const auto& [control, rect] : designed)
         EXPECT_EQ(control->rect(), rect) << control->name();
     EXPECT_EQ(m.statusLabel.font().size, 9.75);
+    // At 150 %, in its frame, on a 1366 x 768 screen above a taskbar.
+    const PixelSize outer = outerSizePx(m.window, Twips(144), {16, 39});
+    EXPECT_LE(outer.width, 1366);
+    EXPECT_LE(outer.height, 768 - 72);
+}
+
+// A text wider than its control in the system's font: the control grows to the right, into free
+// room only, and never moves or narrows.
+TEST(WindowLayoutTest, AControlGrowsRightForItsTextIntoTheFreeRoomBesideIt) {
+    const Rect own{100, 50, 80, 20};
+    const std::vector<Rect> others = {{230, 55, 50, 20}, // beside it, 50 to its right
+                                      {130, 80, 40, 20}, // below it
+                                      {10, 50, 80, 20}}; // to its left
+    struct Case {
+        int needed, clientWidth, width;
+    };
+    for (const Case& k : {Case{60, 400, 80}, {100, 400, 100}, {200, 400, 130}, {200, 200, 100}})
+        EXPECT_EQ(fittedWidth(own, k.needed, others, k.clientWidth), k.width) << k.needed;
+    EXPECT_EQ(fittedWidth(own, 200, {{150, 40, 50, 20}}, 400), 80) << "a control it overlaps";
 }
 
 } // namespace

@@ -13,7 +13,7 @@ import time
 import unittest
 
 from PIL import ImageGrab
-from Xlib import X, XK, display as xdisplay, protocol
+from Xlib import X, XK, Xatom, display as xdisplay, protocol
 from Xlib.ext import xtest
 
 BIN = os.environ.get("BRONTEK_BIN", "")
@@ -226,6 +226,11 @@ class Xvfb:
         state = self.display.intern_atom("WM_STATE")
         window.change_property(state, state, 32, [3, 0])
         window.unmap()
+        self.display.sync()
+
+    def set_resources(self, text):  # the X resources a desktop sets, "Xft.dpi:\t144\n" say
+        root = self.display.screen().root
+        root.change_property(self.display.intern_atom("RESOURCE_MANAGER"), Xatom.STRING, 8, text)
         self.display.sync()
 
     def screenshot(self, path, rect):  # rect: x, y, w, h
@@ -475,6 +480,12 @@ class E2ETest(unittest.TestCase):
         p.ended(30)
         self.assertEqual(self.file("data"), b"brontek-news-2026-12\r\n")
 
+    def texts_cut_off(self, p, title=MAIN):
+        """The shown controls whose whole text, as the program measures it in their font, is wider
+        than they are."""
+        return [(c["name"], c.get("text"), c["textW"], c["w"]) for c in p.window(title)["children"]
+                if c["visible"] and c.get("textW", 0) > c["w"]]
+
     def artifact(self, name):
         os.makedirs(ARTIFACTS, exist_ok=True)
         return os.path.join(ARTIFACTS, name)
@@ -549,6 +560,11 @@ class WindowScenarios:
         for name, index in (("slotMenu9", 4), ("slotMessage9", 7),  # Numpad 9: Vehicles 8
                             ("slotMenu3", 1), ("slotMessage3", 6)):  # then Statements 7
             self.choose(p, name, index)
+        # The closed lists read each binding, whole, as the keys type it.
+        self.assertEqual([p.widget(name)["text"] for name in (
+            "slotMenu9", "slotMessage9", "slotMenu3", "slotMessage3", "slotMessage0")],
+            ["5 Vehicles", "8 Incoming armor!", "2 Statements", "7 Smoke out!", "1 Follow me!"])
+        self.assertEqual(self.texts_cut_off(p), [])
         p.click("saveButton")
         indices = [0] * 20
         indices[19], indices[18], indices[7], indices[6] = 4, 7, 1, 6

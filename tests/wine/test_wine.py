@@ -155,10 +155,16 @@ class WineTrayTest(WineTest):
             save = p.widget("saveButton")
             return [p.window()["clientW"], save["w"], save["h"], save["font"]]
         at_150 = sizes()
+        self.assertEqual(p.widget("statusLabel")["text"], "Connecting to server...")
+        self.assertEqual(self.texts_cut_off(p), [], "at 150 % from the start")
         self.change_dpi("BrontekTarnlowMain", 192)  # moved to a monitor at 200 %
         p.wait_model("dpi", 192)
         for was, now in zip(at_150, sizes()):
             self.assertAlmostEqual(now, was * 4 / 3, delta=1, msg=(at_150, sizes()))
+        self.assertEqual(self.texts_cut_off(p), [], "at 200 %")
+        self.change_dpi("BrontekTarnlowMain", 144)  # and back to one at 150 %
+        p.wait_model("dpi", 144)
+        self.assertEqual(self.texts_cut_off(p), [], "at 150 % again")
         p.click("startButton")
         p.wait_model("mainVisible", False)
         p.wait_model("notices", 1)
