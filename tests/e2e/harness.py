@@ -105,12 +105,12 @@ class Xvfb:
     """A private X server, started with -noreset so a keyboard layout set on it stays."""
     numbering = threading.Lock()  # scenarios run side by side each take a number of their own
 
-    def __init__(self):
+    def __init__(self, size="1280x1024"):
         with Xvfb.numbering:
-            self._start()
+            self._start(size)
         self.display = wait_for(self._connect, what="X connection")
 
-    def _start(self):
+    def _start(self, size):
         with open("/proc/net/unix") as f:
             abstract = f.read()  # displays of X servers in other folders' /tmp, a chroot's say
         self.number = next(n for n in range(140, 400) if not os.path.exists("/tmp/.X%d-lock" % n)
@@ -118,7 +118,7 @@ class Xvfb:
                            and "@/tmp/.X11-unix/X%d\n" % n not in abstract)
         self.name = ":%d" % self.number
         self.proc = subprocess.Popen(
-            ["Xvfb", self.name, "-noreset", "-nolisten", "tcp", "-screen", "0", "1280x1024x24"],
+            ["Xvfb", self.name, "-noreset", "-nolisten", "tcp", "-screen", "0", size + "x24"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for(lambda: os.path.exists("/tmp/.X11-unix/X%d" % self.number), what="Xvfb")
 
@@ -402,12 +402,13 @@ class Program:
 
 class E2ETest(unittest.TestCase):
     """Each test gets its own Xvfb and working folder."""
+    screen = "1280x1024"
 
     def setUp(self):
         if not BIN or not os.path.exists(BIN):
             self.fail("BRONTEK_BIN does not name the built program: %r" % BIN)
         self.port = free_port()
-        self.x = Xvfb()
+        self.x = Xvfb(self.screen)
         self.addCleanup(self.x.stop)
         self.workdir = tempfile.mkdtemp(prefix="bt-e2e-")
         self.addCleanup(shutil.rmtree, self.workdir, True)
@@ -644,6 +645,7 @@ class WindowScenarios:
         p.click("exitButton")
         p.wait_state(lambda s: p.widget("exitButton", NEWS), 30, what="the news window")
         time.sleep(0.5)
+        self.assertEqual(self.texts_cut_off(p, NEWS), [])  # the feed's places, each text whole
         text = p.widget("newsText", NEWS)
         self.x.move(text["x"] + 5, text["y"] + 5)  # the news window has the keyboard
         for key in ("F5", "q"):  # not Space, which would tick the decline box

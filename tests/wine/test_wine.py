@@ -143,13 +143,19 @@ class WineWindowUnderOpenboxTest(WineWindowTest):
 
 
 class WineTrayTest(WineTest):
+    screen = "2560x1440"  # a monitor made for 200 %, which the window is moved to
     def test_at_150_percent_the_scale_is_followed_and_the_first_time_in_the_tray_told_once(self):
         # Wine's one scale for every monitor, from its registry (this prefix's first run).
         self.wine_run("reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
                       "REG_DWORD", "/d", "144", "/f")
+        indices = [0] * 20  # United Offensive, Numpad 9 on Vehicles, the longest messages
+        indices[19], indices[18] = 4, 6
+        with open(os.path.join(self.workdir, "binds"), "wb") as f:
+            f.write(harness.binds_bytes(2, indices))
         self.start_trayer()
         p = self.start()
         p.wait_model("dpi", 144)
+        self.assertEqual(p.widget("slotMessage9")["text"], "7 Enemy heavy tank spotted?")
 
         def sizes():  # the window's width (its height shrinks with the status), Save's, its font's
             save = p.widget("saveButton")
