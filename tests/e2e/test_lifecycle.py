@@ -8,7 +8,7 @@ import subprocess
 import time
 import unittest
 
-from harness import BIN, MAIN, NEWS, CopyScenarios, E2ETest, wait_for
+from harness import BIN, MAIN, NEWS, CopyScenarios, E2ETest, wait_for, write_binds
 
 ICON = "brontek-tarnlow"  # the name Qt gives the icon's window in an XEmbed tray
 
@@ -74,6 +74,8 @@ class XEmbedTrayTest(SessionBusTest):
 
     def test_into_the_tray_told_once_out_by_its_menu_and_exit_through_it_to_the_news(self):
         self.serve_sample_site()
+        # For the picture, bindings of a player's own.
+        write_binds(self.workdir, 2, {3: 1, 2: 1, 5: 2, 7: 3, 6: 1, 11: 4, 10: 5, 12: 6, 18: 2})
         p = self.start_program(self.bus)
         rec = self.recorder()
         p.wait_model("status", "ONLINE")
