@@ -165,13 +165,14 @@ TEST(WindowLayoutTest, TheControlsStandWhereTheyWereDesigned) {
 }
 
 // A text wider than its control in the system's font: the control grows to the right, into free
-// room only (not past a control beside it, 50 to its right, nor the window's edge), never narrower.
+// room only (not past a control beside it, 5 to its right, nor the window's edge), never narrower.
+// The room is not taken by a control just below or above it, to its left, or stacked at its left.
 TEST(WindowLayoutTest, AControlGrowsRightForItsTextIntoTheFreeRoomBesideIt) {
-    const std::vector<Rect> others = {{230, 55, 50, 20}, {130, 80, 40, 20}, {10, 50, 80, 20}};
+    const std::vector<Rect> others = {
+        {23, 5, 5, 2}, {13, 7, 4, 2}, {13, 1, 4, 4}, {1, 5, 8, 2}, {10, 6, 3, 2}};
     for (const auto& [needed, clientWidth, width] :
-         {std::tuple{60, 400, 80}, {100, 400, 100}, {200, 400, 130}, {200, 200, 100}})
-        EXPECT_EQ(fittedWidth({100, 50, 80, 20}, needed, others, clientWidth), width) << needed;
-    EXPECT_EQ(fittedWidth({100, 50, 80, 20}, 200, {{150, 40, 50, 20}}, 400), 80) << "overlapped";
+         {std::tuple{6, 40, 8}, {10, 40, 10}, {20, 40, 13}, {20, 20, 10}})
+        EXPECT_EQ(fittedWidth({10, 5, 8, 2}, needed, others, clientWidth), width) << needed;
 }
 
 } // namespace
