@@ -106,8 +106,8 @@ void MainWindow::showBindings() {
     const Game game = profile_.catalogue();
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const Binding& b = profile_.bindings[static_cast<std::size_t>(slot)];
-        c_.slotMenu(slot).show(digitItems(menuCount(game)), b.menu - 1);
-        c_.slotMessage(slot).show(digitItems(messageCount(game, b.menu)), b.message - 1);
+        c_.slotMenu(slot).show(menuItems(game), b.menu - 1);
+        c_.slotMessage(slot).show(messageItems(game, b.menu), b.message - 1);
     }
     c_.previewMenuLabel.setCaption(std::string(editor_.previewMenu()));
     c_.previewMessageLabel.setCaption(std::string(editor_.previewMessage()));

@@ -16,9 +16,10 @@
 
 namespace bt {
 
-constexpr int kMainClientWidth = 4890;
+// Wide enough for two columns of slots whose lists show each entry's name or text whole.
+constexpr int kMainClientWidth = 12825;
 constexpr int kMainClientHeight = 4365;
-constexpr int kKeyLabelWidth = 855;
+constexpr int kKeyLabelWidth = 1095;
 
 class MainWindowControls {
   public:

@@ -58,4 +58,19 @@ std::string_view messageText(Game game, int menu, int message) {
                            [static_cast<std::size_t>(message - 1)];
 }
 
+std::vector<std::string> menuItems(Game game) {
+    std::vector<std::string> items;
+    for (int menu = 1; menu <= menuCount(game); ++menu)
+        items.push_back(std::to_string(menu) + " " + std::string(menuName(menu)));
+    return items;
+}
+
+std::vector<std::string> messageItems(Game game, int menu) {
+    std::vector<std::string> items;
+    for (int message = 1; message <= messageCount(game, menu); ++message)
+        items.push_back(std::to_string(message) + " " +
+                        std::string(messageText(game, menu, message)));
+    return items;
+}
+
 } // namespace bt

@@ -2,7 +2,9 @@
 
 // The game's voice menu as the program knows it: v, a menu digit, a message digit.
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace bt {
 
@@ -18,5 +20,11 @@ std::string_view messageText(Game game, int menu, int message);
 inline bool hasMessage(Game game, int menu, int message) {
     return message >= 1 && message <= messageCount(game, menu);
 }
+
+// What a slot's lists offer: each menu's number and name ("1 Commands"), each message's number and
+// text ("1 Follow me!"). The entry at index i is number i + 1, so the entry picked is the digit
+// typed.
+std::vector<std::string> menuItems(Game game);
+std::vector<std::string> messageItems(Game game, int menu);
 
 } // namespace bt

@@ -12,8 +12,10 @@
 // - a press starts its message the moment it comes, unless a message is being typed; otherwise
 //   the keys are taken 100 ms after a message, and a key held starts one then; of the slots taken
 //   at one start, the highest wins;
-// - every message is v and its slot's two digits as the lists say at each key, one key interval
+// - every message is v and its slot's two digits as the player bound them, one key interval
 //   apart, typed in full while the main window is open and never after;
+// - what a slot's closed lists show is what its key types: the number and name of the menu and
+//   the number and text of the message the player picked, in the game it picked;
 // - "keys" changes only when a choice completes in the main window, to the keys then in force;
 // - a key label clicked asks for a key; anything else the player does in the main window, or a
 //   click into another window, ends the choice, as Escape does;
@@ -210,6 +212,7 @@ class Player {
         for (const int slot : kSlots) {
             c().slotMenu(slot).choose(slot % 3);
             c().slotMessage(slot).choose(slot / 3);
+            bound[static_cast<std::size_t>(slot)] = {slot % 3 + 1, slot / 3 + 1};
         }
         mapping = effectiveKeys();
         p.dialogs.whileOpen = [this] {
@@ -339,15 +342,30 @@ class Player {
         click(c().intervalButton);
     }
     // Entry arg / 20 of slot arg % 10's menu (arg / 10 even) or message list, where it has one.
+    // A menu of its own starts the slot at its first message.
     void pick(int arg) {
-        DropDownList& list = arg / 10 % 2 ? c().slotMessage(arg % 10) : c().slotMenu(arg % 10);
-        if (shown() && arg / 20 < list.count()) {
-            focusMainWindow();
-            list.choose(arg / 20);
-        }
+        const bool messageList = arg / 10 % 2;
+        Binding& b = bound[static_cast<std::size_t>(arg % 10)];
+        const int number = arg / 20 + 1;
+        if (!shown() ||
+            number > (messageList ? messageCount(boundGame, b.menu) : menuCount(boundGame)))
+            return;
+        focusMainWindow();
+        (messageList ? c().slotMessage(arg % 10) : c().slotMenu(arg % 10)).choose(number - 1);
+        if (messageList)
+            b.message = number;
+        else if (b.menu != number)
+            b = {number, 1};
     }
+    // Another game sets every slot to its first menu and message.
     void game(int unitedOffensive) {
+        if (!shown())
+            return;
+        const Game picked = unitedOffensive ? Game::UnitedOffensive : Game::CallOfDuty;
         click(unitedOffensive ? c().unitedOffensiveOption : c().callOfDutyOption);
+        if (picked != boundGame)
+            bound.fill(Binding{});
+        boundGame = picked;
     }
     void intervalMinimized(int answer) {
         minimizeInBox = true;
@@ -865,6 +883,7 @@ class Player {
         for (const int s : kSlots)
             if (slotOf(mapping, mapping[static_cast<std::size_t>(s)]) != s)
                 fail("two slots share a trigger key");
+        checkSlotsRead();
     }
 
     // "options" changes only when the box or a lesson wrote it, and then says what they did.
@@ -918,18 +937,33 @@ class Player {
         int step;         // 1: v, 2: the menu's digit, 3: the message's
         Millis startedAt; // when the message started
     };
-    // What the slot's lists show, which is what each key of its message types.
-    std::string keyOf(const Expected& e) {
+    // What the player bound the slot to, which is what each key of its message types.
+    std::string keyOf(const Expected& e) const {
         if (e.step == 1)
             return "v";
-        const DropDownList& list = e.step == 2 ? c().slotMenu(e.slot) : c().slotMessage(e.slot);
-        return std::to_string(list.index() + 1);
+        const Binding& b = bound[static_cast<std::size_t>(e.slot)];
+        return std::to_string(e.step == 2 ? b.menu : b.message);
+    }
+    // The slot's closed lists read its binding as the player made it, in the game's words.
+    void checkSlotsRead() {
+        for (const int slot : kSlots) {
+            const Binding& b = bound[static_cast<std::size_t>(slot)];
+            const std::string menu = std::to_string(b.menu) + " " + std::string(menuName(b.menu));
+            const std::string message = std::to_string(b.message) + " " +
+                                        std::string(messageText(boundGame, b.menu, b.message));
+            if (c().slotMenu(slot).text() != menu || c().slotMessage(slot).text() != message)
+                fail(keypadName(slot) + "'s lists read \"" + c().slotMenu(slot).text() + "\", \"" +
+                     c().slotMessage(slot).text() + "\", but it types " + menu + ", " + message);
+        }
     }
     FakePlatform p;
     std::unique_ptr<Application> app;
     std::map<KeyCode, KeyHistory> history;
     std::array<KeyCode, kSlotCount> mapping{};
     std::vector<Expected> expected;
+    // The player's account of what it bound each slot to, and in which game.
+    std::array<Binding, kSlotCount> bound{};
+    Game boundGame = Game::CallOfDuty;
     std::size_t checkedTyped = 0;
     std::size_t toldWrites = 0, toldBoxes = 0;
     std::optional<Millis> closedAt;

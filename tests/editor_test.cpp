@@ -1,7 +1,11 @@
 // The voice-menu catalogue, and how the player's choices change the bindings and the preview.
 
+#include "base/controls/text_fit.h"
 #include "base/news_window_controls.h"
+#include "base/twips.h"
+
 #include "main_window_fixture.h"
+#include <tuple>
 
 namespace bt::test {
 namespace {
@@ -9,20 +13,10 @@ namespace {
 constexpr auto CoD = Game::CallOfDuty;
 constexpr auto UO = Game::UnitedOffensive;
 
-TEST(VoiceMenuTest, TheTextsThatDifferBetweenTheGamesOrAreMisspeltAndNoMessage0) {
-    struct Text {
-        Game game;
-        int menu, message;
-        const char* text;
-    };
-    // clang-format off
-    for (const Text& t : {Text{CoD, 2, 7, "Need reinforcements!"}, {UO, 2, 7, "Smoke out!"},
-                          {CoD, 2, 8, "Hold your fire!"}, {UO, 2, 8, "Enemy spotted ahead!"},
-                          {UO, 4, 1, "Hold your fire!"}, {UO, 4, 5, "Need artilery support!"},
-                          {UO, 5, 7, "Enemy heavy tank spotted?"}, {UO, 1, 9, "Redeploy forward!"},
-                          {CoD, 3, 7, "Are you crazy?"}, {UO, 3, 8, "Thank you!"}, {UO, 1, 0, ""}})
-        // clang-format on
-        EXPECT_EQ(messageText(t.game, t.menu, t.message), t.text) << t.menu << "/" << t.message;
+// The texts that differ between the games or are misspelt are read in the lists below.
+TEST(VoiceMenuTest, ResponsesEndsOnThankYouInUnitedOffensiveAndNoMenuHasMessage0) {
+    EXPECT_EQ(messageText(UO, 3, 8), "Thank you!");
+    EXPECT_EQ(messageText(UO, 1, 0), "");
     EXPECT_EQ(menuName(5), "Vehicles");
 }
 
@@ -48,6 +42,39 @@ TEST(VoiceMenuTest, EachMenuHasTheGamesNumberOfMessagesEachWithATextAndNothingLi
 
 using EditorTest = MainWindowTest;
 
+// Each list offers the numbers with their words, and the closed lists read the slot's binding
+// after every pick, in either game: (slot, menu list or not, number picked, menu, message).
+TEST_F(EditorTest, TheClosedListsReadTheSlotsBindingAfterEveryPick) {
+    using Pick = std::tuple<int, bool, int, const char*, const char*>;
+    // clang-format off
+    const std::pair<Game, std::vector<Pick>> games[] = {
+        {CoD, {{3, true, 2, "2 Statements", "1 Enemy spotted!"},
+               {3, false, 7, "2 Statements", "7 Need reinforcements!"},
+               {3, false, 8, "2 Statements", "8 Hold your fire!"},
+               {9, true, 3, "3 Responses", "1 Yes sir!"},
+               {9, false, 7, "3 Responses", "7 Are you crazy?"}}},
+        {UO, {{3, true, 2, "2 Statements", "1 Enemy spotted!"},
+              {3, false, 7, "2 Statements", "7 Smoke out!"},
+              {3, false, 8, "2 Statements", "8 Enemy spotted ahead!"},
+              {5, true, 4, "4 Requests", "1 Hold your fire!"},
+              {5, false, 5, "4 Requests", "5 Need artilery support!"},
+              {9, true, 5, "5 Vehicles", "1 Need a ride!"},
+              {9, false, 7, "5 Vehicles", "7 Enemy heavy tank spotted?"},
+              {0, false, 9, "1 Commands", "9 Redeploy forward!"}}}};
+    // clang-format on
+    start();
+    EXPECT_EQ(c().slotMenu(0).items(),
+              (std::vector<std::string>{"1 Commands", "2 Statements", "3 Responses"}));
+    for (const auto& [game, picks] : games) {
+        (game == CoD ? c().callOfDutyOption : c().unitedOffensiveOption).click();
+        for (const auto& [slot, menuList, number, menu, message] : picks) {
+            (menuList ? c().slotMenu(slot) : c().slotMessage(slot)).choose(number - 1);
+            EXPECT_EQ(c().slotMenu(slot).text() + ", " + c().slotMessage(slot).text(),
+                      std::string(menu) + ", " + message);
+        }
+    }
+}
+
 TEST_F(EditorTest, AMenuStartsAtItsFirstMessageAndTheListsOfferWhatTheGameHas) {
     start();
     bind(3, 1, 7);
@@ -56,7 +83,7 @@ TEST_F(EditorTest, AMenuStartsAtItsFirstMessageAndTheListsOfferWhatTheGameHas) {
     int viewTold = 0;
     c().slotMessage(4).setObserver([&] { ++viewTold; });
     c().slotMenu(4).choose(2); // Responses on Numpad 4
-    EXPECT_EQ(c().slotMessage(4).items(), digitItems(7));
+    EXPECT_EQ(c().slotMessage(4).items(), messageItems(CoD, 3));
     EXPECT_GT(viewTold, 0) << "the list's view is told of its new messages";
     EXPECT_EQ(binding(4), (Binding{3, 1}));
     EXPECT_EQ(c().previewMenuLabel.caption(), "Responses");
@@ -67,7 +94,7 @@ TEST_F(EditorTest, AMenuStartsAtItsFirstMessageAndTheListsOfferWhatTheGameHas) {
     EXPECT_EQ(c().previewMessageLabel.caption(), "Need reinforcements!");
     for (int slot : {0, 1, 5, 6, 7, 8, 9})
         EXPECT_EQ(binding(slot), (Binding{1, 1})) << slot;
-    EXPECT_EQ(c().slotMenu(0).items(), digitItems(3));
+    EXPECT_EQ(c().slotMenu(0).items(), menuItems(CoD));
 }
 
 TEST_F(EditorTest, ChoosingWhatASlotHasAlreadyChangesNothingNotEvenThePreview) {
@@ -91,8 +118,8 @@ TEST_F(EditorTest, AnotherGameResetsEverySlotAndShowsSlot0) {
     EXPECT_EQ(window().profile().game, UO);
     for (int slot = 0; slot < kSlotCount; ++slot) {
         EXPECT_EQ(binding(slot), (Binding{1, 1})) << slot;
-        EXPECT_EQ(c().slotMenu(slot).items(), digitItems(5));
-        EXPECT_EQ(c().slotMessage(slot).items(), digitItems(9));
+        EXPECT_EQ(c().slotMenu(slot).items(), menuItems(UO));
+        EXPECT_EQ(c().slotMessage(slot).items(), messageItems(UO, 1));
     }
     EXPECT_TRUE(c().unitedOffensiveOption.value() && !c().callOfDutyOption.value());
     bind(4, 5, 8);
@@ -100,7 +127,7 @@ TEST_F(EditorTest, AnotherGameResetsEverySlotAndShowsSlot0) {
     c().callOfDutyOption.click();
     EXPECT_EQ(window().profile().game, CoD);
     EXPECT_EQ(binding(4), (Binding{1, 1}));
-    EXPECT_EQ(c().slotMessage(4).items(), digitItems(8));
+    EXPECT_EQ(c().slotMessage(4).items(), messageItems(CoD, 1));
     EXPECT_EQ(c().previewMenuLabel.caption(), "Commands");
     EXPECT_EQ(c().previewMessageLabel.caption(), "Follow me!");
     bind(1, 3, 2);
@@ -114,16 +141,16 @@ TEST(WindowLayoutTest, TheControlsStandWhereTheyWereDesigned) {
     NewsWindowControls n;
     // clang-format off
     const std::pair<const Control*, Rect> designed[] = {
-        {&m.keyLabel(0), {120, 165, 855, 255}}, {&m.keyLabel(9), {2640, 1605, 855, 255}},
-        {&m.slotMenu(2), {1200, 840, 495, 315}}, {&m.slotMessage(6), {4320, 480, 495, 315}},
-        {&m.slotMenu(8), {3720, 1200, 495, 315}}, {&m.slotMessage(4), {1800, 1560, 495, 315}},
-        {&m.previewMenuLabel, {120, 2040, 2055, 255}}, {&m.exitButton, {3600, 2760, 975, 375}},
-        {&m.previewMessageLabel, {120, 2325, 1935, 255}}, {&m.saveButton, {2520, 2760, 975, 375}},
-        {&m.callOfDutyOption, {2640, 2040, 1695, 255}}, {&m.startButton, {360, 2760, 975, 375}},
-        {&m.unitedOffensiveOption, {2640, 2325, 1935, 255}}, {&n.newsIdBox, {1800, 5880, 615, 285}},
-        {&m.intervalButton, {1440, 2760, 975, 375}}, {&m.statusLabel, {1275, 4080, 2415, 255}},
+        {&m.keyLabel(0), {120, 165, 1095, 255}}, {&m.keyLabel(9), {6480, 1605, 1095, 255}},
+        {&m.slotMenu(2), {1320, 840, 1695, 315}}, {&m.slotMessage(6), {9480, 480, 3225, 315}},
+        {&m.slotMenu(8), {7680, 1200, 1695, 315}}, {&m.slotMessage(4), {3120, 1560, 3225, 315}},
+        {&m.previewMenuLabel, {120, 2040, 2895, 255}}, {&m.exitButton, {3600, 2760, 975, 375}},
+        {&m.previewMessageLabel, {120, 2325, 2895, 255}}, {&m.saveButton, {2520, 2760, 975, 375}},
+        {&m.callOfDutyOption, {3120, 2040, 2415, 255}}, {&m.startButton, {360, 2760, 975, 375}},
+        {&m.unitedOffensiveOption, {3120, 2325, 2415, 255}}, {&n.newsIdBox, {1800, 5880, 615, 285}},
+        {&m.intervalButton, {1440, 2760, 975, 375}}, {&m.statusLabel, {1275, 4080, 3495, 255}},
         {&m.loginStartBox, {360, 3660, 2415, 255}},
-        {&m.onlyInGameBox, {360, 3300, 1695, 255}}, {&m.gameButton, {2160, 3240, 2415, 375}},
+        {&m.onlyInGameBox, {360, 3300, 1935, 255}}, {&m.gameButton, {2520, 3240, 2895, 375}},
         {&n.newsText, {1680, 2160, 5055, 735}}, {&n.pageView, {4560, 7800, 4095, 1335}},
         {&n.openLinkLabel, {5520, 4080, 1695, 255}}, {&n.probeLabel, {3600, 5040, 1335, 255}},
         {&n.connectingLabel, {120, 120, 3495, 495}}, {&n.declineBox, {360, 5640, 3135, 255}},
@@ -134,6 +161,19 @@ TEST(WindowLayoutTest, TheControlsStandWhereTheyWereDesigned) {
     for (const auto& [control, rect] : designed)
         EXPECT_EQ(control->rect(), rect) << control->name();
     EXPECT_EQ(m.statusLabel.font().size, 9.75);
+    const PixelSize outer = outerSizePx(m.window, Twips(144), {16, 39}); // 150 %, with a frame
+    EXPECT_TRUE(outer.width <= 1366 && outer.height <= 768 - 72) << "above a 1366 x 768 taskbar";
+}
+
+// A text wider than its control in the system's font: the control grows to the right, into free
+// room only (not past a control beside it, 5 to its right, nor the window's edge), never narrower.
+// The room is not taken by a control just below or above it, to its left, or stacked at its left.
+TEST(WindowLayoutTest, AControlGrowsRightForItsTextIntoTheFreeRoomBesideIt) {
+    const std::vector<Rect> others = {
+        {23, 5, 5, 2}, {13, 7, 4, 2}, {13, 1, 4, 4}, {1, 5, 8, 2}, {10, 6, 3, 2}};
+    for (const auto& [needed, clientWidth, width] :
+         {std::tuple{6, 40, 8}, {10, 40, 10}, {20, 40, 13}, {20, 20, 10}})
+        EXPECT_EQ(fittedWidth({10, 5, 8, 2}, needed, others, clientWidth), width) << needed;
 }
 
 } // namespace

@@ -47,6 +47,12 @@ inline RECT frameAt(DWORD style, int dpi) {
     return frame;
 }
 
+// A system metric at this scale (a check box's, a scroll bar's), where the system can say it.
+inline int metricAt(int index, int dpi) {
+    static const auto fn = user32Call<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");
+    return fn ? fn(index, static_cast<UINT>(dpi)) : MulDiv(GetSystemMetrics(index), dpi, 96);
+}
+
 // The tray's icon size at this scale: 16 pixels at 96 dpi, 20 at 120, 24 at 144, 32 at 192.
 inline int smallIconPx(int dpi) {
     static const auto fn = user32Call<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");

@@ -10,11 +10,4 @@ void DropDownList::show(std::vector<std::string> items, int index) {
     changed();
 }
 
-std::vector<std::string> digitItems(int count) {
-    std::vector<std::string> items;
-    for (int i = 1; i <= count; ++i)
-        items.push_back(std::to_string(i));
-    return items;
-}
-
 } // namespace bt

@@ -18,6 +18,11 @@ class DropDownList : public Control {
     const std::vector<std::string>& items() const { return items_; }
     int count() const { return static_cast<int>(items_.size()); }
     int index() const { return index_; }
+    // What the closed list shows: the selected entry, or nothing.
+    std::string text() const {
+        return index_ >= 0 && index_ < count() ? items_[static_cast<std::size_t>(index_)]
+                                               : std::string();
+    }
 
     // What the list offers and which entry is selected (-1: none).
     void show(std::vector<std::string> items, int index);
@@ -34,8 +39,5 @@ class DropDownList : public Control {
     int index_ = -1;
     std::function<void(int)> onChosen_;
 };
-
-// The items "1" up to count, as every list in the program holds them.
-std::vector<std::string> digitItems(int count);
 
 } // namespace bt

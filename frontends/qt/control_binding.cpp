@@ -1,11 +1,18 @@
 #include "frontends/qt/control_binding.h"
 
+#include "base/controls/text_fit.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+
+#include <algorithm>
 
 namespace bt::qt {
 
@@ -23,6 +30,9 @@ QColor colorOf(SysColor c, const QPalette& palette) {
     }
     return palette.color(QPalette::Active, QPalette::WindowText);
 }
+
+// A widget's width as its model places it, before its text widened it.
+constexpr const char* kDesignedWidth = "brontekDesignedWidth";
 
 QString text(const std::string& s) {
     return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
@@ -46,6 +56,68 @@ void applyGeometry(const Control& model, QWidget* widget, const Twips& t) {
     widget->setGeometry(t.px(r.left), t.px(r.top), t.px(r.width), t.px(r.height));
     widget->setVisible(model.visible());
     widget->setEnabled(model.enabled());
+    widget->setProperty(kDesignedWidth, widget->width());
+    fitToText(widget);
+}
+
+int textWidth(const QWidget* w) {
+    if (const auto* label = qobject_cast<const QLabel*>(w))
+        return label->wordWrap() || label->textFormat() == Qt::RichText
+                   ? 0 // its lines break at its width
+                   : label->fontMetrics().horizontalAdvance(label->text());
+    if (const auto* button = qobject_cast<const QPushButton*>(w)) {
+        // The text and the button's own margins and frame, without the least width the style
+        // gives a button with text, which a short caption does not need.
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QStyle* style = button->style();
+        return button->fontMetrics().horizontalAdvance(button->text()) +
+               style->pixelMetric(QStyle::PM_ButtonMargin, &option, button) +
+               2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
+    }
+    if (const auto* list = qobject_cast<const QComboBox*>(w)) {
+        // The longest entry and the list's frame and arrow, as the list works out its own size
+        // (which it does only once, before the window shows, not for the entries it gets later).
+        int longest = 0;
+        for (int i = 0; i < list->count(); ++i)
+            longest =
+                std::max(longest, list->fontMetrics().boundingRect(list->itemText(i)).width());
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        option.editable = false;
+        option.frame = list->hasFrame();
+        return list->style()
+            ->sizeFromContents(QStyle::CT_ComboBox, &option,
+                               QSize(longest, list->fontMetrics().height()), list)
+            .width();
+    }
+    if (qobject_cast<const QAbstractButton*>(w))
+        return w->sizeHint().width(); // the box and the text
+    return 0;
+}
+
+void fitToText(QWidget* w) {
+    const QWidget* parent = w->parentWidget();
+    if (!parent || w->isWindow())
+        return;
+    const auto rect = [](const QRect& g) { return Rect{g.x(), g.y(), g.width(), g.height()}; };
+    std::vector<Rect> others;
+    for (const QObject* child : parent->children())
+        if (const auto* sibling = qobject_cast<const QWidget*>(child);
+            sibling && sibling != w && !sibling->isWindow() && !sibling->isHidden())
+            others.push_back(rect(sibling->geometry()));
+    Rect own = rect(w->geometry());
+    if (const QVariant designed = w->property(kDesignedWidth); designed.isValid())
+        own.width = designed.toInt();
+    const int width = fittedWidth(own, textWidth(w), others, parent->width());
+    if (width != w->width())
+        w->resize(width, w->height());
+}
+
+void fitChildrenToText(QWidget* window) {
+    for (QObject* child : window->children())
+        if (auto* w = qobject_cast<QWidget*>(child); w && !w->isWindow())
+            fitToText(w);
 }
 
 void bindLabel(Label& model, QLabel* w, const Twips& t) {
@@ -105,15 +177,6 @@ void bindButton(Button& model, QPushButton* w, const Twips& t) {
     QObject::connect(w, &QPushButton::clicked, w, [&model] { model.click(); });
 }
 
-// The stand-in sans font is wider than the one the window was drawn with: a caption may take the
-// width it needs, up to the window's edge.
-static void growToText(QWidget* w) {
-    const int room = w->parentWidget() ? w->parentWidget()->width() - w->x() : w->width();
-    const int want = std::min(w->sizeHint().width(), room);
-    if (want > w->width())
-        w->resize(want, w->height());
-}
-
 void bindOption(OptionButton& model, QRadioButton* w, const Twips& t) {
     w->setObjectName(text(model.name()));
     w->setAutoExclusive(false);
@@ -122,7 +185,6 @@ void bindOption(OptionButton& model, QRadioButton* w, const Twips& t) {
         w->setText(text(model.caption()));
         w->setChecked(model.value());
         applyGeometry(model, w, t);
-        growToText(w);
     };
     model.setObserver(sync);
     sync();
@@ -141,7 +203,6 @@ void bindCheck(CheckBox& model, QCheckBox* w, const Twips& t) {
         w->setChecked(model.checked());
         w->setFont(toQFont(model.font(), base));
         applyGeometry(model, w, t);
-        growToText(w);
     };
     model.setObserver(sync);
     sync();

@@ -75,6 +75,7 @@ void MainWindowView::syncWindow() {
             showNormal();
         break;
     }
+    fitChildrenToText(this); // the room beside each widget is known once the window has its size
     syncing_ = false;
 }
 

@@ -86,6 +86,7 @@ void NewsWindowView::syncWindow() {
                           frameGeometry().height() - geometry().height()};
     const PixelSize outer = outerSizePx(w, twips_, frame);
     resize(outer.width - frame.width, outer.height - frame.height);
+    fitChildrenToText(this); // the room beside each widget is known once the window has its size
     setVisible(w.visible());
 }
 

@@ -1,6 +1,7 @@
 #include "frontends/qt/test_probe.h"
 
 #include "app/application.h"
+#include "frontends/qt/control_binding.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -28,6 +29,7 @@ QJsonObject describe(const QWidget* w) {
     o["h"] = w->height();
     o["visible"] = w->isVisible();
     o["enabled"] = w->isEnabled();
+    o["textW"] = textWidth(w); // what its whole text needs, to hold against its width
     if (auto* l = qobject_cast<const QLabel*>(w))
         o["text"] = l->text();
     if (auto* b = qobject_cast<const QAbstractButton*>(w)) {
@@ -42,6 +44,7 @@ QJsonObject describe(const QWidget* w) {
             items.append(c->itemText(i));
         o["items"] = items;
         o["index"] = c->currentIndex();
+        o["text"] = c->currentText();
     }
     return o;
 }
@@ -80,6 +83,7 @@ void TestProbe::write() {
         QJsonObject win = describe(top);
         win["title"] = top->windowTitle();
         win["minimized"] = top->isMinimized();
+        win["scale"] = top->devicePixelRatioF(); // the screen's pixels to one of the window's
         QJsonArray children;
         for (QWidget* child : top->findChildren<QWidget*>())
             children.append(describe(child));

@@ -63,6 +63,7 @@ void MainWindowView::syncWindow() {
     SetWindowTextW(hwnd_, widen(w.caption()).c_str());
     // The design's client size with the frame around it, or the outer height of the shrink.
     resizeWindow(hwnd_, w, controls_->twips(), kStyle);
+    controls_->fitToWindow();
     // Only what changed is done, and nothing here activates the window: activating it while a
     // modal box is open leaves the keyboard nowhere, while a list is dropped down it takes the
     // mouse from the list, and at any time it covers the game. Bringing it forward is the

@@ -1,7 +1,10 @@
 #include "frontends/win32/native_controls.h"
 
 #include "backends/win32/wide.h"
+#include "backends/win32/window_dpi.h"
+#include "base/controls/text_fit.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -23,6 +26,97 @@ void NativeControls::rescale(Twips twips) {
     }
 }
 
+void NativeControls::fitToWindow() {
+    RECT client;
+    // A minimized window's client area is empty: the room stays as it was last shown.
+    if (IsIconic(parent_) || !GetClientRect(parent_, &client))
+        return;
+    clientWidthPx_ = client.right;
+    for (auto& [w, child] : children_)
+        if (child.model)
+            place(w, *child.model, child.heightFactor);
+}
+
+namespace {
+
+int extent(HWND w, HFONT font, const std::wstring& text) {
+    HDC dc = GetDC(w);
+    if (!dc)
+        return 0;
+    const HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(w, dc);
+    return size.cx;
+}
+
+std::wstring windowText(HWND w) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(w, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+int widestEntry(HWND list, HFONT font) {
+    int widest = 0;
+    const auto count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring entry(static_cast<std::size_t>(
+                               SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0)) +
+                               1,
+                           L'\0');
+        entry.resize(static_cast<std::size_t>(SendMessageW(
+            list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry.data()))));
+        widest = std::max(widest, extent(list, font, entry));
+    }
+    return widest;
+}
+
+} // namespace
+
+int NativeControls::textWidth(HWND w) const {
+    const auto it = children_.find(w);
+    if (it == children_.end() || !it->second.hfont)
+        return 0;
+    const HFONT font = it->second.hfont;
+    const int dpi = static_cast<int>(twips_.dpi());
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(w, GWL_STYLE));
+    wchar_t cls[16] = {};
+    GetClassNameW(w, cls, 16);
+    const std::wstring kind = cls;
+    // What the system draws around the text, at this scale.
+    const int edges = 2 * metricAt(SM_CXEDGE, dpi) + MulDiv(6, dpi, 96);
+    if (kind == L"Static")
+        return (style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP ? extent(w, font, windowText(w)) : 0;
+    if (kind == L"ComboBox")
+        return widestEntry(w, font) + metricAt(SM_CXVSCROLL, dpi) + edges;
+    if (kind == L"Button") {
+        const DWORD type = style & BS_TYPEMASK;
+        const bool box = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
+                         type == BS_AUTORADIOBUTTON;
+        return extent(w, font, windowText(w)) +
+               (box ? metricAt(SM_CXMENUCHECK, dpi) + MulDiv(6, dpi, 96) : edges);
+    }
+    return 0; // a text box scrolls its text
+}
+
+int NativeControls::fittedWidthPx(HWND w, const Rect& design) const {
+    const auto px = [this](const Rect& r) {
+        return Rect{twips_.px(r.left), twips_.px(r.top), twips_.px(r.width), twips_.px(r.height)};
+    };
+    std::vector<Rect> others;
+    for (const auto& [other, child] : children_)
+        if (other != w && child.model && child.model->visible())
+            others.push_back(px(child.model->rect()));
+    for (const Control* model : clear_)
+        if (model->visible())
+            others.push_back(px(model->rect()));
+    // Before the window has its size, the design's.
+    return clientWidthPx_ > 0 ? fittedWidth(px(design), textWidth(w), others, clientWidthPx_)
+                              : twips_.px(design.width);
+}
+
 HWND NativeControls::create(const wchar_t* cls, DWORD style, int id, const std::string& name) {
     HWND w = CreateWindowExW(0, cls, L"", WS_CHILD | style, 0, 0, 10, 10, parent_,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -36,10 +130,12 @@ void NativeControls::place(HWND w, const Control& m, int heightFactor) {
     shown.model = &m;
     shown.heightFactor = heightFactor;
     const Rect& r = m.rect();
-    if (shown.rect != r) {
-        SetWindowPos(w, nullptr, twips_.px(r.left), twips_.px(r.top), twips_.px(r.width),
+    const int width = fittedWidthPx(w, r);
+    if (shown.rect != r || shown.width != width) {
+        SetWindowPos(w, nullptr, twips_.px(r.left), twips_.px(r.top), width,
                      twips_.px(r.height) * heightFactor, SWP_NOZORDER | SWP_NOACTIVATE);
         shown.rect = r;
+        shown.width = width;
     }
     if (shown.enabled != m.enabled()) {
         EnableWindow(w, m.enabled());

@@ -15,6 +15,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace bt::win32 {
 
@@ -27,6 +28,7 @@ struct Child {
     // or enabling a control the player is using (a dropped-down list) breaks its hold on the
     // mouse and keyboard.
     Rect rect{-1, -1, -1, -1};
+    int width = -1; // in pixels, wider than the design's where the text needs it
     bool visible = false;
     bool enabled = true;
     // What a change of scale places and draws again.
@@ -55,6 +57,14 @@ class NativeControls {
     const Twips& twips() const { return twips_; }
     // Every control placed again and its font made again at another scale.
     void rescale(Twips twips);
+    // The window has its size: the room beside each control is known, and a control whose text
+    // needs more than its designed width takes it.
+    void fitToWindow();
+    // A control placed outside these (the news window's page area), which none of them covers.
+    void keepClear(const Control& model) { clear_.push_back(&model); }
+    // The width in pixels the control's whole text needs in its font, with what the control
+    // draws beside it (a box, an arrow, a button's edges); 0 for text that breaks into lines.
+    int textWidth(HWND control) const;
 
   private:
     HWND create(const wchar_t* cls, DWORD style, int id, const std::string& name);
@@ -62,9 +72,13 @@ class NativeControls {
     // for a list's drop-down.
     void place(HWND w, const Control& model, int heightFactor = 1);
     void setFont(HWND w, const Font& f);
+    // The width the control is shown at (fittedWidth), in pixels.
+    int fittedWidthPx(HWND w, const Rect& design) const;
 
     HWND parent_;
     Twips twips_;
+    std::vector<const Control*> clear_;
+    int clientWidthPx_ = 0; // the window's, as it was last sized; 0 before
     std::map<HWND, Child> children_;
 };
 

@@ -39,6 +39,7 @@ NewsWindowView::NewsWindowView(HINSTANCE instance, NewsWindow& model, HICON icon
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPageId)), instance, nullptr);
     c.pageView.setObserver([this] { syncPage(); });
     syncPage();
+    controls_->keepClear(c.pageView);
     c.window.setObserver([this] { syncWindow(); });
     syncWindow();
 }
@@ -62,6 +63,7 @@ void NewsWindowView::syncWindow() {
     const Window& w = model_.controls().window;
     SetWindowTextW(hwnd_, widen(w.caption()).c_str());
     resizeWindow(hwnd_, w, controls_->twips(), kStyle);
+    controls_->fitToWindow();
     // Shown once when it opens; a later layout or caption change must not activate it again.
     if (w.visible() != (IsWindowVisible(hwnd_) != FALSE))
         ShowWindow(hwnd_, w.visible() ? SW_SHOWNORMAL : SW_HIDE);

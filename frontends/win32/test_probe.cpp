@@ -65,7 +65,8 @@ std::string text(HWND w) {
     return narrow(buffer);
 }
 
-void describe(std::string& out, HWND w, const std::string& name) {
+// textW: the width the control's whole text needs, as its window's controls measure it.
+void describe(std::string& out, HWND w, const std::string& name, int textW = 0) {
     RECT r;
     GetWindowRect(w, &r);
     wchar_t cls[64] = {};
@@ -79,6 +80,7 @@ void describe(std::string& out, HWND w, const std::string& name) {
     field(out, "w", r.right - r.left);
     field(out, "h", r.bottom - r.top);
     flag(out, "visible", IsWindowVisible(w));
+    field(out, "textW", textW);
     LOGFONTW font{};
     if (HGDIOBJ f = reinterpret_cast<HGDIOBJ>(SendMessageW(w, WM_GETFONT, 0, 0)))
         if (GetObjectW(f, sizeof font, &font))
@@ -104,7 +106,7 @@ void window(std::string& out, HWND hwnd, const NativeControls* controls) {
         for (const auto& [child, info] : controls->children()) {
             if (!first)
                 out += ',';
-            describe(out, child, info.name);
+            describe(out, child, info.name, controls->textWidth(child));
             first = false;
         }
     }

@@ -13,7 +13,7 @@ import time
 import unittest
 
 from PIL import ImageGrab
-from Xlib import X, XK, display as xdisplay, protocol
+from Xlib import X, XK, Xatom, display as xdisplay, protocol
 from Xlib.ext import xtest
 
 BIN = os.environ.get("BRONTEK_BIN", "")
@@ -55,12 +55,14 @@ FILE_ORDER = ["slotMenu0", "slotMessage0"] + [
     "slot%s%d" % (kind, k) for k in range(1, 10) for kind in ("Message", "Menu")]
 
 
-def write_binds(workdir):
-    """Numpad 7 on Statements 3 (v 2 3), Numpad 3 on Responses 4 (v 3 4)."""
+def write_binds(workdir, game=1, entries=None):
+    """"binds" with these entries (by their place in the file) on, by default Numpad 7 on
+    Statements 3 (v 2 3) and Numpad 3 on Responses 4 (v 3 4)."""
     indices = [0] * 20
-    indices[15], indices[14], indices[7], indices[6] = 1, 2, 2, 3
+    for n, index in (entries or {15: 1, 14: 2, 7: 2, 6: 3}).items():
+        indices[n] = index
     with open(os.path.join(workdir, "binds"), "wb") as f:
-        f.write(binds_bytes(1, indices))
+        f.write(binds_bytes(game, indices))
 
 
 def free_port():
@@ -105,12 +107,12 @@ class Xvfb:
     """A private X server, started with -noreset so a keyboard layout set on it stays."""
     numbering = threading.Lock()  # scenarios run side by side each take a number of their own
 
-    def __init__(self):
+    def __init__(self, size="1280x1024"):
         with Xvfb.numbering:
-            self._start()
+            self._start(size)
         self.display = wait_for(self._connect, what="X connection")
 
-    def _start(self):
+    def _start(self, size):
         with open("/proc/net/unix") as f:
             abstract = f.read()  # displays of X servers in other folders' /tmp, a chroot's say
         self.number = next(n for n in range(140, 400) if not os.path.exists("/tmp/.X%d-lock" % n)
@@ -118,7 +120,7 @@ class Xvfb:
                            and "@/tmp/.X11-unix/X%d\n" % n not in abstract)
         self.name = ":%d" % self.number
         self.proc = subprocess.Popen(
-            ["Xvfb", self.name, "-noreset", "-nolisten", "tcp", "-screen", "0", "1280x1024x24"],
+            ["Xvfb", self.name, "-noreset", "-nolisten", "tcp", "-screen", "0", size + "x24"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for(lambda: os.path.exists("/tmp/.X11-unix/X%d" % self.number), what="Xvfb")
 
@@ -226,6 +228,11 @@ class Xvfb:
         state = self.display.intern_atom("WM_STATE")
         window.change_property(state, state, 32, [3, 0])
         window.unmap()
+        self.display.sync()
+
+    def set_resources(self, text):  # the X resources a desktop sets, "Xft.dpi:\t144\n" say
+        root = self.display.screen().root
+        root.change_property(self.display.intern_atom("RESOURCE_MANAGER"), Xatom.STRING, 8, text)
         self.display.sync()
 
     def screenshot(self, path, rect):  # rect: x, y, w, h
@@ -402,12 +409,13 @@ class Program:
 
 class E2ETest(unittest.TestCase):
     """Each test gets its own Xvfb and working folder."""
+    screen = "1280x1024"
 
     def setUp(self):
         if not BIN or not os.path.exists(BIN):
             self.fail("BRONTEK_BIN does not name the built program: %r" % BIN)
         self.port = free_port()
-        self.x = Xvfb()
+        self.x = Xvfb(self.screen)
         self.addCleanup(self.x.stop)
         self.workdir = tempfile.mkdtemp(prefix="bt-e2e-")
         self.addCleanup(shutil.rmtree, self.workdir, True)
@@ -491,6 +499,11 @@ class E2ETest(unittest.TestCase):
         p.ended(30)
         self.assertEqual(self.file("data"), b"brontek-news-2026-12\r\n")
 
+    # The shown controls whose whole text, as the program measures it in their font, is wider
+    # than they are.
+    def texts_cut_off(self, p, title=MAIN):
+        return [c for c in p.window(title)["children"] if c["visible"] and c["textW"] > c["w"]]
+
     def artifact(self, name):
         os.makedirs(ARTIFACTS, exist_ok=True)
         return os.path.join(ARTIFACTS, name)
@@ -565,6 +578,9 @@ class WindowScenarios:
         for name, index in (("slotMenu9", 4), ("slotMessage9", 7),  # Numpad 9: Vehicles 8
                             ("slotMenu3", 1), ("slotMessage3", 6)):  # then Statements 7
             self.choose(p, name, index)
+        self.assertEqual([p.widget(n)["text"] for n in ("slotMessage9", "slotMenu3")],
+                         ["8 Incoming armor!", "2 Statements"])  # each binding read whole
+        self.assertEqual(self.texts_cut_off(p), [])
         p.click("saveButton")
         indices = [0] * 20
         indices[19], indices[18], indices[7], indices[6] = 4, 7, 1, 6
@@ -644,6 +660,7 @@ class WindowScenarios:
         p.click("exitButton")
         p.wait_state(lambda s: p.widget("exitButton", NEWS), 30, what="the news window")
         time.sleep(0.5)
+        self.assertEqual(self.texts_cut_off(p, NEWS), [])  # the feed's places, each text whole
         text = p.widget("newsText", NEWS)
         self.x.move(text["x"] + 5, text["y"] + 5)  # the news window has the keyboard
         for key in ("F5", "q"):  # not Space, which would tick the decline box

@@ -19,6 +19,17 @@ class WindowTest(WindowScenarios, E2ETest):
     def test_a_side_button_chosen_types_over_another_window_the_left_button_and_wheel_never(self):
         self.side_button_chosen_over_the_window_types_over_another_and_left_and_wheel_never_do()
 
+    def test_at_xft_dpi_144_every_text_is_whole(self):
+        self.x.set_resources(b"Xft.dpi:\t144\n")  # as a desktop at 150 % sets it
+        # United Offensive, Numpad 4 and 9 on the longest messages, Vehicles 4 and 7
+        write_binds(self.workdir, 2, {9: 4, 8: 3, 19: 4, 18: 6})
+        p = self.start_program({"QT_FONT_DPI": ""})
+        self.assertEqual(p.window()["scale"], 1.5, "drawn at 150 %")
+        p.wait_text("statusLabel", "Connecting to server...")
+        self.assertEqual([p.widget(n)["text"] for n in ("slotMessage4", "slotMessage9")],
+                         ["4 Get on that machine gun!", "7 Enemy heavy tank spotted?"])
+        self.assertEqual(self.texts_cut_off(p), [])
+
     def test_start_without_a_tray_host_leaves_the_window_reachable(self):
         p = self.start_program()
         p.click("startButton")

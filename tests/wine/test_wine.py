@@ -146,22 +146,30 @@ class WineWindowUnderOpenboxTest(WineWindowTest):
 
 
 class WineTrayTest(WineTest):
+    screen = "2560x1440"  # a monitor made for 200 %, which the window is moved to
     def test_at_150_percent_the_scale_is_followed_and_the_first_time_in_the_tray_told_once(self):
         # Wine's one scale for every monitor, from its registry (this prefix's first run).
         self.wine_run("reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
                       "REG_DWORD", "/d", "144", "/f")
+        harness.write_binds(self.workdir, 2, {19: 4, 18: 6})  # Numpad 9 on Vehicles 7
         self.start_trayer()
         p = self.start()
         p.wait_model("dpi", 144)
+        self.assertEqual(p.widget("slotMessage9")["text"], "7 Enemy heavy tank spotted?")
 
         def sizes():  # the window's width (its height shrinks with the status), Save's, its font's
             save = p.widget("saveButton")
             return [p.window()["clientW"], save["w"], save["h"], save["font"]]
         at_150 = sizes()
+        self.assertEqual(self.texts_cut_off(p), [], "at 150 % from the start, connecting")
         self.change_dpi("BrontekTarnlowMain", 192)  # moved to a monitor at 200 %
         p.wait_model("dpi", 192)
         for was, now in zip(at_150, sizes()):
             self.assertAlmostEqual(now, was * 4 / 3, delta=1, msg=(at_150, sizes()))
+        self.assertEqual(self.texts_cut_off(p), [], "at 200 %")
+        self.change_dpi("BrontekTarnlowMain", 144)  # and back to one at 150 %
+        p.wait_model("dpi", 144)
+        self.assertEqual(self.texts_cut_off(p), [], "at 150 % again")
         p.click("startButton")
         p.wait_model("mainVisible", False)
         p.wait_model("notices", 1)
