@@ -5,6 +5,7 @@ Every process started here is ended by its id."""
 
 import itertools
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -19,6 +20,8 @@ from harness import wait_for
 PORTAL = "org.freedesktop.portal.Desktop"
 PORTAL_PATH = "/org/freedesktop/portal/desktop"
 STORE = "org.freedesktop.impl.portal.PermissionStore"
+KDE_PORTAL = "org.freedesktop.impl.portal.desktop.kde"
+DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data")
 APP_ID = "com.brontek.tarnlow"  # the program's desktop file's id, by which it names itself
 KEYBOARD = 1  # the portal's device type
 LEFT_SHIFT = 42  # evdev key codes are X keycodes less 8 on every evdev keymap
@@ -111,7 +114,7 @@ class KdeSession:
     """The desktop, ready once KWin's Xwayland answers; "name" is its X display, "display" a
     connection to it, so the end-to-end harness's recorder and program run on it unchanged."""
 
-    def __init__(self):
+    def __init__(self, program):
         self.dir = tempfile.mkdtemp(prefix="bt-kde-")  # 0700: the runtime folder's rule
         self.procs = []
         self.env = dict(os.environ, HOME=self.dir, XDG_RUNTIME_DIR=self.dir,
@@ -122,6 +125,14 @@ class KdeSession:
                         WAYLAND_DISPLAY="wayland-bt", LC_ALL="C.UTF-8")
         for name in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "QT_QPA_PLATFORM"):
             self.env.pop(name, None)
+        # The program installed as its package installs it: the portal lets a host program name
+        # itself only by a desktop file whose command it finds.
+        applications = os.path.join(self.env["XDG_DATA_HOME"], "applications")
+        os.makedirs(applications)
+        shutil.copy(os.path.join(DATA, APP_ID + ".desktop"), applications)
+        os.mkdir(os.path.join(self.dir, "bin"))
+        os.symlink(program, os.path.join(self.dir, "bin", "brontek-tarnlow"))
+        self.env["PATH"] = os.path.join(self.dir, "bin") + ":" + self.env["PATH"]
         try:
             self._start()
         except BaseException:
@@ -154,7 +165,7 @@ class KdeSession:
         # The portal's services start from the bus, with the session's environment.
         subprocess.run(["dbus-update-activation-environment", "WAYLAND_DISPLAY", "DISPLAY",
                         "XDG_CURRENT_DESKTOP=KDE", "QT_QPA_PLATFORM=wayland", "XDG_RUNTIME_DIR",
-                        "HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"],
+                        "HOME", "PATH", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"],
                        env=self.env, check=True)
         self.store = Bus(self.env["DBUS_SESSION_BUS_ADDRESS"])
 
@@ -176,8 +187,8 @@ class KdeSession:
         return proc
 
     def allow(self, app_id, answer):
-        """KDE's portal grants a program named in the store with "yes" without asking; any
-        other entry leaves the question to the player. "" stands for host programs that name
+        """KDE's portal grants a program named in the store with "yes" without asking; with any
+        other entry, or none, it asks the player. "" stands for host programs that name
         themselves to nobody."""
         self.store.call(STORE, "/org/freedesktop/impl/portal/PermissionStore", STORE,
                         "SetPermission", "(sbssas)",
@@ -190,6 +201,25 @@ class KdeSession:
         assert code == 0, "the portal refused the test's keyboard (%d)" % code
         self.hands = keyboard
         return keyboard
+
+    def questions(self, path="/org/freedesktop/portal/desktop/request"):
+        """The questions KDE's portal has open: each is a request object of its back end's."""
+        try:
+            xml = self.store.call(KDE_PORTAL, path, "org.freedesktop.DBus.Introspectable",
+                                  "Introspect")[0]
+        except GLib.Error:  # not started yet, or the request answered in between
+            return []
+        found = [path] if "org.freedesktop.impl.portal.Request" in xml else []
+        for node in re.findall(r'<node name="([^"]+)"', xml):
+            found += self.questions(path + "/" + node)
+        return found
+
+    def refuse(self):
+        """The player answers KDE's question, open over the desktop with the keyboard, "no"."""
+        wait_for(self.questions, 30, what="KDE's question")
+        time.sleep(0.5)  # drawn and given the keyboard
+        self.tap("Escape")
+        wait_for(lambda: not self.questions(), what="the question closed")
 
     def keycode(self, name):  # an X keycode, as in the X server harness
         return self.display.keysym_to_keycode(XK.string_to_keysym(name))
