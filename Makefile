@@ -137,5 +137,7 @@ reproducible:
 format: format-deps
 	clang-format -i $$(git ls-files '*.h' '*.cpp')
 
+# Never into another file system: while `make test-desktops` runs, its chroot in build/ has the
+# system's /dev mounted in it.
 clean:
-	rm -rf build dist
+	rm -rf --one-file-system build dist

@@ -9,9 +9,9 @@
 #   sudo tools/desktop-chroot.sh COMMAND...      then run COMMAND inside it, as a login would
 #
 # While COMMAND runs, /proc, /sys, /dev and /dev/pts are mounted in the chroot, a /tmp of its own,
-# and this working tree read-only at /src; afterwards
-# whatever COMMAND left running in there is ended and they are unmounted, whatever the outcome.
-# The first run downloads about 400 MB from this machine's Debian mirror.
+# and this working tree read-only at /src; afterwards whatever COMMAND left running in there is
+# ended and they are unmounted, whatever the outcome. The first run downloads about 300 MB from
+# this machine's Debian mirror and takes about seven minutes.
 set -euo pipefail
 
 if [ "$(id -u)" -ne 0 ]; then
@@ -21,14 +21,14 @@ fi
 repo=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
 root="$repo/build/desktops/sid"
 
-# What the desktop and its tests need (KWin offers the portal its screen casting, which
-# the portal asks for before a remote control session, only with PipeWire running), without the recommended rest of Plasma. The program's own
-# libraries come from this list too: its Qt 6 is newer than the one it was built with, which Qt
-# keeps binary compatible.
+# What the desktop and its tests need, without the recommended rest of Plasma (PipeWire: KWin
+# offers screen casting, without which KDE's portal makes no remote control session, only with
+# it). The program's own libraries come from this list too: its Qt 6 is newer than the one it
+# was built with, which Qt keeps binary compatible.
 PACKAGES=(
   kwin-wayland xwayland xdg-desktop-portal xdg-desktop-portal-kde qt6-wayland pipewire
-  dbus dbus-bin dbus-daemon dbus-x11 python3 python3-dbus python3-gi python3-xlib
-  python3-dbusmock python3-pil x11-utils x11-xkb-utils xkb-data fonts-dejavu-core
+  dbus dbus-bin dbus-daemon python3 python3-gi python3-xlib python3-dbusmock python3-pil
+  xkb-data fonts-dejavu-core
   libqt6widgets6 libqt6dbus6 libqt6network6 libcurl4t64 libxi6 libxtst6 libx11-6
   libgl1-mesa-dri libegl-mesa0
 )
