@@ -9,8 +9,8 @@
 #   sudo tools/desktop-chroot.sh COMMAND...      then run COMMAND inside it, as a login would
 #
 # While COMMAND runs, /proc, /sys, /dev and /dev/pts are mounted in the chroot, a /tmp of its own,
-# and this working tree read-only at /src; afterwards whatever COMMAND left running in there is
-# ended and they are unmounted, whatever the outcome. The first run downloads about 300 MB from
+# this working tree read-only at /src and build/desktops/artifacts at /artifacts; afterwards
+# whatever COMMAND left running in there is ended and they are unmounted, whatever the outcome. The first run downloads about 300 MB from
 # this machine's Debian mirror and takes about seven minutes.
 set -euo pipefail
 
@@ -125,6 +125,9 @@ fi
 mkdir -p "$root/src"
 mount --bind "$repo" "$root/src" && mounted+=("$root/src")
 mount -o remount,bind,ro "$root/src"
+# Where what runs inside leaves what should outlive the run (the tests' logs).
+mkdir -p "$root/artifacts" "$repo/build/desktops/artifacts"
+mount --bind "$repo/build/desktops/artifacts" "$root/artifacts" && mounted+=("$root/artifacts")
 status=0
 in_root "$@" || status=$?
 exit $status

@@ -177,7 +177,8 @@ class KdeSession:
         self.tap("Escape")
         wait_for(lambda: not self.questions(), what="the question closed")
 
-    def stop(self):
+    def stop(self, logs=None):
+        """Ends the session; its logs, and those of programs run in its folder, go to logs."""
         # What the test started and what those started (Xwayland, the services the bus started
         # for the session), the latest first.
         table = processes()
@@ -197,6 +198,10 @@ class KdeSession:
                 continue
         for proc in self.procs:
             proc.wait()
+        for folder, _, names in os.walk(self.dir) if logs else ():
+            for name in (n for n in names if n.endswith(".log")):
+                os.makedirs(logs, exist_ok=True)
+                shutil.copy(os.path.join(folder, name), logs)
         shutil.rmtree(self.dir, True)
 
 

@@ -5,7 +5,6 @@ asks for at start. Run inside the chroot tools/desktop-chroot.sh makes (`make te
 
 import os
 import shlex
-import shutil
 import tempfile
 import time
 import unittest
@@ -13,7 +12,7 @@ import unittest
 from Xlib import X
 from Xlib.ext import xtest
 
-from harness import BIN, Program, Recorder, SampleSite, free_port, wait_for
+from harness import ARTIFACTS, BIN, Program, Recorder, SampleSite, free_port, wait_for
 from kde_session import APP_ID, KdeSession
 
 GRANT = "grant"  # the restore token of the program's last run, beside "binds"
@@ -24,10 +23,9 @@ class KdeWaylandTest(unittest.TestCase):
         if not BIN or not os.path.exists(BIN):
             self.fail("BRONTEK_BIN does not name the built program: %r" % BIN)
         self.desktop = KdeSession(BIN)
-        self.addCleanup(self.desktop.stop)
+        self.addCleanup(self.desktop.stop, os.path.join(ARTIFACTS, self.id().split(".")[-1]))
         self.desktop.take_keyboard()
-        self.workdir = tempfile.mkdtemp(prefix="bt-files-")
-        self.addCleanup(shutil.rmtree, self.workdir, True)
+        self.workdir = tempfile.mkdtemp(prefix="files-", dir=self.desktop.dir)
         self.port = free_port()
         self.addCleanup(SampleSite(self.port).stop)
 
