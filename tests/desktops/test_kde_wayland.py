@@ -96,7 +96,7 @@ class KdeWaylandTest(unittest.TestCase):
         self.assertEqual(self.desktop.questions(), [], "nothing asked")
 
     def test_refused_the_player_is_told_once_and_the_window_keeps_working(self):
-        notices = os.path.join(self.desktop.dir, "notices")
+        notices = os.path.join(self.desktop.dir, "notices.log")
         self.desktop.spawn(["python3", "-m", "dbusmock", "--session", "-t",
                             "notification_daemon", "-l", notices])
         wait_for(lambda: os.path.exists(notices), what="the notification service")
