@@ -92,6 +92,14 @@ apt_in_root() {
     -o APT::Install-Recommends=false -y -q "$@"
 }
 
+# One run at a time: each ends whatever runs in the chroot when it is done.
+mkdir -p "$(dirname "$root")"
+exec 9>"$(dirname "$root")/lock"
+flock 9
+# A run killed before it could clean up leaves its mounts: they go first.
+awk -v root="$root/" 'index($2, root) == 1 { print $2 }' /proc/mounts | sort -r |
+  while read -r stale; do umount -l "$stale"; done
+
 # debootstrap keeps its work folder inside until it has finished: one found there is a run that
 # was cut short, and starts again from nothing.
 if [ -d "$root/debootstrap" ]; then
