@@ -56,10 +56,17 @@ class KdeWaylandTest(unittest.TestCase):
         self.addCleanup(p.stop)
         return p
 
-    def grant_kept(self):
-        path = os.path.join(self.workdir, GRANT)
-        wait_for(lambda: os.path.exists(path) and os.path.getsize(path), 30,
-                 what='the grant kept in "%s"' % GRANT)
+    def grant_kept(self, before=None):
+        """The grant the desktop gave at this start kept: "grant" written anew (its file's
+        identity, to tell a later writing of the same token)."""
+        def written():
+            try:
+                st = os.stat(os.path.join(self.workdir, GRANT))
+                return st.st_size and (st.st_ino, st.st_mtime_ns) != before and (
+                    st.st_ino, st.st_mtime_ns)
+            except OSError:
+                return None
+        return wait_for(written, 30, what='the grant kept in "%s"' % GRANT)
 
     def test_the_desktop_types_a_portal_keyboard_and_holds_xtest_back(self):
         """What the program's tests rest on: the keys of a portal session arrive in an X11 window
@@ -85,6 +92,7 @@ class KdeWaylandTest(unittest.TestCase):
         self.report(rec, first.proc.pid)
         first.proc.terminate()
         first.proc.wait(10)
+        first_grant = self.grant_kept()
 
         # Without the store's grant KDE's portal would ask again (and nobody answers here): only
         # the kept token spares the player the question. Host programs naming themselves to
@@ -92,6 +100,7 @@ class KdeWaylandTest(unittest.TestCase):
         self.desktop.allow(APP_ID, "no")
         self.desktop.allow("", "no")
         self.start_program()
+        self.grant_kept(first_grant)
         rec.focus()
         self.assertEqual(self.typed_by(rec), ["v", "1", "1"], "the second start")
         self.assertEqual(self.desktop.questions(), [], "nothing asked")
@@ -119,6 +128,7 @@ class KdeWaylandTest(unittest.TestCase):
         keys = rec.typed(presses=True)
         press = [t for t, k in keys if k == "KP"][-1]
         v = next(t for t, k in keys if k == "v" and t >= press)
+        time.sleep(3.0)  # past the status's blink and shrink, which follow the start
         before = wake_ups(pid)
         time.sleep(idle)
         print("\nthrough the portal: press to v %d ms; idle %.1f wake-ups/s" % (
