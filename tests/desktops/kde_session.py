@@ -1,0 +1,224 @@
+"""A KDE Plasma 6 Wayland session of its own, as a player's desktop has it: a session bus, KWin on a
+virtual screen with Xwayland, PipeWire, the desktop portal with KDE's back end and its permission
+store, and the test's hands: a keyboard of the portal's, whose keys the session takes as a real
+one's. Every process started here is ended by its id."""
+
+import itertools
+import os
+import re
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+from gi.repository import Gio, GLib
+from Xlib import XK, display as xdisplay
+
+from harness import wait_for
+
+PORTAL, PORTAL_PATH = "org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop"
+REMOTE_DESKTOP = "org.freedesktop.portal.RemoteDesktop"
+STORE = "org.freedesktop.impl.portal.PermissionStore"
+DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data")
+APP_ID = "com.brontek.tarnlow"  # the program's desktop file's id, by which it names itself
+LEFT_SHIFT = 42  # evdev key codes are X keycodes less 8 on every evdev keymap
+
+
+class Bus:
+    """A connection of its own to the session's bus: the portal ties a session to it."""
+
+    def __init__(self, address):
+        self.conn = Gio.DBusConnection.new_for_address_sync(
+            address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT |
+            Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+        self.sender = self.conn.get_unique_name()[1:].replace(".", "_")
+        self.tokens = itertools.count(1)
+
+    def call(self, dest, path, interface, method, signature=None, args=None):
+        params = GLib.Variant(signature, args) if signature else None
+        return self.conn.call_sync(dest, path, interface, method, params, None,
+                                   Gio.DBusCallFlags.NONE, 30000, None).unpack()
+
+    def request(self, method, signature, args, options):
+        """A portal call answered by its Request's Response: (code, results), 0 granted."""
+        token = "bt%d" % next(self.tokens)
+        answers = []
+        subscription = self.conn.signal_subscribe(
+            PORTAL, "org.freedesktop.portal.Request", "Response",
+            "%s/request/%s/%s" % (PORTAL_PATH, self.sender, token), None,
+            Gio.DBusSignalFlags.NONE, lambda *signal: answers.append(signal[-1].unpack()))
+        try:
+            self.call(PORTAL, PORTAL_PATH, REMOTE_DESKTOP, method, signature,
+                      tuple(args) + (dict(options, handle_token=GLib.Variant("s", token)),))
+            context = GLib.MainContext.default()  # where the answer's signal is delivered
+
+            def answered():
+                while context.iteration(False):
+                    pass
+                return answers
+            return wait_for(answered, 30, what=method + "'s answer")[0]
+        finally:
+            self.conn.signal_unsubscribe(subscription)
+
+
+class KdeSession:
+    """The desktop; "name" is its Xwayland's display and "display" a connection to it, so the
+    end-to-end harness's recorder and program run on it unchanged."""
+
+    def __init__(self, program):
+        self.dir = tempfile.mkdtemp(prefix="bt-kde-")  # 0700, as a runtime folder must be
+        self.procs = []
+        self.env = dict(os.environ, HOME=self.dir, XDG_RUNTIME_DIR=self.dir,
+                        XDG_CONFIG_HOME=self.dir + "/config", XDG_DATA_HOME=self.dir + "/data",
+                        XDG_CACHE_HOME=self.dir + "/cache", XDG_SESSION_TYPE="wayland",
+                        XDG_CURRENT_DESKTOP="KDE", WAYLAND_DISPLAY="wayland-bt",
+                        PATH=self.dir + "/bin:" + os.environ["PATH"], LC_ALL="C.UTF-8")
+        # The program installed as its package installs it: the portal lets a host program name
+        # itself only by a desktop file whose command it finds.
+        os.makedirs(self.dir + "/data/applications")
+        shutil.copy(os.path.join(DATA, APP_ID + ".desktop"), self.dir + "/data/applications")
+        os.mkdir(self.dir + "/bin")
+        os.symlink(program, self.dir + "/bin/brontek-tarnlow")
+        try:
+            self._start()
+        except BaseException:
+            self.stop()
+            raise
+
+    def _start(self):
+        # The services the bus starts write where it does: into the session's log.
+        bus = self.spawn(["dbus-daemon", "--session", "--nofork", "--print-address"],
+                         stdout=subprocess.PIPE, stderr=self.log("session"))
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
+        bus.stdout.close()
+        # Without PipeWire KWin offers no screen casting, without which KDE's portal makes no
+        # remote control session.
+        self.spawn(["pipewire"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for(lambda: os.path.exists(self.dir + "/pipewire-0"), what="PipeWire")
+        # KWin starts the command given once its Xwayland is up, with DISPLAY naming it.
+        said = self.dir + "/display"
+        self.spawn(["kwin_wayland", "--virtual", "--xwayland", "--socket", "wayland-bt",
+                    "--width", "1280", "--height", "1024", "--no-lockscreen",
+                    "--no-global-shortcuts", "sh -c 'printf %%s \"$DISPLAY\" > %s'" % said],
+                   stdout=self.log("kwin"), stderr=subprocess.STDOUT)
+        wait_for(lambda: os.path.exists(said) and os.path.getsize(said), 60, what="Xwayland")
+        with open(said) as f:
+            self.name = self.env["DISPLAY"] = f.read()
+        self.display = xdisplay.Display(self.name)
+        # The portal's services start from the bus, with the session's environment.
+        subprocess.run(["dbus-update-activation-environment", "WAYLAND_DISPLAY", "DISPLAY",
+                        "XDG_CURRENT_DESKTOP=KDE", "QT_QPA_PLATFORM=wayland", "XDG_RUNTIME_DIR",
+                        "HOME", "PATH", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"],
+                       env=self.env, check=True)
+        self.bus = Bus(self.env["DBUS_SESSION_BUS_ADDRESS"])
+
+    def log(self, name):
+        return open("%s/%s.log" % (self.dir, name), "ab")
+
+    def spawn(self, args, **kw):
+        proc = subprocess.Popen(args, env=self.env, **kw)
+        self.procs.append(proc)
+        for stream in (kw.get("stdout"), kw.get("stderr")):
+            if hasattr(stream, "fileno") and stream is not proc.stdout:
+                stream.close()  # the process has its own copy
+        return proc
+
+    def allow(self, app_id, answer):
+        """With "yes" in the store KDE's portal grants the program without asking; with any other
+        entry, or none, it asks the player. "" stands for host programs naming themselves to
+        nobody."""
+        self.bus.call(STORE, "/org/freedesktop/impl/portal/PermissionStore", STORE,
+                      "SetPermission", "(sbssas)",
+                      ("kde-authorized", True, "remote-desktop", app_id, [answer]))
+
+    def take_keyboard(self):
+        """The test's hands, as a host program naming itself to nobody, granted in the store."""
+        self.allow("", "yes")
+        self.hands = Bus(self.env["DBUS_SESSION_BUS_ADDRESS"])
+        _, created = self.hands.request("CreateSession", "(a{sv})", (), {
+            "session_handle_token": GLib.Variant("s", "bt")})
+        self.session = created["session_handle"]
+        self.hands.request("SelectDevices", "(oa{sv})", (self.session,),
+                           {"types": GLib.Variant("u", 1)})  # the keyboard
+        code, _ = self.hands.request("Start", "(osa{sv})", (self.session, ""), {})
+        assert code == 0, "the portal refused the test's keyboard (%d)" % code
+        self.press(LEFT_SHIFT)  # a new session's first key is spent creating its device
+
+    def press(self, code, hold=0.05):
+        for down in (1, 0):
+            self.hands.call(PORTAL, PORTAL_PATH, REMOTE_DESKTOP, "NotifyKeyboardKeycode",
+                            "(oa{sv}iu)", (self.session, {}, code, down))
+            time.sleep(hold)
+
+    def keycode(self, name):  # an X keycode, as in the X server harness
+        return self.display.keysym_to_keycode(XK.string_to_keysym(name))
+
+    def tap(self, name):
+        self.press(self.keycode(name) - 8)
+
+    def questions(self, path=PORTAL_PATH + "/request"):
+        """The questions KDE's portal has open: each a request object of its back end's."""
+        try:
+            xml = self.bus.call("org.freedesktop.impl.portal.desktop.kde", path,
+                                "org.freedesktop.DBus.Introspectable", "Introspect")[0]
+        except GLib.Error:  # not started yet, or answered in between
+            return []
+        found = [path] if "org.freedesktop.impl.portal.Request" in xml else []
+        for node in re.findall(r'<node name="([^"]+)"', xml):
+            found += self.questions(path + "/" + node)
+        return found
+
+    def refuse(self):
+        """The player answers KDE's question, which opens over the desktop with the keyboard,
+        "no"."""
+        wait_for(self.questions, 30, what="KDE's question")
+        time.sleep(0.5)
+        self.tap("Escape")
+        wait_for(lambda: not self.questions(), what="the question closed")
+
+    def stop(self, logs=None):
+        """Ends the session; its logs, and those of programs run in its folder, go to logs."""
+        # What the test started and what those started (Xwayland, the services the bus started
+        # for the session), the latest first.
+        table = processes()
+        started = []
+        for proc in self.procs:
+            started += [proc.pid] + descendants(proc.pid, table)
+        for sig in (signal.SIGTERM, signal.SIGKILL):
+            for pid in reversed(started):
+                try:
+                    os.kill(pid, sig)
+                except ProcessLookupError:
+                    pass
+            try:
+                wait_for(lambda: not set(started) & set(processes()), 10, what="the session's end")
+                break
+            except AssertionError:
+                continue
+        for proc in self.procs:
+            proc.wait()
+        for folder, _, names in os.walk(self.dir) if logs else ():
+            for name in (n for n in names if n.endswith(".log")):
+                os.makedirs(logs, exist_ok=True)
+                shutil.copy(os.path.join(folder, name), logs)
+        shutil.rmtree(self.dir, True)
+
+
+def processes():
+    """Each running process's parent (a zombie has ended: its parent collects it)."""
+    table = {}
+    for entry in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open("/proc/%s/stat" % entry) as f:
+                state, parent = f.read().rsplit(")", 1)[1].split()[:2]
+            if state != "Z":
+                table[int(entry)] = int(parent)
+        except (OSError, ValueError):
+            continue
+    return table
+
+
+def descendants(pid, table):
+    children = [p for p, parent in table.items() if parent == pid]
+    return [d for c in children for d in [c] + descendants(c, table)]
