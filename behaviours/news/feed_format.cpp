@@ -91,7 +91,10 @@ std::optional<int> twips(std::string_view value, double least) {
 }
 
 std::string quoted(std::string_view value) {
-    return "\"" + std::string(value) + "\"";
+    // Built up piece by piece: MinGW's GCC 12 warns falsely of overlap on a literal + a string.
+    std::string out(1, '"');
+    out.append(value).push_back('"');
+    return out;
 }
 
 // The words for a number the window refuses: not one, or outside what it takes.
