@@ -78,7 +78,7 @@ test-windows:
 # The Linux program on a KDE Plasma 6 Wayland desktop whose Xwayland sends XTest keys through the
 # compositor, as the players' newest desktops do: a chroot of Debian unstable, made once in
 # build/desktops/sid and kept (tools/desktop-chroot.sh). Not part of `make test`: it needs root,
-# Debian's mirror and 1.3 GB; the first run takes about seven minutes, a later one 16 s.
+# Debian's mirror and 1.3 GB; the first run takes about seven minutes, a later one 25 s.
 DESKTOP_PACKAGES := debootstrap
 test-desktops: deps
 	@tools/ensure-packages.sh $(DESKTOP_PACKAGES)

@@ -31,12 +31,21 @@ class KdeWaylandTest(unittest.TestCase):
         self.addCleanup(SampleSite(self.port).stop)
 
     def game(self):
-        """An X11 window with the keyboard, recording what it gets, as a game under Wine."""
+        """An X11 window recording what it gets, as a game under Wine, with the keyboard."""
         rec = Recorder(self.desktop, name="Game", wm_class=("codmp.exe", "Wine"), at=(100, 100))
         self.addCleanup(rec.stop)
-        time.sleep(0.5)
-        self.desktop.tap("x")  # the window has the compositor's focus once it gets a key
-        wait_for(lambda: rec.typed(), what="the game window focused")
+        return self.focus(rec)
+
+    def focus(self, rec):
+        """Gives rec the compositor's focus, and makes sure of it with a key: typed keys go where
+        the focus is, and a new window of the program's takes it a moment after it shows."""
+        def has_it():
+            rec.focus()
+            return rec.d.get_input_focus().focus == rec.win
+        wait_for(has_it, step=0.5, what="the game window focused")
+        time.sleep(0.3)
+        self.desktop.tap("x")
+        wait_for(lambda: rec.typed(), what="the game window's keyboard")
         rec.clear()
         return rec
 
@@ -101,7 +110,7 @@ class KdeWaylandTest(unittest.TestCase):
         self.desktop.allow("", "no")
         self.start_program()
         self.grant_kept(first_grant)
-        rec.focus()
+        self.focus(rec)
         self.assertEqual(self.typed_by(rec), ["v", "1", "1"], "the second start")
         self.assertEqual(self.desktop.questions(), [], "nothing asked")
 
