@@ -16,6 +16,10 @@ LINUX_BIN = os.environ.get("BRONTEK_LINUX_BIN", "")
 MESSAGE = ["v", "1", "1"]  # keypad 0's message on a fresh start
 
 
+# The games' windows stand right of the program's, which is wide enough to cover 700 px and more.
+LEFT = 960
+
+
 class OnlyInTheGame:
     """A mixin for an E2ETest giving start() (the program), windows() (the two games and the
     other window) and OTHER_PROGRAM (how "options" names the other window's program)."""
@@ -75,10 +79,10 @@ class LinuxProgramTest(OnlyInTheGame, WineTest):
         return p
 
     def windows(self):
-        return (WineWindow(self, "CoDMP.exe", "CoDMP", 700, 40),
+        return (WineWindow(self, "CoDMP.exe", "CoDMP", LEFT, 40),
                 self.recorder(name="Proton", wm_class=("codmp.exe", "steam_app_2620"),
-                              at=(700, 340)),
-                self.recorder(name="Other", wm_class=("other", "Other"), at=(700, 640)))
+                              at=(LEFT, 340)),
+                self.recorder(name="Other", wm_class=("other", "Other"), at=(LEFT, 640)))
 
 
 class WindowsProgramTest(OnlyInTheGame, WineTest):
@@ -91,8 +95,8 @@ class WindowsProgramTest(OnlyInTheGame, WineTest):
         return p
 
     def windows(self):
-        return (WineWindow(self, "CoDMP.exe", "CoDMP", 700, 40), None,
-                WineWindow(self, "Other.exe", "Other", 700, 640))
+        return (WineWindow(self, "CoDMP.exe", "CoDMP", LEFT, 40), None,
+                WineWindow(self, "Other.exe", "Other", LEFT, 640))
 
 
 if __name__ == "__main__":
