@@ -37,22 +37,29 @@ QString pathIn(const QVariant& value) {
 
 } // namespace
 
-// A connection of its own: the portal takes the program's name only on a connection that has
-// asked it nothing yet, and Qt may have asked it something on the shared one.
+namespace {
+const QString kConnection = QStringLiteral("brontek-portal");
+} // namespace
+
+// No connection until one is needed: on X11 the program asks the bus nothing at its start (where
+// no session bus runs, D-Bus would try to start one).
 PortalTypist::PortalTypist(x11::X11Typist& xtest, bool waylandSession)
-    : xtest_(xtest), wayland_(waylandSession),
-      bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus,
-                                         QStringLiteral("brontek-portal"))) {}
+    : xtest_(xtest), wayland_(waylandSession), bus_(kConnection) {}
 
 PortalTypist::~PortalTypist() {
     withdraw();
-    QDBusConnection::disconnectFromBus(QStringLiteral("brontek-portal"));
+    if (bus_.isConnected())
+        QDBusConnection::disconnectFromBus(kConnection);
 }
 
 Permission PortalTypist::ask(std::string_view lastGrant,
                              std::function<void(const PermissionChange&)> changed) {
     changed_ = std::move(changed);
     lastGrant_ = lastGrant;
+    // A connection of its own: the portal takes the program's name only on a connection that has
+    // asked it nothing yet, and Qt may have asked it something on the shared one.
+    if (wayland_ && qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
+        bus_ = QDBusConnection::connectToBus(QDBusConnection::SessionBus, kConnection);
     if (!wayland_ || !bus_.isConnected()) {
         useXTest();
         return Permission::Granted;

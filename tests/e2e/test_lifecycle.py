@@ -146,7 +146,13 @@ class LoginStartTest(E2ETest):
         with open(path, "w") as f:  # an older build's, since moved
             f.write(older)
         env = {"XDG_CONFIG_HOME": config, "HOME": self.workdir}
-        p = self.start_program(env, as_player() + [BIN])
+        # The ordinary user may not reach a build folder under root's home: the program runs
+        # from a copy in a folder of its own that everyone can read.
+        program = os.path.join(tempfile.mkdtemp(prefix="bt-bin-"), "brontek-tarnlow")
+        self.addCleanup(shutil.rmtree, os.path.dirname(program), True)
+        os.chmod(os.path.dirname(program), 0o755)
+        shutil.copy2(BIN, program)
+        p = self.start_program(env, as_player() + [program])
         box = lambda: (p.widget("loginStartBox")["text"], p.widget("loginStartBox")["checked"])  # noqa
         self.assertEqual(box(), ("Start at login", False), "another program's entry")
         os.chmod(folder, 0o555)
@@ -166,7 +172,7 @@ class LoginStartTest(E2ETest):
         check = subprocess.run(["desktop-file-validate", path], capture_output=True, text=True)
         self.assertEqual((check.returncode, check.stdout), (0, ""), check.stdout + check.stderr)
         command = desktop_exec(entry)
-        self.assertEqual(command, [os.path.realpath(BIN), "--tray", "--folder", self.workdir])
+        self.assertEqual(command, [os.path.realpath(program), "--tray", "--folder", self.workdir])
         p.proc.kill()
         p.proc.wait(10)
         # The login: the session runs Exec in the home folder, with a tray that is already up.
