@@ -344,7 +344,10 @@ class Program:
             self.wait_state(lambda s: s["model"].get("mainVisible") is False, 90,
                             what="the program started")
             return
-        wait_for(lambda: self.widget("saveButton"), 90, what="the main window")
+        try:
+            wait_for(lambda: self.widget("saveButton"), 90, what="the main window")
+        except AssertionError as e:
+            raise AssertionError("%s; the program said:\n%s" % (e, self.said())) from None
         steady(lambda: tuple(self.widget("saveButton")[k] for k in "xy"), "the window placed")
 
     def said(self):  # the end of what the program wrote, a sanitizer's report say
