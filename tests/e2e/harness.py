@@ -345,16 +345,12 @@ class Program:
             return None
 
     def window(self, title=MAIN):
-        for w in (self.state() or {}).get("windows", []):
-            if w.get("title", "").startswith(title):
-                return w
-        return None
+        return next((w for w in (self.state() or {}).get("windows", [])
+                     if w.get("title", "").startswith(title)), None)
 
     def widget(self, name, title=MAIN):
-        for c in (self.window(title) or {}).get("children", []):
-            if c["name"] == name:
-                return c
-        return None
+        return next((c for c in (self.window(title) or {}).get("children", [])
+                     if c["name"] == name), None)
 
     def wait_text(self, name, text, timeout=30):
         self.wait_state(lambda s: (self.widget(name) or {}).get("text") == text, timeout,
@@ -409,10 +405,9 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
         self.addCleanup(p.stop)
         return p
 
-    def box(self, p, text=None):  # the open input or message box, once there is one
+    def box(self, p):  # the open input or message box, once there is one
         def find(state):
-            return next((w for w in state["windows"] if w["title"] == "Brontek tarnlow" and (
-                text is None or any(c.get("text") == text for c in w["children"]))), None)
+            return next((w for w in state["windows"] if w["title"] == "Brontek tarnlow"), None)
         return find(p.wait_state(find, 30, what="a box"))
 
     def message_box(self, p):  # its texts, once it is open, closed by its OK
