@@ -706,6 +706,5 @@ class CopyScenarios:
         p.ended()
         self.assertFalse(os.path.exists(os.path.join(self.workdir, "binds")), "nothing written")
         p = self.start()
-        p.proc.kill()  # (under Wine too: wine execs the program)
-        p.proc.wait(10)
+        p.stop()  # (under Wine too: wine execs the program)
         self.start()

@@ -159,8 +159,7 @@ class LoginStartTest(E2ETest):
         self.assertEqual((check.returncode, check.stdout), (0, ""), check.stdout + check.stderr)
         command = desktop_exec(entry)
         self.assertEqual(command, [os.path.realpath(program), "--tray", "--folder", self.workdir])
-        p.proc.kill()
-        p.proc.wait(10)
+        p.stop()
         # The login: the session runs Exec in the home folder, with a tray that is already up.
         self.start_trayer()
         home = tempfile.mkdtemp(prefix="bt-home-")

@@ -34,8 +34,7 @@ class WindowTest(WindowScenarios, E2ETest):
         p.wait_model("mainMinimized", True)
         self.assertTrue(p.model()["mainVisible"])
         self.assertIn(MAIN, self.x.stacking(), "there for the player to bring back")
-        p.proc.kill()
-        p.proc.wait(10)
+        p.stop()
         self.recorder()  # the window the player opened first, which keeps the keyboard
         p = E2ETest.start_program(self, command=[BIN, "--tray"])  # as at login, with no tray
         p.wait_model("mainMinimized", True)

@@ -169,8 +169,7 @@ class WineTrayTest(WineTest):
         self.change_dpi("BrontekTarnlowPlatform", 192)  # the notification area's monitor
         p.wait_model("trayIconPx", 32)
         self.assertIn(b"tray-notice-shown = yes\r\n", self.file("options"))
-        p.proc.kill()
-        p.proc.wait(10)
+        p.stop()
         again = self.start()
         again.click("startButton")
         again.wait_model("mainVisible", False)
@@ -202,8 +201,7 @@ class WineStartWithWindowsTest(WineTest):
         self.assertTrue(command[0].endswith("\\brontek-tarnlow.exe"), command)
         self.assertTrue(command[3].lower().endswith(self.workdir.replace("/", "\\").lower()),
                         command)
-        p.proc.kill()
-        p.proc.wait(10)
+        p.stop()
         # The sign-in: Explorer runs the value's command in a folder of its own.
         self.start_trayer()
         elsewhere = tempfile.mkdtemp(prefix="bt-elsewhere-")
