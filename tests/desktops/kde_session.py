@@ -1,6 +1,7 @@
 """A KDE Plasma 6 Wayland session (bus, KWin with Xwayland, PipeWire, KDE's portal) and the test's
 hands: a portal keyboard the session takes as a real one. All it starts is ended by id."""
 
+import contextlib
 import itertools
 import os
 import re
@@ -169,20 +170,16 @@ class KdeSession:
     def stop(self, logs=None):
         """Ends what it started and what those started, latest first; its logs go to logs."""
         table = processes()
-        started = []
-        for proc in self.procs:
-            started += [proc.pid] + descendants(proc.pid, table)
+        started = [d for proc in self.procs for d in [proc.pid] + descendants(proc.pid, table)]
         for sig in (signal.SIGTERM, signal.SIGKILL):
             for pid in reversed(started):
-                try:
+                with contextlib.suppress(ProcessLookupError):
                     os.kill(pid, sig)
-                except ProcessLookupError:
-                    pass
             try:
                 wait_for(lambda: not set(started) & set(processes()), 10, what="the session's end")
                 break
             except AssertionError:
-                continue
+                pass
         for proc in self.procs:
             proc.wait()
         for folder, _, names in os.walk(self.dir) if logs else ():
