@@ -1,6 +1,7 @@
 // The desktop's leave to type, as scenarios on the virtual clock: a Wayland desktop's question at
-// the start, answered at once, after minutes, or never; refused; taken back in the middle of a
-// message; a grant kept for the next start; and keys the system would not type.
+// the start, answered after minutes; taken back in the middle of a message; a grant kept for the
+// next start. (A refusal, a desktop that cannot ask, keys the system would not type, each told
+// once, and every interleaving of them with presses, the random player holds.)
 
 #include "main_window_fixture.h"
 
@@ -25,9 +26,6 @@ Step tap(Millis at) {
 }
 Step desktop(Millis at, Permission now, std::string grant = "") {
     return {at, [now, grant](FakePlatform& p) { p.permission.answer(now, grant); }};
-}
-Step typistSays(Millis at, TypeResult result) {
-    return {at, [result](FakePlatform& p) { p.typist.result = result; }};
 }
 
 struct Scenario {
@@ -74,23 +72,10 @@ const Scenario kScenarios[] = {
     // A kept grant that no longer works: the desktop asks again, and its new grant replaces it.
     {"AKeptGrantTheDesktopNoLongerTakes", "t-old\r\n", "t-old", {desktop(100, Permission::Granted, "t-new"),
       tap(1000)}, T{{1100, "v"}, {1200, "1"}, {1300, "1"}}, N{}, "t-new\n"},
-    // Refused: nothing is typed for the rest of the run, and the player is told once.
-    {"Refused", "", "", {tap(1000), desktop(3000, Permission::Refused), tap(4000), tap(9000)},
-     T{}, N{Notice::TypingRefused}, ""},
-    // The desktop could not ask: nothing is typed, and the player is told so, not of a refusal.
-    {"TheDesktopCannotAsk", "", "", {desktop(3000, Permission::Failed), tap(4000)},
-     T{}, N{Notice::TypingUnavailable}, ""},
     // Taken back between v and the digits: the message stops there, and nothing follows.
     {"TakenBackInTheMiddleOfAMessage", "", "", {desktop(100, Permission::Granted), tap(1000),
       desktop(1150, Permission::TakenBack), tap(2000)},
      T{{1100, "v"}}, N{Notice::TypingTakenBack}, ""},
-    // The system refuses a key: the message stops, the player is told once a run, and each
-    // press tries again.
-    {"KeysTheSystemWouldNotType", "", "", {desktop(100, Permission::Granted),
-      typistSays(150, TypeResult::Refused), tap(1000), tap(2000),
-      typistSays(2500, TypeResult::Impossible), tap(3000), typistSays(3500, TypeResult::Typed),
-      tap(4000)},
-     T{{4100, "v"}, {4200, "1"}, {4300, "1"}}, N{Notice::KeysNotTyped}, ""},
     // A damaged "grant" offers nothing, and the desktop's first grant replaces it.
     {"ADamagedGrant", std::string("t \x01\xff", 4), "", {desktop(100, Permission::Granted, "t-2")},
      T{}, N{}, "t-2\n"},
@@ -100,15 +85,7 @@ const Scenario kScenarios[] = {
 INSTANTIATE_TEST_SUITE_P(Desktop, DesktopPermissionTest, ::testing::ValuesIn(kScenarios),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(MainWindowTest, ExitWithTheDesktopsQuestionOpenEndsTheProgramAndHearsNoAnswer) {
-    p.permission.atStart = Permission::Asking;
-    start();
-    c().exitButton.click();
-    EXPECT_TRUE(p.desktop.ended);
-    EXPECT_EQ(p.permission.withdrawn, 1);
-    EXPECT_FALSE(p.permission.listening());
-}
-
+// (That Exit withdraws an open question, the random player holds.)
 // A desktop that types for the program hands its keys back as a keyboard's: they never go to a
 // key choice under way, and the choice takes the player's next key as ever.
 TEST_F(MainWindowTest, TheKeysTheProgramTypesNeverGoToAKeyChoice) {

@@ -1,8 +1,7 @@
-"""A KDE Plasma 6 Wayland session of its own, as a player's desktop has it: a session bus, KWin on a
-virtual screen with Xwayland, PipeWire, the desktop portal with KDE's back end and its permission
-store, and the test's hands: a keyboard of the portal's, whose keys the session takes as a real
-one's. Every process started here is ended by its id."""
+"""A KDE Plasma 6 Wayland session (bus, KWin with Xwayland, PipeWire, KDE's portal) and the test's
+hands: a portal keyboard the session takes as a real one. All it starts is ended by id."""
 
+import contextlib
 import itertools
 import os
 import re
@@ -25,8 +24,7 @@ APP_ID = "com.brontek.tarnlow"  # the program's desktop file's id, by which it n
 LEFT_SHIFT = 42  # evdev key codes are X keycodes less 8 on every evdev keymap
 
 
-class Bus:
-    """A connection of its own to the session's bus: the portal ties a session to it."""
+class Bus:  # a connection of its own: the portal ties a session to it
 
     def __init__(self, address):
         self.conn = Gio.DBusConnection.new_for_address_sync(
@@ -41,7 +39,7 @@ class Bus:
                                    Gio.DBusCallFlags.NONE, 30000, None).unpack()
 
     def request(self, method, signature, args, options):
-        """A portal call answered by its Request's Response: (code, results), 0 granted."""
+        """A portal call's Response: (code, results), 0 granted."""
         token = "bt%d" % next(self.tokens)
         answers = []
         subscription = self.conn.signal_subscribe(
@@ -63,8 +61,7 @@ class Bus:
 
 
 class KdeSession:
-    """The desktop; "name" is its Xwayland's display and "display" a connection to it, so the
-    end-to-end harness's recorder and program run on it unchanged."""
+    """The desktop; "name" and "display" its Xwayland's, as the harness's Xvfb has them."""
 
     def __init__(self, program):
         self.dir = tempfile.mkdtemp(prefix="bt-kde-")  # 0700, as a runtime folder must be
@@ -74,8 +71,7 @@ class KdeSession:
                         XDG_CACHE_HOME=self.dir + "/cache", XDG_SESSION_TYPE="wayland",
                         XDG_CURRENT_DESKTOP="KDE", WAYLAND_DISPLAY="wayland-bt",
                         PATH=self.dir + "/bin:" + os.environ["PATH"], LC_ALL="C.UTF-8")
-        # The program installed as its package installs it: the portal lets a host program name
-        # itself only by a desktop file whose command it finds.
+        # Installed as its package does: a host program names itself by a desktop file.
         os.makedirs(self.dir + "/data/applications")
         shutil.copy(os.path.join(DATA, APP_ID + ".desktop"), self.dir + "/data/applications")
         os.mkdir(self.dir + "/bin")
@@ -92,8 +88,7 @@ class KdeSession:
                          stdout=subprocess.PIPE, stderr=self.log("session"))
         self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
         bus.stdout.close()
-        # Without PipeWire KWin offers no screen casting, without which KDE's portal makes no
-        # remote control session.
+        # Without PipeWire's screen casting KDE's portal makes no remote control session.
         self.spawn(["pipewire"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for(lambda: os.path.exists(self.dir + "/pipewire-0"), what="PipeWire")
         # KWin starts the command given once its Xwayland is up, with DISPLAY naming it.
@@ -125,15 +120,13 @@ class KdeSession:
         return proc
 
     def allow(self, app_id, answer):
-        """With "yes" in the store KDE's portal grants the program without asking; with any other
-        entry, or none, it asks the player. "" stands for host programs naming themselves to
-        nobody."""
+        """"yes": KDE's portal grants without asking, else it asks; app_id "": unnamed programs."""
         self.bus.call(STORE, "/org/freedesktop/impl/portal/PermissionStore", STORE,
                       "SetPermission", "(sbssas)",
                       ("kde-authorized", True, "remote-desktop", app_id, [answer]))
 
     def take_keyboard(self):
-        """The test's hands, as a host program naming itself to nobody, granted in the store."""
+        """The test's hands: an unnamed host program, granted in the store."""
         self.allow("", "yes")
         self.hands = Bus(self.env["DBUS_SESSION_BUS_ADDRESS"])
         _, created = self.hands.request("CreateSession", "(a{sv})", (), {
@@ -157,8 +150,7 @@ class KdeSession:
     def tap(self, name):
         self.press(self.keycode(name) - 8)
 
-    def questions(self, path=PORTAL_PATH + "/request"):
-        """The questions KDE's portal has open: each a request object of its back end's."""
+    def questions(self, path=PORTAL_PATH + "/request"):  # the request objects KDE's portal has open
         try:
             xml = self.bus.call("org.freedesktop.impl.portal.desktop.kde", path,
                                 "org.freedesktop.DBus.Introspectable", "Introspect")[0]
@@ -169,33 +161,25 @@ class KdeSession:
             found += self.questions(path + "/" + node)
         return found
 
-    def refuse(self):
-        """The player answers KDE's question, which opens over the desktop with the keyboard,
-        "no"."""
+    def refuse(self):  # answers KDE's question, which has the keyboard, "no"
         wait_for(self.questions, 30, what="KDE's question")
         time.sleep(0.5)
         self.tap("Escape")
         wait_for(lambda: not self.questions(), what="the question closed")
 
     def stop(self, logs=None):
-        """Ends the session; its logs, and those of programs run in its folder, go to logs."""
-        # What the test started and what those started (Xwayland, the services the bus started
-        # for the session), the latest first.
+        """Ends what it started and what those started, latest first; its logs go to logs."""
         table = processes()
-        started = []
-        for proc in self.procs:
-            started += [proc.pid] + descendants(proc.pid, table)
+        started = [d for proc in self.procs for d in [proc.pid] + descendants(proc.pid, table)]
         for sig in (signal.SIGTERM, signal.SIGKILL):
             for pid in reversed(started):
-                try:
+                with contextlib.suppress(ProcessLookupError):
                     os.kill(pid, sig)
-                except ProcessLookupError:
-                    pass
             try:
                 wait_for(lambda: not set(started) & set(processes()), 10, what="the session's end")
                 break
             except AssertionError:
-                continue
+                pass
         for proc in self.procs:
             proc.wait()
         for folder, _, names in os.walk(self.dir) if logs else ():
@@ -206,7 +190,7 @@ class KdeSession:
 
 
 def processes():
-    """Each running process's parent (a zombie has ended: its parent collects it)."""
+    """Each running process's parent (not a zombie's: it has ended)."""
     table = {}
     for entry in filter(str.isdigit, os.listdir("/proc")):
         try:

@@ -1,14 +1,6 @@
-"""A desktop's RemoteDesktop portal for the end-to-end tests, on a private session bus: it answers
-as xdg-desktop-portal does (a Request object per call, its Response signal, a Session), asks no one,
-and types what it is told with XTest on the X display, as a compositor hands keys to Xwayland as a
-real keyboard's. Every call is written as one JSON line to the log.
-
-    fake_portal.py LOG --answer grant|refuse|never [--version N]
-
-grant: Start grants the keyboard with a restore token; a token it handed out is taken once without
-asking (the log says so). refuse: the player says no. never: the question stays open. Version 0
-has no RemoteDesktop at all.
-"""
+"""A RemoteDesktop portal answering as xdg-desktop-portal does, typing with XTest, logging each call
+as a JSON line. fake_portal.py LOG --answer grant|refuse|never [--version N (0: none)]; a token it
+issued is taken once without asking."""
 
 import argparse
 import itertools
@@ -26,8 +18,7 @@ REMOTE = "org.freedesktop.portal.RemoteDesktop"
 NO_ANSWER = object()
 
 
-class Handle(dbus.service.Object):
-    """A Request or a Session: the signal each sends and the Close each takes."""
+class Handle(dbus.service.Object):  # a Request or a Session
 
     def __init__(self, bus, path, log):
         super().__init__(bus, path)

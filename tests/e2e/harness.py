@@ -1,5 +1,4 @@
-"""End-to-end harness: a private Xvfb, the program in a working folder of its own, real X clients,
-all on loopback and a free display; every process started here is stopped whatever the outcome."""
+"""A private Xvfb, the program in its own folder, real X clients; all they start is stopped."""
 
 import http.server
 import json
@@ -35,8 +34,7 @@ def wait_for(predicate, timeout=10.0, step=0.05, what="condition"):
 
 
 def steady(read, what):
-    """What read() gives twice a quarter of a second apart: a window manager places a new window,
-    and a tray docks an icon, a moment after it appears, and a click aimed there first misses."""
+    """read() once it gives the same twice: a new window or icon moves a moment after it shows."""
     seen = [None]
 
     def same():
@@ -45,8 +43,7 @@ def steady(read, what):
     return wait_for(same, step=0.25, what=what)
 
 
-def binds_bytes(game_line, slot_lines):
-    """A "binds" file: the game's line, then the twenty list indices in the file's order."""
+def binds_bytes(game_line, slot_lines):  # the twenty list indices in the file's order
     return "".join("%s\r\n" % v for v in [game_line] + list(slot_lines) + [""]).encode()
 
 
@@ -56,8 +53,7 @@ FILE_ORDER = ["slotMenu0", "slotMessage0"] + [
 
 
 def write_binds(workdir, game=1, entries=None):
-    """"binds" with these entries (by their place in the file) on, by default Numpad 7 on
-    Statements 3 (v 2 3) and Numpad 3 on Responses 4 (v 3 4)."""
+    """"binds" with these entries (by place in the file); by default Numpad 7: v23, 3: v34."""
     indices = [0] * 20
     for n, index in (entries or {15: 1, 14: 2, 7: 2, 6: 3}).items():
         indices[n] = index
@@ -65,15 +61,14 @@ def write_binds(workdir, game=1, entries=None):
         f.write(binds_bytes(game, indices))
 
 
-def free_port():
-    """A port on 127.0.0.1 that nothing listens on: each test's server of its own, or none."""
+def free_port():  # on 127.0.0.1, that nothing listens on
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))
         return s.getsockname()[1]
 
 
 class SampleSite:
-    """The sample news site on 127.0.0.1 (port 0: any free one), its status page delay s late."""
+    """The sample news site on 127.0.0.1, its status page delay s late."""
 
     def __init__(self, port=0, delay=0.0):
         root = os.path.dirname(os.path.dirname(SITE))
@@ -163,8 +158,7 @@ class Xvfb:
                 self.display.sync()
                 time.sleep(0.03)
 
-    def window(self, name, under=None):
-        """The mapped window named name (WM_NAME or WM_CLASS) below under, or None."""
+    def window(self, name, under=None):  # by WM_NAME or WM_CLASS, mapped, below under
         under = under or self.display.screen().root
         for child in under.query_tree().children:
             try:
@@ -178,8 +172,7 @@ class Xvfb:
                 return found
         return None
 
-    def find(self, name, under=None):
-        """The screen rectangle (x, y, w, h) of the mapped window name below under, or None."""
+    def find(self, name, under=None):  # that window's (x, y, w, h) on the screen
         try:
             window = self.window(name, under)
             g = window.get_geometry()
@@ -188,8 +181,7 @@ class Xvfb:
         except Exception:  # none yet, or gone in between
             return None
 
-    def _title(self, window):
-        """The title of window or of the nearest window above it that has one."""
+    def _title(self, window):  # of window or the nearest window above it that has one
         root = self.display.screen().root
         while window and window != root:
             try:
@@ -202,8 +194,7 @@ class Xvfb:
         return None
 
     def stacking(self):
-        """The mapped top-level windows' titles, bottom first: a window manager's
-        _NET_CLIENT_LIST_STACKING (its frames have no titles), else the root's children."""
+        """The top-level windows' titles, bottom first (a window manager's frames have none)."""
         root = self.display.screen().root
         prop = root.get_full_property(self.display.intern_atom("_NET_CLIENT_LIST_STACKING"),
                                       X.AnyPropertyType)
@@ -215,15 +206,13 @@ class Xvfb:
         return [t for t in (self._title(w) for w in windows) if t]
 
     def focused(self):
-        """The title of the window that gets the keyboard: the focus window, or with the focus at
-        PointerRoot (no window manager) the one under the pointer."""
+        """The title of the window that gets the keys (at PointerRoot, the one pointed at)."""
         focus = self.display.get_input_focus().focus
         if focus == X.PointerRoot:
             focus = self.display.screen().root.query_pointer().child
         return self._title(focus) if focus else None
 
-    def iconify(self, title):
-        """What a window manager does on minimize: WM_STATE iconic and the window unmapped."""
+    def iconify(self, title):  # as a window manager minimizes it
         window = self.window(title)
         state = self.display.intern_atom("WM_STATE")
         window.change_property(state, state, 32, [3, 0])
@@ -241,9 +230,8 @@ class Xvfb:
 
 
 class Recorder:
-    """A focused X window recording each key press with the server's time (keypad presses as "KP",
-    to measure from a press); with grab it grabs the keyboard as a game does. A name, a WM_CLASS
-    (res_name, res_class) and a place of its own let it stand for a game or any other program."""
+    """A focused X window recording (server time, key) per press, keypad ones as "KP"; grabbing the
+    keyboard as a game does with grab; a name, WM_CLASS and place of its own."""
 
     def __init__(self, xvfb, grab=False, name="Recorder", wm_class=None, at=(700, 600)):
         self.d = xdisplay.Display(xvfb.name)
@@ -268,9 +256,7 @@ class Recorder:
         self.thread = threading.Thread(target=self._run, daemon=True)
         self.thread.start()
 
-    def focus(self):
-        """Takes the focus; under a window manager by asking it as a pager does (else it may
-        take it back)."""
+    def focus(self):  # under a window manager by asking it, as a pager does
         root = self.d.screen().root
         if root.get_full_property(self.d.intern_atom("_NET_SUPPORTING_WM_CHECK"),
                                   X.AnyPropertyType):
@@ -323,8 +309,7 @@ class Recorder:
 
 
 class Program:
-    """The program (Linux, or Windows under Wine: the same probe) in a working folder of its own,
-    with the test probe on, asking the news server on 127.0.0.1 at the port given."""
+    """The program (Linux, or Windows under Wine) in its folder, probed, its server on 127.0.0.1."""
 
     def __init__(self, xvfb, workdir, port, extra_env=None, command=None, cwd=None,
                  hidden=False):
@@ -363,16 +348,12 @@ class Program:
             return None
 
     def window(self, title=MAIN):
-        for w in (self.state() or {}).get("windows", []):
-            if w.get("title", "").startswith(title):
-                return w
-        return None
+        return next((w for w in (self.state() or {}).get("windows", [])
+                     if w.get("title", "").startswith(title)), None)
 
     def widget(self, name, title=MAIN):
-        for c in (self.window(title) or {}).get("children", []):
-            if c["name"] == name:
-                return c
-        return None
+        return next((c for c in (self.window(title) or {}).get("children", [])
+                     if c["name"] == name), None)
 
     def wait_text(self, name, text, timeout=30):
         self.wait_state(lambda s: (self.widget(name) or {}).get("text") == text, timeout,
@@ -410,8 +391,7 @@ class Program:
         self.log.close()
 
 
-class E2ETest(unittest.TestCase):
-    """Each test gets its own Xvfb and working folder."""
+class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working folder
     screen = "1280x1024"
 
     def setUp(self):
@@ -428,15 +408,18 @@ class E2ETest(unittest.TestCase):
         self.addCleanup(p.stop)
         return p
 
-    def message_box(self, p):
-        """The texts of the program's message box, once one is open, and a click on its OK."""
+    def box(self, p):  # the open input or message box, once there is one
         def find(state):
             return next((w for w in state["windows"] if w["title"] == "Brontek tarnlow"), None)
-        box = find(p.wait_state(find, 30, what="a box"))
+        return find(p.wait_state(find, 30, what="a box"))
+
+    def message_box(self, p):  # its texts, once it is open, closed by its OK
+        box = self.box(p)
         time.sleep(0.3)
         [ok] = [c for c in box["children"] if c.get("text") in ("OK", "&OK")]
         self.x.click(ok["x"] + ok["w"] // 2, ok["y"] + ok["h"] // 2)
-        p.wait_state(lambda s: not find(s), what="the box closed")
+        p.wait_state(lambda s: not any(w["title"] == "Brontek tarnlow" for w in s["windows"]),
+                     what="the box closed")
         return [c.get("text") for c in box["children"] if c.get("text")]
 
     def start(self):  # what the scenarios run: the Linux program; the Wine suite's starts the exe
@@ -445,8 +428,7 @@ class E2ETest(unittest.TestCase):
     def game(self):  # a focused recorder: a function giving (ms, key) pairs
         return self.recorder().typed
 
-    def typed_by(self, rec, key="KP_0", focus=None):
-        """What the recorder got for a tap of key, made after focus() where given."""
+    def typed_by(self, rec, key="KP_0", focus=None):  # what rec got for a tap, after focus()
         before = len(rec.typed())
         if focus:
             focus()
@@ -455,23 +437,19 @@ class E2ETest(unittest.TestCase):
         return [k for _, k in rec.typed()[before:]]
 
     def serve_sample_site(self, status_delay=0.0):
-        """The sample news site on this test's own port."""
         self.addCleanup(SampleSite(self.port, status_delay).stop)
 
-    def spawn(self, args, env=None):
-        """A program of the desktop around ours, on this display, stopped after the test."""
+    def spawn(self, args, env=None):  # a program of the desktop, stopped after the test
         proc = subprocess.Popen(args, env={**os.environ, **(env or {}), "DISPLAY": self.x.name},
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.addCleanup(lambda: (proc.kill(), proc.wait()))
 
-    def start_trayer(self):
-        """A real XEmbed tray host; Qt's and Wine's icons dock into its window "panel"."""
+    def start_trayer(self):  # an XEmbed tray: icons dock into its window "panel"
         self.spawn(["trayer", "--edge", "top", "--align", "right", "--width", "10", "--height",
                     "24", "--SetDockType", "false"])
         wait_for(lambda: self.x.find("panel"), what="the tray")
 
     def start_openbox(self):
-        """A real window manager: frames, placement, and focus and stacking rules."""
         self.spawn(["openbox", "--sm-disable"])
         check = self.x.display.intern_atom("_NET_SUPPORTING_WM_CHECK")
         wait_for(lambda: self.x.display.screen().root.get_full_property(check, X.AnyPropertyType),
@@ -494,16 +472,13 @@ class E2ETest(unittest.TestCase):
         with open(path, "rb") as f:
             return f.read()
 
-    def decline_news(self, p):
-        """Ticks the news window's box and leaves by its Exit button: "data" is written."""
+    def decline_news(self, p):  # the news window's box ticked, then its Exit: "data" written
         p.click("declineBox", NEWS)
         time.sleep(0.3)
         p.click("exitButton", NEWS)
         p.ended(30)
         self.assertEqual(self.file("data"), b"brontek-news-2026-12\r\n")
 
-    # The shown controls whose whole text, as the program measures it in their font, is wider
-    # than they are.
     def texts_cut_off(self, p, title=MAIN):
         return [c for c in p.window(title)["children"] if c["visible"] and c["textW"] > c["w"]]
 
@@ -513,10 +488,8 @@ class E2ETest(unittest.TestCase):
 
 
 class WindowScenarios:
-    """What both programs must take the same way, bare or (window_manager) under openbox. A mixin
-    for an E2ETest (whose start() and game() it uses) giving EDIT (the input box's text field
-    class), F5 (how "keys" names F5) and RAW_MOUSE (whether the probe says if the mouse's raw
-    input is registered)."""
+    """Both programs' window, bare or under openbox; a mixin giving EDIT (the input box's field),
+    F5 (as "keys" names it) and RAW_MOUSE (whether the probe tells the mouse is heard)."""
     window_manager = False
     RAW_MOUSE = False
 
@@ -531,8 +504,7 @@ class WindowScenarios:
             wait_for(lambda: self.x.focused() == MAIN, what="the window focused")
         return p
 
-    def choose(self, p, name, index):
-        """Opens a list with a click and moves to an entry with the keyboard, as a player can."""
+    def choose(self, p, name, index):  # a click opens the list, the keyboard picks
         steps = index - p.widget(name)["index"]
         p.click(name)
         time.sleep(0.5)
@@ -541,12 +513,6 @@ class WindowScenarios:
             time.sleep(0.1)
         self.x.tap("Return")
         p.wait_state(lambda s: p.widget(name)["index"] == index, what="%s at %d" % (name, index))
-
-    def box(self, p, text=None):  # the open input or message box, once there is one
-        def find(state):
-            return next((w for w in state["windows"] if w["title"] == "Brontek tarnlow" and (
-                text is None or any(c.get("text") == text for c in w["children"]))), None)
-        return find(p.wait_state(find, 30, what="a box"))
 
     def answer_box(self, p, typed):
         [edit] = [c for c in self.box(p)["children"] if c["class"] == self.EDIT]
@@ -562,8 +528,7 @@ class WindowScenarios:
         p.click("keyLabel%d" % slot)
         p.wait_text("keyLabel%d" % slot, "Press a key\u2026")
 
-    def typed_after(self, keys, *taps):
-        """The (time, key) pairs the game got for keys tapped a second apart, three a tap."""
+    def typed_after(self, keys, *taps):  # the (time, key) pairs for taps a second apart
         for key in taps:
             self.x.tap(key, hold=0.05)
             time.sleep(1.0)
@@ -627,8 +592,7 @@ class WindowScenarios:
             self.assertAlmostEqual(b - a, 250, delta=20)
         p.click("intervalButton")
         self.answer_box(p, "99")
-        [ok] = [c for c in self.box(p, "Enter 100 - 1000")["children"] if c.get("text") == "OK"]
-        self.x.click(ok["x"] + ok["w"] // 2, ok["y"] + ok["h"] // 2)
+        self.assertIn("Enter 100 - 1000", self.message_box(p))
         p.wait_model("keyInterval", 100)
         self.no_keys_file()
 
@@ -715,9 +679,8 @@ class WindowScenarios:
 
 
 class CopyScenarios:
-    """One copy at a time, with its icon in trayer, for both programs. A mixin for an E2ETest
-    giving ICON (the name of the icon's window) and second_start(p) (starts another copy as p was
-    started; returns its exit status)."""
+    """One copy at a time, for both programs; a mixin giving ICON (the icon's window) and
+    second_start(p) (another copy started as p was; its exit status)."""
 
     def put_away(self, p):  # with Start; the middle of the docked icon
         p.click("startButton")
@@ -746,6 +709,5 @@ class CopyScenarios:
         p.ended()
         self.assertFalse(os.path.exists(os.path.join(self.workdir, "binds")), "nothing written")
         p = self.start()
-        p.proc.kill()  # (under Wine too: wine execs the program)
-        p.proc.wait(10)
+        p.stop()  # (under Wine too: wine execs the program)
         self.start()

@@ -1,5 +1,4 @@
-"""The program's lifecycle on a real desktop: an XEmbed tray (trayer) and a notification service
-on a private session bus, and one copy at a time."""
+"""The lifecycle with a tray, a notification service on a private bus, one copy at a time."""
 
 import os
 import re
@@ -15,8 +14,8 @@ from harness import BIN, MAIN, NEWS, CopyScenarios, E2ETest, wait_for, write_bin
 ICON = "brontek-tarnlow"  # the name Qt gives the icon's window in an XEmbed tray
 
 
-class SessionBusTest(E2ETest):
-    """A private D-Bus session bus, as a desktop session has, stopped after the test."""
+class DesktopTest(E2ETest):
+    """A private session bus, trayer and python3-dbusmock's notification service."""
 
     def setUp(self):
         super().setUp()
@@ -25,6 +24,11 @@ class SessionBusTest(E2ETest):
         self.bus = {"DBUS_SESSION_BUS_ADDRESS": re.search(
             r"DBUS_SESSION_BUS_ADDRESS='([^']+)'", out).group(1)}
         self.addCleanup(subprocess.run, ["kill", re.search(r"BUS_PID=(\d+)", out).group(1)])
+        self.log = os.path.join(self.workdir, ".notices")
+        self.serve("org.freedesktop.Notifications", [
+            "/usr/bin/python3", "-m", "dbusmock", "--session", "-t", "notification_daemon",
+            "-l", self.log])
+        self.start_trayer()
 
     def send(self, *args):
         return subprocess.run(["dbus-send", "--session", "--print-reply"] + list(args),
@@ -35,18 +39,6 @@ class SessionBusTest(E2ETest):
         self.spawn(command, self.bus)
         wait_for(lambda: name in self.send("--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
                                            "org.freedesktop.DBus.ListNames"), what=name)
-
-
-class DesktopTest(SessionBusTest):
-    """An XEmbed tray (trayer) and a desktop's notification service (python3-dbusmock's)."""
-
-    def setUp(self):
-        super().setUp()
-        self.log = os.path.join(self.workdir, ".notices")
-        self.serve("org.freedesktop.Notifications", [
-            "/usr/bin/python3", "-m", "dbusmock", "--session", "-t", "notification_daemon",
-            "-l", self.log])
-        self.start_trayer()
 
     def notices(self):  # each Notify call's (summary, body)
         if not os.path.exists(self.log):
@@ -63,7 +55,7 @@ class XEmbedTrayTest(DesktopTest):
         return self.docked_icon(ICON)
 
     def menu(self, p, icon, key, picture=None):
-        """Opens the icon's menu with the right button and chooses by the item's letter."""
+        """Opens the icon's menu with the right button and picks by the item's letter."""
         x, y, w, h = icon
         self.x.click(x + w // 2, y + h // 2, button=3)
         state = p.wait_state(lambda s: any(w["class"] == "QMenu" for w in s["windows"]),
@@ -118,23 +110,18 @@ class XEmbedTrayTest(DesktopTest):
         self.assertEqual(len(self.notices()), 1, "told once, not at every start")
 
 
-def as_player():
-    """The command's start that runs a program as an ordinary user: root writes into read-only
-    folders, and the player does not."""
+def as_player():  # runs a program as an ordinary user: root writes into read-only folders
     return ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] if os.geteuid() == 0 \
         else []
 
 
 def desktop_exec(entry):
-    """The arguments of a desktop file's Exec line (its string escapes undone, then its quoting,
-    which for these paths reads as a shell's)."""
+    """Exec's arguments: string escapes undone, then quoting, here read as a shell's."""
     [line] = [l for l in entry.splitlines() if l.startswith("Exec=")]
     return shlex.split(line[5:].replace("\\\\", "\\").replace("%%", "%"))
 
 
 class LoginStartTest(E2ETest):
-    """The box's autostart file, and the start at login it makes, in the session's own folder."""
-
     def test_the_box_writes_a_valid_autostart_file_that_starts_into_the_tray_with_the_binds(self):
         write_binds(self.workdir)  # Numpad 3 types v 3 4
         os.chmod(self.workdir, 0o777)
@@ -146,8 +133,7 @@ class LoginStartTest(E2ETest):
         with open(path, "w") as f:  # an older build's, since moved
             f.write(older)
         env = {"XDG_CONFIG_HOME": config, "HOME": self.workdir}
-        # The ordinary user may not reach a build folder under root's home: the program runs
-        # from a copy in a folder of its own that everyone can read.
+        # Run from a copy every user can reach, unlike a build under root's home.
         program = os.path.join(tempfile.mkdtemp(prefix="bt-bin-"), "brontek-tarnlow")
         self.addCleanup(shutil.rmtree, os.path.dirname(program), True)
         os.chmod(os.path.dirname(program), 0o755)
@@ -173,8 +159,7 @@ class LoginStartTest(E2ETest):
         self.assertEqual((check.returncode, check.stdout), (0, ""), check.stdout + check.stderr)
         command = desktop_exec(entry)
         self.assertEqual(command, [os.path.realpath(program), "--tray", "--folder", self.workdir])
-        p.proc.kill()
-        p.proc.wait(10)
+        p.stop()
         # The login: the session runs Exec in the home folder, with a tray that is already up.
         self.start_trayer()
         home = tempfile.mkdtemp(prefix="bt-home-")

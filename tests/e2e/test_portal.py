@@ -1,8 +1,4 @@
-"""The Linux program on a Wayland desktop with the RemoteDesktop portal (a stand-in on a private
-session bus that types with XTest, as a compositor hands keys to Xwayland): it asks at its start,
-before any press, types through the portal's session, keeps the grant so the next start asks
-nothing, and says so once when the desktop refuses; without a portal that remembers, XTest as ever.
-"""
+"""The Linux program on a Wayland desktop with a RemoteDesktop portal (fake_portal.py)."""
 
 import json
 import os
@@ -16,8 +12,6 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 
 
 class PortalTest(test_lifecycle.DesktopTest):
-    """A notification service, a tray, and the portal answering as told."""
-
     def portal(self, answer="grant", version=2):
         self.calls_log = os.path.join(self.workdir, ".portal")
         self.serve("org.freedesktop.portal.Desktop", [
@@ -45,11 +39,9 @@ class PortalTest(test_lifecycle.DesktopTest):
         self.assertEqual((select["types"], select["persist_mode"], select["restore_token"]),
                          (1, 2, ""))
         self.assertEqual(self.typed_by(rec), ["v", "1", "1"])
-        self.assertEqual(len(self.calls("NotifyKeyboardKeycode")), 2 + 6,
-                         "a Shift that makes the session's keyboard, then every key down and up")
+        self.assertEqual(len(self.calls("NotifyKeyboardKeycode")), 2 + 6, "Shift, then v 1 1")
         self.assertEqual(self.file("grant"), b"token-1\n")
-        # The keys come back from the desktop as a keyboard's: a key choice begun while they are
-        # typed hears none of them.
+        # The keys come back as a keyboard's: a key choice begun meanwhile hears none of them.
         self.x.tap("KP_0", hold=0.01)
         p.click("keyLabel3")
         time.sleep(0.8)

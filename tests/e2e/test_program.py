@@ -1,5 +1,4 @@
-"""The Linux program as a player uses it: the shared window scenarios, Start with no tray at all,
-and keys injected into the X server as a keyboard sends them, as a focused window gets them."""
+"""The Linux program on Xvfb: the window scenarios, no tray, keys as a keyboard sends them."""
 
 import os
 import subprocess
@@ -12,7 +11,6 @@ from harness import BIN, MAIN, E2ETest, WindowScenarios, write_binds
 
 
 class WindowTest(WindowScenarios, E2ETest):
-    """On a bare X server; WindowUnderOpenboxTest runs the same under a window manager."""
     EDIT = "QLineEdit"
     F5 = b"x11 71 "
 
@@ -36,8 +34,7 @@ class WindowTest(WindowScenarios, E2ETest):
         p.wait_model("mainMinimized", True)
         self.assertTrue(p.model()["mainVisible"])
         self.assertIn(MAIN, self.x.stacking(), "there for the player to bring back")
-        p.proc.kill()
-        p.proc.wait(10)
+        p.stop()
         self.recorder()  # the window the player opened first, which keeps the keyboard
         p = E2ETest.start_program(self, command=[BIN, "--tray"])  # as at login, with no tray
         p.wait_model("mainMinimized", True)
@@ -112,8 +109,7 @@ class KeysTest(E2ETest):
 
 
 class OnlyInTheGameTest(E2ETest):
-    """"Only in the game" on a bare X server, where no window manager names the active window: the
-    X server's input focus counts, and at PointerRoot the window under the pointer."""
+    """With no window manager the input focus counts, at PointerRoot the window pointed at."""
 
     def test_the_input_focus_or_the_window_under_the_pointer_decides(self):
         with open(os.path.join(self.workdir, "options"), "wb") as f:

@@ -1,5 +1,4 @@
-"""The Debian package made from the build (CPack), and the Windows zip: what they hold, and what
-lintian, appstreamcli and desktop-file-validate say of them."""
+"""The .deb from the build and the Windows zip: what they hold, and what the checkers say."""
 
 import glob
 import os
@@ -47,8 +46,7 @@ class PackageTest(unittest.TestCase):
                       ["desktop-file-validate",
                        os.path.join(share, "applications", "com.brontek.tarnlow.desktop")]):
             self.assertEqual(run(*check).returncode, 0, check)
-        # The installed launcher answers without a display and keeps its files in the player's
-        # data folder.
+        # The launcher answers without a display and keeps its files in the player's data folder.
         env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
         env["XDG_DATA_HOME"] = os.path.join(out, "data-home")
         launcher = os.path.join(root, "usr", "bin", "brontek-tarnlow")

@@ -1,6 +1,4 @@
-"""The Windows program's downloads under Wine against the broken servers of bench/ on free ports
-of 127.0.0.1: winhttp_client_test (built by the mingw preset) fetches from one that trickles a
-byte every 14 s and from one that drips its answer over 5 s."""
+"""winhttp_client_test under Wine against bench/'s trickling and dripping servers on 127.0.0.1."""
 
 import os
 import subprocess
@@ -13,8 +11,7 @@ TEST = os.environ.get("BRONTEK_DOWNLOAD_TEST", "")
 
 
 class DownloadTest(unittest.TestCase):
-    def serve(self, scenario):
-        """A broken server of its own; its address once it listens."""
+    def serve(self, scenario):  # a broken server of its own; its address once it listens
         proc = subprocess.Popen([sys.executable, SERVER, scenario], stdout=subprocess.PIPE,
                                 text=True)
         self.addCleanup(lambda: (proc.kill(), proc.wait()))

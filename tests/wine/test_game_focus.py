@@ -1,6 +1,4 @@
-"""Only in the game, end to end under openbox, for the Linux program and the Windows one: a Wine
-window run as CoDMP.exe is the game, an X window named codmp.exe / steam_app_2620 the game under
-Proton, and another window is elsewhere."""
+"""Only in the game under openbox, for both programs: Wine's CoDMP.exe, Proton's, and another."""
 
 import os
 import sys
@@ -16,20 +14,17 @@ LINUX_BIN = os.environ.get("BRONTEK_LINUX_BIN", "")
 MESSAGE = ["v", "1", "1"]  # keypad 0's message on a fresh start
 
 
-# The games' windows stand right of the program's, which is wide enough to cover 700 px and more.
-LEFT = 960
+LEFT = 960  # right of the program's window, which may be over 700 px wide
 
 
 class OnlyInTheGame:
-    """A mixin for an E2ETest giving start() (the program), windows() (the two games and the
-    other window) and OTHER_PROGRAM (how "options" names the other window's program)."""
+    """A mixin giving start(), windows() (two games and another) and OTHER_PROGRAM (its name)."""
 
     def setUp(self):
         super().setUp()
         self.start_openbox()
 
-    def typed_into(self, window):
-        """What keypad 0, pressed while window has the focus, typed there."""
+    def typed_into(self, window):  # what keypad 0 typed there, pressed with window in front
         window.focus()
         wait_for(lambda: self.x.focused() == window.title, what=window.title + " focused")
         before = window.typed()
@@ -86,7 +81,7 @@ class LinuxProgramTest(OnlyInTheGame, WineTest):
 
 
 class WindowsProgramTest(OnlyInTheGame, WineTest):
-    """Wine hands a Wine program keys only while a Wine window has the focus: both are Wine's."""
+    """Wine's: Wine hands a Wine program keys only while a Wine window has the focus."""
     OTHER_PROGRAM = b"Other.exe"
 
     def start(self):

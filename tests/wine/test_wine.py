@@ -1,6 +1,5 @@
-"""The Windows program under Wine on a private Xvfb: the keypad (NumLock off and on), the window
-scenarios, the tray icon in trayer, one copy at a time. It hears keys only while a Wine window has
-the focus, so the game here is a small Wine window that records what it receives."""
+"""The Windows program under Wine on a private Xvfb; the game is a recording Wine window, since it
+hears keys only while a Wine window has the focus."""
 
 import os
 import re
@@ -46,17 +45,14 @@ class WineTest(harness.E2ETest):
     def change_dpi(self, window_class, dpi):  # as Windows tells a window moved to another monitor
         self.wine_run(POST_MESSAGE, window_class, str(WM_DPICHANGED), str(dpi << 16 | dpi))
 
-    def game(self):
-        """A focused recording Wine window, and a function giving the (time, key) pairs it got
-        from the first v on."""
+    def game(self):  # a focused recording Wine window; a function giving its keys from v on
         recorder = WineWindow(self, RECORDER, "Recorder", 700, 500, "keys.txt")
         time.sleep(1.0)
         recorder.focus()
         time.sleep(0.5)
 
         def keys():
-            # The keypad key itself arrives too ("0" with NumLock on); the program types only
-            # v and the digits of its lists.
+            # The keypad key itself arrives too ("0" with NumLock on).
             typed = recorder.typed()
             starts = [n for n, (_, k) in enumerate(typed) if k == "v"]
             return [t for t in typed[starts[0]:] if t[1] != "0"] if starts else []
@@ -64,8 +60,7 @@ class WineTest(harness.E2ETest):
 
 
 class WineWindow:
-    """A Wine window of the key recorder, run as the program exe (a copy of it under that name
-    when it is another), recording each character it receives with its message time."""
+    """The key recorder run as exe (a copy so named), writing (message time, character) lines."""
 
     def __init__(self, test, exe, title, left, top, out=None):
         path = exe
@@ -95,10 +90,8 @@ class WineWindow:
 
 class WineKeysTest(WineTest):
     def typed_one_interval_apart(self, keys, count, late=10, early=4):
-        """The keys the game got once there are count, each message's keys one interval from its
-        v (Wine's message times are whole milliseconds), no more than late ms after and early ms
-        before: a key comes at its due time, whether the one before came late or not (so a v a
-        few ms late on a busy machine puts the next key that much nearer to it)."""
+        """The keys, once count came, each 100 ms * n after its v, late or early by at most so
+        (a v a few ms late on a busy machine brings the next key, due on time, nearer to it)."""
         typed = wait_for(lambda: len(keys()) >= count and keys())
         for i in range(0, count, 3):
             start = typed[i][0]
@@ -130,7 +123,6 @@ class WineKeysTest(WineTest):
 
 
 class WineWindowTest(harness.WindowScenarios, WineTest):
-    """The window scenarios, with Wine's own windows: bare here, under openbox in the subclass."""
     EDIT = "Edit"
     F5 = b"win32 63 "
 
@@ -181,8 +173,7 @@ class WineTrayTest(WineTest):
         self.change_dpi("BrontekTarnlowPlatform", 192)  # the notification area's monitor
         p.wait_model("trayIconPx", 32)
         self.assertIn(b"tray-notice-shown = yes\r\n", self.file("options"))
-        p.proc.kill()
-        p.proc.wait(10)
+        p.stop()
         again = self.start()
         again.click("startButton")
         again.wait_model("mainVisible", False)
@@ -191,8 +182,7 @@ class WineTrayTest(WineTest):
 
 
 class WineStartWithWindowsTest(WineTest):
-    def run_value(self):
-        """The data of our value under the Run key, as reg.exe shows it; None when there is none."""
+    def run_value(self):  # our value under the Run key, as reg.exe shows it, or None
         query = subprocess.run(["wine", "reg", "query", RUN, "/v", "Brontek Tarnlow"],
                                env=dict(os.environ, DISPLAY=self.x.name, **self.wine),
                                capture_output=True, text=True, timeout=120)
@@ -215,8 +205,7 @@ class WineStartWithWindowsTest(WineTest):
         self.assertTrue(command[0].endswith("\\brontek-tarnlow.exe"), command)
         self.assertTrue(command[3].lower().endswith(self.workdir.replace("/", "\\").lower()),
                         command)
-        p.proc.kill()
-        p.proc.wait(10)
+        p.stop()
         # The sign-in: Explorer runs the value's command in a folder of its own.
         self.start_trayer()
         elsewhere = tempfile.mkdtemp(prefix="bt-elsewhere-")
