@@ -30,9 +30,6 @@ class MainWindowTest : public ::testing::Test {
     MainWindow& window() { return app->mainWindow(); }
     MainWindowControls& c() { return app->mainWindow().controls(); }
 
-    Binding binding(int slot) {
-        return window().profile().bindings[static_cast<std::size_t>(slot)];
-    }
     // Chooses a menu and a message as the player does, in the slot's two lists.
     void bind(int slot, int menu, int message) {
         c().slotMenu(slot).choose(menu - 1);

@@ -6,7 +6,8 @@
 namespace bt::test {
 namespace {
 
-struct NewsTest : ::testing::Test {
+// A news window on the fakes.
+struct NewsOnFakes {
     FakePlatform p;
     NewsWindow news{p.files, p.dialogs, p.http, p.clock, p.desktop};
     NewsWindowControls& c = news.controls();
@@ -26,6 +27,7 @@ struct NewsTest : ::testing::Test {
         openWith(ok(sampleFeed(changes) + "extra" + token + "lines"), ok(token));
     }
 };
+struct NewsTest : ::testing::Test, NewsOnFakes {};
 
 TEST_F(NewsTest, AsksTheFeedAfterTwoSecondsThenTheTokenThenLaysTheSampleOut) {
     news.open(base, "news-7");
@@ -59,19 +61,14 @@ TEST(NewsFailureTest, AFailedDownloadStopsInTheConnectingLayoutAndStaysClosable)
     for (const auto& [feed, token] : {std::pair{HttpResult::answer(404, "nope"), HttpResult{}},
                                       {HttpResult::failure("refused"), {}},
                                       {ok("a|b"), HttpResult::answer(500, "")}}) {
-        FakePlatform p;
-        NewsWindow news(p.files, p.dialogs, p.http, p.clock, p.desktop);
-        news.open(kBase, "x");
-        p.clock.advance(2000);
-        p.http.respondTo(std::string(kBase) + "data.html", feed);
-        EXPECT_EQ(p.http.respondTo(std::string(kBase) + "br.html", token), feed.ok());
-        p.clock.advance(10000);
-        const NewsWindowControls& c = news.controls();
-        EXPECT_TRUE(c.connectingLabel.visible() && !c.pageView.visible());
-        EXPECT_EQ(c.window.caption(), "Brontek news");
-        EXPECT_EQ(p.http.requests.size(), feed.ok() ? 2u : 1u) << "no retry";
-        news.controls().exitButton.click();
-        EXPECT_FALSE(news.isOpen());
+        NewsOnFakes n;
+        n.openWith(feed, token); // the token asked only after a feed
+        n.p.clock.advance(10000);
+        EXPECT_TRUE(n.c.connectingLabel.visible() && !n.c.pageView.visible());
+        EXPECT_EQ(n.c.window.caption(), "Brontek news");
+        EXPECT_EQ(n.p.http.requests.size(), feed.ok() ? 2u : 1u) << "no retry";
+        n.c.exitButton.click();
+        EXPECT_FALSE(n.news.isOpen());
     }
 }
 
@@ -113,26 +110,7 @@ TEST_F(NewsTest, HoveringALinkShowsItsDescriptionClickLabelAndPage) {
               (std::vector<std::string>{"https://example.org/help-clicked"}));
 }
 
-TEST_F(NewsTest, AHoveredLinkTakesNoPointerInputItReachesTheWindowAndItsProbe) {
-    openSample();
-    links.pointerOverLink(5, {}, 100, 100);
-    links.pointerOverLink(5, {true}, 300, 400); // the hovered one: the window's surface
-    links.probeClicked();                       // the probe shows the place, within 16 bits
-    EXPECT_EQ(c.probeLabel.caption(), "300, 400");
-    links.surfaceMoved(40000.4, -56.5);
-    EXPECT_EQ(c.probeLabel.caption(), "32767, -56");
-    EXPECT_EQ(std::pair(c.probeLabel.rect().left, c.probeLabel.rect().top), std::pair(32767, -56));
-    links.linkClicked(5);
-    EXPECT_TRUE(p.desktop.linksOpened.empty());
-    links.surfaceMoved(10, 10);
-    EXPECT_EQ(c.probeLabel.caption(), "32767, -56") << "a click on the window stops the probe";
-    links.probeClicked();
-    links.probeClicked();
-    links.surfaceMoved(20, 20);
-    EXPECT_EQ(c.probeLabel.caption(), "10, 10") << "the probe's label starts and stops it";
-}
-
-TEST_F(NewsTest, LinksOpenOnClickOrALeftButtonMoveOntoLink1AndOnlyWebAddresses) {
+TEST_F(NewsTest, LinksOpenOnClickOrALeftButtonMoveOntoLink1AndAHoveredOneReachesTheProbe) {
     openSample({{22, "C:\\Windows\\System32\\calc.exe"}, // link 1, 2, 3: what a click opens
                 {31, "file:///etc/passwd"},
                 {40, "HTTPS://example.org/ok"},
@@ -151,6 +129,22 @@ TEST_F(NewsTest, LinksOpenOnClickOrALeftButtonMoveOntoLink1AndOnlyWebAddresses) 
     EXPECT_EQ(p.desktop.linksOpened,
               (std::vector<std::string>{"HTTPS://example.org/ok", "https://www.winehq.org/",
                                         "https://www.debian.org/", c.pageView.link()}));
+    // A hovered link takes no pointer input: it reaches the window and its probe.
+    links.pointerOverLink(5, {}, 100, 100);
+    links.pointerOverLink(5, {true}, 300, 400); // the hovered one: the window's surface
+    links.probeClicked();                       // the probe shows the place, within 16 bits
+    EXPECT_EQ(c.probeLabel.caption(), "300, 400");
+    links.surfaceMoved(40000.4, -56.5);
+    EXPECT_EQ(c.probeLabel.caption(), "32767, -56");
+    EXPECT_EQ(std::pair(c.probeLabel.rect().left, c.probeLabel.rect().top), std::pair(32767, -56));
+    links.linkClicked(5);
+    EXPECT_EQ(p.desktop.linksOpened.size(), 4u);
+    links.surfaceMoved(10, 10);
+    EXPECT_EQ(c.probeLabel.caption(), "32767, -56") << "a click on the window stops the probe";
+    links.probeClicked();
+    links.probeClicked();
+    links.surfaceMoved(20, 20);
+    EXPECT_EQ(c.probeLabel.caption(), "10, 10") << "the probe's label starts and stops it";
 }
 
 // (What closing the window writes to "data", and that a download under way ends with it,

@@ -85,26 +85,8 @@ const Scenario kScenarios[] = {
 INSTANTIATE_TEST_SUITE_P(Desktop, DesktopPermissionTest, ::testing::ValuesIn(kScenarios),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// (That Exit withdraws an open question, the random player holds.)
-// A desktop that types for the program hands its keys back as a keyboard's: they never go to a
-// key choice under way, and the choice takes the player's next key as ever.
-TEST_F(MainWindowTest, TheKeysTheProgramTypesNeverGoToAKeyChoice) {
-    const KeyCode v = p.input.addKey(FakeTypist::keyFor('v').value, "V", KeyKind::TypedByProgram);
-    const KeyCode f5 = p.input.addKey(71, "F5");
-    p.typist.echoAfter = 3;
-    start();
-    p.input.tap(0);
-    c().keyLabel(5).click(); // while v is on its way
-    p.clock.advance(150);
-    EXPECT_EQ(c().keyLabel(5).caption(), "Press a key\u2026") << "no word on a refused key";
-    p.input.pressKey(v); // the player's own v, long after the program's
-    p.clock.advance(OwnKeys::kEchoWait);
-    p.input.pressKey(v);
-    EXPECT_EQ(c().keyLabel(5).caption(), "The program types V");
-    p.input.pressKey(f5);
-    EXPECT_EQ(c().keyLabel(5).caption(), "F5");
-    EXPECT_EQ(typed().size(), 3u);
-}
+// (That Exit withdraws an open question, and that the keys the program types, which a desktop
+// hands back as a keyboard's, never go to a key choice, the random player holds.)
 
 } // namespace
 } // namespace bt::test
