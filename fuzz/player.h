@@ -53,11 +53,10 @@
 
 #include "app/application.h"
 #include "backends/fake/fake_platform.h"
-#include "base/text_lines.h"
-#include "behaviours/keys/keys_file.h"
-#include "behaviours/options/options_file.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <cstdint>
 #include <limits>
 #include <map>
@@ -76,35 +75,61 @@ inline HttpResult ok(std::string body) {
     return HttpResult::answer(200, body);
 }
 
+// The game's voice menu as the player knows it: how many messages each menu has, in each game,
+// and what the menus are called.
+inline constexpr int kKeypadKeys = 10; // Numpad 0 to 9, one slot each
+inline const std::array<std::vector<int>, 2> kMessagesInMenu = {{{8, 8, 7}, {9, 9, 8, 5, 8}}};
+inline const std::vector<std::string> kMenuNames = {"Commands", "Statements", "Responses",
+                                                    "Requests", "Vehicles"};
+inline int menusIn(bool unitedOffensive) {
+    return static_cast<int>(kMessagesInMenu[unitedOffensive].size());
+}
+inline int messagesIn(bool unitedOffensive, int menu) {
+    return kMessagesInMenu[unitedOffensive][static_cast<std::size_t>(menu - 1)];
+}
+// The program's timing as the player was told it: keys 100 ms apart until the Interval box says
+// otherwise, and a pause of 100 ms after a message before a key starts the next.
+inline constexpr int kFirstIntervalMs = 100;
+inline constexpr Millis kPauseAfterMessage = 100;
+
+inline std::string keypad(int digit) {
+    return "Numpad " + std::to_string(digit);
+}
+
+// A key of the player's keyboard or mouse: the keypad's (there on the fake keyboard from the
+// start, pressed by digit), or one the player adds with a code of its own; a button by the
+// platform's own way of naming one. The name is what a label shows for it.
 struct KeyInfo {
     std::string name;
-    KeyCode code;
     KeyKind kind;
+    int digit = -1; // a keypad key's digit
+    KeyCode code{};
+    bool isButton() const { return digit < 0 && code.isButton; }
 };
 
-// The keypad, keys a player may choose, and keys a choice must refuse or act on.
+// The keypad, keys a player may choose, and keys a choice must refuse or act on. The keypad key of
+// slot d is key d.
 inline const std::vector<KeyInfo> kKeys = [] {
     std::vector<KeyInfo> k;
-    for (const int d : kSlots)
-        k.push_back(
-            {keypadName(d), KeyCode{1000 + static_cast<std::uint32_t>(d)}, KeyKind::Ordinary});
+    for (int d = 0; d < kKeypadKeys; ++d)
+        k.push_back({keypad(d), KeyKind::Ordinary, d});
     return k;
 }();
 // The mouse's buttons are keys like any other to the player, pressed wherever the pointer is.
 inline const std::vector<KeyInfo> kOtherKeys = {
-    {"F5", KeyCode{71}, KeyKind::Ordinary},
-    {"F6", KeyCode{72}, KeyKind::Ordinary},
-    {"Q", KeyCode{24}, KeyKind::Ordinary},
-    {"V", KeyCode{55}, KeyKind::TypedByProgram},
-    {"1", KeyCode{10}, KeyKind::TypedByProgram},
-    {"Ctrl", KeyCode{37}, KeyKind::Modifier},
-    {"Escape", KeyCode{9}, KeyKind::Cancel},
-    {"Delete", KeyCode{119}, KeyKind::Erase},
-    {"the middle button", KeyCode::of(MouseButton::Middle), KeyKind::Ordinary},
-    {"Mouse 4", KeyCode::of(sideButton(0)), KeyKind::Ordinary},
-    {"Mouse 5", KeyCode::of(sideButton(1)), KeyKind::Ordinary},
-    {"the left button", KeyCode::of(MouseButton::Left), KeyKind::Pointer},
-    {"the wheel", KeyCode::of(MouseButton::Wheel), KeyKind::Pointer}};
+    {"F5", KeyKind::Ordinary, -1, KeyCode{71}},
+    {"F6", KeyKind::Ordinary, -1, KeyCode{72}},
+    {"Q", KeyKind::Ordinary, -1, KeyCode{24}},
+    {"V", KeyKind::TypedByProgram, -1, KeyCode{55}},
+    {"1", KeyKind::TypedByProgram, -1, KeyCode{10}},
+    {"Ctrl", KeyKind::Modifier, -1, KeyCode{37}},
+    {"Escape", KeyKind::Cancel, -1, KeyCode{9}},
+    {"Delete", KeyKind::Erase, -1, KeyCode{119}},
+    {"Middle button", KeyKind::Ordinary, -1, KeyCode::of(MouseButton::Middle)},
+    {"Mouse 4", KeyKind::Ordinary, -1, KeyCode::of(sideButton(0))},
+    {"Mouse 5", KeyKind::Ordinary, -1, KeyCode::of(sideButton(1))},
+    {"the left button", KeyKind::Pointer, -1, KeyCode::of(MouseButton::Left)},
+    {"the wheel", KeyKind::Pointer, -1, KeyCode::of(MouseButton::Wheel)}};
 inline const KeyInfo& key(int n) {
     const auto k = static_cast<std::size_t>(n);
     return k < kKeys.size() ? kKeys[k] : kOtherKeys[k - kKeys.size()];
@@ -192,7 +217,7 @@ class Player {
   public:
     Player() {
         for (const KeyInfo& k : kOtherKeys)
-            if (!k.code.isButton)
+            if (!k.isButton())
                 p.input.addKey(k.code.value, k.name, k.kind);
         p.focus.window = kMainWindowFocus;
     }
@@ -209,12 +234,11 @@ class Player {
             fail("started into the tray, the window came out, or forward");
         startedInTray = intoTray && p.tray.host;
         // Each slot a binding of its own, so the digits typed tell the slot.
-        for (const int slot : kSlots) {
+        for (int slot = 0; slot < kKeypadKeys; ++slot) {
             c().slotMenu(slot).choose(slot % 3);
             c().slotMessage(slot).choose(slot / 3);
             bound[static_cast<std::size_t>(slot)] = {slot % 3 + 1, slot / 3 + 1};
         }
-        mapping = effectiveKeys();
         p.dialogs.whileOpen = [this] {
             if (main().choosingKey())
                 fail("a box opened while a key choice was pending: its keys go to the chooser");
@@ -241,7 +265,8 @@ class Player {
             return;
         }
         lessonWrote = false;
-        choiceCompleted = false;
+        choiceCompleted = keysGiven = false;
+        const auto keysInForce = keyFor;
         const std::string keysBefore = p.files["keys"];
         const bool choosingBefore = choosing.has_value();
         if (!p.desktop.ended || kind.run == &Player::wait)
@@ -250,18 +275,14 @@ class Player {
             choosing.reset();
         if (!main().isOpen() && !closedAt)
             closedAt = p.clock.now();
-        const auto after = effectiveKeys();
         for (int k = 0; k < kKeyCount; ++k)
-            if (slotOf(mapping, key(k).code) != slotOf(after, key(k).code))
-                history[key(k).code].pressCounts = history[key(k).code].holdCounts = false;
-        if (chosen && after[static_cast<std::size_t>(chosen->first)] != chosen->second)
-            fail("the choice left its slot on another key than the one it was given");
-        chosen.reset();
-        mapping = after;
+            if (slotOf(keysInForce, k) != slotOf(keyFor, k))
+                history[static_cast<std::size_t>(k)].pressCounts =
+                    history[static_cast<std::size_t>(k)].holdCounts = false;
         if (!choosingBefore && choosing)
-            for (auto& [code, h] : history)
+            for (KeyHistory& h : history)
                 h.holdCounts = false; // held into a choice: the window takes the keyboard
-        choices += choiceCompleted && p.files["keys"] != keysBefore ? 1 : 0;
+        choices += keysGiven && keyFor != keysInForce ? 1 : 0;
         const bool wentIntoTray =
             std::exchange(startedInTray, false) || (!inTrayBefore && p.tray.iconPresent);
         firstTimeInTray = wentIntoTray && !trayNoticeShown;
@@ -291,39 +312,42 @@ class Player {
     bool newsOpened() const { return app->newsWindow() != nullptr; }
 
     // The actions, as kActions names them.
-    void press(int k) { pressKey(key(k), false); }
+    void press(int k) { pressKey(k, false); }
     // Alt and a key work the window: a choice takes no such key, a trigger fires as ever.
-    void pressWithAlt(int k) { pressKey(key(k), true); }
+    void pressWithAlt(int k) { pressKey(k, true); }
     // A quick player, or a busy program: the system reports the key before the program has taken
     // the click on the label; the press was made before the choice began, and is no key of it.
     void pressAsTheLabelIsClicked(int arg) {
-        const KeyInfo& k = key(arg / kSlotCount);
-        if (history[k.code].down || !shown() || choosing)
+        const int k = arg / kKeypadKeys;
+        if (history[static_cast<std::size_t>(k)].down || !shown() || choosing)
             return;
         // The click reads what the system still holds. (Read only once the click has moved the
         // focus, a press made in another window would be judged as made in this one.)
         p.input.holding = front < 0;
         pressKey(k, false);
-        clickKeyLabel(arg % kSlotCount);
+        clickKeyLabel(arg % kKeypadKeys);
         p.input.holding = false;
         refusedInChoice.reset();
         labelUnsure = false;
-        for (auto& [code, h] : history)
+        for (KeyHistory& h : history)
             h.holdCounts = false; // held into the choice
     }
     // The system's auto-repeat: another key-down while the key is held (Windows' raw input sends
     // them, and the keyboard drops them; the windows' own key events mark them as repeats).
     void repeat(int k) {
-        if (!history[key(k).code].down)
+        if (!history[static_cast<std::size_t>(k)].down)
             return;
         // A desktop that typed the same key meanwhile let it go: the repeat is a press again.
         labelUnsure = labelUnsure || (key(k).kind == KeyKind::TypedByProgram && echoesSeen);
-        p.input.pressKey(key(k).code);
+        keyDown(key(k));
     }
     void release(int k) {
-        if (KeyHistory& h = history[key(k).code]; h.down) {
+        if (KeyHistory& h = history[static_cast<std::size_t>(k)]; h.down) {
             h.down = h.holdCounts = false;
-            p.input.releaseKey(key(k).code);
+            if (key(k).digit >= 0)
+                p.input.release(key(k).digit);
+            else
+                p.input.releaseKey(key(k).code);
         }
     }
     void clickKeyLabel(int slot) {
@@ -345,10 +369,10 @@ class Player {
     // A menu of its own starts the slot at its first message.
     void pick(int arg) {
         const bool messageList = arg / 10 % 2;
-        Binding& b = bound[static_cast<std::size_t>(arg % 10)];
+        Pick& b = bound[static_cast<std::size_t>(arg % 10)];
         const int number = arg / 20 + 1;
         if (!shown() ||
-            number > (messageList ? messageCount(boundGame, b.menu) : menuCount(boundGame)))
+            number > (messageList ? messagesIn(unitedOffensive, b.menu) : menusIn(unitedOffensive)))
             return;
         focusMainWindow();
         (messageList ? c().slotMessage(arg % 10) : c().slotMenu(arg % 10)).choose(number - 1);
@@ -358,14 +382,13 @@ class Player {
             b = {number, 1};
     }
     // Another game sets every slot to its first menu and message.
-    void game(int unitedOffensive) {
+    void game(int picked) {
         if (!shown())
             return;
-        const Game picked = unitedOffensive ? Game::UnitedOffensive : Game::CallOfDuty;
-        click(unitedOffensive ? c().unitedOffensiveOption : c().callOfDutyOption);
-        if (picked != boundGame)
-            bound.fill(Binding{});
-        boundGame = picked;
+        click(picked ? c().unitedOffensiveOption : c().callOfDutyOption);
+        if ((picked != 0) != unitedOffensive)
+            bound.fill(Pick{});
+        unitedOffensive = picked != 0;
     }
     void intervalMinimized(int answer) {
         minimizeInBox = true;
@@ -649,7 +672,7 @@ class Player {
     }
     // Neither a press so far nor a key held fires anything until pressed again.
     void dropEveryPress() {
-        for (auto& [code, h] : history)
+        for (KeyHistory& h : history)
             h.pressCounts = h.holdCounts = false;
     }
 
@@ -673,7 +696,7 @@ class Player {
             if (!pauseDecided && messageEnd <= t) {
                 pauseDecided = true;
                 if (highestSlotCounting() >= 0)
-                    startDue = messageEnd + VoiceKeys::kPauseAfterMessage;
+                    startDue = messageEnd + kPauseAfterMessage;
                 continue;
             }
             if (!startDue || *startDue > t)
@@ -685,8 +708,9 @@ class Player {
     bool messageUnderWay() const { return p.clock.now() < messageEnd; }
     // The slot the keys down or pressed would start: the highest, or -1.
     int highestSlotCounting() {
-        for (int slot = kSlotCount - 1; slot >= 0; --slot)
-            if (const KeyHistory& h = history[mapping[static_cast<std::size_t>(slot)]];
+        for (int slot = kKeypadKeys - 1; slot >= 0; --slot)
+            if (const KeyHistory& h =
+                    history[static_cast<std::size_t>(keyFor[static_cast<std::size_t>(slot)])];
                 h.pressCounts || (h.down && h.holdCounts))
                 return slot;
         return -1;
@@ -696,7 +720,7 @@ class Player {
         if (slot < 0)
             return; // the presses it was due for count for nothing any more
         ++messages;
-        for (auto& [code, h] : history)
+        for (KeyHistory& h : history)
             h.pressCounts = false; // the start spends every press
         for (const int step : {1, 2, 3})
             expected.push_back({at + step * intervalMs, slot, step, at});
@@ -721,52 +745,54 @@ class Player {
     // chooser's rules. Escape ends it, as do Delete, the slot's own keypad key, and any key it
     // takes; a key the program types, a modifier or the keypad key of a slot that keeps its own
     // is refused, and the choice goes on.
-    void chooseWith(const KeyInfo& k) {
+    void chooseWith(int k) {
         const int slot = *choosing;
-        const bool refused = k.kind == KeyKind::TypedByProgram || k.kind == KeyKind::Modifier ||
-                             k.kind == KeyKind::Pointer ||
-                             std::any_of(kSlots.begin(), kSlots.end(), [&](int other) {
-                                 const KeyCode keypad = p.input.keypadKey(other);
-                                 return other != slot && keypad == k.code &&
-                                        mapping[static_cast<std::size_t>(other)] == keypad;
-                             });
+        const KeyInfo& info = key(k);
+        const bool refused =
+            info.kind == KeyKind::TypedByProgram || info.kind == KeyKind::Modifier ||
+            info.kind == KeyKind::Pointer ||
+            (k < kKeypadKeys && k != slot && keyFor[static_cast<std::size_t>(k)] == k);
         if (refused) {
             // A key like one the program typed within the last second, which a desktop may
             // still be handing back, cannot be told from it.
-            if (k.kind == KeyKind::TypedByProgram && echoesSeen && typedRecently())
+            if (info.kind == KeyKind::TypedByProgram && echoesSeen && typedRecently())
                 labelUnsure = true;
-            else if (k.kind != KeyKind::Pointer) // passed over without a word
-                refusedInChoice = k.name;
+            else if (info.kind != KeyKind::Pointer) // passed over without a word
+                refusedInChoice = info.name;
             return;
         }
         choosing.reset();
         choiceCompleted = true;
-        const KeyCode keypad = p.input.keypadKey(slot);
-        const bool givesBack = k.kind == KeyKind::Erase || k.code == keypad;
-        chosen = {slot, k.kind == KeyKind::Cancel ? mapping[static_cast<std::size_t>(slot)]
-                        : givesBack               ? keypad
-                                                  : k.code};
+        if (info.kind == KeyKind::Cancel)
+            return;
+        give(slot, info.kind == KeyKind::Erase ? slot : k);
+        keysGiven = true;
     }
-
-    std::array<KeyCode, kSlotCount> effectiveKeys() {
-        std::array<KeyCode, kSlotCount> keys{};
-        for (const int s : kSlots)
-            keys[static_cast<std::size_t>(s)] =
-                main().triggerKeys().chosen[static_cast<std::size_t>(s)].value_or(
-                    p.input.keypadKey(s));
-        return keys;
+    // The key moves to the slot from any other that had it, which gets its own keypad key back; a
+    // slot that gets its keypad key back takes it from a slot that had borrowed it, which gets
+    // its own back in turn.
+    void give(int slot, int k) {
+        keyFor[static_cast<std::size_t>(slot)] = k;
+        for (int other = 0; other < kKeypadKeys; ++other)
+            if (other != slot && keyFor[static_cast<std::size_t>(other)] == k)
+                give(other, other);
     }
-    static int slotOf(const std::array<KeyCode, kSlotCount>& keys, KeyCode code) {
-        for (const int s : kSlots)
-            if (keys[static_cast<std::size_t>(s)] == code)
-                return s;
-        return -1;
+    static int slotOf(const std::array<int, kKeypadKeys>& keys, int k) {
+        const auto it = std::find(keys.begin(), keys.end(), k);
+        return it == keys.end() ? -1 : static_cast<int>(it - keys.begin());
+    }
+    void keyDown(const KeyInfo& k) {
+        if (k.digit >= 0)
+            p.input.press(k.digit);
+        else
+            p.input.pressKey(k.code);
     }
 
     // The platform reports the key, and while a choice asks for a key, that report is the
     // choice's (the window keeps the key from its controls).
-    void pressKey(const KeyInfo& k, bool withAlt) {
-        KeyHistory& h = history[k.code];
+    void pressKey(int n, bool withAlt) {
+        const KeyInfo& k = key(n);
+        KeyHistory& h = history[static_cast<std::size_t>(n)];
         if (h.down)
             return;
         // A key like one the program typed a moment ago, which a desktop hands back as a
@@ -774,7 +800,7 @@ class Player {
         if (k.kind == KeyKind::TypedByProgram && echoesSeen && typedRecently())
             confusedAt = p.clock.now();
         const bool toChooser = choosing.has_value();
-        const bool fires = !toChooser && running() && slotOf(mapping, k.code) >= 0;
+        const bool fires = !toChooser && running() && slotOf(keyFor, n) >= 0;
         if (fires && learning)
             learnFromFront();
         // Judged at the press: elsewhere, or before the desktop's leave, it counts for nothing
@@ -787,9 +813,9 @@ class Player {
         if (fires && allowed && !messageUnderWay())
             startDue = p.clock.now(); // its message starts at once
         if (toChooser && !withAlt)
-            chooseWith(k);
+            chooseWith(n);
         p.input.altHeld = withAlt;
-        p.input.pressKey(k.code);
+        keyDown(k);
         p.input.altHeld = false;
     }
 
@@ -800,13 +826,10 @@ class Player {
         if (running() && p.input.watching().everyKey != choosing.has_value())
             fail("the system reports every key, yet no key choice is pending (or the reverse)");
         const bool buttonFires =
-            std::any_of(mapping.begin(), mapping.end(), [](KeyCode key) { return key.isButton; });
+            std::any_of(keyFor.begin(), keyFor.end(), [](int k) { return key(k).isButton(); });
         if (running() && p.input.watching().coversButtons() != (choosing || buttonFires))
             fail("the mouse is heard, yet no button fires a slot and no choice is pending (or "
                  "the reverse)");
-        for (int k = 0; k < kKeyCount; ++k)
-            if (key(k).kind == KeyKind::Pointer && slotOf(mapping, key(k).code) >= 0)
-                fail(key(k).name + ", which works the windows, fires a slot");
         // Every sequence is v and its slot's two digits as the lists say at each key, one key
         // interval apart, and nothing is typed once the main window has closed. (Keys are typed
         // only while time passes, and the lists change only when it does not.)
@@ -821,8 +844,8 @@ class Player {
             if (expected[n].at <= p.clock.now() && !closedAt)
                 fail("\"" + keyOf(expected[n]) + "\" was not typed at " +
                      std::to_string(expected[n].at) + " ms");
-        if (p.files["keys"] != keysBefore &&
-            (!choiceCompleted || parseKeys(p.files["keys"], "fake") != main().triggerKeys()))
+        if ((p.files["keys"] != keysBefore || (keysGiven && !p.files.writeError)) &&
+            (!keysGiven || !keysFileReadsKeysGiven()))
             fail("\"keys\" changed, but not to the keys a choice in the main window gave");
         // Each failed write is told in a box that names the file and the reason, but of "options".
         for (; toldWrites < p.files.failedWrites.size(); ++toldWrites, ++toldBoxes) {
@@ -880,9 +903,6 @@ class Player {
                           c().window.state() == WindowState::Minimized || newsOpened();
         if (away && main().choosingKey())
             fail("a key choice is pending while the main window cannot take keys");
-        for (const int s : kSlots)
-            if (slotOf(mapping, mapping[static_cast<std::size_t>(s)]) != s)
-                fail("two slots share a trigger key");
         checkSlotsRead();
     }
 
@@ -908,16 +928,22 @@ class Player {
             fail("\"options\" changed, but neither the box nor a lesson changed it");
         if (!wrote || p.files.writeError)
             return;
-        const Options o = parseOptions(p.files["options"]);
-        if (o.onlyInGame != onlyInGameOn)
+        const std::vector<std::string> o = linesOf(p.files["options"]);
+        const auto says = [&o](const std::string& line) {
+            return std::any_of(o.begin(), o.end(), [&](const std::string& l) {
+                return std::equal(l.begin(), l.end(), line.begin(), line.end(), [](char a, char b) {
+                    return std::tolower(static_cast<unsigned char>(a)) ==
+                           std::tolower(static_cast<unsigned char>(b));
+                });
+            });
+        };
+        if (!says(std::string("only-in-game = ") + (onlyInGameOn ? "yes" : "no")))
             fail("\"options\" does not say what the box says");
-        if (o.trayNoticeShown != trayNoticeShown)
+        if (says("tray-notice-shown = yes") != trayNoticeShown)
             fail("\"options\" does not remember the tray's notice");
         for (std::size_t w = kNoGameYet; w < kWindows.size(); ++w) {
             const auto& names = kWindows[w].focus.programNames;
-            if (games[w] && !names.empty() &&
-                std::none_of(o.gamePrograms.begin(), o.gamePrograms.end(),
-                             [&](const std::string& g) { return equalsIgnoringCase(g, names[0]); }))
+            if (games[w] && !names.empty() && !says("game-program = " + names[0]))
                 fail("\"options\" lacks " + names[0] + ", which counts as a game");
         }
     }
@@ -937,33 +963,71 @@ class Player {
         int step;         // 1: v, 2: the menu's digit, 3: the message's
         Millis startedAt; // when the message started
     };
+    // A plain file's lines, without their line ends.
+    static std::vector<std::string> linesOf(const std::string& text) {
+        std::vector<std::string> lines;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line.ends_with('\r') ? line.substr(0, line.size() - 1) : line);
+        return lines;
+    }
+    // "keys" names each slot's key on a line of its own, from Numpad 0: "keypad" for the slot's
+    // own keypad key, or a line that ends with the key's name ("mouse" first for a button).
+    bool keysFileReadsKeysGiven() {
+        const auto lines = linesOf(p.files["keys"]);
+        if (lines.size() != kKeypadKeys)
+            return false;
+        for (int slot = 0; slot < kKeypadKeys; ++slot) {
+            const std::string& line = lines[static_cast<std::size_t>(slot)];
+            const int k = keyFor[static_cast<std::size_t>(slot)];
+            if (k == slot ? line != "keypad"
+                          : !line.ends_with(" " + key(k).name) ||
+                                line.starts_with("mouse ") != key(k).isButton())
+                return false;
+        }
+        return true;
+    }
     // What the player bound the slot to, which is what each key of its message types.
     std::string keyOf(const Expected& e) const {
         if (e.step == 1)
             return "v";
-        const Binding& b = bound[static_cast<std::size_t>(e.slot)];
+        const Pick& b = bound[static_cast<std::size_t>(e.slot)];
         return std::to_string(e.step == 2 ? b.menu : b.message);
     }
-    // The slot's closed lists read its binding as the player made it, in the game's words.
+    // The slot's closed lists read its binding as the player made it: the menu's number and name,
+    // the message's number and its words; its key label names the key the player gave it.
     void checkSlotsRead() {
-        for (const int slot : kSlots) {
-            const Binding& b = bound[static_cast<std::size_t>(slot)];
-            const std::string menu = std::to_string(b.menu) + " " + std::string(menuName(b.menu));
-            const std::string message = std::to_string(b.message) + " " +
-                                        std::string(messageText(boundGame, b.menu, b.message));
-            if (c().slotMenu(slot).text() != menu || c().slotMessage(slot).text() != message)
-                fail(keypadName(slot) + "'s lists read \"" + c().slotMenu(slot).text() + "\", \"" +
-                     c().slotMessage(slot).text() + "\", but it types " + menu + ", " + message);
+        for (int slot = 0; slot < kKeypadKeys; ++slot) {
+            const Pick& b = bound[static_cast<std::size_t>(slot)];
+            const std::string menu =
+                std::to_string(b.menu) + " " + kMenuNames[static_cast<std::size_t>(b.menu - 1)];
+            const std::string message = std::to_string(b.message) + " ";
+            const std::string& reads = c().slotMessage(slot).text();
+            if (c().slotMenu(slot).text() != menu || !reads.starts_with(message) ||
+                reads.size() == message.size())
+                fail(keypad(slot) + "'s lists read \"" + c().slotMenu(slot).text() + "\", \"" +
+                     reads + "\", but it types " + menu + ", message " + message);
+            const std::string& label = c().keyLabel(slot).caption();
+            const std::string& given = key(keyFor[static_cast<std::size_t>(slot)]).name;
+            if (choosing != slot && label != given)
+                fail(keypad(slot) + "'s key label reads \"" + label +
+                     "\", but the player gave it " + given);
         }
     }
     FakePlatform p;
     std::unique_ptr<Application> app;
-    std::map<KeyCode, KeyHistory> history;
-    std::array<KeyCode, kSlotCount> mapping{};
+    std::vector<KeyHistory> history = std::vector<KeyHistory>(kKeys.size() + kOtherKeys.size());
     std::vector<Expected> expected;
     // The player's account of what it bound each slot to, and in which game.
-    std::array<Binding, kSlotCount> bound{};
-    Game boundGame = Game::CallOfDuty;
+    struct Pick {
+        int menu = 1;
+        int message = 1;
+    };
+    std::array<Pick, kKeypadKeys> bound{};
+    bool unitedOffensive = false;
+    // The key (by kKeys, kOtherKeys) that fires each slot: its own keypad key until the player
+    // gives it another.
+    std::array<int, kKeypadKeys> keyFor = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
     std::size_t checkedTyped = 0;
     std::size_t toldWrites = 0, toldBoxes = 0;
     std::optional<Millis> closedAt;
@@ -1004,10 +1068,10 @@ class Player {
     std::optional<Millis> startDue; // a start the program must make, at this time
     Millis messageEnd = std::numeric_limits<Millis>::min(); // the last message's last key
     bool pauseDecided = true; // whether a key starts a message 100 ms after that one is known
-    int intervalMs = kDefaultKeyInterval;
-    std::optional<int> choosing;                   // the slot whose key the player was asked for
-    bool choiceCompleted = false;                  // this action's key ended a choice in the window
-    std::optional<std::pair<int, KeyCode>> chosen; // and the key its slot must have now
+    int intervalMs = kFirstIntervalMs;
+    std::optional<int> choosing;  // the slot whose key the player was asked for
+    bool choiceCompleted = false; // this action's key ended a choice in the window
+    bool keysGiven = false;       // and gave its slot a key, which "keys" keeps
     Action step;
 };
 
@@ -1015,17 +1079,17 @@ inline std::string keyName(int k) {
     return key(k).name;
 }
 inline std::string keyAndLabel(int arg) {
-    return key(arg / kSlotCount).name + " as " + keypadName(arg % kSlotCount) +
+    return key(arg / kKeypadKeys).name + " as " + keypad(arg % kKeypadKeys) +
            "'s key label is clicked";
 }
 inline std::string slotName(int s) {
-    return keypadName(s);
+    return keypad(s);
 }
 inline std::string answer(int a) {
     return kAnswers[static_cast<std::size_t>(a)].text;
 }
 inline std::string entry(int arg) {
-    return std::to_string(arg / 20 + 1) + " in " + keypadName(arg % 10) + "'s " +
+    return std::to_string(arg / 20 + 1) + " in " + keypad(arg % 10) + "'s " +
            (arg / 10 % 2 ? "message" : "menu") + " list";
 }
 inline std::string gameName(int unitedOffensive) {
@@ -1055,10 +1119,10 @@ inline std::string waitMs(int w) {
 inline const std::vector<ActionKind> kActions = {
     {"press #", 30, kKeyCount, keyName, &Player::press},
     {"press # with Alt held", 6, kKeyCount, keyName, &Player::pressWithAlt},
-    {"press #", 3, kKeyCount* kSlotCount, keyAndLabel, &Player::pressAsTheLabelIsClicked},
+    {"press #", 3, kKeyCount* kKeypadKeys, keyAndLabel, &Player::pressAsTheLabelIsClicked},
     {"release #", 30, kKeyCount, keyName, &Player::release},
     {"the system repeats #'s key-down", 6, kKeyCount, keyName, &Player::repeat},
-    {"click #'s key label", 12, kSlotCount, slotName, &Player::clickKeyLabel},
+    {"click #'s key label", 12, kKeypadKeys, slotName, &Player::clickKeyLabel},
     {"Interval, answer \"#\"", 3, static_cast<int>(kAnswers.size()), answer, &Player::interval},
     {"Interval, minimize the window while its box is open, answer \"#\"", 1,
      static_cast<int>(kAnswers.size()), answer, &Player::intervalMinimized},
