@@ -1033,7 +1033,7 @@ class Player {
             if (c().slotMenu(slot).text() != menu || !reads.starts_with(message) ||
                 reads.size() == message.size())
                 fail(keypad(slot) + "'s lists read \"" + c().slotMenu(slot).text() + "\", \"" +
-                     reads + "\", but it types " + menu + ", message " + message);
+                     reads + "\", but it types " + menu + ", message " + std::to_string(b.message));
             const std::string& label = c().keyLabel(slot).caption();
             const std::string& given = key(triggers.keyFor[static_cast<std::size_t>(slot)]).name;
             if (triggers.choosing != slot && label != given)
