@@ -3,10 +3,16 @@
 // A player at the program, on the fakes with virtual time, for the fuzz target of the player's
 // actions and the unit test that replays random ones: keys going down and up (keypad keys, chosen
 // keys, keys that must not fire, held and overlapping), key choices, the lists and the game, the
-// Interval box, Save, the tray, closing, the status and the news window. The player works out by
-// itself, from what it did and what was typed, when each message must start and what it types,
-// and whether a key choice is pending; it never asks the program. After every action the program
-// must keep its rules:
+// Interval box, Save, the tray, closing, the status and the news window.
+// The player keeps its own account of the world it plays in (the Player's structs at the end say
+// what it holds): the key it gave each slot, the menu and message it picked in each slot's lists,
+// the game it clicked, the windows, the desktop and the files, with the voice menu's size (how
+// many menus, how many messages in each, per game) from a small table of its own. From that
+// account alone it works out when each message must start and what each key typed must be, what
+// the lists, the key labels, "keys" and "options" must say, and whether a key choice is pending.
+// It works the program as a player does (a list entry clicked by its place, a key of the fake
+// keyboard pressed) and never asks the program, its lists, its key tables or its file readers
+// what to expect. After every action the program must keep its rules:
 // - nothing is typed without a press of its slot's key since the last message began, or the key
 //   held (a press during a key choice, or a key down while its slot changed, counts for nothing);
 // - a press starts its message the moment it comes, unless a message is being typed; otherwise
@@ -15,21 +21,26 @@
 // - every message is v and its slot's two digits as the player bound them, one key interval
 //   apart, typed in full while the main window is open and never after;
 // - what a slot's closed lists show is what its key types: the number and name of the menu and
-//   the number and text of the message the player picked, in the game it picked;
-// - "keys" changes only when a choice completes in the main window, to the keys then in force;
+//   the number (and words) of the message the player picked, in the game it picked; a menu picked
+//   starts its slot at the menu's first message, another game every slot at the first of both;
+// - "keys" changes only when a choice gives a key in the main window, and then names the key of
+//   each slot as the player's account has it ("keypad" for a slot's own);
 // - a key label clicked asks for a key; anything else the player does in the main window, or a
 //   click into another window, ends the choice, as Escape does;
 // - the system reports every key only while a choice is pending, and otherwise the trigger keys;
 //   it listens to the mouse only while a choice is pending or a button fires a slot;
 // - a choice that ends leaves its slot on the key it was given (its keypad key for Delete or that
-//   key, as it was for Escape); the left button and the wheel never fire a slot;
+//   key, as it was for Escape), and its label names that key; a key given to one slot leaves the
+//   slot that had it, which gets its keypad key back and takes it from any slot that borrowed it;
+//   a keypad key its own slot keeps, a key the program types, a modifier are refused; the left
+//   button and the wheel never fire a slot;
 // - no choice is pending, and no box opens during one, while the main window cannot take keys;
 // - a failed write is told, naming the file (of "options", as below; but of "grant", which only
 //   means the desktop asks again at the next start);
 // - the tray icon is there exactly while the window is put away, never behind an open box, and
 //   Show (or a second start) brings the window forward; a window minimized with no box open goes
 //   into the tray when there is one, and keeps the state it was shown in;
-// - the ten trigger keys are distinct;
+// - a press fires the slot the player's account gives its key to, and no other;
 // - with "Only in the game" on, nothing is typed into a window that is not a game, and nothing
 //   typed lacks a press (or a hold) made while a game was in front: a press elsewhere, or one
 //   made before the option came on, fires nothing until its key is pressed again, and a message
@@ -53,11 +64,10 @@
 
 #include "app/application.h"
 #include "backends/fake/fake_platform.h"
-#include "base/text_lines.h"
-#include "behaviours/keys/keys_file.h"
-#include "behaviours/options/options_file.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <cstdint>
 #include <limits>
 #include <map>
@@ -76,35 +86,61 @@ inline HttpResult ok(std::string body) {
     return HttpResult::answer(200, body);
 }
 
+// The game's voice menu as the player knows it: how many messages each menu has, in each game,
+// and what the menus are called.
+inline constexpr int kKeypadKeys = 10; // Numpad 0 to 9, one slot each
+inline const std::array<std::vector<int>, 2> kMessagesInMenu = {{{8, 8, 7}, {9, 9, 8, 5, 8}}};
+inline const std::vector<std::string> kMenuNames = {"Commands", "Statements", "Responses",
+                                                    "Requests", "Vehicles"};
+inline int menusIn(bool unitedOffensive) {
+    return static_cast<int>(kMessagesInMenu[unitedOffensive].size());
+}
+inline int messagesIn(bool unitedOffensive, int menu) {
+    return kMessagesInMenu[unitedOffensive][static_cast<std::size_t>(menu - 1)];
+}
+// The program's timing as the player was told it: keys 100 ms apart until the Interval box says
+// otherwise, and a pause of 100 ms after a message before a key starts the next.
+inline constexpr int kFirstIntervalMs = 100;
+inline constexpr Millis kPauseAfterMessage = 100;
+
+inline std::string keypad(int digit) {
+    return "Numpad " + std::to_string(digit);
+}
+
+// A key of the player's keyboard or mouse: the keypad's (there on the fake keyboard from the
+// start, pressed by digit), or one the player adds with a code of its own; a button by the
+// platform's own way of naming one. The name is what a label shows for it.
 struct KeyInfo {
     std::string name;
-    KeyCode code;
     KeyKind kind;
+    int digit = -1; // a keypad key's digit
+    KeyCode code{};
+    bool isButton() const { return digit < 0 && code.isButton; }
 };
 
-// The keypad, keys a player may choose, and keys a choice must refuse or act on.
+// The keypad, keys a player may choose, and keys a choice must refuse or act on. The keypad key of
+// slot d is key d.
 inline const std::vector<KeyInfo> kKeys = [] {
     std::vector<KeyInfo> k;
-    for (const int d : kSlots)
-        k.push_back(
-            {keypadName(d), KeyCode{1000 + static_cast<std::uint32_t>(d)}, KeyKind::Ordinary});
+    for (int d = 0; d < kKeypadKeys; ++d)
+        k.push_back({keypad(d), KeyKind::Ordinary, d});
     return k;
 }();
 // The mouse's buttons are keys like any other to the player, pressed wherever the pointer is.
 inline const std::vector<KeyInfo> kOtherKeys = {
-    {"F5", KeyCode{71}, KeyKind::Ordinary},
-    {"F6", KeyCode{72}, KeyKind::Ordinary},
-    {"Q", KeyCode{24}, KeyKind::Ordinary},
-    {"V", KeyCode{55}, KeyKind::TypedByProgram},
-    {"1", KeyCode{10}, KeyKind::TypedByProgram},
-    {"Ctrl", KeyCode{37}, KeyKind::Modifier},
-    {"Escape", KeyCode{9}, KeyKind::Cancel},
-    {"Delete", KeyCode{119}, KeyKind::Erase},
-    {"the middle button", KeyCode::of(MouseButton::Middle), KeyKind::Ordinary},
-    {"Mouse 4", KeyCode::of(sideButton(0)), KeyKind::Ordinary},
-    {"Mouse 5", KeyCode::of(sideButton(1)), KeyKind::Ordinary},
-    {"the left button", KeyCode::of(MouseButton::Left), KeyKind::Pointer},
-    {"the wheel", KeyCode::of(MouseButton::Wheel), KeyKind::Pointer}};
+    {"F5", KeyKind::Ordinary, -1, KeyCode{71}},
+    {"F6", KeyKind::Ordinary, -1, KeyCode{72}},
+    {"Q", KeyKind::Ordinary, -1, KeyCode{24}},
+    {"V", KeyKind::TypedByProgram, -1, KeyCode{55}},
+    {"1", KeyKind::TypedByProgram, -1, KeyCode{10}},
+    {"Ctrl", KeyKind::Modifier, -1, KeyCode{37}},
+    {"Escape", KeyKind::Cancel, -1, KeyCode{9}},
+    {"Delete", KeyKind::Erase, -1, KeyCode{119}},
+    {"Middle button", KeyKind::Ordinary, -1, KeyCode::of(MouseButton::Middle)},
+    {"Mouse 4", KeyKind::Ordinary, -1, KeyCode::of(sideButton(0))},
+    {"Mouse 5", KeyKind::Ordinary, -1, KeyCode::of(sideButton(1))},
+    {"the left button", KeyKind::Pointer, -1, KeyCode::of(MouseButton::Left)},
+    {"the wheel", KeyKind::Pointer, -1, KeyCode::of(MouseButton::Wheel)}};
 inline const KeyInfo& key(int n) {
     const auto k = static_cast<std::size_t>(n);
     return k < kKeys.size() ? kKeys[k] : kOtherKeys[k - kKeys.size()];
@@ -192,33 +228,33 @@ class Player {
   public:
     Player() {
         for (const KeyInfo& k : kOtherKeys)
-            if (!k.code.isButton)
+            if (!k.isButton())
                 p.input.addKey(k.code.value, k.name, k.kind);
         p.focus.window = kMainWindowFocus;
     }
 
     // The program starts with the first action that is not about the files it finds.
     void startProgram() {
-        started = true;
+        launch.started = true;
         app = std::make_unique<Application>(
-            p.system(), noServer ? std::nullopt : std::optional<std::string>(kBase));
-        app->start(p.clock.now(), intoTray);
-        if (intoTray && (!p.desktop.broughtToFront.empty() ||
-                         c().window.appearance() != (p.tray.host ? Window::Appearance::Hidden
-                                                                 : Window::Appearance::Minimized)))
+            p.system(), launch.noServer ? std::nullopt : std::optional<std::string>(kBase));
+        app->start(p.clock.now(), launch.intoTray);
+        if (launch.intoTray &&
+            (!p.desktop.broughtToFront.empty() ||
+             c().window.appearance() !=
+                 (p.tray.host ? Window::Appearance::Hidden : Window::Appearance::Minimized)))
             fail("started into the tray, the window came out, or forward");
-        startedInTray = intoTray && p.tray.host;
+        launch.startedInTray = launch.intoTray && p.tray.host;
         // Each slot a binding of its own, so the digits typed tell the slot.
-        for (const int slot : kSlots) {
+        for (int slot = 0; slot < kKeypadKeys; ++slot) {
             c().slotMenu(slot).choose(slot % 3);
             c().slotMessage(slot).choose(slot / 3);
-            bound[static_cast<std::size_t>(slot)] = {slot % 3 + 1, slot / 3 + 1};
+            lists.picked[static_cast<std::size_t>(slot)] = {slot % 3 + 1, slot / 3 + 1};
         }
-        mapping = effectiveKeys();
         p.dialogs.whileOpen = [this] {
             if (main().choosingKey())
                 fail("a box opened while a key choice was pending: its keys go to the chooser");
-            if (minimizeInBox)
+            if (screen.minimizeInBox)
                 main().shownMinimized(true); // the window manager lets the player do it
             if (p.tray.iconPresent)
                 fail("the main window was put away behind an open box");
@@ -231,41 +267,38 @@ class Player {
         // (A start into the tray may write "options", for the notice.)
         const std::string optionsBefore = p.files["options"];
         const bool inTrayBefore = p.tray.iconPresent;
-        if (!started && kind.run != &Player::optionsBeforeStart &&
+        if (!launch.started && kind.run != &Player::optionsBeforeStart &&
             kind.run != &Player::noTrayBeforeStart && kind.run != &Player::desktopAsksBeforeStart &&
             kind.run != &Player::noServerBeforeStart && kind.run != &Player::entryBeforeStart &&
             kind.run != &Player::intoTrayBeforeStart)
             startProgram();
-        if (!started) {
+        if (!launch.started) {
             (this->*kind.run)(a.arg);
             return;
         }
-        lessonWrote = false;
-        choiceCompleted = false;
+        options.lessonWrote = false;
+        triggers.choiceCompleted = triggers.keysGiven = false;
+        const auto keysInForce = triggers.keyFor;
         const std::string keysBefore = p.files["keys"];
-        const bool choosingBefore = choosing.has_value();
+        const bool choosingBefore = triggers.choosing.has_value();
         if (!p.desktop.ended || kind.run == &Player::wait)
             (this->*kind.run)(a.arg);
         if (!running())
-            choosing.reset();
-        if (!main().isOpen() && !closedAt)
-            closedAt = p.clock.now();
-        const auto after = effectiveKeys();
+            triggers.choosing.reset();
+        if (!main().isOpen() && !typing.closedAt)
+            typing.closedAt = p.clock.now();
         for (int k = 0; k < kKeyCount; ++k)
-            if (slotOf(mapping, key(k).code) != slotOf(after, key(k).code))
-                history[key(k).code].pressCounts = history[key(k).code].holdCounts = false;
-        if (chosen && after[static_cast<std::size_t>(chosen->first)] != chosen->second)
-            fail("the choice left its slot on another key than the one it was given");
-        chosen.reset();
-        mapping = after;
-        if (!choosingBefore && choosing)
-            for (auto& [code, h] : history)
+            if (slotOf(keysInForce, k) != slotOf(triggers.keyFor, k))
+                hands.keys[static_cast<std::size_t>(k)].pressCounts =
+                    hands.keys[static_cast<std::size_t>(k)].holdCounts = false;
+        if (!choosingBefore && triggers.choosing)
+            for (KeyHistory& h : hands.keys)
                 h.holdCounts = false; // held into a choice: the window takes the keyboard
-        choices += choiceCompleted && p.files["keys"] != keysBefore ? 1 : 0;
+        choices += triggers.keysGiven && triggers.keyFor != keysInForce ? 1 : 0;
         const bool wentIntoTray =
-            std::exchange(startedInTray, false) || (!inTrayBefore && p.tray.iconPresent);
-        firstTimeInTray = wentIntoTray && !trayNoticeShown;
-        trayNoticeShown = trayNoticeShown || firstTimeInTray;
+            std::exchange(launch.startedInTray, false) || (!inTrayBefore && p.tray.iconPresent);
+        options.firstTimeInTray = wentIntoTray && !options.trayNoticeShown;
+        options.trayNoticeShown = options.trayNoticeShown || options.firstTimeInTray;
         check(keysBefore);
         checkOptions(optionsBefore);
         checkLoginStart();
@@ -291,53 +324,57 @@ class Player {
     bool newsOpened() const { return app->newsWindow() != nullptr; }
 
     // The actions, as kActions names them.
-    void press(int k) { pressKey(key(k), false); }
+    void press(int k) { pressKey(k, false); }
     // Alt and a key work the window: a choice takes no such key, a trigger fires as ever.
-    void pressWithAlt(int k) { pressKey(key(k), true); }
+    void pressWithAlt(int k) { pressKey(k, true); }
     // A quick player, or a busy program: the system reports the key before the program has taken
     // the click on the label; the press was made before the choice began, and is no key of it.
     void pressAsTheLabelIsClicked(int arg) {
-        const KeyInfo& k = key(arg / kSlotCount);
-        if (history[k.code].down || !shown() || choosing)
+        const int k = arg / kKeypadKeys;
+        if (hands.keys[static_cast<std::size_t>(k)].down || !shown() || triggers.choosing)
             return;
         // The click reads what the system still holds. (Read only once the click has moved the
         // focus, a press made in another window would be judged as made in this one.)
-        p.input.holding = front < 0;
+        p.input.holding = screen.front < 0;
         pressKey(k, false);
-        clickKeyLabel(arg % kSlotCount);
+        clickKeyLabel(arg % kKeypadKeys);
         p.input.holding = false;
-        refusedInChoice.reset();
-        labelUnsure = false;
-        for (auto& [code, h] : history)
+        triggers.refusedInChoice.reset();
+        triggers.labelUnsure = false;
+        for (KeyHistory& h : hands.keys)
             h.holdCounts = false; // held into the choice
     }
     // The system's auto-repeat: another key-down while the key is held (Windows' raw input sends
     // them, and the keyboard drops them; the windows' own key events mark them as repeats).
     void repeat(int k) {
-        if (!history[key(k).code].down)
+        if (!hands.keys[static_cast<std::size_t>(k)].down)
             return;
         // A desktop that typed the same key meanwhile let it go: the repeat is a press again.
-        labelUnsure = labelUnsure || (key(k).kind == KeyKind::TypedByProgram && echoesSeen);
-        p.input.pressKey(key(k).code);
+        triggers.labelUnsure =
+            triggers.labelUnsure || (key(k).kind == KeyKind::TypedByProgram && desktop.echoesSeen);
+        keyDown(key(k));
     }
     void release(int k) {
-        if (KeyHistory& h = history[key(k).code]; h.down) {
+        if (KeyHistory& h = hands.keys[static_cast<std::size_t>(k)]; h.down) {
             h.down = h.holdCounts = false;
-            p.input.releaseKey(key(k).code);
+            if (key(k).digit >= 0)
+                p.input.release(key(k).digit);
+            else
+                p.input.releaseKey(key(k).code);
         }
     }
     void clickKeyLabel(int slot) {
         click(c().keyLabel(slot));
         if (shown()) {
-            choosing = slot;
-            refusedInChoice.reset();
-            labelUnsure = false;
+            triggers.choosing = slot;
+            triggers.refusedInChoice.reset();
+            triggers.labelUnsure = false;
         }
     }
     void interval(int answer) {
         const AnswerInfo& a = kAnswers[static_cast<std::size_t>(answer)];
         if (shown() && a.intervalMs > 0)
-            intervalMs = a.intervalMs;
+            typing.intervalMs = a.intervalMs;
         p.dialogs.inputAnswers = {a.text};
         click(c().intervalButton);
     }
@@ -345,10 +382,10 @@ class Player {
     // A menu of its own starts the slot at its first message.
     void pick(int arg) {
         const bool messageList = arg / 10 % 2;
-        Binding& b = bound[static_cast<std::size_t>(arg % 10)];
+        Pick& b = lists.picked[static_cast<std::size_t>(arg % 10)];
         const int number = arg / 20 + 1;
-        if (!shown() ||
-            number > (messageList ? messageCount(boundGame, b.menu) : menuCount(boundGame)))
+        if (!shown() || number > (messageList ? messagesIn(lists.unitedOffensive, b.menu)
+                                              : menusIn(lists.unitedOffensive)))
             return;
         focusMainWindow();
         (messageList ? c().slotMessage(arg % 10) : c().slotMenu(arg % 10)).choose(number - 1);
@@ -358,19 +395,18 @@ class Player {
             b = {number, 1};
     }
     // Another game sets every slot to its first menu and message.
-    void game(int unitedOffensive) {
+    void game(int picked) {
         if (!shown())
             return;
-        const Game picked = unitedOffensive ? Game::UnitedOffensive : Game::CallOfDuty;
-        click(unitedOffensive ? c().unitedOffensiveOption : c().callOfDutyOption);
-        if (picked != boundGame)
-            bound.fill(Binding{});
-        boundGame = picked;
+        click(picked ? c().unitedOffensiveOption : c().callOfDutyOption);
+        if ((picked != 0) != lists.unitedOffensive)
+            lists.picked.fill(Pick{});
+        lists.unitedOffensive = picked != 0;
     }
     void intervalMinimized(int answer) {
-        minimizeInBox = true;
+        screen.minimizeInBox = true;
         interval(answer);
-        minimizeInBox = false;
+        screen.minimizeInBox = false;
     }
     void save(int) { click(c().saveButton); }
     // Start puts the window into the tray, or where the desktop has none minimizes it.
@@ -390,9 +426,9 @@ class Player {
         if (!shown())
             return;
         click(c().exitButton);
-        if (newsOpened() != statusKnown || (!statusKnown && !p.desktop.ended))
-            fail(statusKnown ? "Exit did not open the news the server offered"
-                             : "Exit before the server answered did not end the program");
+        if (newsOpened() != server.statusKnown || (!server.statusKnown && !p.desktop.ended))
+            fail(server.statusKnown ? "Exit did not open the news the server offered"
+                                    : "Exit before the server answered did not end the program");
     }
     void diskFills(int) {
         p.files.writeError = p.files.writeError ? std::nullopt : std::optional("Disk full");
@@ -401,8 +437,8 @@ class Player {
         if (!running() || !c().window.visible() ||
             on == (c().window.state() == WindowState::Minimized))
             return;
-        if (!minimizeInBox)
-            choosing.reset();
+        if (!screen.minimizeInBox)
+            triggers.choosing.reset();
         main().shownMinimized(on);
         // The window keeps the state the window manager gave it, so its view never undoes it,
         // and a minimized window goes into the tray when there is one.
@@ -416,20 +452,20 @@ class Player {
     void trayMenu(int choice) { trayEvent(TrayEvent::MenuAsked, static_cast<PopupChoice>(choice)); }
     void close(int) {
         if (running() && c().window.visible()) {
-            choosing.reset();
+            triggers.choosing.reset();
             main().close();
         }
     }
     void statusAnswers(int) {
         const bool asked = p.http.respondTo(kBase + std::string("form1.html"), ok("on|news-7"));
         if (p.http.respondTo(std::string(kBase) + "br.html", ok("|")) && asked)
-            statusKnown = true;
+            server.statusKnown = true;
     }
     void feedArrives(int) { serverAnswers("data.html", "Brontek news|x|y"); }
     void declineNews(int) {
         if (NewsWindow* news = app->newsWindow(); news && news->isOpen()) {
             news->controls().declineBox.toggle(true);
-            newsDeclined = true;
+            server.newsDeclined = true;
         }
     }
     // Closing the news window with its box ticked keeps the news' name in "data", so the same
@@ -439,9 +475,9 @@ class Player {
         if (!news || !news->isOpen())
             return;
         const auto data = [this] { return p.files.count("data") ? p.files["data"] : ""; };
-        const std::string expected = newsDeclined && !p.files.writeError ? "news-7\r\n" : data();
+        const std::string kept = server.newsDeclined && !p.files.writeError ? "news-7\r\n" : data();
         news->close();
-        if (data() != expected)
+        if (data() != kept)
             fail("\"data\" says \"" + data() + "\" after the news window closed");
     }
     // A second start: the copy running shows its window out and forward, or its news window.
@@ -449,56 +485,56 @@ class Player {
         const auto forward = [this](WindowId w) {
             return std::count(p.desktop.broughtToFront.begin(), p.desktop.broughtToFront.end(), w);
         };
-        const WindowId front = running() ? WindowId::Main : WindowId::News;
-        const auto before = forward(front);
+        const WindowId shownWindow = running() ? WindowId::Main : WindowId::News;
+        const auto before = forward(shownWindow);
         app->anotherCopyStarted();
         const bool shows = running() ? shown() : newsOpened() && app->newsWindow()->isOpen();
-        if (forward(front) != before + 1 || !shows)
+        if (forward(shownWindow) != before + 1 || !shows)
             fail("a second start did not bring the running window out and forward");
     }
     // The player clicks into another window: the main window loses the keyboard.
     void focusWindow(int w) {
-        choosing.reset(); // the window lost the keyboard
-        if (running() && focused)
+        triggers.choosing.reset(); // the window lost the keyboard
+        if (running() && screen.focused)
             main().focusLost();
-        focused = false;
-        front = w;
+        screen.focused = false;
+        screen.front = w;
         const FocusedWindow& window = kWindows[static_cast<std::size_t>(w)].focus;
         p.focus.moveTo(window);
-        if (running() && window.aboveUs && games[static_cast<std::size_t>(w)])
-            elevatedGameSeen = true;
+        if (running() && window.aboveUs && screen.games[static_cast<std::size_t>(w)])
+            screen.elevatedGameSeen = true;
     }
     void onlyInGame(int) {
         if (!shown())
             return;
         focusMainWindow();
-        onlyInGameOn = !onlyInGameOn;
-        if (onlyInGameOn)
+        options.onlyInGame = !options.onlyInGame;
+        if (options.onlyInGame)
             dropEveryPress(); // what was pressed before the option counts for nothing
-        c().onlyInGameBox.toggle(onlyInGameOn);
-        optionsWritten = true;
+        c().onlyInGameBox.toggle(options.onlyInGame);
+        options.boxWritten = true;
     }
     void gameButton(int) {
         if (shown()) {
-            learning = !learning;
+            options.learning = !options.learning;
             click(c().gameButton);
         }
     }
     void optionsBeforeStart(int file) {
-        if (started)
+        if (launch.started)
             return; // the program read it at its start; it writes its own from now on
         const OptionsInfo& o = kOptionsFiles[static_cast<std::size_t>(file)];
         p.files["options"] = o.text; // empty reads as no file
-        onlyInGameOn = o.onlyInGame;
-        games[kModded] = o.moddedIsGame;
-        trayNoticeShown = startedTold = o.trayNoticeShown;
+        options.onlyInGame = o.onlyInGame;
+        screen.games[kModded] = o.moddedIsGame;
+        options.trayNoticeShown = options.startedTold = o.trayNoticeShown;
     }
     // A Wayland desktop that asks the player for the program's leave to type, at its start.
     void desktopAsksBeforeStart(int) {
-        if (started)
+        if (launch.started)
             return;
         p.permission.atStart = Permission::Asking;
-        leave = Permission::Asking;
+        desktop.leave = Permission::Asking;
     }
     void desktopAnswers(int answer) {
         if (!running() || !p.permission.listening())
@@ -508,41 +544,43 @@ class Player {
                                : answer == 2 ? Permission::Failed
                                              : Permission::TakenBack;
         // The desktop grants or refuses while it asks, and takes back only what it gave.
-        if (leave != (now == Permission::TakenBack ? Permission::Granted : Permission::Asking))
+        if (desktop.leave !=
+            (now == Permission::TakenBack ? Permission::Granted : Permission::Asking))
             return;
-        leave = now;
-        const std::string grant = now == Permission::Granted ? "t-" + std::to_string(++grants) : "";
+        desktop.leave = now;
+        const std::string grant =
+            now == Permission::Granted ? "t-" + std::to_string(++desktop.grants) : "";
         p.permission.answer(now, grant);
         if (!grant.empty() && !p.files.writeError && p.files["grant"] != grant + "\n")
             fail("\"grant\" does not keep what the desktop gave");
-        told[now] += now == Permission::Granted ? 0 : 1;
+        desktop.told[now] += now == Permission::Granted ? 0 : 1;
     }
     void desktopTypesBack(int) {
-        echoesSeen = true;
+        desktop.echoesSeen = true;
         p.typist.echoAfter = p.typist.echoAfter ? std::nullopt : std::optional<Millis>(3);
     }
     void systemRefusesKeys(int) {
-        keysRefused = !keysRefused;
-        p.typist.result = keysRefused ? TypeResult::Refused : TypeResult::Typed;
+        desktop.keysRefused = !desktop.keysRefused;
+        p.typist.result = desktop.keysRefused ? TypeResult::Refused : TypeResult::Typed;
     }
     // The login entry as the system has it before the start: none, this program's, or an older
     // build's.
     void entryBeforeStart(int e) {
-        if (!started)
-            p.autostart.present = entry = static_cast<AutostartEntry>(e);
+        if (!launch.started)
+            p.autostart.present = launch.entry = static_cast<AutostartEntry>(e);
     }
-    void intoTrayBeforeStart(int) { intoTray = !started; }
+    void intoTrayBeforeStart(int) { launch.intoTray = !launch.started; }
     // Ticking the box writes the entry, clearing it removes it; a refusal changes nothing, and
     // the player is told.
     void loginStart(int) {
         if (!shown())
             return;
         focusMainWindow();
-        const bool tick = entry != AutostartEntry::Ours;
+        const bool tick = launch.entry != AutostartEntry::Ours;
         if (p.autostart.writeError)
-            ++loginStartRefusals;
+            ++launch.loginStartRefusals;
         else
-            entry = tick ? AutostartEntry::Ours : AutostartEntry::None;
+            launch.entry = tick ? AutostartEntry::Ours : AutostartEntry::None;
         c().loginStartBox.toggle(tick);
     }
     void entryLocked(int) {
@@ -550,48 +588,50 @@ class Player {
             p.autostart.writeError ? std::nullopt : std::optional("Access is denied");
     }
     void noTrayBeforeStart(int) {
-        if (!started)
+        if (!launch.started)
             p.tray.host = false; // a desktop without a tray, as GNOME is
     }
     void noServerBeforeStart(int) {
-        if (!started)
-            noServer = true; // a build that names no server, started without --server
+        if (!launch.started)
+            launch.noServer = true; // a build that names no server, started without --server
     }
     void wait(int n) {
         if (p.desktop.ended) // the process is gone: nothing of it runs any more
             return;
         const Millis until = p.clock.now() + kWaits[static_cast<std::size_t>(n)];
-        const bool gameInFront = !onlyInGameOn || frontIsGame();
+        const bool gameInFront = !options.onlyInGame || frontIsGame();
         const std::size_t typedBefore = p.typist.typed.size();
         foreseeMessagesUntil(until, keysGo());
         p.clock.advanceTo(until);
         if (!gameInFront && p.typist.typed.size() > typedBefore)
             fail("typed \"" + p.typist.typed[typedBefore].key + "\" into " +
-                 (front < 0 ? "the main window" : kWindows[static_cast<std::size_t>(front)].words) +
+                 (screen.front < 0 ? "the main window"
+                                   : kWindows[static_cast<std::size_t>(screen.front)].words) +
                  ", which is not the game");
     }
 
   private:
     void checkLoginStart() {
-        if (p.autostart.present != entry ||
-            (running() && c().loginStartBox.checked() != (entry == AutostartEntry::Ours)))
+        if (p.autostart.present != launch.entry ||
+            (running() && c().loginStartBox.checked() != (launch.entry == AutostartEntry::Ours)))
             fail("the login entry, or the box showing it, is not what the player made it");
-        const auto told = std::count_if(
+        const auto boxes = std::count_if(
             p.dialogs.messageBoxes.begin(), p.dialogs.messageBoxes.end(), [](const auto& box) {
                 return box.prompt.starts_with("\"Start at login\" could not be turned");
             });
-        if (told != loginStartRefusals)
-            fail("a refused login entry was told " + std::to_string(told) + " times, not " +
-                 std::to_string(loginStartRefusals));
+        if (boxes != launch.loginStartRefusals)
+            fail("a refused login entry was told " + std::to_string(boxes) + " times, not " +
+                 std::to_string(launch.loginStartRefusals));
     }
 
     MainWindow& main() { return app->mainWindow(); }
     MainWindowControls& c() { return main().controls(); }
     bool running() { return !p.desktop.ended && main().isOpen(); }
     // Whether the program's keys go anywhere now, as far as the player knows: the game (or any
-    // window) in front, the desktop's leave given, the system taking keys.
+    // window) in front, the desktop's leave given, the system taking triggers.
     bool keysGo() const {
-        return (!onlyInGameOn || frontIsGame()) && leave == Permission::Granted && !keysRefused;
+        return (!options.onlyInGame || frontIsGame()) && desktop.leave == Permission::Granted &&
+               !desktop.keysRefused;
     }
     // The window is on screen, where the player can click it.
     bool shown() {
@@ -601,7 +641,7 @@ class Player {
     void trayEvent(TrayEvent event, PopupChoice choice) {
         if (!running() || !p.tray.iconPresent)
             return;
-        choosing.reset();
+        triggers.choosing.reset();
         p.tray.popupChoices = {choice};
         const auto forward = [this] {
             return std::count(p.desktop.broughtToFront.begin(), p.desktop.broughtToFront.end(),
@@ -627,29 +667,32 @@ class Player {
     // The player does something in the main window, so the choice pending there ends, as Escape
     // ends it.
     void focusMainWindow() {
-        choosing.reset();
-        focused = true;
-        front = -1;
+        triggers.choosing.reset();
+        screen.focused = true;
+        screen.front = -1;
         p.focus.window = kMainWindowFocus;
     }
     // Whether the player counts the window in front as a game: the two that are, the modded one
     // where "options" named it, any that a lesson taught; never the main window.
-    bool frontIsGame() const { return front >= 0 && games[static_cast<std::size_t>(front)]; }
+    bool frontIsGame() const {
+        return screen.front >= 0 && screen.games[static_cast<std::size_t>(screen.front)];
+    }
     // A trigger press with the game button pressed: the window in front is a game from now on,
     // unless it is the main window or nobody can name it.
     void learnFromFront() {
-        if (front < 0 || kWindows[static_cast<std::size_t>(front)].focus.programNames.empty())
+        if (screen.front < 0 ||
+            kWindows[static_cast<std::size_t>(screen.front)].focus.programNames.empty())
             return;
-        learning = false;
-        lessonWrote = !frontIsGame();
-        games[static_cast<std::size_t>(front)] = true;
+        options.learning = false;
+        options.lessonWrote = !frontIsGame();
+        screen.games[static_cast<std::size_t>(screen.front)] = true;
     }
     bool typedRecently() const {
         return !p.typist.typed.empty() && p.typist.typed.back().at + 1000 >= p.clock.now();
     }
     // Neither a press so far nor a key held fires anything until pressed again.
     void dropEveryPress() {
-        for (auto& [code, h] : history)
+        for (KeyHistory& h : hands.keys)
             h.pressCounts = h.holdCounts = false;
     }
 
@@ -660,33 +703,35 @@ class Player {
     // nothing pressed or held fires any more. Runs the account on to the given time.
     void foreseeMessagesUntil(Millis t, bool keysGo) {
         if (!running()) {
-            startDue.reset();
+            typing.startDue.reset();
             return;
         }
         for (;;) {
             if (!keysGo && stopMessageBy(t)) {
                 // Tried and refused by the system, where the game and the desktop let it type.
-                failedKey = failedKey || (keysRefused && leave == Permission::Granted &&
-                                          (!onlyInGameOn || frontIsGame()));
+                desktop.failedKey = desktop.failedKey ||
+                                    (desktop.keysRefused && desktop.leave == Permission::Granted &&
+                                     (!options.onlyInGame || frontIsGame()));
                 continue;
             }
-            if (!pauseDecided && messageEnd <= t) {
-                pauseDecided = true;
+            if (!typing.pauseDecided && typing.messageEnd <= t) {
+                typing.pauseDecided = true;
                 if (highestSlotCounting() >= 0)
-                    startDue = messageEnd + VoiceKeys::kPauseAfterMessage;
+                    typing.startDue = typing.messageEnd + kPauseAfterMessage;
                 continue;
             }
-            if (!startDue || *startDue > t)
+            if (!typing.startDue || *typing.startDue > t)
                 return;
-            startMessage(*startDue);
-            startDue.reset();
+            startMessage(*typing.startDue);
+            typing.startDue.reset();
         }
     }
-    bool messageUnderWay() const { return p.clock.now() < messageEnd; }
+    bool messageUnderWay() const { return p.clock.now() < typing.messageEnd; }
     // The slot the keys down or pressed would start: the highest, or -1.
     int highestSlotCounting() {
-        for (int slot = kSlotCount - 1; slot >= 0; --slot)
-            if (const KeyHistory& h = history[mapping[static_cast<std::size_t>(slot)]];
+        for (int slot = kKeypadKeys - 1; slot >= 0; --slot)
+            if (const KeyHistory& h = hands.keys[static_cast<std::size_t>(
+                    triggers.keyFor[static_cast<std::size_t>(slot)])];
                 h.pressCounts || (h.down && h.holdCounts))
                 return slot;
         return -1;
@@ -696,23 +741,23 @@ class Player {
         if (slot < 0)
             return; // the presses it was due for count for nothing any more
         ++messages;
-        for (auto& [code, h] : history)
+        for (KeyHistory& h : hands.keys)
             h.pressCounts = false; // the start spends every press
         for (const int step : {1, 2, 3})
-            expected.push_back({at + step * intervalMs, slot, step, at});
-        messageEnd = expected.back().at;
-        pauseDecided = false;
+            typing.expected.push_back({at + step * typing.intervalMs, slot, step, at});
+        typing.messageEnd = typing.expected.back().at;
+        typing.pauseDecided = false;
     }
     // The first key of the last message due by t, and the rest of it, are not typed.
     bool stopMessageBy(Millis t) {
-        const auto first = std::find_if(expected.begin(), expected.end(), [&](const Expected& e) {
-            return e.at > p.clock.now() && e.at <= t;
-        });
-        if (first == expected.end())
+        const auto first =
+            std::find_if(typing.expected.begin(), typing.expected.end(),
+                         [&](const Expected& e) { return e.at > p.clock.now() && e.at <= t; });
+        if (first == typing.expected.end())
             return false;
-        messageEnd = first->at;
-        pauseDecided = true; // nothing counts any more
-        expected.erase(first, expected.end());
+        typing.messageEnd = first->at;
+        typing.pauseDecided = true; // nothing counts any more
+        typing.expected.erase(first, typing.expected.end());
         dropEveryPress();
         return true;
     }
@@ -721,153 +766,158 @@ class Player {
     // chooser's rules. Escape ends it, as do Delete, the slot's own keypad key, and any key it
     // takes; a key the program types, a modifier or the keypad key of a slot that keeps its own
     // is refused, and the choice goes on.
-    void chooseWith(const KeyInfo& k) {
-        const int slot = *choosing;
-        const bool refused = k.kind == KeyKind::TypedByProgram || k.kind == KeyKind::Modifier ||
-                             k.kind == KeyKind::Pointer ||
-                             std::any_of(kSlots.begin(), kSlots.end(), [&](int other) {
-                                 const KeyCode keypad = p.input.keypadKey(other);
-                                 return other != slot && keypad == k.code &&
-                                        mapping[static_cast<std::size_t>(other)] == keypad;
-                             });
+    void chooseWith(int k) {
+        const int slot = *triggers.choosing;
+        const KeyInfo& info = key(k);
+        const bool refused =
+            info.kind == KeyKind::TypedByProgram || info.kind == KeyKind::Modifier ||
+            info.kind == KeyKind::Pointer ||
+            (k < kKeypadKeys && k != slot && triggers.keyFor[static_cast<std::size_t>(k)] == k);
         if (refused) {
             // A key like one the program typed within the last second, which a desktop may
             // still be handing back, cannot be told from it.
-            if (k.kind == KeyKind::TypedByProgram && echoesSeen && typedRecently())
-                labelUnsure = true;
-            else if (k.kind != KeyKind::Pointer) // passed over without a word
-                refusedInChoice = k.name;
+            if (info.kind == KeyKind::TypedByProgram && desktop.echoesSeen && typedRecently())
+                triggers.labelUnsure = true;
+            else if (info.kind != KeyKind::Pointer) // passed over without a word
+                triggers.refusedInChoice = info.name;
             return;
         }
-        choosing.reset();
-        choiceCompleted = true;
-        const KeyCode keypad = p.input.keypadKey(slot);
-        const bool givesBack = k.kind == KeyKind::Erase || k.code == keypad;
-        chosen = {slot, k.kind == KeyKind::Cancel ? mapping[static_cast<std::size_t>(slot)]
-                        : givesBack               ? keypad
-                                                  : k.code};
+        triggers.choosing.reset();
+        triggers.choiceCompleted = true;
+        if (info.kind == KeyKind::Cancel)
+            return;
+        give(slot, info.kind == KeyKind::Erase ? slot : k);
+        triggers.keysGiven = true;
     }
-
-    std::array<KeyCode, kSlotCount> effectiveKeys() {
-        std::array<KeyCode, kSlotCount> keys{};
-        for (const int s : kSlots)
-            keys[static_cast<std::size_t>(s)] =
-                main().triggerKeys().chosen[static_cast<std::size_t>(s)].value_or(
-                    p.input.keypadKey(s));
-        return keys;
+    // The key moves to the slot from any other that had it, which gets its own keypad key back; a
+    // slot that gets its keypad key back takes it from a slot that had borrowed it, which gets
+    // its own back in turn.
+    void give(int slot, int k) {
+        triggers.keyFor[static_cast<std::size_t>(slot)] = k;
+        for (int other = 0; other < kKeypadKeys; ++other)
+            if (other != slot && triggers.keyFor[static_cast<std::size_t>(other)] == k)
+                give(other, other);
     }
-    static int slotOf(const std::array<KeyCode, kSlotCount>& keys, KeyCode code) {
-        for (const int s : kSlots)
-            if (keys[static_cast<std::size_t>(s)] == code)
-                return s;
-        return -1;
+    static int slotOf(const std::array<int, kKeypadKeys>& keyFor, int k) {
+        const auto it = std::find(keyFor.begin(), keyFor.end(), k);
+        return it == keyFor.end() ? -1 : static_cast<int>(it - keyFor.begin());
+    }
+    void keyDown(const KeyInfo& k) {
+        if (k.digit >= 0)
+            p.input.press(k.digit);
+        else
+            p.input.pressKey(k.code);
     }
 
     // The platform reports the key, and while a choice asks for a key, that report is the
     // choice's (the window keeps the key from its controls).
-    void pressKey(const KeyInfo& k, bool withAlt) {
-        KeyHistory& h = history[k.code];
+    void pressKey(int n, bool withAlt) {
+        const KeyInfo& k = key(n);
+        KeyHistory& h = hands.keys[static_cast<std::size_t>(n)];
         if (h.down)
             return;
         // A key like one the program typed a moment ago, which a desktop hands back as a
         // keyboard's, cannot be told from it: either may be taken for the other.
-        if (k.kind == KeyKind::TypedByProgram && echoesSeen && typedRecently())
-            confusedAt = p.clock.now();
-        const bool toChooser = choosing.has_value();
-        const bool fires = !toChooser && running() && slotOf(mapping, k.code) >= 0;
-        if (fires && learning)
+        if (k.kind == KeyKind::TypedByProgram && desktop.echoesSeen && typedRecently())
+            desktop.confusedAt = p.clock.now();
+        const bool toChooser = triggers.choosing.has_value();
+        const bool fires = !toChooser && running() && slotOf(triggers.keyFor, n) >= 0;
+        if (fires && options.learning)
             learnFromFront();
         // Judged at the press: elsewhere, or before the desktop's leave, it counts for nothing
         // until pressed again.
-        const bool allowed =
-            !fires || ((!onlyInGameOn || frontIsGame()) && leave == Permission::Granted);
+        const bool allowed = !fires || ((!options.onlyInGame || frontIsGame()) &&
+                                        desktop.leave == Permission::Granted);
         h.down = true;
         h.pressCounts = allowed && (h.pressCounts || !toChooser);
         h.holdCounts = allowed && !toChooser;
         if (fires && allowed && !messageUnderWay())
-            startDue = p.clock.now(); // its message starts at once
+            typing.startDue = p.clock.now(); // its message starts at once
         if (toChooser && !withAlt)
-            chooseWith(k);
+            chooseWith(n);
         p.input.altHeld = withAlt;
-        p.input.pressKey(k.code);
+        keyDown(k);
         p.input.altHeld = false;
     }
 
     void check(const std::string& keysBefore) {
-        if (running() && main().choosingKey() != choosing.has_value())
-            fail(choosing ? "the key choice ended, though the player did nothing to end it"
-                          : "a key choice is still pending after the player did something else");
-        if (running() && p.input.watching().everyKey != choosing.has_value())
+        if (running() && main().choosingKey() != triggers.choosing.has_value())
+            fail(triggers.choosing
+                     ? "the key choice ended, though the player did nothing to end it"
+                     : "a key choice is still pending after the player did something else");
+        if (running() && p.input.watching().everyKey != triggers.choosing.has_value())
             fail("the system reports every key, yet no key choice is pending (or the reverse)");
-        const bool buttonFires =
-            std::any_of(mapping.begin(), mapping.end(), [](KeyCode key) { return key.isButton; });
-        if (running() && p.input.watching().coversButtons() != (choosing || buttonFires))
+        const bool buttonFires = std::any_of(triggers.keyFor.begin(), triggers.keyFor.end(),
+                                             [](int k) { return key(k).isButton(); });
+        if (running() && p.input.watching().coversButtons() != (triggers.choosing || buttonFires))
             fail("the mouse is heard, yet no button fires a slot and no choice is pending (or "
                  "the reverse)");
-        for (int k = 0; k < kKeyCount; ++k)
-            if (key(k).kind == KeyKind::Pointer && slotOf(mapping, key(k).code) >= 0)
-                fail(key(k).name + ", which works the windows, fires a slot");
         // Every sequence is v and its slot's two digits as the lists say at each key, one key
         // interval apart, and nothing is typed once the main window has closed. (Keys are typed
         // only while time passes, and the lists change only when it does not.)
         const auto& typed = p.typist.typed;
-        for (std::size_t n = checkedTyped; n < typed.size(); ++n)
-            if (n >= expected.size() || typed[n].at != expected[n].at ||
-                typed[n].key != keyOf(expected[n]) || (closedAt && typed[n].at > *closedAt))
+        for (std::size_t n = typing.checkedTyped; n < typed.size(); ++n)
+            if (n >= typing.expected.size() || typed[n].at != typing.expected[n].at ||
+                typed[n].key != keyOf(typing.expected[n]) ||
+                (typing.closedAt && typed[n].at > *typing.closedAt))
                 fail("typed \"" + typed[n].key + "\" at " + std::to_string(typed[n].at) +
                      " ms, which nothing asked for then");
-        checkedTyped = typed.size();
-        for (std::size_t n = typed.size(); n < expected.size(); ++n)
-            if (expected[n].at <= p.clock.now() && !closedAt)
-                fail("\"" + keyOf(expected[n]) + "\" was not typed at " +
-                     std::to_string(expected[n].at) + " ms");
-        if (p.files["keys"] != keysBefore &&
-            (!choiceCompleted || parseKeys(p.files["keys"], "fake") != main().triggerKeys()))
+        typing.checkedTyped = typed.size();
+        for (std::size_t n = typed.size(); n < typing.expected.size(); ++n)
+            if (typing.expected[n].at <= p.clock.now() && !typing.closedAt)
+                fail("\"" + keyOf(typing.expected[n]) + "\" was not typed at " +
+                     std::to_string(typing.expected[n].at) + " ms");
+        if ((p.files["keys"] != keysBefore || (triggers.keysGiven && !p.files.writeError)) &&
+            (!triggers.keysGiven || !keysFileReadsKeysGiven()))
             fail("\"keys\" changed, but not to the keys a choice in the main window gave");
         // Each failed write is told in a box that names the file and the reason, but of "options".
-        for (; toldWrites < p.files.failedWrites.size(); ++toldWrites, ++toldBoxes) {
-            const std::string name = "\"" + p.files.failedWrites[toldWrites] + "\"";
+        for (; writes.failedSeen < p.files.failedWrites.size();
+             ++writes.failedSeen, ++writes.boxesSeen) {
+            const std::string name = "\"" + p.files.failedWrites[writes.failedSeen] + "\"";
             if (name == "\"grant\"") {
-                --toldBoxes; // the desktop only asks again at the next start: nothing to tell
+                --writes
+                      .boxesSeen; // the desktop only asks again at the next start: nothing to tell
                 continue;
             }
             if (name == "\"options\"") {
                 // Whoever wrote it, and the game may be in front: a notice, not a box.
-                optionsWriteFailed = true;
-                --toldBoxes;
+                options.writeFailed = true;
+                --writes.boxesSeen;
                 continue;
             }
-            while (toldBoxes < p.dialogs.messageBoxes.size() &&
-                   p.dialogs.messageBoxes[toldBoxes].prompt.find("Disk full") == std::string::npos)
-                ++toldBoxes; // the Interval box's word
-            if (toldBoxes == p.dialogs.messageBoxes.size() ||
-                p.dialogs.messageBoxes[toldBoxes].prompt.find(name) == std::string::npos ||
-                p.dialogs.messageBoxes[toldBoxes].title != "Brontek tarnlow")
+            while (writes.boxesSeen < p.dialogs.messageBoxes.size() &&
+                   p.dialogs.messageBoxes[writes.boxesSeen].prompt.find("Disk full") ==
+                       std::string::npos)
+                ++writes.boxesSeen; // the Interval box's word
+            if (writes.boxesSeen == p.dialogs.messageBoxes.size() ||
+                p.dialogs.messageBoxes[writes.boxesSeen].prompt.find(name) == std::string::npos ||
+                p.dialogs.messageBoxes[writes.boxesSeen].title != "Brontek tarnlow")
                 fail("a failed write of " + name + " was not told");
         }
-        for (std::size_t b = toldBoxes; b < p.dialogs.messageBoxes.size(); ++b)
+        for (std::size_t b = writes.boxesSeen; b < p.dialogs.messageBoxes.size(); ++b)
             if (p.dialogs.messageBoxes[b].prompt.find("Disk full") != std::string::npos)
                 fail("a write that did not fail was told as failed");
-        if (noServer && !p.http.requests.empty())
+        if (launch.noServer && !p.http.requests.empty())
             fail("a build without a server asked " + p.http.requests.front());
-        if (choosing && confusedAt && p.clock.now() - *confusedAt <= 2000)
-            labelUnsure = true;
-        if (running() && choosing && !labelUnsure &&
-            (refusedInChoice
-                 ? c().keyLabel(*choosing).caption().find(*refusedInChoice)
-                 : c().keyLabel(*choosing).caption().find("Press a key")) == std::string::npos)
-            fail("the key label says \"" + c().keyLabel(*choosing).caption() +
+        if (triggers.choosing && desktop.confusedAt && p.clock.now() - *desktop.confusedAt <= 2000)
+            triggers.labelUnsure = true;
+        if (running() && triggers.choosing && !triggers.labelUnsure &&
+            (triggers.refusedInChoice
+                 ? c().keyLabel(*triggers.choosing).caption().find(*triggers.refusedInChoice)
+                 : c().keyLabel(*triggers.choosing).caption().find("Press a key")) ==
+                std::string::npos)
+            fail("the key label says \"" + c().keyLabel(*triggers.choosing).caption() +
                  "\", of a key the player did not press");
         if (!running() && p.permission.listening())
             fail("the desktop's question was not withdrawn as the program ended");
         const auto noticed = [this](Notice n) {
             return std::count(p.notices.shown.begin(), p.notices.shown.end(), n);
         };
-        if (noticed(Notice::TypingRefused) != told[Permission::Refused] ||
-            noticed(Notice::TypingUnavailable) != told[Permission::Failed] ||
-            noticed(Notice::TypingTakenBack) != told[Permission::TakenBack])
+        if (noticed(Notice::TypingRefused) != desktop.told[Permission::Refused] ||
+            noticed(Notice::TypingUnavailable) != desktop.told[Permission::Failed] ||
+            noticed(Notice::TypingTakenBack) != desktop.told[Permission::TakenBack])
             fail("the desktop's refusal or taking back was not told once");
-        if (noticed(Notice::KeysNotTyped) != (failedKey ? 1 : 0))
+        if (noticed(Notice::KeysNotTyped) != (desktop.failedKey ? 1 : 0))
             fail("a message the system would not type was not told once a run");
         const std::size_t echo = p.typist.echoing() ? 1 : 0;
         if (p.desktop.ended && (p.clock.wakeUpsScheduled() != echo || p.http.pendingCount() != 0))
@@ -876,48 +926,51 @@ class Player {
             fail("the main window is still shown after it closed");
         if (p.tray.iconPresent != (running() && !c().window.visible()))
             fail("the tray icon is not there exactly while the main window is put away");
-        const bool away = !main().isOpen() || !focused || !c().window.visible() ||
+        const bool away = !main().isOpen() || !screen.focused || !c().window.visible() ||
                           c().window.state() == WindowState::Minimized || newsOpened();
         if (away && main().choosingKey())
             fail("a key choice is pending while the main window cannot take keys");
-        for (const int s : kSlots)
-            if (slotOf(mapping, mapping[static_cast<std::size_t>(s)]) != s)
-                fail("two slots share a trigger key");
         checkSlotsRead();
     }
 
     // "options" changes only when the box or a lesson wrote it, and then says what they did.
     void checkOptions(const std::string& before) {
-        const bool wrote = optionsWritten || lessonWrote || firstTimeInTray;
-        const auto told =
+        const bool wrote = options.boxWritten || options.lessonWrote || options.firstTimeInTray;
+        const auto notices =
             std::count(p.notices.shown.begin(), p.notices.shown.end(), Notice::KeepsRunningInTray);
-        if (told != (trayNoticeShown && !startedTold ? 1 : 0))
-            fail("the tray's notice came " + std::to_string(told) + " times");
+        if (notices != (options.trayNoticeShown && !options.startedTold ? 1 : 0))
+            fail("the tray's notice came " + std::to_string(notices) + " times");
         if (std::count(p.notices.shown.begin(), p.notices.shown.end(), Notice::OptionsNotSaved) !=
-            (optionsWriteFailed ? 1 : 0))
+            (options.writeFailed ? 1 : 0))
             fail("a failed write of \"options\" was told other than once a run");
         // A game run as administrator is told of once, as it first comes to the front.
         if (std::count(p.notices.shown.begin(), p.notices.shown.end(), Notice::GameRunsElevated) !=
-            (elevatedGameSeen ? 1 : 0))
+            (screen.elevatedGameSeen ? 1 : 0))
             fail("the notice of a game run as administrator came other than once as it came "
                  "to the front");
-        optionsWritten = false;
+        options.boxWritten = false;
         if (!running())
-            learning = false;
+            options.learning = false;
         if (!wrote && p.files["options"] != before)
             fail("\"options\" changed, but neither the box nor a lesson changed it");
         if (!wrote || p.files.writeError)
             return;
-        const Options o = parseOptions(p.files["options"]);
-        if (o.onlyInGame != onlyInGameOn)
+        const std::vector<std::string> o = linesOf(p.files["options"]);
+        const auto says = [&o](const std::string& line) {
+            return std::any_of(o.begin(), o.end(), [&](const std::string& l) {
+                return std::equal(l.begin(), l.end(), line.begin(), line.end(), [](char a, char b) {
+                    return std::tolower(static_cast<unsigned char>(a)) ==
+                           std::tolower(static_cast<unsigned char>(b));
+                });
+            });
+        };
+        if (!says(std::string("only-in-game = ") + (options.onlyInGame ? "yes" : "no")))
             fail("\"options\" does not say what the box says");
-        if (o.trayNoticeShown != trayNoticeShown)
+        if (says("tray-notice-shown = yes") != options.trayNoticeShown)
             fail("\"options\" does not remember the tray's notice");
         for (std::size_t w = kNoGameYet; w < kWindows.size(); ++w) {
             const auto& names = kWindows[w].focus.programNames;
-            if (games[w] && !names.empty() &&
-                std::none_of(o.gamePrograms.begin(), o.gamePrograms.end(),
-                             [&](const std::string& g) { return equalsIgnoringCase(g, names[0]); }))
+            if (screen.games[w] && !names.empty() && !says("game-program = " + names[0]))
                 fail("\"options\" lacks " + names[0] + ", which counts as a game");
         }
     }
@@ -937,95 +990,165 @@ class Player {
         int step;         // 1: v, 2: the menu's digit, 3: the message's
         Millis startedAt; // when the message started
     };
+    // A plain file's lines, without their line ends.
+    static std::vector<std::string> linesOf(const std::string& text) {
+        std::vector<std::string> lines;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line.ends_with('\r') ? line.substr(0, line.size() - 1) : line);
+        return lines;
+    }
+    // "keys" names each slot's key on a line of its own, from Numpad 0: "keypad" for the slot's
+    // own keypad key, or a line that ends with the key's name ("mouse" first for a button).
+    bool keysFileReadsKeysGiven() {
+        const auto lines = linesOf(p.files["keys"]);
+        if (lines.size() != kKeypadKeys)
+            return false;
+        for (int slot = 0; slot < kKeypadKeys; ++slot) {
+            const std::string& line = lines[static_cast<std::size_t>(slot)];
+            const int k = triggers.keyFor[static_cast<std::size_t>(slot)];
+            if (k == slot ? line != "keypad"
+                          : !line.ends_with(" " + key(k).name) ||
+                                line.starts_with("mouse ") != key(k).isButton())
+                return false;
+        }
+        return true;
+    }
     // What the player bound the slot to, which is what each key of its message types.
     std::string keyOf(const Expected& e) const {
         if (e.step == 1)
             return "v";
-        const Binding& b = bound[static_cast<std::size_t>(e.slot)];
+        const Pick& b = lists.picked[static_cast<std::size_t>(e.slot)];
         return std::to_string(e.step == 2 ? b.menu : b.message);
     }
-    // The slot's closed lists read its binding as the player made it, in the game's words.
+    // The slot's closed lists read its binding as the player made it: the menu's number and name,
+    // the message's number and its words; its key label names the key the player gave it.
     void checkSlotsRead() {
-        for (const int slot : kSlots) {
-            const Binding& b = bound[static_cast<std::size_t>(slot)];
-            const std::string menu = std::to_string(b.menu) + " " + std::string(menuName(b.menu));
-            const std::string message = std::to_string(b.message) + " " +
-                                        std::string(messageText(boundGame, b.menu, b.message));
-            if (c().slotMenu(slot).text() != menu || c().slotMessage(slot).text() != message)
-                fail(keypadName(slot) + "'s lists read \"" + c().slotMenu(slot).text() + "\", \"" +
-                     c().slotMessage(slot).text() + "\", but it types " + menu + ", " + message);
+        for (int slot = 0; slot < kKeypadKeys; ++slot) {
+            const Pick& b = lists.picked[static_cast<std::size_t>(slot)];
+            const std::string menu =
+                std::to_string(b.menu) + " " + kMenuNames[static_cast<std::size_t>(b.menu - 1)];
+            const std::string message = std::to_string(b.message) + " ";
+            const std::string& reads = c().slotMessage(slot).text();
+            if (c().slotMenu(slot).text() != menu || !reads.starts_with(message) ||
+                reads.size() == message.size())
+                fail(keypad(slot) + "'s lists read \"" + c().slotMenu(slot).text() + "\", \"" +
+                     reads + "\", but it types " + menu + ", message " + std::to_string(b.message));
+            const std::string& label = c().keyLabel(slot).caption();
+            const std::string& given = key(triggers.keyFor[static_cast<std::size_t>(slot)]).name;
+            if (triggers.choosing != slot && label != given)
+                fail(keypad(slot) + "'s key label reads \"" + label +
+                     "\", but the player gave it " + given);
         }
     }
     FakePlatform p;
     std::unique_ptr<Application> app;
-    std::map<KeyCode, KeyHistory> history;
-    std::array<KeyCode, kSlotCount> mapping{};
-    std::vector<Expected> expected;
-    // The player's account of what it bound each slot to, and in which game.
-    std::array<Binding, kSlotCount> bound{};
-    Game boundGame = Game::CallOfDuty;
-    std::size_t checkedTyped = 0;
-    std::size_t toldWrites = 0, toldBoxes = 0;
-    std::optional<Millis> closedAt;
-    bool focused = true; // the main window has the keyboard
-    int front = -1;      // the window in kWindows that has the focus; -1: the main window
-    std::vector<bool> games = {true, true, true, false, false, false, false}; // by kWindows
-    static constexpr std::size_t kNoGameYet = 3, kModded = 4; // the first that may become one
-    bool elevatedGameSeen = false;                            // in front while the program ran
-    bool newsDeclined = false;                                // the news window's box was ticked
-    bool statusKnown = false; // the program has the server\'s answer, which offers news
-    bool started = false;
-    bool noServer = false;
-    bool onlyInGameOn = false;
-    bool learning = false;           // the game button was pressed, and no lesson came yet
-    bool lessonWrote = false;        // this action taught a new game, which "options" must keep
-    bool optionsWritten = false;     // this action ticked or cleared the box
-    bool trayNoticeShown = false;    // the player was told, in this run or one before
-    bool startedTold = false;        // in one before, as "options" said
-    bool firstTimeInTray = false;    // this action put the window into the tray for the first time
-    bool optionsWriteFailed = false; // in this run
-    bool minimizeInBox = false;
-    // What the desktop said of the program's leave to type, and how often it refused or took it
-    // back; whether the system refuses every key typed, and did refuse one.
-    Permission leave = Permission::Granted;
-    std::map<Permission, long> told;
-    int grants = 0;
-    bool keysRefused = false;
-    bool failedKey = false;
-    std::optional<std::string> refusedInChoice; // the last key a pending choice refused
-    bool labelUnsure = false;                   // it may have been taken for one the program typed
-    bool echoesSeen = false;          // the desktop handed typed keys back at some time in this run
-    std::optional<Millis> confusedAt; // the player pressed such a key just as one came back
-    bool intoTray = false;            // started as the login entry starts it
-    bool startedInTray = false;       // and the start put the window into the tray
-    AutostartEntry entry = AutostartEntry::None; // the login entry, as the player made it
-    long loginStartRefusals = 0;                 // the box's writes the system refused
-    // The player's account of the messages (see foreseeMessagesUntil).
-    std::optional<Millis> startDue; // a start the program must make, at this time
-    Millis messageEnd = std::numeric_limits<Millis>::min(); // the last message's last key
-    bool pauseDecided = true; // whether a key starts a message 100 ms after that one is known
-    int intervalMs = kDefaultKeyInterval;
-    std::optional<int> choosing;                   // the slot whose key the player was asked for
-    bool choiceCompleted = false;                  // this action's key ended a choice in the window
-    std::optional<std::pair<int, KeyCode>> chosen; // and the key its slot must have now
     Action step;
+
+    // The player's world, as the player keeps account of it: what it did, and what it was told.
+    // The program is judged by this account alone.
+
+    // The keys under the player's hands (by kKeys, kOtherKeys), and what they count for.
+    struct Hands {
+        std::vector<KeyHistory> keys = std::vector<KeyHistory>(kKeys.size() + kOtherKeys.size());
+    } hands;
+    // What the player picked in each slot's lists, and the game it clicked.
+    struct Pick {
+        int menu = 1;
+        int message = 1;
+    };
+    struct Lists {
+        bool unitedOffensive = false;
+        std::array<Pick, kKeypadKeys> picked{};
+    } lists;
+    // The key that fires each slot, the choice the player began, and what its label must say.
+    struct Triggers {
+        // By kKeys, kOtherKeys: each slot's own keypad key until the player gives it another.
+        std::array<int, kKeypadKeys> keyFor = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+        std::optional<int> choosing;                // the slot whose key the player was asked for
+        std::optional<std::string> refusedInChoice; // the last key a pending choice refused
+        bool labelUnsure = false;     // it may have been taken for one the program typed
+        bool choiceCompleted = false; // this action's key ended a choice in the window
+        bool keysGiven = false;       // and gave its slot a key, which "keys" keeps
+    } triggers;
+    // The messages the program must type, as the player works them out (see
+    // foreseeMessagesUntil), and how much of what was typed it has judged.
+    struct Typing {
+        std::vector<Expected> expected;
+        std::size_t checkedTyped = 0;
+        std::optional<Millis> startDue; // a start the program must make, at this time
+        Millis messageEnd = std::numeric_limits<Millis>::min(); // the last message's last key
+        bool pauseDecided = true; // whether a key starts a message 100 ms after that one is known
+        int intervalMs = kFirstIntervalMs;
+        std::optional<Millis> closedAt; // the main window closed: nothing is typed after
+    } typing;
+    // The windows on the screen: which has the keyboard, and which count as a game (by kWindows).
+    struct Screen {
+        bool focused = true; // the main window has the keyboard
+        int front = -1;      // the window in kWindows that has the focus; -1: the main window
+        std::vector<bool> games = {true, true, true, false, false, false, false};
+        bool elevatedGameSeen = false; // in front while the program ran
+        bool minimizeInBox = false;    // the player minimizes the window while a box is open
+    } screen;
+    static constexpr std::size_t kNoGameYet = 3, kModded = 4; // the first that may become one
+    // What "options" must say, and what this action changed of it.
+    struct OptionsAccount {
+        bool onlyInGame = false;
+        bool learning = false;        // the game button was pressed, and no lesson came yet
+        bool lessonWrote = false;     // this action taught a new game, which "options" must keep
+        bool boxWritten = false;      // this action ticked or cleared the box
+        bool trayNoticeShown = false; // the player was told, in this run or one before
+        bool startedTold = false;     // in one before, as "options" said
+        bool firstTimeInTray = false; // this action put the window into the tray for the first time
+        bool writeFailed = false;     // in this run
+    } options;
+    // What the desktop said of the program's leave to type, and how often it refused or took it
+    // back; whether the system refuses every key typed, and did refuse one; whether it hands
+    // typed keys back.
+    struct DesktopAccount {
+        Permission leave = Permission::Granted;
+        std::map<Permission, long> told;
+        int grants = 0;
+        bool keysRefused = false;
+        bool failedKey = false;
+        bool echoesSeen = false;          // the desktop handed typed keys back at some time
+        std::optional<Millis> confusedAt; // the player pressed such a key just as one came back
+    } desktop;
+    // How the program was started, and the login entry as the player made it.
+    struct Launch {
+        bool started = false;
+        bool noServer = false;
+        bool intoTray = false;      // started as the login entry starts it
+        bool startedInTray = false; // and the start put the window into the tray
+        AutostartEntry entry = AutostartEntry::None;
+        long loginStartRefusals = 0; // the box's writes the system refused
+    } launch;
+    // What the server answered, and what the player did in the news window.
+    struct Server {
+        bool statusKnown = false;  // the program has the server's answer, which offers news
+        bool newsDeclined = false; // the news window's box was ticked
+    } server;
+    // The failed writes and the boxes the player has looked at so far.
+    struct Writes {
+        std::size_t failedSeen = 0, boxesSeen = 0;
+    } writes;
 };
 
 inline std::string keyName(int k) {
     return key(k).name;
 }
 inline std::string keyAndLabel(int arg) {
-    return key(arg / kSlotCount).name + " as " + keypadName(arg % kSlotCount) +
+    return key(arg / kKeypadKeys).name + " as " + keypad(arg % kKeypadKeys) +
            "'s key label is clicked";
 }
 inline std::string slotName(int s) {
-    return keypadName(s);
+    return keypad(s);
 }
 inline std::string answer(int a) {
     return kAnswers[static_cast<std::size_t>(a)].text;
 }
 inline std::string entry(int arg) {
-    return std::to_string(arg / 20 + 1) + " in " + keypadName(arg % 10) + "'s " +
+    return std::to_string(arg / 20 + 1) + " in " + keypad(arg % 10) + "'s " +
            (arg / 10 % 2 ? "message" : "menu") + " list";
 }
 inline std::string gameName(int unitedOffensive) {
@@ -1055,10 +1178,10 @@ inline std::string waitMs(int w) {
 inline const std::vector<ActionKind> kActions = {
     {"press #", 30, kKeyCount, keyName, &Player::press},
     {"press # with Alt held", 6, kKeyCount, keyName, &Player::pressWithAlt},
-    {"press #", 3, kKeyCount* kSlotCount, keyAndLabel, &Player::pressAsTheLabelIsClicked},
+    {"press #", 3, kKeyCount* kKeypadKeys, keyAndLabel, &Player::pressAsTheLabelIsClicked},
     {"release #", 30, kKeyCount, keyName, &Player::release},
     {"the system repeats #'s key-down", 6, kKeyCount, keyName, &Player::repeat},
-    {"click #'s key label", 12, kSlotCount, slotName, &Player::clickKeyLabel},
+    {"click #'s key label", 12, kKeypadKeys, slotName, &Player::clickKeyLabel},
     {"Interval, answer \"#\"", 3, static_cast<int>(kAnswers.size()), answer, &Player::interval},
     {"Interval, minimize the window while its box is open, answer \"#\"", 1,
      static_cast<int>(kAnswers.size()), answer, &Player::intervalMinimized},

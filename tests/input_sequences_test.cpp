@@ -24,7 +24,8 @@ std::vector<Action> shortest(std::vector<Action> actions) {
 }
 
 TEST(InputSequences, EveryMessageHasAPressAndChoicesStayInTheMainWindow) {
-    std::mt19937 random(20261207); // the same sequences every run; make fuzz looks further
+    constexpr unsigned kSeed = 20261207; // the same sequences every run; make fuzz looks further
+    std::mt19937 random(kSeed);
     Counts counts;
     for (int run = 0; run < 10000; ++run) {
         std::vector<std::uint8_t> bytes(2 * (1 + random() % 150));
@@ -33,7 +34,9 @@ TEST(InputSequences, EveryMessageHasAPressAndChoicesStayInTheMainWindow) {
         if (play(decode(bytes.data(), bytes.size()), &counts).empty())
             continue;
         const auto minimal = shortest(decode(bytes.data(), bytes.size()));
-        FAIL() << "The player did:\n" << describe(minimal) << "and " << play(minimal);
+        FAIL() << "Sequence " << run + 1 << " of seed " << kSeed
+               << ", at its shortest: the player did:\n"
+               << describe(minimal) << "and " << play(minimal);
     }
     std::printf("%d sequences: a message typed in %d, a key chosen in %d, the news opened in %d\n",
                 counts.runs, counts.typed, counts.chosen, counts.news);
