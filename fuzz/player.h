@@ -652,6 +652,8 @@ class Player {
         const bool show = event == TrayEvent::ShowAsked || choice == PopupChoice::Show;
         if (forward() != before + (show ? 1 : 0) || (show && !c().window.visible()))
             fail("Show did not bring the window out and forward once");
+        if (choice != PopupChoice::Exit && !running())
+            fail("the program ended though the player chose no Exit in the tray");
     }
     void serverAnswers(const std::string& page, const std::string& body) {
         p.http.respondTo(kBase + page, ok(body));
