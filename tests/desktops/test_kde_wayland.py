@@ -12,6 +12,7 @@ from Xlib.ext import xtest
 
 from harness import ARTIFACTS, BIN, Program, Recorder, SampleSite, free_port, wait_for
 from kde_session import APP_ID, KdeSession
+from procstats import wake_ups
 
 GRANT = "grant"  # the restore token of the program's last run, beside "binds"
 
@@ -81,6 +82,7 @@ class KdeWaylandTest(unittest.TestCase):
         self.grant_kept()  # asked and answered before any key was pressed
         self.focus(rec)
         self.assertEqual(self.typed_by(rec), ["v", "1", "1"])
+        self.report(rec, first.proc.pid)
         first.proc.terminate()
         first.proc.wait(10)
         first_grant = self.grant_kept()
@@ -109,6 +111,19 @@ class KdeWaylandTest(unittest.TestCase):
         self.assertEqual(self.typed_by(rec), [], "nothing typed without the keyboard")
         p.wait_model("status", "ONLINE", 30)  # the window goes on as before
         self.assertIsNone(p.proc.poll())
+
+    @staticmethod
+    def report(rec, pid, idle=5.0):
+        """Figures, not checks: the press to the v by the X server's clock (aim: the 100 ms key
+        interval), then the program's wake-ups a second left alone (aim: none)."""
+        keys = rec.typed(presses=True)
+        press = [t for t, k in keys if k == "KP"][-1]
+        v = next(t for t, k in keys if k == "v" and t >= press)
+        time.sleep(3.0)  # past the status's blink and shrink, which follow the start
+        before = wake_ups(pid)
+        time.sleep(idle)
+        print("\nthrough the portal: press to v %d ms; idle %.1f wake-ups/s" % (
+            v - press, (wake_ups(pid) - before) / idle), flush=True)
 
     @staticmethod
     def notices(log):  # the program's Notify calls' (summary, body), not the desktop's
