@@ -42,6 +42,9 @@ if [ ${#sources[@]} -gt 0 ]; then
 fi
 
 root=$(mktemp -d /var/tmp/brontek-fresh.XXXXXX)
+# mktemp makes it 0700; an installed system's / lets every user through, and the tests run the
+# program as an ordinary user too.
+chmod 755 "$root"
 cleanup() {
   # Whatever the tests left running in there (an X server, Wine's server) goes first.
   for proc in /proc/[0-9]*; do
