@@ -58,19 +58,45 @@ std::string_view messageText(Game game, int menu, int message) {
                            [static_cast<std::size_t>(message - 1)];
 }
 
-std::vector<std::string> menuItems(Game game) {
+namespace {
+
+std::vector<std::string> listMenus(Game game) {
     std::vector<std::string> items;
     for (int menu = 1; menu <= menuCount(game); ++menu)
         items.push_back(std::to_string(menu) + " " + std::string(menuName(menu)));
     return items;
 }
 
-std::vector<std::string> messageItems(Game game, int menu) {
+std::vector<std::string> listMessages(Game game, int menu) {
     std::vector<std::string> items;
     for (int message = 1; message <= messageCount(game, menu); ++message)
         items.push_back(std::to_string(message) + " " +
                         std::string(messageText(game, menu, message)));
     return items;
+}
+
+std::vector<std::vector<std::string>> listAllMessages(Game game) {
+    std::vector<std::vector<std::string>> menus{{}}; // menu 0 and those past the last: nothing
+    for (int menu = 1; menu <= menuCount(game); ++menu)
+        menus.push_back(listMessages(game, menu));
+    return menus;
+}
+
+} // namespace
+
+// Each game's lists are made once: the window shows them again at every change.
+const std::vector<std::string>& menuItems(Game game) {
+    static const std::array lists{listMenus(Game::CallOfDuty), listMenus(Game::UnitedOffensive)};
+    return lists[game == Game::CallOfDuty ? 0 : 1];
+}
+
+const std::vector<std::string>& messageItems(Game game, int menu) {
+    static const std::array lists{listAllMessages(Game::CallOfDuty),
+                                  listAllMessages(Game::UnitedOffensive)};
+    const auto& menus = lists[game == Game::CallOfDuty ? 0 : 1];
+    return menu >= 1 && static_cast<std::size_t>(menu) < menus.size()
+               ? menus[static_cast<std::size_t>(menu)]
+               : menus.front();
 }
 
 } // namespace bt

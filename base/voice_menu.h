@@ -24,7 +24,7 @@ inline bool hasMessage(Game game, int menu, int message) {
 // What a slot's lists offer: each menu's number and name ("1 Commands"), each message's number and
 // text ("1 Follow me!"). The entry at index i is number i + 1, so the entry picked is the digit
 // typed.
-std::vector<std::string> menuItems(Game game);
-std::vector<std::string> messageItems(Game game, int menu);
+const std::vector<std::string>& menuItems(Game game);
+const std::vector<std::string>& messageItems(Game game, int menu);
 
 } // namespace bt

@@ -2,10 +2,10 @@
 
 namespace bt {
 
-void DropDownList::show(std::vector<std::string> items, int index) {
+void DropDownList::show(const std::vector<std::string>& items, int index) {
     if (items == items_ && index == index_)
         return;
-    items_ = std::move(items);
+    items_ = items;
     index_ = index;
     changed();
 }

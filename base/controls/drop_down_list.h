@@ -25,7 +25,7 @@ class DropDownList : public Control {
     }
 
     // What the list offers and which entry is selected (-1: none).
-    void show(std::vector<std::string> items, int index);
+    void show(const std::vector<std::string>& items, int index);
 
     void setOnChosen(std::function<void(int index)> f) { onChosen_ = std::move(f); }
     // The player picked the entry at index (from the view).
