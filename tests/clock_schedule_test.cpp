@@ -1,12 +1,14 @@
-// The Windows clock's scheduling against models of its two system timers on a machine whose tick
-// is 15.625 ms: a high-resolution waitable timer (0.5 ms steps) and SetTimer, which counts from
-// the last tick and comes on a tick, so it may come early.
+// The core's schedule as the Windows clock runs it, against models of its two system timers on a
+// machine whose tick is 15.625 ms: a high-resolution waitable timer (0.5 ms steps) and SetTimer,
+// which counts from the last tick and comes on a tick, so it may come early.
 
 #include "backends/win32/clock_schedule.h"
+#include "base/time/schedule.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace bt::win32 {
 namespace {
@@ -32,23 +34,38 @@ const Path kPaths[] = {
     {"SetTimer", kSetTimer, setTimerComes, kTick},
 };
 
-// When the clock, armed at `now`, runs what is due at `due`: armed again whenever it came early.
-double runs(const Path& path, double due, double now) {
-    while (!hasCome(due, now))
-        now = path.comes(now, armUnits(path.timer, due, now));
-    return now;
-}
+// The Windows clock's loop over the core's schedule, on the model's time: it runs the schedule,
+// arms the system timer for the answer, and runs again when the timer comes.
+class ModelClock : public Schedule {
+  public:
+    explicit ModelClock(const Path& path, double start) : path_(path), now(start) {}
+    void runUntil(double until) {
+        for (auto next = run(scheduleTime(now)); next; next = run(scheduleTime(now))) {
+            const double comes = static_cast<double>(*next) <= now
+                                     ? now
+                                     : path_.comes(now, armUnits(path_.timer, *next, now));
+            if (comes > until)
+                break;
+            now = comes;
+        }
+        now = until;
+    }
+    const Path& path_;
+    double now;
 
-TEST(ClockScheduleTest, ArmsForWhatIsLeftInTheTimersUnitsAndCountsTicksFromTheirDueTimes) {
-    EXPECT_EQ(armUnits(kSetTimer, 150.2, 100), 51);
+  protected:
+    void runSoon() override {}
+};
+
+TEST(ClockScheduleTest, ArmsForWhatIsLeftInTheTimersUnitsAndTicksFromTheirDueTimes) {
+    EXPECT_EQ(armUnits(kSetTimer, 151, 100.2), 51);
     EXPECT_EQ(armUnits(kSetTimer, 103, 100), 10);
-    EXPECT_EQ(armUnits(kWaitableTimer, 100.25, 100), 2500);
-    EXPECT_EQ(armUnits(kWaitableTimer, 100.00001, 100), 1);
-    EXPECT_TRUE(hasCome(100, 100));
-    EXPECT_FALSE(hasCome(100, 99.99));
-    EXPECT_EQ(nextDue(200, 100, 215), 300);
-    EXPECT_EQ(nextDue(200, 100, 300), 300);
-    EXPECT_EQ(nextDue(200, 100, 320), 420); // held up: no burst
+    EXPECT_EQ(armUnits(kWaitableTimer, 101, 100.75), 2500);
+    EXPECT_EQ(armUnits(kWaitableTimer, 101, 100.99999), 1);
+    EXPECT_EQ(scheduleTime(100.99), 100);
+    EXPECT_EQ(nextTick(200, 100, 215), 300);
+    EXPECT_EQ(nextTick(200, 100, 300), 300);
+    EXPECT_EQ(nextTick(200, 100, 320), 420); // held up: no burst
 }
 
 TEST(ClockScheduleTest, KeysComeOneIntervalApartNeverEarlyAndLateByTheTimersStepAtMost) {
@@ -56,20 +73,36 @@ TEST(ClockScheduleTest, KeysComeOneIntervalApartNeverEarlyAndLateByTheTimersStep
         for (const int interval : {100, 137, 1000}) {
             SCOPED_TRACE(std::string(path.name) + ", interval " + std::to_string(interval));
             for (double press = 1000.3; press < 1400; press += 37.1) { // at any point of a tick
-                const double v = runs(path, press + interval, press);
-                const double first = runs(path, v + interval, v); // the key send starts at v
-                const double second = runs(path, nextDue(v + interval, interval, first), first);
-                EXPECT_GE(v - press, interval);
-                EXPECT_LE(v - press, interval + path.maxLate);
-                EXPECT_GE(first - v, interval);
-                EXPECT_LE(first - v, interval + path.maxLate);
-                EXPECT_NEAR(second - first, interval, path.maxLate);
+                // A press starts v one interval after it; v starts the key send.
+                ModelClock clock(path, press);
+                std::vector<double> typed;
+                Alarm v;
+                Timer send;
+                send.setOnTick([&](Millis) { typed.push_back(clock.now); });
+                v.setOnRing([&](Millis) { typed.push_back(clock.now), send.start(interval); });
+                v.attach(clock), send.attach(clock);
+                v.ringAt(scheduleTime(press) + interval);
+                clock.runUntil(press + 3 * (interval + path.maxLate));
+                ASSERT_GE(typed.size(), 3u);
+                EXPECT_GE(typed[0], std::floor(press) + interval);
+                EXPECT_LE(typed[0] - press, interval + path.maxLate);
+                EXPECT_GE(typed[1] - std::floor(typed[0]), interval);
+                EXPECT_LE(typed[1] - typed[0], interval + path.maxLate);
+                EXPECT_NEAR(typed[2] - typed[1], interval, path.maxLate);
             }
-            double due = 2000.7 + interval, now = 2000.7; // a long sequence does not drift
-            for (int k = 1; k <= 1000; ++k, due = nextDue(due, interval, now)) {
-                now = runs(path, due, now);
-                ASSERT_GE(now - (2000.7 + k * interval), -1e-6) << k;
-                ASSERT_LE(now - (2000.7 + k * interval), path.maxLate + 1e-6) << k;
+            ModelClock clock(path, 2000.7); // a long sequence does not drift
+            std::vector<double> ticks;
+            Timer send;
+            send.setOnTick([&](Millis) { ticks.push_back(clock.now); });
+            send.attach(clock);
+            send.start(interval);
+            clock.runUntil(2000.7 + 1000.5 * interval);
+            ASSERT_EQ(ticks.size(), 1000u);
+            for (std::size_t k = 1; k <= ticks.size(); ++k) {
+                ASSERT_GE(ticks[k - 1] - (2000.0 + static_cast<double>(k) * interval), -1e-6) << k;
+                ASSERT_LE(ticks[k - 1] - (2000.0 + static_cast<double>(k) * interval),
+                          path.maxLate + 1e-6)
+                    << k;
             }
         }
     }

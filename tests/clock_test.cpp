@@ -74,7 +74,7 @@ TEST(AlarmTest, RingsOnceAtItsTimeOrAfterItsDelayAndNeverBeforeIt) {
     alarm.silence();
     clock.advance(1000);
     EXPECT_EQ(rung.size(), 2u);
-    EXPECT_EQ(clock.rings, 2) << "a silenced alarm does not wake the program";
+    EXPECT_EQ(clock.wakeUps, 2) << "a silenced alarm does not wake the program";
     alarm.ringAfter(300); // counted from the clock's now, 2000
     alarm.ringAfter(400); // a later word counts
     clock.advance(1000);

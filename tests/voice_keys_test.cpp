@@ -46,7 +46,7 @@ TEST_P(KeyScenarioTest, TypesTheSlotsSequencesAtTheirStartsTimes) {
                                  : p.input.release(event->slot);
     }
     EXPECT_EQ(typed(), GetParam().typed);
-    EXPECT_LT(p.clock.rings, 20) << "nothing runs while no key is down";
+    EXPECT_LT(p.clock.wakeUps, 20) << "nothing runs while no key is down";
 }
 
 using T = Typed;

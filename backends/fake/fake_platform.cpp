@@ -6,45 +6,14 @@
 
 namespace bt {
 
-const VirtualClock::Scheduled* VirtualClock::nextDue(Millis t) const {
-    const Scheduled* best = nullptr;
-    for (const auto& [key, s] : scheduled_)
-        if (s.due + late <= t &&
-            (!best || std::pair(s.due, s.order) < std::pair(best->due, best->order)))
-            best = &s;
-    return best;
-}
-
 void VirtualClock::advanceTo(Millis t) {
-    while (const Scheduled* next = nextDue(t)) {
-        const Scheduled s = *next;
-        now_ = std::max(now_, s.due + late);
-        if (s.timer) {
-            // Periodic without drift: the next tick is one interval after this one was due. A
-            // tick that changes its own timer replaces this entry.
-            scheduled_[s.timer] = Scheduled{s.due + s.timer->interval(), s.order, s.timer, nullptr};
-            s.timer->fire(now_);
-        } else {
-            scheduled_.erase(s.alarm);
-            ++rings;
-            s.alarm->ring(now_);
-            if (afterRing)
-                afterRing();
-        }
+    // What came since the last advance (a press, a click) is scheduled from the time it came.
+    for (auto next = nextDue(now_); next && *next + late <= t; next = nextDue(now_)) {
+        now_ = std::max(now_, *next + late);
+        ++wakeUps;
+        run(now_);
     }
     now_ = t;
-}
-
-void VirtualClock::timerChanged(Timer& timer) {
-    scheduled_.erase(&timer);
-    if (timer.armed())
-        scheduled_[&timer] = Scheduled{now_ + timer.interval(), nextOrder_++, &timer, nullptr};
-}
-
-void VirtualClock::alarmChanged(Alarm& alarm) {
-    scheduled_.erase(&alarm);
-    if (alarm.armed())
-        scheduled_[&alarm] = Scheduled{alarm.dueFrom(now_), nextOrder_++, nullptr, &alarm};
 }
 
 void FakeTriggerInput::report(KeyCode key, bool down, std::optional<Millis> happened) {

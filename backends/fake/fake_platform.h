@@ -5,6 +5,7 @@
 // asks of it, with the virtual time where that matters.
 
 #include "base/system/system.h"
+#include "base/time/schedule.h"
 
 #include <cstdint>
 #include <deque>
@@ -15,40 +16,28 @@
 
 namespace bt {
 
-class VirtualClock : public Clock {
+// The core's schedule on a virtual clock: time moves only when the test says.
+class VirtualClock : public Schedule {
   public:
     // Virtual time in milliseconds since the start.
     Millis now() const { return now_; }
-    // Fires every timer and alarm due up to and including now()+ms, in time order; equal times in
+    // Runs every timer and alarm due up to and including now()+ms, in time order; equal times in
     // the order they were set.
     void advance(Millis ms) { advanceTo(now_ + ms); }
     void advanceTo(Millis t);
     // Timers running and alarms set: what would wake the program, were it idle.
-    std::size_t wakeUpsScheduled() const { return scheduled_.size(); }
-    // How often an alarm rang; runs after each ring, for a test to look at the program then.
-    int rings = 0;
-    std::function<void()> afterRing;
-    // Timers and alarms go off this long after they are due, as on a system slow to wake; each is
-    // told the time it went off.
+    std::size_t wakeUpsScheduled() const { return scheduled(); }
+    // How often the program woke for a timer or an alarm.
+    int wakeUps = 0;
+    // The program wakes this long after a timer or an alarm is due, as on a system slow to wake;
+    // each is told the time it woke.
     Millis late = 0;
 
-    void timerChanged(Timer& timer) override;
-    void timerDestroyed(Timer& timer) override { scheduled_.erase(&timer); }
-    void alarmChanged(Alarm& alarm) override;
-    void alarmDestroyed(Alarm& alarm) override { scheduled_.erase(&alarm); }
+  protected:
+    void runSoon() override {} // the next advance runs it, at the time the change came
 
   private:
-    struct Scheduled {
-        Millis due;
-        std::uint64_t order;
-        Timer* timer = nullptr; // a timer, or else an alarm
-        Alarm* alarm = nullptr;
-    };
-    const Scheduled* nextDue(Millis t) const;
-
     Millis now_ = 0;
-    std::uint64_t nextOrder_ = 0;
-    std::map<const void*, Scheduled> scheduled_;
 };
 
 class FakeTriggerInput : public TriggerInput {

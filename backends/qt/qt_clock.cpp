@@ -1,11 +1,16 @@
 #include "backends/qt/qt_clock.h"
 
-#include <QTimer>
-
 #include <algorithm>
 #include <chrono>
 
 namespace bt::qt {
+
+QtClock::QtClock() {
+    // To the millisecond; one that comes early runs nothing and is armed again for the rest.
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, [this] { runDue(); });
+}
 
 Millis QtClock::now() const {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -14,51 +19,16 @@ Millis QtClock::now() const {
 }
 
 void QtClock::stopAll() {
-    stopped_ = true;
-    for (auto& [owner, q] : qtimers_)
-        q->stop();
+    Schedule::stopAll();
+    timer_.stop();
 }
 
-QTimer* QtClock::qtimerFor(const void* owner, std::function<void()> onTimeout) {
-    QTimer*& q = qtimers_[owner];
-    if (!q) {
-        q = new QTimer(this);
-        q->setTimerType(Qt::PreciseTimer);
-        connect(q, &QTimer::timeout, q, std::move(onTimeout));
-    }
-    q->stop();
-    return q;
-}
-
-void QtClock::timerChanged(Timer& timer) {
-    QTimer* q = qtimerFor(&timer, [this, &timer] { timer.fire(now()); });
-    if (!timer.armed() || stopped_)
-        return;
-    q->setSingleShot(false);
-    q->start(timer.interval());
-}
-
-void QtClock::alarmChanged(Alarm& alarm) {
-    QTimer* q = qtimerFor(&alarm, [this, &alarm] {
-        if (beforeRing_)
-            beforeRing_();
-        alarm.ring(now());
-    });
-    if (!alarm.armed() || stopped_)
-        return;
+void QtClock::runDue() {
+    if (beforeRun_)
+        beforeRun_();
     const Millis at = now();
-    q->setSingleShot(true);
-    q->start(static_cast<int>(std::max<Millis>(0, alarm.dueFrom(at) - at)));
-}
-
-void QtClock::forget(const void* owner) {
-    const auto it = qtimers_.find(owner);
-    if (it == qtimers_.end())
-        return;
-    it->second->stop();
-    it->second->disconnect();
-    it->second->deleteLater();
-    qtimers_.erase(it);
+    if (const auto next = run(at))
+        timer_.start(static_cast<int>(std::max<Millis>(0, *next - at)));
 }
 
 } // namespace bt::qt

@@ -1,42 +1,37 @@
 #pragma once
 
-// The clock of the Linux program: Qt's event loop arms a precise QTimer for each of the core's
-// timers and alarms.
+// The clock of the Linux program: the core's schedule, run from Qt's event loop, which waits for
+// one precise QTimer armed for the time the schedule answers.
 
-#include "base/time/timer.h"
+#include "base/time/schedule.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
-#include <map>
-
-class QTimer;
 
 namespace bt::qt {
 
-class QtClock : public QObject, public Clock {
+class QtClock : public QObject, public Schedule {
     Q_OBJECT
   public:
-    // The time on the clock the timers run on.
+    QtClock();
+    // The time on the clock the schedule runs on.
     Millis now() const;
-    // Runs before an alarm rings: key events that came meanwhile count for the message it starts.
-    void setBeforeRing(std::function<void()> f) { beforeRing_ = std::move(f); }
+    // Runs before the schedule: key events that came meanwhile count for the message a ring
+    // starts.
+    void setBeforeRun(std::function<void()> f) { beforeRun_ = std::move(f); }
     // Nothing ticks or rings any more (the program is ending).
     void stopAll();
 
-    void timerChanged(Timer& timer) override;
-    void timerDestroyed(Timer& timer) override { forget(&timer); }
-    void alarmChanged(Alarm& alarm) override;
-    void alarmDestroyed(Alarm& alarm) override { forget(&alarm); }
+  protected:
+    void runSoon() override { timer_.start(0); }
 
   private:
-    QTimer* qtimerFor(const void* owner, std::function<void()> onTimeout);
-    void forget(const void* owner);
+    void runDue();
 
-    // A QTimer for every timer and alarm, by the object it drives.
-    std::map<const void*, QTimer*> qtimers_;
-    std::function<void()> beforeRing_;
-    bool stopped_ = false;
+    QTimer timer_;
+    std::function<void()> beforeRun_;
 };
 
 } // namespace bt::qt

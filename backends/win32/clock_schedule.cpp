@@ -5,18 +5,14 @@
 
 namespace bt::win32 {
 
-bool hasCome(double due, double now) {
-    return now >= due;
-}
-
-long long armUnits(const SystemTimer& timer, double due, double now) {
-    const auto units = static_cast<long long>(std::ceil((due - now) * timer.unitsPerMs));
+long long armUnits(const SystemTimer& timer, Millis due, double now) {
+    const auto units =
+        static_cast<long long>(std::ceil((static_cast<double>(due) - now) * timer.unitsPerMs));
     return std::max(timer.minimum, units);
 }
 
-double nextDue(double due, int intervalMs, double now) {
-    const double next = due + intervalMs;
-    return next < now ? now + intervalMs : next;
+Millis scheduleTime(double now) {
+    return static_cast<Millis>(std::floor(now));
 }
 
 } // namespace bt::win32

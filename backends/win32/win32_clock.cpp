@@ -1,10 +1,6 @@
 #include "backends/win32/win32_clock.h"
 
-#include <algorithm>
 #include <array>
-#include <cmath>
-#include <utility>
-#include <vector>
 
 // Newer than MinGW-w64 10's headers.
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
@@ -58,85 +54,45 @@ Win32Clock::~Win32Clock() {
 }
 
 Millis Win32Clock::now() const {
-    return std::llround(window_.clockMs());
+    return scheduleTime(window_.clockMs());
 }
 
 void Win32Clock::stopAll() {
-    stopped_ = true;
-    scheduled_.clear();
-    arm();
+    Schedule::stopAll();
+    arm(std::nullopt);
 }
 
-void Win32Clock::forget(const void* owner) {
-    if (scheduled_.erase(owner))
-        arm();
+void Win32Clock::runSoon() {
+    if (!posted_)
+        posted_ = PostMessageW(window_.hwnd(), kDue, 0, 0);
 }
 
-void Win32Clock::timerChanged(Timer& timer) {
-    if (!timer.armed() || stopped_)
-        return forget(&timer);
-    scheduled_[&timer] = {window_.clockMs() + timer.interval(), &timer, nullptr};
-    arm();
-}
-
-void Win32Clock::alarmChanged(Alarm& alarm) {
-    if (!alarm.armed() || stopped_)
-        return forget(&alarm);
-    scheduled_[&alarm] = {static_cast<double>(alarm.dueFrom(now())), nullptr, &alarm};
-    arm();
-}
-
-// The system timer, for the earliest due time. One that comes early or late changes nothing:
-// runDue runs only what has come and arms again.
-void Win32Clock::arm() {
-    const auto next = std::min_element(scheduled_.begin(), scheduled_.end(), [](auto& a, auto& b) {
-        return a.second.due < b.second.due;
-    });
-    if (next == scheduled_.end()) {
-        if (waitable_)
-            CancelWaitableTimer(waitable_);
-        KillTimer(window_.hwnd(), kTimerId);
-        return;
-    }
-    const double due = next->second.due, now = window_.clockMs();
-    if (hasCome(due, now)) {
-        if (!posted_)
-            posted_ = PostMessageW(window_.hwnd(), kDue, 0, 0);
-    } else if (waitable_) {
-        LARGE_INTEGER after;
-        after.QuadPart = -armUnits(kWaitableTimer, due, now); // negative: from now
-        SetWaitableTimer(waitable_, &after, 0, nullptr, nullptr, FALSE);
-    } else {
-        SetTimer(window_.hwnd(), kTimerId, static_cast<UINT>(armUnits(kSetTimer, due, now)),
-                 nullptr);
-    }
-}
-
-// Rings and ticks what has come, earliest first, each with the time now. What a ring or tick sets
-// due at once is posted, not run in this round, so a ring that sets itself again cannot loop.
 void Win32Clock::runDue() {
     posted_ = false;
+    if (beforeRun_)
+        beforeRun_();
+    arm(run(now()));
+}
+
+// The system timer, for the next due time. One that comes early or late changes nothing: the
+// schedule runs only what has come, and answers again.
+void Win32Clock::arm(std::optional<Millis> next) {
+    if (waitable_)
+        CancelWaitableTimer(waitable_);
+    KillTimer(window_.hwnd(), kTimerId);
+    if (!next)
+        return;
     const double now = window_.clockMs();
-    std::vector<std::pair<double, const void*>> due;
-    for (const auto& [owner, s] : scheduled_)
-        if (hasCome(s.due, now))
-            due.emplace_back(s.due, owner);
-    std::sort(due.begin(), due.end());
-    for (const auto& [at, owner] : due) {
-        const auto it = scheduled_.find(owner);
-        if (it == scheduled_.end() || it->second.due != at)
-            continue; // an earlier ring or tick changed it
-        if (Alarm* alarm = it->second.alarm) {
-            scheduled_.erase(it); // rings once; the ring may set it again
-            if (beforeRing_)
-                beforeRing_();
-            alarm->ring(std::llround(now));
-        } else {
-            it->second.due = nextDue(at, it->second.timer->interval(), now);
-            it->second.timer->fire(std::llround(now));
-        }
+    if (static_cast<double>(*next) <= now) {
+        runSoon(); // set due at once by a ring or a tick
+    } else if (waitable_) {
+        LARGE_INTEGER after;
+        after.QuadPart = -armUnits(kWaitableTimer, *next, now); // negative: from now
+        SetWaitableTimer(waitable_, &after, 0, nullptr, nullptr, FALSE);
+    } else {
+        SetTimer(window_.hwnd(), kTimerId, static_cast<UINT>(armUnits(kSetTimer, *next, now)),
+                 nullptr);
     }
-    arm();
 }
 
 } // namespace bt::win32

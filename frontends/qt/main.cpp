@@ -132,7 +132,7 @@ int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstanc
                          &QAbstractEventDispatcher::aboutToBlock, &app,
                          [&input] { input.deliverAlreadyRead(); });
     }
-    clock.setBeforeRing([&input] { input.deliverQueued(); });
+    clock.setBeforeRun([&input] { input.deliverQueued(); });
 
     const bt::Twips twips(QGuiApplication::primaryScreen()->logicalDotsPerInch());
     bt::Application core(

@@ -97,7 +97,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     bt::win32::Win32TriggerInput input(messages, [&clock] { return clock.now(); });
     // Before a message starts, key input that came meanwhile is read too: keys of one instant are a
     // chord.
-    clock.setBeforeRing([&input] { input.deliverQueued(); });
+    clock.setBeforeRun([&input] { input.deliverQueued(); });
     bt::win32::Win32Typist typist;
     bt::win32::Win32Dialogs dialogs(instance);
     bt::win32::Win32Tray tray(messages, MAKEINTRESOURCEW(1));
