@@ -44,7 +44,7 @@ void MainWindow::wireControls() {
         };
     };
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        c_.keyLabel(slot).setOnClick([this, slot] { beginChoice(slot); });
+        c_.keyLabel(slot).setOnClick([this, slot] { chooser_.begin(slot); });
         c_.slotMenu(slot).setOnChosen([this, slot](int index) {
             cancelChoice();
             editor_.chooseMenu(slot, index + 1);
@@ -124,18 +124,9 @@ void MainWindow::shownMinimized(bool minimized) {
     minimized ? tray_.minimized() : tray_.restored();
 }
 
-// A choice begins or ends from the window: keys the platform has not reported yet were pressed
-// before, and count as things then stood.
-void MainWindow::beginChoice(int slot) {
-    keys_.catchUp();
-    chooser_.begin(slot);
-}
-
 void MainWindow::cancelChoice() {
-    if (!choosingKey())
-        return;
-    keys_.catchUp();
-    chooser_.cancel();
+    if (choosingKey())
+        chooser_.cancel();
 }
 
 void MainWindow::keysChanged() {

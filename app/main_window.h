@@ -78,7 +78,6 @@ class MainWindow {
     void wireControls();
     void exitClicked();
     void showBindings();
-    void beginChoice(int slot);
     void cancelChoice();
     void keysChanged();
     void showKeys();

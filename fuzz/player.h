@@ -333,10 +333,12 @@ class Player {
         const int k = arg / kKeypadKeys;
         if (hands.keys[static_cast<std::size_t>(k)].down || !shown() || triggers.choosing)
             return;
-        // The click reads what the system still holds. (Read only once the click has moved the
-        // focus, a press made in another window would be judged as made in this one.)
+        // The event loop hands on what the system still holds before the click. (Read only once
+        // the click has moved the focus, a press made in another window would be judged as made
+        // in this one.)
         p.input.holding = screen.front < 0;
         pressKey(k, false);
+        p.input.deliverQueued();
         clickKeyLabel(arg % kKeypadKeys);
         p.input.holding = false;
         triggers.refusedInChoice.reset();

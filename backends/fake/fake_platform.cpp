@@ -11,6 +11,8 @@ void VirtualClock::advanceTo(Millis t) {
     for (auto next = nextDue(now_); next && *next + late <= t; next = nextDue(now_)) {
         now_ = std::max(now_, *next + late);
         ++wakeUps;
+        if (beforeRun)
+            beforeRun();
         run(now_);
     }
     now_ = t;
@@ -27,22 +29,16 @@ void FakeTriggerInput::report(KeyCode key, bool down, std::optional<Millis> happ
 }
 
 void FakeTriggerInput::deliver(const KeyEvent& event) {
-    if (!onKey_ || !watch_.covers(event.key))
-        return;
-    const bool nested = delivering_;
-    delivering_ = true;
-    onKey_(event);
-    delivering_ = nested;
+    if (onKey_ && watch_.covers(event.key))
+        onKey_(event);
 }
 
-void FakeTriggerInput::watch(const KeyWatch& watch) {
-    // What the system still holds happened before: reported first, as the watch in force decides.
-    while (!delivering_ && !held_.empty()) {
+void FakeTriggerInput::deliverQueued() {
+    while (!held_.empty()) {
         const KeyEvent event = held_.front();
         held_.pop_front();
         deliver(event);
     }
-    watch_ = watch;
 }
 
 FakeTypist::FakeTypist(VirtualClock& clock, const FakeFocus& focus, FakeTriggerInput& input)

@@ -32,6 +32,8 @@ class VirtualClock : public Schedule {
     // The program wakes this long after a timer or an alarm is due, as on a system slow to wake;
     // each is told the time it woke.
     Millis late = 0;
+    // Runs before each run of the schedule, as a real event loop reads the key events it holds.
+    std::function<void()> beforeRun;
 
   protected:
     void runSoon() override {} // the next advance runs it, at the time the change came
@@ -64,13 +66,15 @@ class FakeTriggerInput : public TriggerInput {
     }
 
     // The system has the events but the program has not read them yet, as when it is busy: they
-    // are reported at the next watch(), as a real platform reports what it still holds.
+    // are reported when its event loop reads them, before the schedule's next run or when the
+    // test calls deliverQueued() (as a real loop does before it hands on a click).
     bool holding = false;
+    void deliverQueued();
     // What the program last asked to be reported.
     const KeyWatch& watching() const { return watch_; }
 
     void listen(std::function<void(const KeyEvent&)> onEvent) override { onKey_ = onEvent; }
-    void watch(const KeyWatch& watch) override;
+    void watch(const KeyWatch& watch) override { watch_ = watch; }
     KeyCode keypadKey(int digit) const override { return KeyCode{1000 + std::uint32_t(digit)}; }
     std::optional<PressedKey> describeKey(KeyCode key) const override;
     const char* keyCodeSystem() const override { return "fake"; }
@@ -85,7 +89,6 @@ class FakeTriggerInput : public TriggerInput {
     KeyWatch watch_;
     KeyRepeatFilter repeats_; // a key pressed again while down repeats, as on Windows
     std::deque<KeyEvent> held_;
-    bool delivering_ = false; // a watch changed meanwhile holds from the next event
 };
 
 // The window in front is whatever the test says; it counts how often it was asked.
@@ -272,6 +275,12 @@ class FakeHttp : public Http {
 };
 
 struct FakePlatform {
+    FakePlatform() {
+        clock.beforeRun = [this] { input.deliverQueued(); };
+    }
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
+
     VirtualClock clock;
     FakeTriggerInput input{clock}; // the keys and the mouse's buttons
     FakeFocus focus;

@@ -108,9 +108,6 @@ Win32TriggerInput::Win32TriggerInput(MessageWindow& window, std::function<Millis
 }
 
 void Win32TriggerInput::watch(const KeyWatch& watch) {
-    // Key input still queued happened before the change: it is reported as things stood.
-    if (!delivering_)
-        deliverQueued();
     // The secure desktop (Ctrl+Alt+Del, an elevation prompt) takes the keyboard without a word,
     // and an Alt held as it came is never seen released: as a choice starts, in our own window,
     // the key's own state says whether it is still down.
@@ -156,15 +153,8 @@ void Win32TriggerInput::rawInput(LPARAM handle) {
 }
 
 void Win32TriggerInput::report(KeyCode key, bool down) {
-    if (!repeats_.changesState(key, down) || !onKey_ || !watch_.covers(key))
-        return;
-    // Reported once, in order: a watch changed by this event must not report the next ones
-    // from inside it. A box opened by the report runs a message loop that reports more inside
-    // it; when that one ends, the outer report is still going on.
-    const bool outer = delivering_;
-    delivering_ = true;
-    onKey_(KeyEvent{key, down, now_(), alt_.held()});
-    delivering_ = outer;
+    if (repeats_.changesState(key, down) && onKey_ && watch_.covers(key))
+        onKey_(KeyEvent{key, down, now_(), alt_.held()});
 }
 
 KeyCode Win32TriggerInput::keypadKey(int digit) const {

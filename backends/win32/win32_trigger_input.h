@@ -34,7 +34,6 @@ class Win32TriggerInput : public TriggerInput {
     KeyWatch watch_;
     KeyRepeatFilter repeats_; // raw input repeats a held key's key-down
     AltState alt_;
-    bool delivering_ = false; // a watch changed meanwhile holds from the next event
 };
 
 } // namespace bt::win32

@@ -128,9 +128,6 @@ KeyCode X11TriggerInput::keypadKey(int digit) const {
 }
 
 void X11TriggerInput::watch(const KeyWatch& watch) {
-    // Events still queued happened before the change: they are reported as things stood.
-    if (!delivering_)
-        deliverQueued();
     if (ok() && watch.coversButtons() != watch_.coversButtons())
         selectRawEvents(watch.coversButtons());
     watch_ = watch;
@@ -139,7 +136,6 @@ void X11TriggerInput::watch(const KeyWatch& watch) {
 void X11TriggerInput::deliverQueued() {
     if (!ok())
         return;
-    delivering_ = true;
     while (XPending(display_) > 0) {
         XEvent ev;
         XNextEvent(display_, &ev);
@@ -160,7 +156,6 @@ void X11TriggerInput::deliverQueued() {
         }
         XFreeEventData(display_, cookie);
     }
-    delivering_ = false;
 }
 
 void X11TriggerInput::report(KeyCode key, bool down, unsigned long serverTime) {

@@ -53,7 +53,6 @@ class X11TriggerInput : public bt::TriggerInput {
     std::function<Millis()> now_;
     std::function<void(const KeyEvent&)> onKey_;
     KeyWatch watch_;
-    bool delivering_ = false; // a watch changed meanwhile holds from the next event
     AltState alt_;
     std::array<unsigned, 2> altKeys_{};
     Display* display_ = nullptr;

@@ -84,9 +84,10 @@ class TriggerInput {
     virtual void listen(std::function<void(const KeyEvent&)> onEvent) = 0;
     // From this call on, the platform reports these keys and buttons going down (once, however
     // long they are held) and up, system-wide, whichever window has the focus or the pointer, and
-    // never takes one from that window. Nothing is watched before the first call. Events that
-    // happened before the call are reported first, as the watch then in force decides, before it
-    // returns; a watch changed while an event is being reported holds from the next event on.
+    // never takes one from that window. Nothing is watched before the first call. Nothing is
+    // reported from within the call: the platform reports from its event loop only, and hands on
+    // the events it holds before anything else the program is told (a click in its windows, a
+    // timer's run), so they count as things stood when they happened.
     virtual void watch(const KeyWatch& watch) = 0;
 
     // The keypad key of a digit, the same with NumLock on or off.

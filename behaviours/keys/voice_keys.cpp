@@ -32,11 +32,6 @@ VoiceKeys::VoiceKeys(TriggerInput& input, Typist& typist, Clock& clock, GameFocu
     sendTimer_.setOnTick([this](Millis now) { typeNext(now); });
 }
 
-void VoiceKeys::catchUp() {
-    if (started_)
-        watchKeys(); // the same watch: the platform first reports what it holds
-}
-
 void VoiceKeys::keysChanged() {
     if (started_)
         watchKeys();
@@ -53,16 +48,7 @@ KeyWatch VoiceKeys::neededWatch() const {
 }
 
 void VoiceKeys::watchKeys() {
-    // What the platform still holds is reported as the watch asked: a key in it may end the
-    // choice or change the keys, and the watch asked then would be the one left in force.
-    KeyWatch watch = neededWatch();
-    for (;;) {
-        input_.watch(watch);
-        KeyWatch now = neededWatch();
-        if (now == watch)
-            return;
-        watch = std::move(now);
-    }
+    input_.watch(neededWatch());
 }
 
 void VoiceKeys::start(Millis now) {

@@ -43,9 +43,6 @@ class VoiceKeys {
     // Where a key pressed during a key choice goes (with Alt held it goes nowhere: Alt and a key
     // work the window). The platform then reports every key.
     void setOnChoiceKey(std::function<void(KeyCode)> f) { onChoiceKey_ = std::move(f); }
-    // Before the keys or the choice change from the window: what the platform has not reported
-    // yet happened before, and counts as things stood.
-    void catchUp();
     // The keys or the choice changed: the platform watches what they now need.
     void keysChanged();
 

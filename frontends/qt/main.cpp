@@ -40,6 +40,31 @@
 
 namespace {
 
+// Key events the system holds happened before a click in the program's windows: the core hears
+// them first, so a keypad press made as a key label is clicked starts its message and is no key of
+// the choice. (The trigger input has an X connection of its own, which Qt's input does not wait
+// for.)
+class KeyEventsFirst : public QObject {
+  public:
+    explicit KeyEventsFirst(bt::x11::X11TriggerInput& input, QObject* parent)
+        : QObject(parent), input_(input) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            input_.deliverQueued();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+  private:
+    bt::x11::X11TriggerInput& input_;
+};
+
 constexpr const char* kFilesNote =
     "\"binds\" (your bindings), \"keys\" (keys and mouse buttons chosen instead\n"
     "of keypad keys), \"options\", \"data\" (a declined news item) and \"grant\"\n"
@@ -131,6 +156,7 @@ int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstanc
         QObject::connect(QAbstractEventDispatcher::instance(),
                          &QAbstractEventDispatcher::aboutToBlock, &app,
                          [&input] { input.deliverAlreadyRead(); });
+        app.installEventFilter(new KeyEventsFirst(input, &app));
     }
     clock.setBeforeRun([&input] { input.deliverQueued(); });
 

@@ -51,6 +51,12 @@ void tell(const std::string& text, UINT icon) {
                 MB_OK | icon);
 }
 
+// A click in one of the program's windows, the title bar's buttons among them.
+bool isClick(UINT message) {
+    return (message >= WM_LBUTTONDOWN && message <= WM_MOUSELAST) ||
+           (message >= WM_NCLBUTTONDOWN && message <= WM_NCXBUTTONDBLCLK);
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -131,6 +137,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     MSG msg;
     while (!desktop.ended() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // Key input the system holds happened before a click in the program's windows: the core
+        // hears it first, so a keypad press made as a key label is clicked is no key of the
+        // choice.
+        if (isClick(msg.message))
+            input.deliverQueued();
         if (mainView.takeInput(msg))
             continue;
         HWND active = GetActiveWindow();
