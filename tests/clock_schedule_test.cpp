@@ -31,7 +31,7 @@ struct Path {
 };
 const Path kPaths[] = {
     {"high-resolution", kWaitableTimer, waitableComes, 2.0},
-    {"SetTimer", kSetTimer, setTimerComes, kTick},
+    {"SetTimer", kSetTimer, setTimerComes, kTick + 1}, // and the ms its delay is rounded up to
 };
 
 // The Windows clock's loop over the core's schedule, on the model's time: it runs the schedule,
@@ -68,7 +68,7 @@ TEST(ClockScheduleTest, ArmsForWhatIsLeftInTheTimersUnitsAndTicksFromTheirDueTim
     EXPECT_EQ(nextTick(200, 100, 320), 420); // held up: no burst
 }
 
-TEST(ClockScheduleTest, KeysComeOneIntervalApartNeverEarlyAndLateByTheTimersStepAtMost) {
+TEST(ClockScheduleTest, KeysComeOneIntervalApartNeverEarlyNorDriftingAndLateByTheTimersStep) {
     for (const Path& path : kPaths) {
         for (const int interval : {100, 137, 1000}) {
             SCOPED_TRACE(std::string(path.name) + ", interval " + std::to_string(interval));
@@ -82,27 +82,15 @@ TEST(ClockScheduleTest, KeysComeOneIntervalApartNeverEarlyAndLateByTheTimersStep
                 v.setOnRing([&](Millis) { typed.push_back(clock.now), send.start(interval); });
                 v.attach(clock), send.attach(clock);
                 v.ringAt(scheduleTime(press) + interval);
-                clock.runUntil(press + 3 * (interval + path.maxLate));
-                ASSERT_GE(typed.size(), 3u);
+                clock.runUntil(press + 40.5 * interval);
+                ASSERT_EQ(typed.size(), 40u);
                 EXPECT_GE(typed[0], std::floor(press) + interval);
                 EXPECT_LE(typed[0] - press, interval + path.maxLate);
-                EXPECT_GE(typed[1] - std::floor(typed[0]), interval);
-                EXPECT_LE(typed[1] - typed[0], interval + path.maxLate);
-                EXPECT_NEAR(typed[2] - typed[1], interval, path.maxLate);
-            }
-            ModelClock clock(path, 2000.7); // a long sequence does not drift
-            std::vector<double> ticks;
-            Timer send;
-            send.setOnTick([&](Millis) { ticks.push_back(clock.now); });
-            send.attach(clock);
-            send.start(interval);
-            clock.runUntil(2000.7 + 1000.5 * interval);
-            ASSERT_EQ(ticks.size(), 1000u);
-            for (std::size_t k = 1; k <= ticks.size(); ++k) {
-                ASSERT_GE(ticks[k - 1] - (2000.0 + static_cast<double>(k) * interval), -1e-6) << k;
-                ASSERT_LE(ticks[k - 1] - (2000.0 + static_cast<double>(k) * interval),
-                          path.maxLate + 1e-6)
-                    << k;
+                for (std::size_t k = 1; k < typed.size(); ++k) {
+                    const double due = std::floor(typed[0]) + static_cast<double>(k) * interval;
+                    ASSERT_GE(typed[k], due) << k;
+                    ASSERT_LE(typed[k] - due, path.maxLate) << k;
+                }
             }
         }
     }
