@@ -26,9 +26,10 @@ void QtClock::stopAll() {
 void QtClock::runDue() {
     if (beforeRun_)
         beforeRun_();
-    const Millis at = now();
-    if (const auto next = run(at))
-        timer_.start(static_cast<int>(std::max<Millis>(0, *next - at)));
+    // What is left is counted from after the run: typing a key waits for the X server, and the
+    // next key would come that much late.
+    if (const auto next = run(now()))
+        timer_.start(static_cast<int>(std::max<Millis>(0, *next - now())));
 }
 
 } // namespace bt::qt
