@@ -40,10 +40,10 @@
 
 namespace {
 
-// Key events the system holds happened before a click in the program's windows: the core hears
-// them first, so a keypad press made as a key label is clicked starts its message and is no key of
-// the choice. (The trigger input has an X connection of its own, which Qt's input does not wait
-// for.)
+// Key events the system holds happened before a click in the program's windows, or before the
+// window manager minimizes or closes one: the core hears them first, so a keypad press made as a
+// key label is clicked starts its message and is no key of the choice. (The trigger input has an X
+// connection of its own, which Qt's input does not wait for.)
 class KeyEventsFirst : public QObject {
   public:
     explicit KeyEventsFirst(bt::x11::X11TriggerInput& input, QObject* parent)
@@ -53,6 +53,8 @@ class KeyEventsFirst : public QObject {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
+        case QEvent::WindowStateChange:
+        case QEvent::Close:
             input_.deliverQueued();
             break;
         default:
