@@ -6,7 +6,6 @@
 #include "behaviours/keys/typing_access.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace bt {
 
@@ -120,13 +119,6 @@ void VoiceKeys::startMessageAt(Millis due) {
 }
 
 void VoiceKeys::typeNext(Millis now) {
-    typeStep(now);
-    // Only once the step stands: watching more keys may report events, which run as after it.
-    if (std::exchange(ownKeysGrew_, false))
-        watchKeys();
-}
-
-void VoiceKeys::typeStep(Millis now) {
     if (!game_.keyAllowed() || !access_.granted()) {
         // The focus left the game, or the desktop took its leave back: the rest would go into
         // another window or nowhere, and what was pressed or held meanwhile was meant for it too.
@@ -154,7 +146,8 @@ void VoiceKeys::typeStep(Millis now) {
 
 bool VoiceKeys::type(TypedKey key, Millis now) {
     const TypeOutcome outcome = typist_.typeKey(key);
-    ownKeysGrew_ = ownKeys_.typed(outcome.pressed, now) || ownKeysGrew_;
+    if (ownKeys_.typed(outcome.pressed, now))
+        watchKeys(); // a key typed for the first time: it comes back as a keyboard's
     if (outcome.result == TypeResult::Typed)
         return true;
     access_.keyFailed();

@@ -60,7 +60,6 @@ class VoiceKeys {
     void startMessage(Millis now);
     void startMessageAt(Millis due);
     void typeNext(Millis now);
-    void typeStep(Millis now);
     bool type(TypedKey key, Millis now);
     void endSequence(Millis now);
     void awaitKeysFrom(Millis now);
@@ -73,7 +72,6 @@ class VoiceKeys {
     GameFocus& game_;
     TypingAccess& access_;
     OwnKeys ownKeys_;
-    bool ownKeysGrew_ = false; // a key typed for the first time, to be watched from now on
     TriggerState& triggers_;
     const BindProfile& profile_;
     const int& keyIntervalMs_;
