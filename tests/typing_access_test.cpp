@@ -76,9 +76,11 @@ const Scenario kScenarios[] = {
     {"TakenBackInTheMiddleOfAMessage", "", "", {desktop(100, Permission::Granted), tap(1000),
       desktop(1150, Permission::TakenBack), tap(2000)},
      T{{1100, "v"}}, N{Notice::TypingTakenBack}, ""},
-    // A damaged "grant" offers nothing, and the desktop's first grant replaces it.
+    // A damaged "grant" offers nothing, and the desktop's first grant replaces it; a grant with
+    // a space in it is no token, and is not kept.
     {"ADamagedGrant", std::string("t \x01\xff", 4), "", {desktop(100, Permission::Granted, "t-2")},
      T{}, N{}, "t-2\n"},
+    {"AGrantWithASpace", "", "", {desktop(100, Permission::Granted, "t 3")}, T{}, N{}, ""},
 };
 // clang-format on
 
