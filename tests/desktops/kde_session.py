@@ -1,5 +1,4 @@
-"""A KDE Plasma 6 Wayland session (bus, KWin with Xwayland, PipeWire, KDE's portal) and the test's
-hands: a portal keyboard the session takes as a real one. All it starts is ended by id."""
+"""A KDE Plasma 6 Wayland session, and a portal keyboard as the test's hands; all it starts ends."""
 
 import contextlib
 import itertools
@@ -25,7 +24,6 @@ LEFT_SHIFT = 42  # evdev key codes are X keycodes less 8 on every evdev keymap
 
 
 class Bus:  # a connection of its own: the portal ties a session to it
-
     def __init__(self, address):
         self.conn = Gio.DBusConnection.new_for_address_sync(
             address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT |
@@ -38,8 +36,7 @@ class Bus:  # a connection of its own: the portal ties a session to it
         return self.conn.call_sync(dest, path, interface, method, params, None,
                                    Gio.DBusCallFlags.NONE, 30000, None).unpack()
 
-    def request(self, method, signature, args, options):
-        """A portal call's Response: (code, results), 0 granted."""
+    def request(self, method, signature, args, options):  # the Response: (code, results), 0 granted
         token = "bt%d" % next(self.tokens)
         answers = []
         subscription = self.conn.signal_subscribe(
@@ -60,9 +57,7 @@ class Bus:  # a connection of its own: the portal ties a session to it
             self.conn.signal_unsubscribe(subscription)
 
 
-class KdeSession:
-    """The desktop; "name" and "display" its Xwayland's, as the harness's Xvfb has them."""
-
+class KdeSession:  # bus, KWin with Xwayland, PipeWire, KDE's portal; "name", "display" as Xvfb's
     def __init__(self, program):
         self.dir = tempfile.mkdtemp(prefix="bt-kde-")  # 0700, as a runtime folder must be
         self.procs = []
@@ -119,14 +114,12 @@ class KdeSession:
                 stream.close()  # the process has its own copy
         return proc
 
-    def allow(self, app_id, answer):
-        """"yes": KDE's portal grants without asking, else it asks; app_id "": unnamed programs."""
+    def allow(self, app_id, answer):  # "yes": KDE's portal grants unasked; app_id "": unnamed ones
         self.bus.call(STORE, "/org/freedesktop/impl/portal/PermissionStore", STORE,
                       "SetPermission", "(sbssas)",
                       ("kde-authorized", True, "remote-desktop", app_id, [answer]))
 
-    def take_keyboard(self):
-        """The test's hands: an unnamed host program, granted in the store."""
+    def take_keyboard(self):  # the test's hands: an unnamed host program, granted in the store
         self.allow("", "yes")
         self.hands = Bus(self.env["DBUS_SESSION_BUS_ADDRESS"])
         _, created = self.hands.request("CreateSession", "(a{sv})", (), {
@@ -147,8 +140,8 @@ class KdeSession:
     def keycode(self, name):  # an X keycode, as in the X server harness
         return self.display.keysym_to_keycode(XK.string_to_keysym(name))
 
-    def tap(self, name):
-        self.press(self.keycode(name) - 8)
+    def tap(self, name, hold=0.05):
+        self.press(self.keycode(name) - 8, hold)
 
     def questions(self, path=PORTAL_PATH + "/request"):  # the request objects KDE's portal has open
         try:
@@ -167,8 +160,7 @@ class KdeSession:
         self.tap("Escape")
         wait_for(lambda: not self.questions(), what="the question closed")
 
-    def stop(self, logs=None):
-        """Ends what it started and what those started, latest first; its logs go to logs."""
+    def stop(self, logs=None):  # ends what it started and what those started, latest first
         table = processes()
         started = [d for proc in self.procs for d in [proc.pid] + descendants(proc.pid, table)]
         for sig in (signal.SIGTERM, signal.SIGKILL):
@@ -189,20 +181,15 @@ class KdeSession:
         shutil.rmtree(self.dir, True)
 
 
-def processes():
-    """Each running process's parent (not a zombie's: it has ended)."""
+def processes():  # each running process's parent (not a zombie's: it has ended)
     table = {}
     for entry in filter(str.isdigit, os.listdir("/proc")):
-        try:
-            with open("/proc/%s/stat" % entry) as f:
-                state, parent = f.read().rsplit(")", 1)[1].split()[:2]
+        with contextlib.suppress(OSError, ValueError), open("/proc/%s/stat" % entry) as f:
+            state, parent = f.read().rsplit(")", 1)[1].split()[:2]
             if state != "Z":
                 table[int(entry)] = int(parent)
-        except (OSError, ValueError):
-            continue
     return table
 
 
 def descendants(pid, table):
-    children = [p for p, parent in table.items() if parent == pid]
-    return [d for c in children for d in [c] + descendants(c, table)]
+    return [d for c, parent in table.items() if parent == pid for d in [c] + descendants(c, table)]

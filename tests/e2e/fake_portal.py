@@ -1,6 +1,5 @@
-"""A RemoteDesktop portal answering as xdg-desktop-portal does, typing with XTest, logging each call
-as a JSON line. fake_portal.py LOG --answer grant|refuse|never [--version N (0: none)]; a token it
-issued is taken once without asking."""
+"""A RemoteDesktop portal as xdg-desktop-portal answers, typing with XTest, logging calls as JSON
+lines. fake_portal.py LOG --answer grant|refuse|never [--version N (0: none)]."""
 
 import argparse
 import itertools
@@ -19,7 +18,6 @@ NO_ANSWER = object()
 
 
 class Handle(dbus.service.Object):  # a Request or a Session
-
     def __init__(self, bus, path, log):
         super().__init__(bus, path)
         self.log = log
@@ -59,12 +57,10 @@ class Portal(dbus.service.Object):
                 dbus.UInt32(response), dbus.Dictionary(results, signature="sv")) and False)
         return dbus.ObjectPath(request._object_path)
 
-    @dbus.service.method("org.freedesktop.DBus.Properties", in_signature="s",
-                         out_signature="a{sv}")
+    @dbus.service.method("org.freedesktop.DBus.Properties", in_signature="s", out_signature="a{sv}")
     def GetAll(self, interface):
         if interface != REMOTE or self.args.version == 0:
-            raise dbus.exceptions.DBusException(
-                name="org.freedesktop.DBus.Error.UnknownInterface")
+            raise dbus.exceptions.DBusException(name="org.freedesktop.DBus.Error.UnknownInterface")
         return {"version": dbus.UInt32(self.args.version), "AvailableDeviceTypes": dbus.UInt32(7)}
 
     @dbus.service.method("com.brontek.test.Portal")
@@ -94,13 +90,12 @@ class Portal(dbus.service.Object):
                 name="org.freedesktop.portal.Error.InvalidArgument")
         return self.answer(sender, options, 0)
 
-    @dbus.service.method(REMOTE, in_signature="osa{sv}", out_signature="o",
-                         sender_keyword="sender")
+    @dbus.service.method(REMOTE, in_signature="osa{sv}", out_signature="o", sender_keyword="sender")
     def Start(self, session, parent, options, sender=None):
         known = self.offered in self.issued
         self.log("Start", asked=not known)
-        if known or self.args.answer == "grant":
-            self.issued = ["token-%d" % next(self.counter)]  # a token serves once
+        if known or self.args.answer == "grant":  # a token it issued serves once, unasked
+            self.issued = ["token-%d" % next(self.counter)]
             return self.answer(sender, options, 0, {"devices": dbus.UInt32(1),
                                                     "restore_token": self.issued[0]})
         return self.answer(sender, options, 1 if self.args.answer == "refuse" else NO_ANSWER)
@@ -112,18 +107,12 @@ class Portal(dbus.service.Object):
         self.x.sync()
 
 
-def main():
+if __name__ == "__main__":
     parser = argparse.ArgumentParser()
     parser.add_argument("log")
     parser.add_argument("--answer", choices=["grant", "refuse", "never"], default="grant")
     parser.add_argument("--version", type=int, default=2)
-    args = parser.parse_args()
     dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
-    bus = dbus.SessionBus()
-    Portal(bus, args)
-    name = dbus.service.BusName("org.freedesktop.portal.Desktop", bus)  # noqa: F841
+    portal = Portal(dbus.SessionBus(), parser.parse_args())
+    name = dbus.service.BusName("org.freedesktop.portal.Desktop", portal.bus)  # noqa: F841
     GLib.MainLoop().run()
-
-
-if __name__ == "__main__":
-    main()

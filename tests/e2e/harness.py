@@ -1,8 +1,10 @@
 """A private Xvfb, the program in its own folder, real X clients; all they start is stopped."""
 
+import functools
 import http.server
 import json
 import os
+import shlex
 import shutil
 import socket
 import subprocess
@@ -21,6 +23,7 @@ SITE = os.environ.get("BRONTEK_SITE", os.path.join(
 ARTIFACTS = os.environ.get("BRONTEK_ARTIFACTS", tempfile.gettempdir())
 MAIN = "Brontek Tarnlow"  # the main window's title
 NEWS = "Brontek news - December 2026"  # the sample feed's caption
+BOX = "Brontek tarnlow"  # an input or message box's title
 
 
 def wait_for(predicate, timeout=10.0, step=0.05, what="condition"):
@@ -33,8 +36,7 @@ def wait_for(predicate, timeout=10.0, step=0.05, what="condition"):
     raise AssertionError("timed out waiting for " + what)
 
 
-def steady(read, what):
-    """read() once it gives the same twice: a new window or icon moves a moment after it shows."""
+def steady(read, what):  # read() once it gives the same twice: a new window moves after it shows
     seen = [None]
 
     def same():
@@ -43,8 +45,25 @@ def steady(read, what):
     return wait_for(same, step=0.25, what=what)
 
 
-def binds_bytes(game_line, slot_lines):  # the twenty list indices in the file's order
-    return "".join("%s\r\n" % v for v in [game_line] + list(slot_lines) + [""]).encode()
+def rect(widget):  # a probed window's or widget's (x, y, w, h) on the screen
+    return widget["x"], widget["y"], widget["w"], widget["h"]
+
+
+def typed_by(x, rec, key="KP_0", focus=None, settle=0.8):  # what rec got for a tap after focus()
+    before = len(rec.typed())
+    if focus:
+        focus()
+    x.tap(key, hold=0.05)
+    time.sleep(settle)
+    return [k for _, k in rec.typed()[before:]]
+
+
+def notices(log, sender=""):  # the Notify calls' (summary, body) python3-dbusmock logged
+    if not os.path.exists(log):
+        return []
+    with open(log) as f:  # time, Notify, then app, id, icon, summary, body, ...
+        calls = [shlex.split(line) for line in f]
+    return [c[5:7] for c in calls if c[1:2] == ["Notify"] and sender in " ".join(c[2:6])]
 
 
 # The twenty slot lists in the order the bind file keeps them.
@@ -52,13 +71,17 @@ FILE_ORDER = ["slotMenu0", "slotMessage0"] + [
     "slot%s%d" % (kind, k) for k in range(1, 10) for kind in ("Message", "Menu")]
 
 
-def write_binds(workdir, game=1, entries=None):
-    """"binds" with these entries (by place in the file); by default Numpad 7: v23, 3: v34."""
-    indices = [0] * 20
-    for n, index in (entries or {15: 1, 14: 2, 7: 2, 6: 3}).items():
-        indices[n] = index
+def slot_indices(entries):  # the twenty list indices in the file's order, from {place: index}
+    return [entries.get(n, 0) for n in range(20)]
+
+
+def binds_bytes(game_line, slot_lines):
+    return "".join("%s\r\n" % v for v in [game_line] + list(slot_lines) + [""]).encode()
+
+
+def write_binds(workdir, game=1, entries=None):  # by default Numpad 7: v23, 3: v34
     with open(os.path.join(workdir, "binds"), "wb") as f:
-        f.write(binds_bytes(game, indices))
+        f.write(binds_bytes(game, slot_indices(entries or {15: 1, 14: 2, 7: 2, 6: 3})))
 
 
 def free_port():  # on 127.0.0.1, that nothing listens on
@@ -67,16 +90,9 @@ def free_port():  # on 127.0.0.1, that nothing listens on
         return s.getsockname()[1]
 
 
-class SampleSite:
-    """The sample news site on 127.0.0.1, its status page delay s late."""
-
+class SampleSite:  # the sample news site on 127.0.0.1, its status page delay s late
     def __init__(self, port=0, delay=0.0):
-        root = os.path.dirname(os.path.dirname(SITE))
-
         class Handler(http.server.SimpleHTTPRequestHandler):
-            def __init__(self, *args, **kw):
-                super().__init__(*args, directory=root, **kw)
-
             def do_GET(self):
                 if self.path.endswith("/form1.html"):
                     time.sleep(delay)
@@ -89,7 +105,8 @@ class SampleSite:
             def handle_error(self, request, client_address):
                 pass  # the program cancels a poll under way when it ends: nothing to report
 
-        self.server = Server(("127.0.0.1", port), Handler)
+        handler = functools.partial(Handler, directory=os.path.dirname(os.path.dirname(SITE)))
+        self.server = Server(("127.0.0.1", port), handler)
         self.port = self.server.server_address[1]
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
 
@@ -98,32 +115,16 @@ class SampleSite:
         self.server.server_close()
 
 
-class Xvfb:
-    """A private X server, started with -noreset so a keyboard layout set on it stays."""
-    numbering = threading.Lock()  # scenarios run side by side each take a number of their own
-
+class Xvfb:  # a private X server; with -noreset a keyboard layout set on it stays
     def __init__(self, size="1280x1024"):
-        with Xvfb.numbering:
-            self._start(size)
-        self.display = wait_for(self._connect, what="X connection")
-
-    def _start(self, size):
-        with open("/proc/net/unix") as f:
-            abstract = f.read()  # displays of X servers in other folders' /tmp, a chroot's say
-        self.number = next(n for n in range(140, 400) if not os.path.exists("/tmp/.X%d-lock" % n)
-                           and not os.path.exists("/tmp/.X11-unix/X%d" % n)
-                           and "@/tmp/.X11-unix/X%d\n" % n not in abstract)
-        self.name = ":%d" % self.number
-        self.proc = subprocess.Popen(
-            ["Xvfb", self.name, "-noreset", "-nolisten", "tcp", "-screen", "0", size + "x24"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for(lambda: os.path.exists("/tmp/.X11-unix/X%d" % self.number), what="Xvfb")
-
-    def _connect(self):
-        try:
-            return xdisplay.Display(self.name)
-        except Exception:
-            return None
+        ready, write = os.pipe()  # it takes a free display, its number written here once it is up
+        self.proc = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-noreset", "-nolisten",
+                                      "tcp", "-screen", "0", size + "x24"], pass_fds=[write],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(ready) as f:
+            self.name = ":" + f.readline().strip()
+        self.display = xdisplay.Display(self.name)
 
     def stop(self):
         self.display.close()
@@ -136,8 +137,7 @@ class Xvfb:
 
     def keys(self, names, down):  # in one flush: the server takes them in the same instant
         for name in names:
-            xtest.fake_input(self.display, X.KeyPress if down else X.KeyRelease,
-                             self.keycode(name))
+            xtest.fake_input(self.display, X.KeyPress if down else X.KeyRelease, self.keycode(name))
         self.display.sync()
 
     def tap(self, name, hold=0.02):
@@ -152,11 +152,14 @@ class Xvfb:
 
     def click(self, x, y, button=1, times=1):
         self.move(x, y)
-        for _ in range(times):
-            for event in (X.ButtonPress, X.ButtonRelease):
-                xtest.fake_input(self.display, event, button)
-                self.display.sync()
-                time.sleep(0.03)
+        for event in [X.ButtonPress, X.ButtonRelease] * times:
+            xtest.fake_input(self.display, event, button)
+            self.display.sync()
+            time.sleep(0.03)
+
+    def click_on(self, area, button=1, times=1):  # the middle of (x, y, w, h)
+        x, y, w, h = area
+        self.click(x + w // 2, y + h // 2, button, times)
 
     def window(self, name, under=None):  # by WM_NAME or WM_CLASS, mapped, below under
         under = under or self.display.screen().root
@@ -193,8 +196,7 @@ class Xvfb:
                 return None
         return None
 
-    def stacking(self):
-        """The top-level windows' titles, bottom first (a window manager's frames have none)."""
+    def stacking(self):  # the top-level windows' titles, bottom first (a frame has none)
         root = self.display.screen().root
         prop = root.get_full_property(self.display.intern_atom("_NET_CLIENT_LIST_STACKING"),
                                       X.AnyPropertyType)
@@ -205,8 +207,7 @@ class Xvfb:
                        if w.get_attributes().map_state == X.IsViewable]
         return [t for t in (self._title(w) for w in windows) if t]
 
-    def focused(self):
-        """The title of the window that gets the keys (at PointerRoot, the one pointed at)."""
+    def focused(self):  # the title of the window that gets the keys (at PointerRoot, the pointed)
         focus = self.display.get_input_focus().focus
         if focus == X.PointerRoot:
             focus = self.display.screen().root.query_pointer().child
@@ -224,14 +225,8 @@ class Xvfb:
         root.change_property(self.display.intern_atom("RESOURCE_MANAGER"), Xatom.STRING, 8, text)
         self.display.sync()
 
-    def screenshot(self, path, rect):  # rect: x, y, w, h
-        x, y, w, h = rect
-        ImageGrab.grab((x, y, x + w, y + h), xdisplay=self.name).save(path, optimize=True)
 
-
-class Recorder:
-    """A focused X window recording (server time, key) per press, keypad ones as "KP"; grabbing the
-    keyboard as a game does with grab; a name, WM_CLASS and place of its own."""
+class Recorder:  # a focused X window recording (server time, key) per press, keypad ones as "KP"
 
     def __init__(self, xvfb, grab=False, name="Recorder", wm_class=None, at=(700, 600)):
         self.d = xdisplay.Display(xvfb.name)
@@ -247,7 +242,7 @@ class Recorder:
         self.d.sync()
         time.sleep(0.1)
         self.focus()
-        if grab:
+        if grab:  # the keyboard, as a game does
             self.win.grab_keyboard(True, X.GrabModeAsync, X.GrabModeAsync, X.CurrentTime)
             self.d.sync()
         self.keys = []  # (server time in ms, character)
@@ -263,15 +258,10 @@ class Recorder:
             event = protocol.event.ClientMessage(
                 window=self.win, client_type=self.d.intern_atom("_NET_ACTIVE_WINDOW"),
                 data=(32, [2, X.CurrentTime, 0, 0, 0]))
-            root.send_event(event, event_mask=X.SubstructureRedirectMask |
-                            X.SubstructureNotifyMask)
+            root.send_event(event, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
             self.d.sync()
             time.sleep(0.2)
         self.win.set_input_focus(X.RevertToParent, X.CurrentTime)
-        self.d.sync()
-
-    def ungrab(self):
-        self.d.ungrab_keyboard(X.CurrentTime)
         self.d.sync()
 
     def _run(self):
@@ -308,11 +298,9 @@ class Recorder:
         self.d.close()
 
 
-class Program:
-    """The program (Linux, or Windows under Wine) in its folder, probed, its server on 127.0.0.1."""
+class Program:  # Linux's or Windows' under Wine, in its folder, probed, its server on 127.0.0.1
 
-    def __init__(self, xvfb, workdir, port, extra_env=None, command=None, cwd=None,
-                 hidden=False):
+    def __init__(self, xvfb, workdir, port, extra_env=None, command=None, cwd=None, hidden=False):
         self.x = xvfb
         self.probe = os.path.join(workdir, ".probe.json")
         self.env = dict(os.environ, DISPLAY=xvfb.name, BRONTEK_TEST_PROBE=self.probe,
@@ -326,8 +314,7 @@ class Program:
                                      cwd=cwd or workdir, env=self.env, stdout=self.log,
                                      stderr=subprocess.STDOUT)
         if hidden:  # started into the tray: up once it says so
-            self.wait_state(lambda s: s["model"].get("mainVisible") is False, 90,
-                            what="the program started")
+            self.wait_model("mainVisible", False, 90)
             return
         try:
             wait_for(lambda: self.widget("saveButton"), 90, what="the main window")
@@ -360,8 +347,7 @@ class Program:
                         what="%s saying %s" % (name, text))
 
     def click(self, name, title=MAIN, button=1):
-        w = self.widget(name, title)
-        self.x.click(w["x"] + w["w"] // 2, w["y"] + w["h"] // 2, button)
+        self.x.click_on(rect(self.widget(name, title)), button)
 
     def model(self):
         return (self.state() or {}).get("model", {})
@@ -376,10 +362,13 @@ class Program:
         self.wait_state(lambda s: s["model"].get(key) == value, timeout,
                         what="%s to be %r" % (key, value))
 
+    def to_tray(self):  # with Start
+        self.click("startButton")
+        self.wait_model("mainVisible", False)
+
     def ended(self, timeout=15):  # by itself, with status 0, never a signal
         wait_for(lambda: self.proc.poll() is not None, timeout, what="the program to end")
-        assert self.proc.returncode == 0, "exit status %d:\n%s" % (self.proc.returncode,
-                                                                   self.said())
+        assert self.proc.poll() == 0, "exit status %d:\n%s" % (self.proc.poll(), self.said())
 
     def stop(self):
         died = self.proc.poll()
@@ -393,6 +382,7 @@ class Program:
 
 class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working folder
     screen = "1280x1024"
+    window_manager = False  # openbox, which focuses a new window a moment after placing it
 
     def setUp(self):
         if not BIN or not os.path.exists(BIN):
@@ -402,39 +392,45 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
         self.addCleanup(self.x.stop)
         self.workdir = tempfile.mkdtemp(prefix="bt-e2e-")
         self.addCleanup(shutil.rmtree, self.workdir, True)
+        if self.window_manager:
+            self.start_openbox()
 
     def start_program(self, extra_env=None, command=None, cwd=None, hidden=False):
         p = Program(self.x, self.workdir, self.port, extra_env, command, cwd, hidden)
         self.addCleanup(p.stop)
+        if self.window_manager and "--tray" not in (command or []):
+            wait_for(lambda: self.x.focused() == MAIN, what="the window focused")
         return p
+
+    def start(self):  # what the scenarios run: the Linux program; the Wine suite's starts the exe
+        return self.start_program()
 
     def box(self, p):  # the open input or message box, once there is one
         def find(state):
-            return next((w for w in state["windows"] if w["title"] == "Brontek tarnlow"), None)
+            return next((w for w in state["windows"] if w["title"] == BOX), None)
         return find(p.wait_state(find, 30, what="a box"))
 
     def message_box(self, p):  # its texts, once it is open, closed by its OK
         box = self.box(p)
         time.sleep(0.3)
         [ok] = [c for c in box["children"] if c.get("text") in ("OK", "&OK")]
-        self.x.click(ok["x"] + ok["w"] // 2, ok["y"] + ok["h"] // 2)
-        p.wait_state(lambda s: not any(w["title"] == "Brontek tarnlow" for w in s["windows"]),
+        self.x.click_on(rect(ok))
+        p.wait_state(lambda s: not any(w["title"] == BOX for w in s["windows"]),
                      what="the box closed")
         return [c.get("text") for c in box["children"] if c.get("text")]
 
-    def start(self):  # what the scenarios run: the Linux program; the Wine suite's starts the exe
-        return self.start_program()
+    def start_choosing(self, p, slot):
+        p.click("keyLabel%d" % slot)
+        p.wait_text("keyLabel%d" % slot, "Press a key\u2026")
 
     def game(self):  # a focused recorder: a function giving (ms, key) pairs
         return self.recorder().typed
 
-    def typed_by(self, rec, key="KP_0", focus=None):  # what rec got for a tap, after focus()
-        before = len(rec.typed())
-        if focus:
-            focus()
-        self.x.tap(key, hold=0.05)
-        time.sleep(0.8)
-        return [k for _, k in rec.typed()[before:]]
+    def typed_after(self, keys, *taps):  # the (time, key) pairs for taps a second apart
+        for key in taps:
+            self.x.tap(key, hold=0.05)
+            time.sleep(1.0)
+        return wait_for(lambda: len(keys()) >= 3 * len(taps) and keys())
 
     def serve_sample_site(self, status_delay=0.0):
         self.addCleanup(SampleSite(self.port, status_delay).stop)
@@ -466,10 +462,12 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
         self.addCleanup(r.stop)
         return r
 
+    def path(self, name):  # in the working folder
+        return os.path.join(self.workdir, name)
+
     def file(self, name):  # the bytes of a file in the working folder, once it is there
-        path = os.path.join(self.workdir, name)
-        wait_for(lambda: os.path.exists(path), what=name)
-        with open(path, "rb") as f:
+        wait_for(lambda: os.path.exists(self.path(name)), what=name)
+        with open(self.path(name), "rb") as f:
             return f.read()
 
     def decline_news(self, p):  # the news window's box ticked, then its Exit: "data" written
@@ -482,27 +480,14 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
     def texts_cut_off(self, p, title=MAIN):
         return [c for c in p.window(title)["children"] if c["visible"] and c["textW"] > c["w"]]
 
-    def artifact(self, name):
+    def screenshot(self, name, area):  # (x, y, w, h) into the artifacts' folder
+        x, y, w, h = area
         os.makedirs(ARTIFACTS, exist_ok=True)
-        return os.path.join(ARTIFACTS, name)
+        ImageGrab.grab((x, y, x + w, y + h), xdisplay=self.x.name).save(
+            os.path.join(ARTIFACTS, name), optimize=True)
 
 
-class WindowScenarios:
-    """Both programs' window, bare or under openbox; a mixin giving EDIT (the input box's field),
-    F5 (as "keys" names it) and RAW_MOUSE (whether the probe tells the mouse is heard)."""
-    window_manager = False
-    RAW_MOUSE = False
-
-    def setUp(self):
-        super().setUp()
-        if self.window_manager:
-            self.start_openbox()
-
-    def start_program(self, extra_env=None, command=None):
-        p = super().start_program(extra_env, command)
-        if self.window_manager:  # which focuses a new window a moment after placing it
-            wait_for(lambda: self.x.focused() == MAIN, what="the window focused")
-        return p
+class WindowScenarios:  # both programs' window; EDIT: the input box's field, F5: as "keys" has it
 
     def choose(self, p, name, index):  # a click opens the list, the keyboard picks
         steps = index - p.widget(name)["index"]
@@ -517,25 +502,15 @@ class WindowScenarios:
     def answer_box(self, p, typed):
         [edit] = [c for c in self.box(p)["children"] if c["class"] == self.EDIT]
         self.x.click(edit["x"] + 5, edit["y"] + edit["h"] // 2)
-        wait_for(lambda: self.x.focused() == "Brontek tarnlow", what="the box focused")
+        wait_for(lambda: self.x.focused() == BOX, what="the box focused")
         for key in ["End"] + ["BackSpace"] * 3 + list(typed) + ["Return"]:
             self.x.tap(key)
         p.wait_state(lambda s: not any(c["class"] == self.EDIT for w in s["windows"]
-                                       if w["title"] == "Brontek tarnlow" for c in w["children"]),
+                                       if w["title"] == BOX for c in w["children"]),
                      what="the input box closed")
 
-    def start_choosing(self, p, slot):
-        p.click("keyLabel%d" % slot)
-        p.wait_text("keyLabel%d" % slot, "Press a key\u2026")
-
-    def typed_after(self, keys, *taps):  # the (time, key) pairs for taps a second apart
-        for key in taps:
-            self.x.tap(key, hold=0.05)
-            time.sleep(1.0)
-        return wait_for(lambda: len(keys()) >= 3 * len(taps) and keys())
-
     def no_keys_file(self):
-        self.assertFalse(os.path.exists(os.path.join(self.workdir, "keys")))
+        self.assertFalse(os.path.exists(self.path("keys")))
 
     def test_lists_chosen_by_clicks_are_saved_and_type_after_a_restart(self):
         p = self.start()
@@ -550,8 +525,7 @@ class WindowScenarios:
                          ["8 Incoming armor!", "2 Statements"])  # each binding read whole
         self.assertEqual(self.texts_cut_off(p), [])
         p.click("saveButton")
-        indices = [0] * 20
-        indices[19], indices[18], indices[7], indices[6] = 4, 7, 1, 6
+        indices = slot_indices({19: 4, 18: 7, 7: 1, 6: 6})
         self.assertEqual(self.file("binds"), binds_bytes(2, indices))
         p.click("exitButton")
         p.ended(30)
@@ -642,7 +616,15 @@ class WindowScenarios:
         p.wait_text("keyLabel4", "Numpad 4")
         self.no_keys_file()
 
-    def side_button_chosen_over_the_window_types_over_another_and_left_and_wheel_never_do(self):
+
+class SideButtonScenario:  # RAW_MOUSE: whether the probe tells the mouse is heard
+    RAW_MOUSE = False
+
+    def mouse_heard(self, p, heard):
+        if self.RAW_MOUSE:
+            p.wait_model("rawMouse", heard)
+
+    def test_a_side_button_chosen_types_over_another_window_the_left_button_and_wheel_never(self):
         write_binds(self.workdir)  # Numpad 3: v 3 4
         p = self.start()
         self.mouse_heard(p, False)  # no button chosen: the program asked for no mouse input
@@ -655,8 +637,7 @@ class WindowScenarios:
         p.wait_text("keyLabel3", "Mouse 4")
         self.mouse_heard(p, True)
         keys = self.game()
-        x, y, w, h = self.x.find("Recorder")
-        self.x.click(x + w // 2, y + h // 2, button=8)
+        self.x.click_on(self.x.find("Recorder"), button=8)
         self.assertEqual([k for _, k in wait_for(lambda: len(keys()) >= 3 and keys())],
                          ["v", "3", "4"])
         self.start_choosing(p, 3)
@@ -664,11 +645,9 @@ class WindowScenarios:
         p.wait_text("keyLabel3", "Numpad 3")
         self.mouse_heard(p, False)
 
-    def mouse_heard(self, p, heard):
-        if self.RAW_MOUSE:
-            p.wait_model("rawMouse", heard)
 
-    def alt_f4_during_a_key_choice_closes_the_window(self):
+class AltF4Scenario:
+    def test_alt_f4_during_a_key_choice_closes_the_window(self):
         p = self.start()
         self.start_choosing(p, 3)
         self.x.keys(["Alt_L"], True)
@@ -678,20 +657,16 @@ class WindowScenarios:
         self.no_keys_file()
 
 
-class CopyScenarios:
-    """One copy at a time, for both programs; a mixin giving ICON (the icon's window) and
-    second_start(p) (another copy started as p was; its exit status)."""
+class CopyScenarios:  # one copy at a time; ICON: the icon's window, second_start(p): its status
 
-    def put_away(self, p):  # with Start; the middle of the docked icon
-        p.click("startButton")
-        p.wait_model("mainVisible", False)
-        x, y, w, h = self.docked_icon(self.ICON)
-        return x + w // 2, y + h // 2
+    def put_away(self, p):  # with Start: the docked icon
+        p.to_tray()
+        return self.docked_icon(self.ICON)
 
     def test_a_second_start_shows_the_running_copy_and_one_that_died_blocks_nothing(self):
         self.start_trayer()
         p = self.start()
-        self.x.click(*self.put_away(p), times=2)
+        self.x.click_on(self.put_away(p), times=2)
         p.wait_model("mainVisible", True)
         self.put_away(p)
         files = sorted(os.listdir(self.workdir))
@@ -703,11 +678,11 @@ class CopyScenarios:
         wait_for(lambda: len(keys()) >= 3)
         time.sleep(1.0)
         self.assertEqual([k for _, k in keys()], ["v", "1", "1"], "typed once")
-        self.x.click(*self.put_away(p), button=3)  # the icon's menu, then Exit
+        self.x.click_on(self.put_away(p), button=3)  # the icon's menu, then Exit
         time.sleep(1.0)
         self.x.tap("e")
         p.ended()
-        self.assertFalse(os.path.exists(os.path.join(self.workdir, "binds")), "nothing written")
+        self.assertFalse(os.path.exists(self.path("binds")), "nothing written")
         p = self.start()
         p.stop()  # (under Wine too: wine execs the program)
         self.start()

@@ -80,7 +80,3 @@ class WindowsZipTest(unittest.TestCase):
             self.assertNotRegex(text, re.compile(rb"[^\r]\n"), "CR LF line ends")
         self.assertIn(b"Where it keeps its files", readme)
         self.assertIn(b"MIT License", licence)
-
-
-if __name__ == "__main__":
-    unittest.main()

@@ -24,7 +24,3 @@ class DownloadTest(unittest.TestCase):
                    BRONTEK_STEADY_URL=self.serve("drip"))
         run = subprocess.run(["wine", TEST], env=env, capture_output=True, text=True, timeout=120)
         self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
-
-
-if __name__ == "__main__":
-    unittest.main()
