@@ -11,9 +11,9 @@ import tempfile
 import time
 
 from gi.repository import Gio, GLib
-from Xlib import XK, display as xdisplay
+from Xlib import display as xdisplay
 
-from harness import wait_for
+from harness import Xvfb, wait_for
 
 PORTAL, PORTAL_PATH = "org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop"
 REMOTE_DESKTOP = "org.freedesktop.portal.RemoteDesktop"
@@ -137,8 +137,8 @@ class KdeSession:  # bus, KWin with Xwayland, PipeWire, KDE's portal; "name", "d
                             "(oa{sv}iu)", (self.session, {}, code, down))
             time.sleep(hold)
 
-    def keycode(self, name):  # an X keycode, as in the X server harness
-        return self.display.keysym_to_keycode(XK.string_to_keysym(name))
+    keycode = Xvfb.keycode  # an X keycode, as the X server harness has it
+    xtest_keys = Xvfb.keys  # sent with XTest, through Xwayland
 
     def tap(self, name, hold=0.05):
         self.press(self.keycode(name) - 8, hold)

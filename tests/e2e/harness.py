@@ -1,5 +1,6 @@
 """A private Xvfb, the program in its own folder, real X clients; all they start is stopped."""
 
+import contextlib
 import functools
 import http.server
 import json
@@ -66,8 +67,7 @@ def notices(log, sender=""):  # the Notify calls' (summary, body) python3-dbusmo
     return [c[5:7] for c in calls if c[1:2] == ["Notify"] and sender in " ".join(c[2:6])]
 
 
-# The twenty slot lists in the order the bind file keeps them.
-FILE_ORDER = ["slotMenu0", "slotMessage0"] + [
+FILE_ORDER = ["slotMenu0", "slotMessage0"] + [  # the twenty slot lists in the bind file's order
     "slot%s%d" % (kind, k) for k in range(1, 10) for kind in ("Message", "Menu")]
 
 
@@ -175,26 +175,21 @@ class Xvfb:  # a private X server; with -noreset a keyboard layout set on it sta
                 return found
         return None
 
-    def find(self, name, under=None):  # that window's (x, y, w, h) on the screen
-        try:
+    def find(self, name, under=None):  # that window's (x, y, w, h) on the screen, or None
+        with contextlib.suppress(Exception):  # none yet, or gone in between
             window = self.window(name, under)
             g = window.get_geometry()
             at = window.translate_coords(self.display.screen().root, 0, 0)
             return (-at.x, -at.y, g.width, g.height)
-        except Exception:  # none yet, or gone in between
-            return None
 
     def _title(self, window):  # of window or the nearest window above it that has one
         root = self.display.screen().root
-        while window and window != root:
-            try:
+        with contextlib.suppress(Exception):  # gone in between
+            while window and window != root:
                 name = window.get_wm_name()
                 if name:
                     return name if isinstance(name, str) else name.decode()
                 window = window.query_tree().parent
-            except Exception:
-                return None
-        return None
 
     def stacking(self):  # the top-level windows' titles, bottom first (a frame has none)
         root = self.display.screen().root
@@ -327,12 +322,9 @@ class Program:  # Linux's or Windows' under Wine, in its folder, probed, its ser
         with open(self.log.name, errors="replace") as f:
             return f.read()[-6000:]
 
-    def state(self):
-        try:
-            with open(self.probe) as f:
-                return json.load(f)
-        except (OSError, ValueError):
-            return None
+    def state(self):  # None before the program writes it, or while it does
+        with contextlib.suppress(OSError, ValueError), open(self.probe) as f:
+            return json.load(f)
 
     def window(self, title=MAIN):
         return next((w for w in (self.state() or {}).get("windows", [])
@@ -406,9 +398,7 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
         return self.start_program()
 
     def box(self, p):  # the open input or message box, once there is one
-        def find(state):
-            return next((w for w in state["windows"] if w["title"] == BOX), None)
-        return find(p.wait_state(find, 30, what="a box"))
+        return wait_for(lambda: p.window(BOX), 30, what="a box")
 
     def message_box(self, p):  # its texts, once it is open, closed by its OK
         box = self.box(p)
@@ -555,8 +545,7 @@ class WindowScenarios:  # both programs' window; EDIT: the input box's field, F5
         p.click("intervalButton")
         self.box(p)
         self.assertEqual(p.widget("keyLabel0")["text"], "Numpad 0", "the box ended the choice")
-        # The status arrives, blinks and shrinks the window behind the open box.
-        p.wait_model("status", "ONLINE", 20)
+        p.wait_model("status", "ONLINE", 20)  # it blinks and shrinks the window behind the box
         time.sleep(2.5)
         self.answer_box(p, "250.5")
         self.assertEqual(p.model()["keyInterval"], 250)

@@ -1,7 +1,6 @@
 """The lifecycle with a tray, a notification service on a private bus, one copy at a time."""
 
 import os
-import re
 import shlex
 import shutil
 import subprocess
@@ -17,11 +16,10 @@ class DesktopTest(E2ETest):  # a private session bus, trayer and python3-dbusmoc
 
     def setUp(self):
         super().setUp()
-        out = subprocess.run(["dbus-launch", "--sh-syntax"], capture_output=True, text=True,
-                             check=True).stdout
-        self.bus = {"DBUS_SESSION_BUS_ADDRESS": re.search(
-            r"DBUS_SESSION_BUS_ADDRESS='([^']+)'", out).group(1)}
-        self.addCleanup(subprocess.run, ["kill", re.search(r"BUS_PID=(\d+)", out).group(1)])
+        out = subprocess.run(["dbus-launch"], capture_output=True, text=True, check=True).stdout
+        bus = dict(line.split("=", 1) for line in out.splitlines())
+        self.bus = {"DBUS_SESSION_BUS_ADDRESS": bus["DBUS_SESSION_BUS_ADDRESS"]}
+        self.addCleanup(subprocess.run, ["kill", bus["DBUS_SESSION_BUS_PID"]])
         self.serve("org.freedesktop.Notifications", [
             "/usr/bin/python3", "-m", "dbusmock", "--session", "-t", "notification_daemon",
             "-l", self.path(".notices")])
@@ -82,8 +80,7 @@ class XEmbedTrayTest(DesktopTest):
         wait_for(lambda: not self.tray_icon(ICON), what="the icon gone")
         self.x.iconify(MAIN)  # minimizing puts it away like Start
         self.menu(p, self.hidden_with_icon(p), "e")
-        # As after the window's own Exit: the server offers news, so the news window opens, laid
-        # out from the sample feed. Declining the news writes "data"; the process ends with it.
+        # As after Exit: the news window opens from the sample feed; declined, "data" is written.
         p.wait_state(lambda s: p.widget("exitButton", NEWS), 15, what="the news window")
         time.sleep(0.3)
         self.assertTrue(p.widget("newsText", NEWS)["text"].startswith("Brontek Tarnlow 1.0 is"))
@@ -107,8 +104,7 @@ class LoginStartTest(E2ETest):
         with open(path, "w") as f:  # an older build's, since moved
             f.write(older)
         env = {"XDG_CONFIG_HOME": config, "HOME": self.workdir}
-        # Run as an ordinary user (root writes into read-only folders), from a copy every user can
-        # reach, unlike a build under root's home.
+        # As a player (root writes into read-only folders), from a copy a player can reach.
         player = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] \
             if os.geteuid() == 0 else []
         program = os.path.join(tempfile.mkdtemp(prefix="bt-bin-"), "brontek-tarnlow")
@@ -138,8 +134,7 @@ class LoginStartTest(E2ETest):
         command = shlex.split(line[5:].replace("\\\\", "\\").replace("%%", "%"))
         self.assertEqual(command, [os.path.realpath(program), "--tray", "--folder", self.workdir])
         p.stop()
-        # The login: the session runs Exec in the home folder, with a tray that is already up.
-        self.start_trayer()
+        self.start_trayer()  # the login: Exec run in the home folder, a tray already up
         home = tempfile.mkdtemp(prefix="bt-home-")
         self.addCleanup(shutil.rmtree, home, True)
         os.chmod(home, 0o777)

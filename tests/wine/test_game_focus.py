@@ -37,8 +37,7 @@ class OnlyInTheGame:  # a mixin giving windows() (two games and another) and OTH
             self.assertEqual(self.typed_into(proton), MESSAGE, "the game under Proton")
         self.assertEqual(self.typed_into(other), [], "not the game")
         self.assertEqual(self.typed_into(game), MESSAGE, "nothing kept for the game's return")
-        # The game button: the next press in another program's window makes it a game.
-        p.click("gameButton")
+        p.click("gameButton")  # the next press in another program's window makes it a game
         p.wait_text("gameButton", "Press a key in the game\u2026")
         self.assertEqual(self.typed_into(other), MESSAGE, "taught by its own press")
         self.assertEqual(self.file("options"), b"only-in-game = yes\r\ngame-program = %s\r\n"

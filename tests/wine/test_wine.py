@@ -1,5 +1,4 @@
-"""The Windows program under Wine on a private Xvfb; the game is a recording Wine window, since it
-hears keys only while a Wine window has the focus."""
+"""The Windows program under Wine on Xvfb; the game is a Wine window, the one kind Wine types into."""
 
 import os
 import re
@@ -77,8 +76,7 @@ class WineWindow:  # the key recorder run as exe (a copy so named), writing (tim
 
 class WineKeysTest(WineTest):
     def typed_one_interval_apart(self, keys, count, late=10):
-        # Each three on a 100 ms beat from their press, each at most late after its due time (a v
-        # late on a busy machine must not make its next key look early).
+        # Each three on one 100 ms beat, none more than late behind it: a late v hides no early key.
         typed = wait_for(lambda: len(keys()) >= count and keys())
         for i in range(0, count, 3):
             offsets = [at - 100 * n for n, (at, _) in enumerate(typed[i:i + 3])]
@@ -120,8 +118,7 @@ class WineTrayTest(WineTest):
     screen = "2560x1440"  # a monitor made for 200 %, which the window is moved to
 
     def test_at_150_percent_the_scale_is_followed_and_the_first_time_in_the_tray_told_once(self):
-        # Wine's one scale for every monitor, from its registry (this prefix's first run). The
-        # prefix is shared by the suites that follow, which expect 96 dpi again.
+        # Wine's one scale for all monitors; the suites after this one share the prefix at 96 dpi.
         self.wine_run("reg", "add", DESKTOP, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144",
                       "/f")
         self.addCleanup(self.wine_run, "reg", "delete", DESKTOP, "/v", "LogPixels", "/f")
@@ -180,8 +177,7 @@ class WineStartWithWindowsTest(WineTest):
         self.assertTrue(command[3].lower().endswith(self.workdir.replace("/", "\\").lower()),
                         command)
         p.stop()
-        # The sign-in: Explorer runs the value's command in a folder of its own.
-        self.start_trayer()
+        self.start_trayer()  # the sign-in: Explorer runs the command in a folder of its own
         elsewhere = tempfile.mkdtemp(prefix="bt-elsewhere-")
         self.addCleanup(shutil.rmtree, elsewhere, True)
         again = self.start_program(self.wine, ["wine"] + command, cwd=elsewhere, hidden=True)
