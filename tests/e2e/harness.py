@@ -125,6 +125,7 @@ class Xvfb:  # a private X server; with -noreset a keyboard layout set on it sta
         with os.fdopen(ready) as f:
             self.name = ":" + f.readline().strip()
         self.display = xdisplay.Display(self.name)
+        self.root = self.display.screen().root
 
     def stop(self):
         self.display.close()
@@ -162,7 +163,7 @@ class Xvfb:  # a private X server; with -noreset a keyboard layout set on it sta
         self.click(x + w // 2, y + h // 2, button, times)
 
     def window(self, name, under=None):  # by WM_NAME or WM_CLASS, mapped, below under
-        under = under or self.display.screen().root
+        under = under or self.root
         for child in under.query_tree().children:
             try:
                 if (name in [child.get_wm_name()] + list(child.get_wm_class() or ()) and
@@ -173,39 +174,36 @@ class Xvfb:  # a private X server; with -noreset a keyboard layout set on it sta
             found = self.window(name, child)
             if found:
                 return found
-        return None
 
     def find(self, name, under=None):  # that window's (x, y, w, h) on the screen, or None
         with contextlib.suppress(Exception):  # none yet, or gone in between
             window = self.window(name, under)
             g = window.get_geometry()
-            at = window.translate_coords(self.display.screen().root, 0, 0)
+            at = window.translate_coords(self.root, 0, 0)
             return (-at.x, -at.y, g.width, g.height)
 
     def _title(self, window):  # of window or the nearest window above it that has one
-        root = self.display.screen().root
         with contextlib.suppress(Exception):  # gone in between
-            while window and window != root:
+            while window and window != self.root:
                 name = window.get_wm_name()
                 if name:
                     return name if isinstance(name, str) else name.decode()
                 window = window.query_tree().parent
 
     def stacking(self):  # the top-level windows' titles, bottom first (a frame has none)
-        root = self.display.screen().root
-        prop = root.get_full_property(self.display.intern_atom("_NET_CLIENT_LIST_STACKING"),
-                                      X.AnyPropertyType)
+        prop = self.root.get_full_property(self.display.intern_atom("_NET_CLIENT_LIST_STACKING"),
+                                           X.AnyPropertyType)
         if prop:
             windows = [self.display.create_resource_object("window", w) for w in prop.value]
         else:
-            windows = [w for w in root.query_tree().children
+            windows = [w for w in self.root.query_tree().children
                        if w.get_attributes().map_state == X.IsViewable]
         return [t for t in (self._title(w) for w in windows) if t]
 
     def focused(self):  # the title of the window that gets the keys (at PointerRoot, the pointed)
         focus = self.display.get_input_focus().focus
         if focus == X.PointerRoot:
-            focus = self.display.screen().root.query_pointer().child
+            focus = self.root.query_pointer().child
         return self._title(focus) if focus else None
 
     def iconify(self, title):  # as a window manager minimizes it
@@ -216,8 +214,8 @@ class Xvfb:  # a private X server; with -noreset a keyboard layout set on it sta
         self.display.sync()
 
     def set_resources(self, text):  # the X resources a desktop sets, "Xft.dpi:\t144\n" say
-        root = self.display.screen().root
-        root.change_property(self.display.intern_atom("RESOURCE_MANAGER"), Xatom.STRING, 8, text)
+        self.root.change_property(self.display.intern_atom("RESOURCE_MANAGER"), Xatom.STRING, 8,
+                                  text)
         self.display.sync()
 
 
@@ -230,9 +228,8 @@ class Recorder:  # a focused X window recording (server time, key) per press, ke
             at[0], at[1], 300, 200, 0, screen.root_depth, X.InputOutput, X.CopyFromParent,
             background_pixel=screen.white_pixel, event_mask=X.KeyPressMask)
         self.win.set_wm_name(name)
+        self.win.set_wm_class(*(wm_class or (name, name)))
         self.title = name
-        if wm_class:
-            self.win.set_wm_class(*wm_class)
         self.win.map()
         self.d.sync()
         time.sleep(0.1)
@@ -240,11 +237,7 @@ class Recorder:  # a focused X window recording (server time, key) per press, ke
         if grab:  # the keyboard, as a game does
             self.win.grab_keyboard(True, X.GrabModeAsync, X.GrabModeAsync, X.CurrentTime)
             self.d.sync()
-        self.keys = []  # (server time in ms, character)
-        self.lock = threading.Lock()
-        self.running = True
-        self.thread = threading.Thread(target=self._run, daemon=True)
-        self.thread.start()
+        self.keys = []  # (server time in ms, character), read from the connection when asked
 
     def focus(self):  # under a window manager by asking it, as a pager does
         root = self.d.screen().root
@@ -259,24 +252,16 @@ class Recorder:  # a focused X window recording (server time, key) per press, ke
         self.win.set_input_focus(X.RevertToParent, X.CurrentTime)
         self.d.sync()
 
-    def _run(self):
-        while self.running:
-            if self.d.pending_events() == 0:
-                time.sleep(0.002)
-                continue
-            ev = self.d.next_event()
-            if ev.type != X.KeyPress:
-                continue
-            sym = self.d.keycode_to_keysym(ev.detail, 1 if ev.state & X.ShiftMask else 0)
-            keypad = XK.XK_KP_Space <= sym <= XK.XK_KP_9  # with NumLock on or off
-            text = "KP" if keypad else XK.keysym_to_string(sym)  # none for a modifier
-            if text:
-                with self.lock:
-                    self.keys.append((ev.time, text))
-
     def typed(self, presses=False):
-        with self.lock:
-            return [k for k in self.keys if presses or k[1] != "KP"]
+        while self.d.pending_events():
+            ev = self.d.next_event()
+            if ev.type == X.KeyPress:
+                sym = self.d.keycode_to_keysym(ev.detail, 1 if ev.state & X.ShiftMask else 0)
+                keypad = XK.XK_KP_Space <= sym <= XK.XK_KP_9  # with NumLock on or off
+                text = "KP" if keypad else XK.keysym_to_string(sym)  # none for a modifier
+                if text:
+                    self.keys.append((ev.time, text))
+        return [k for k in self.keys if presses or k[1] != "KP"]
 
     def wait(self, count, timeout=5):  # the typed characters, once there are count of them
         wait_for(lambda: len(self.typed()) >= count, timeout,
@@ -284,12 +269,10 @@ class Recorder:  # a focused X window recording (server time, key) per press, ke
         return [k for _, k in self.typed()]
 
     def clear(self):
-        with self.lock:
-            self.keys.clear()
+        self.typed()
+        self.keys.clear()
 
     def stop(self):
-        self.running = False
-        self.thread.join(2)
         self.d.close()
 
 
@@ -382,10 +365,12 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
         self.port = free_port()
         self.x = Xvfb(self.screen)
         self.addCleanup(self.x.stop)
-        self.workdir = tempfile.mkdtemp(prefix="bt-e2e-")
-        self.addCleanup(shutil.rmtree, self.workdir, True)
+        self.workdir = self.folder()
         if self.window_manager:
-            self.start_openbox()
+            self.spawn(["openbox", "--sm-disable"])
+            check = self.x.display.intern_atom("_NET_SUPPORTING_WM_CHECK")
+            wait_for(lambda: self.x.root.get_full_property(check, X.AnyPropertyType),
+                     what="openbox")
 
     def start_program(self, extra_env=None, command=None, cwd=None, hidden=False):
         p = Program(self.x, self.workdir, self.port, extra_env, command, cwd, hidden)
@@ -435,22 +420,19 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
                     "24", "--SetDockType", "false"])
         wait_for(lambda: self.x.find("panel"), what="the tray")
 
-    def start_openbox(self):
-        self.spawn(["openbox", "--sm-disable"])
-        check = self.x.display.intern_atom("_NET_SUPPORTING_WM_CHECK")
-        wait_for(lambda: self.x.display.screen().root.get_full_property(check, X.AnyPropertyType),
-                 what="openbox")
-
-    def tray_icon(self, name):
-        return self.x.find(name, self.x.window("panel"))
-
     def docked_icon(self, name):
-        return steady(lambda: self.tray_icon(name), "the icon docked in the tray")
+        return steady(lambda: self.x.find(name, self.x.window("panel")), "the icon in the tray")
 
     def recorder(self, grab=False, **where):
         r = Recorder(self.x, grab, **where)
         self.addCleanup(r.stop)
         return r
+
+    def folder(self, mode=0o700):  # a new one of the test's own, removed after it
+        path = tempfile.mkdtemp(prefix="bt-e2e-")
+        self.addCleanup(shutil.rmtree, path, True)
+        os.chmod(path, mode)
+        return path
 
     def path(self, name):  # in the working folder
         return os.path.join(self.workdir, name)

@@ -4,7 +4,6 @@ import os
 import shlex
 import shutil
 import subprocess
-import tempfile
 import time
 
 from harness import BIN, MAIN, NEWS, CopyScenarios, E2ETest, notices, rect, wait_for, write_binds
@@ -77,7 +76,7 @@ class XEmbedTrayTest(DesktopTest):
         self.assertEqual(rec.wait(3), ["v", "1", "1"], "keys typed from the tray")
         self.menu(p, icon, "s", picture="tray-menu.png")
         p.wait_state(lambda s: s["model"]["mainVisible"] and p.window(), what="the window shown")
-        wait_for(lambda: not self.tray_icon(ICON), what="the icon gone")
+        wait_for(lambda: not self.x.find(ICON, self.x.window("panel")), what="the icon gone")
         self.x.iconify(MAIN)  # minimizing puts it away like Start
         self.menu(p, self.hidden_with_icon(p), "e")
         # As after Exit: the news window opens from the sample feed; declined, "data" is written.
@@ -107,9 +106,7 @@ class LoginStartTest(E2ETest):
         # As a player (root writes into read-only folders), from a copy a player can reach.
         player = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] \
             if os.geteuid() == 0 else []
-        program = os.path.join(tempfile.mkdtemp(prefix="bt-bin-"), "brontek-tarnlow")
-        self.addCleanup(shutil.rmtree, os.path.dirname(program), True)
-        os.chmod(os.path.dirname(program), 0o755)
+        program = os.path.join(self.folder(0o755), "brontek-tarnlow")
         shutil.copy2(BIN, program)
         p = self.start_program(env, player + [program])
         box = lambda: (p.widget("loginStartBox")["text"], p.widget("loginStartBox")["checked"])  # noqa
@@ -135,9 +132,7 @@ class LoginStartTest(E2ETest):
         self.assertEqual(command, [os.path.realpath(program), "--tray", "--folder", self.workdir])
         p.stop()
         self.start_trayer()  # the login: Exec run in the home folder, a tray already up
-        home = tempfile.mkdtemp(prefix="bt-home-")
-        self.addCleanup(shutil.rmtree, home, True)
-        os.chmod(home, 0o777)
+        home = self.folder(0o777)
         self.start_program(env, player + command, cwd=home, hidden=True)
         self.docked_icon(ICON)
         self.assertNotIn(MAIN, self.x.stacking(), "nothing over the window the player opened")

@@ -1,10 +1,9 @@
-"""The Windows program under Wine on Xvfb; the game is a Wine window, the one kind Wine types into."""
+"""The Windows program under Wine on Xvfb; the game is a Wine window, the kind Wine types into."""
 
 import os
 import re
 import shutil
 import subprocess
-import tempfile
 import time
 
 import harness
@@ -37,9 +36,6 @@ class WineTest(harness.E2ETest):
     def wine_run(self, *command, check=True):
         return subprocess.run(["wine", *command], env=dict(os.environ, **self.wine), check=check,
                               timeout=120, capture_output=True, text=True)
-
-    def change_dpi(self, window_class, dpi):  # as Windows tells a window moved to another monitor
-        self.wine_run(POST_MESSAGE, window_class, str(WM_DPICHANGED), str(dpi << 16 | dpi))
 
     def game(self):  # a focused recording Wine window; a function giving its keys from v on
         recorder = WineWindow(self, "Recorder.exe", "Recorder", 700, 500)
@@ -117,6 +113,10 @@ class WineWindowUnderOpenboxTest(harness.SideButtonScenario, WineWindowTest):
 class WineTrayTest(WineTest):
     screen = "2560x1440"  # a monitor made for 200 %, which the window is moved to
 
+    def change_dpi(self, p, window, dpi, key="dpi", value=None):  # as on a move to another monitor
+        self.wine_run(POST_MESSAGE, window, str(WM_DPICHANGED), str(dpi << 16 | dpi))
+        p.wait_model(key, value or dpi)
+
     def test_at_150_percent_the_scale_is_followed_and_the_first_time_in_the_tray_told_once(self):
         # Wine's one scale for all monitors; the suites after this one share the prefix at 96 dpi.
         self.wine_run("reg", "add", DESKTOP, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144",
@@ -133,19 +133,16 @@ class WineTrayTest(WineTest):
             return [p.window()["clientW"], save["w"], save["h"], save["font"]]
         at_150 = sizes()
         self.assertEqual(self.texts_cut_off(p), [], "at 150 % from the start, connecting")
-        self.change_dpi("BrontekTarnlowMain", 192)  # moved to a monitor at 200 %
-        p.wait_model("dpi", 192)
+        self.change_dpi(p, "BrontekTarnlowMain", 192)  # moved to a monitor at 200 %
         for was, now in zip(at_150, sizes()):
             self.assertAlmostEqual(now, was * 4 / 3, delta=1, msg=(at_150, sizes()))
         self.assertEqual(self.texts_cut_off(p), [], "at 200 %")
-        self.change_dpi("BrontekTarnlowMain", 144)  # and back to one at 150 %
-        p.wait_model("dpi", 144)
+        self.change_dpi(p, "BrontekTarnlowMain", 144)  # and back to one at 150 %
         self.assertEqual(self.texts_cut_off(p), [], "at 150 % again")
         p.to_tray()
         p.wait_model("notices", 1)
         self.assertEqual(p.model()["trayIconPx"], 24, "the icon's own 24-pixel image at 150 %")
-        self.change_dpi("BrontekTarnlowPlatform", 192)  # the notification area's monitor
-        p.wait_model("trayIconPx", 32)
+        self.change_dpi(p, "BrontekTarnlowPlatform", 192, "trayIconPx", 32)  # the tray's monitor
         self.assertIn(b"tray-notice-shown = yes\r\n", self.file("options"))
         p.stop()
         again = self.start()
@@ -178,8 +175,7 @@ class WineStartWithWindowsTest(WineTest):
                         command)
         p.stop()
         self.start_trayer()  # the sign-in: Explorer runs the command in a folder of its own
-        elsewhere = tempfile.mkdtemp(prefix="bt-elsewhere-")
-        self.addCleanup(shutil.rmtree, elsewhere, True)
+        elsewhere = self.folder()
         again = self.start_program(self.wine, ["wine"] + command, cwd=elsewhere, hidden=True)
         self.docked_icon(ICON)
         again.wait_model("notices", 1)
