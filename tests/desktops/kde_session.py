@@ -102,6 +102,17 @@ class KdeSession:  # bus, KWin with Xwayland, PipeWire, KDE's portal; "name", "d
                         "HOME", "PATH", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"],
                        env=self.env, check=True)
         self.bus = Bus(self.env["DBUS_SESSION_BUS_ADDRESS"])
+        # The test's hands: an unnamed host program, granted in the store.
+        self.allow("", "yes")
+        self.hands = Bus(self.env["DBUS_SESSION_BUS_ADDRESS"])
+        _, created = self.hands.request("CreateSession", "(a{sv})", (), {
+            "session_handle_token": GLib.Variant("s", "bt")})
+        self.session = created["session_handle"]
+        self.hands.request("SelectDevices", "(oa{sv})", (self.session,),
+                           {"types": GLib.Variant("u", 1)})  # the keyboard
+        code, _ = self.hands.request("Start", "(osa{sv})", (self.session, ""), {})
+        assert code == 0, "the portal refused the test's keyboard (%d)" % code
+        self.press(LEFT_SHIFT)  # a new session's first key is spent creating its device
 
     def log(self, name):
         return open("%s/%s.log" % (self.dir, name), "ab")
@@ -118,18 +129,6 @@ class KdeSession:  # bus, KWin with Xwayland, PipeWire, KDE's portal; "name", "d
         self.bus.call(STORE, "/org/freedesktop/impl/portal/PermissionStore", STORE,
                       "SetPermission", "(sbssas)",
                       ("kde-authorized", True, "remote-desktop", app_id, [answer]))
-
-    def take_keyboard(self):  # the test's hands: an unnamed host program, granted in the store
-        self.allow("", "yes")
-        self.hands = Bus(self.env["DBUS_SESSION_BUS_ADDRESS"])
-        _, created = self.hands.request("CreateSession", "(a{sv})", (), {
-            "session_handle_token": GLib.Variant("s", "bt")})
-        self.session = created["session_handle"]
-        self.hands.request("SelectDevices", "(oa{sv})", (self.session,),
-                           {"types": GLib.Variant("u", 1)})  # the keyboard
-        code, _ = self.hands.request("Start", "(osa{sv})", (self.session, ""), {})
-        assert code == 0, "the portal refused the test's keyboard (%d)" % code
-        self.press(LEFT_SHIFT)  # a new session's first key is spent creating its device
 
     def press(self, code, hold=0.05):
         for down in (1, 0):
@@ -167,11 +166,9 @@ class KdeSession:  # bus, KWin with Xwayland, PipeWire, KDE's portal; "name", "d
             for pid in reversed(started):
                 with contextlib.suppress(ProcessLookupError):
                     os.kill(pid, sig)
-            try:
+            with contextlib.suppress(AssertionError):
                 wait_for(lambda: not set(started) & set(processes()), 10, what="the session's end")
                 break
-            except AssertionError:
-                pass
         for proc in self.procs:
             proc.wait()
         for folder, _, names in os.walk(self.dir) if logs else ():

@@ -1,5 +1,6 @@
 """The Linux program on KDE Plasma 6 Wayland typing through its portal (`make test-desktops`)."""
 
+import contextlib
 import os
 import tempfile
 import time
@@ -18,7 +19,6 @@ class KdeWaylandTest(unittest.TestCase):
             self.fail("BRONTEK_BIN does not name the built program: %r" % BIN)
         self.desktop = KdeSession(BIN)
         self.addCleanup(self.desktop.stop, os.path.join(ARTIFACTS, self.id().split(".")[-1]))
-        self.desktop.take_keyboard()
         self.workdir = tempfile.mkdtemp(prefix="files-", dir=self.desktop.dir)
         self.port = free_port()
         self.addCleanup(SampleSite(self.port).stop)
@@ -49,12 +49,10 @@ class KdeWaylandTest(unittest.TestCase):
 
     def grant_kept(self, before=None):  # "grant" written anew: its identity tells a rewrite
         def written():
-            try:
+            with contextlib.suppress(OSError):
                 st = os.stat(os.path.join(self.workdir, "grant"))
-                return st.st_size and (st.st_ino, st.st_mtime_ns) != before and (
-                    st.st_ino, st.st_mtime_ns)
-            except OSError:
-                return None
+                identity = (st.st_ino, st.st_mtime_ns)
+                return st.st_size and identity != before and identity
         return wait_for(written, 30, what='the grant kept in "grant"')
 
     def test_granted_it_asks_at_start_types_and_the_next_start_asks_nothing(self):

@@ -30,8 +30,7 @@ BOX = "Brontek tarnlow"  # an input or message box's title
 def wait_for(predicate, timeout=10.0, step=0.05, what="condition"):
     end = time.monotonic() + timeout
     while time.monotonic() < end:
-        value = predicate()
-        if value:
+        if value := predicate():
             return value
         time.sleep(step)
     raise AssertionError("timed out waiting for " + what)
@@ -163,16 +162,14 @@ class Xvfb:  # a private X server; with -noreset a keyboard layout set on it sta
         self.click(x + w // 2, y + h // 2, button, times)
 
     def window(self, name, under=None):  # by WM_NAME or WM_CLASS, mapped, below under
-        under = under or self.root
-        for child in under.query_tree().children:
+        for child in (under or self.root).query_tree().children:
             try:
                 if (name in [child.get_wm_name()] + list(child.get_wm_class() or ()) and
                         child.get_attributes().map_state):
                     return child
             except Exception:
                 continue
-            found = self.window(name, child)
-            if found:
+            if found := self.window(name, child):
                 return found
 
     def find(self, name, under=None):  # that window's (x, y, w, h) on the screen, or None
@@ -185,15 +182,13 @@ class Xvfb:  # a private X server; with -noreset a keyboard layout set on it sta
     def _title(self, window):  # of window or the nearest window above it that has one
         with contextlib.suppress(Exception):  # gone in between
             while window and window != self.root:
-                name = window.get_wm_name()
-                if name:
+                if name := window.get_wm_name():
                     return name if isinstance(name, str) else name.decode()
                 window = window.query_tree().parent
 
     def stacking(self):  # the top-level windows' titles, bottom first (a frame has none)
-        prop = self.root.get_full_property(self.display.intern_atom("_NET_CLIENT_LIST_STACKING"),
-                                           X.AnyPropertyType)
-        if prop:
+        stacking = self.display.intern_atom("_NET_CLIENT_LIST_STACKING")
+        if prop := self.root.get_full_property(stacking, X.AnyPropertyType):
             windows = [self.display.create_resource_object("window", w) for w in prop.value]
         else:
             windows = [w for w in self.root.query_tree().children
@@ -258,8 +253,7 @@ class Recorder:  # a focused X window recording (server time, key) per press, ke
             if ev.type == X.KeyPress:
                 sym = self.d.keycode_to_keysym(ev.detail, 1 if ev.state & X.ShiftMask else 0)
                 keypad = XK.XK_KP_Space <= sym <= XK.XK_KP_9  # with NumLock on or off
-                text = "KP" if keypad else XK.keysym_to_string(sym)  # none for a modifier
-                if text:
+                if text := "KP" if keypad else XK.keysym_to_string(sym):  # none for a modifier
                     self.keys.append((ev.time, text))
         return [k for k in self.keys if presses or k[1] != "KP"]
 
@@ -346,8 +340,7 @@ class Program:  # Linux's or Windows' under Wine, in its folder, probed, its ser
         assert self.proc.poll() == 0, "exit status %d:\n%s" % (self.proc.poll(), self.said())
 
     def stop(self):
-        died = self.proc.poll()
-        if died is None:
+        if (died := self.proc.poll()) is None:
             self.proc.kill()
             self.proc.wait()
         # Ended by itself while the test went on, and not well (not by a signal a test sent).
@@ -379,8 +372,7 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
             wait_for(lambda: self.x.focused() == MAIN, what="the window focused")
         return p
 
-    def start(self):  # what the scenarios run: the Linux program; the Wine suite's starts the exe
-        return self.start_program()
+    start = start_program  # what the scenarios run: the Linux program; the Wine suite's the exe
 
     def box(self, p):  # the open input or message box, once there is one
         return wait_for(lambda: p.window(BOX), 30, what="a box")
@@ -410,9 +402,10 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
     def serve_sample_site(self, status_delay=0.0):
         self.addCleanup(SampleSite(self.port, status_delay).stop)
 
-    def spawn(self, args, env=None):  # a program of the desktop, stopped after the test
-        proc = subprocess.Popen(args, env={**os.environ, **(env or {}), "DISPLAY": self.x.name},
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    def spawn(self, args, env=None, cwd=None):  # a program of the desktop, stopped after the test
+        env = {**os.environ, **(env or {}), "DISPLAY": self.x.name}
+        proc = subprocess.Popen(args, cwd=cwd, env=env, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
         self.addCleanup(lambda: (proc.kill(), proc.wait()))
 
     def start_trayer(self):  # an XEmbed tray: icons dock into its window "panel"
@@ -420,7 +413,8 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
                     "24", "--SetDockType", "false"])
         wait_for(lambda: self.x.find("panel"), what="the tray")
 
-    def docked_icon(self, name):
+    def docked_icon(self, p, name):  # once the window is put away, its icon in the tray
+        p.wait_model("mainVisible", False)
         return steady(lambda: self.x.find(name, self.x.window("panel")), "the icon in the tray")
 
     def recorder(self, grab=False, **where):
@@ -631,8 +625,8 @@ class AltF4Scenario:
 class CopyScenarios:  # one copy at a time; ICON: the icon's window, second_start(p): its status
 
     def put_away(self, p):  # with Start: the docked icon
-        p.to_tray()
-        return self.docked_icon(self.ICON)
+        p.click("startButton")
+        return self.docked_icon(p, self.ICON)
 
     def test_a_second_start_shows_the_running_copy_and_one_that_died_blocks_nothing(self):
         self.start_trayer()

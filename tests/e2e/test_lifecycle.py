@@ -40,10 +40,6 @@ class DesktopTest(E2ETest):  # a private session bus, trayer and python3-dbusmoc
 
 class XEmbedTrayTest(DesktopTest):
 
-    def hidden_with_icon(self, p):
-        p.wait_model("mainVisible", False)
-        return self.docked_icon(ICON)
-
     def menu(self, p, icon, key, picture=None):  # the icon's menu, its item picked by its letter
         self.x.click_on(icon, button=3)
         state = p.wait_state(lambda s: any(w["class"] == "QMenu" for w in s["windows"]),
@@ -66,7 +62,7 @@ class XEmbedTrayTest(DesktopTest):
         p.wait_model("status", "ONLINE")
         self.screenshot("main-window.png", rect(p.window()))
         p.click("startButton")
-        icon = self.hidden_with_icon(p)
+        icon = self.docked_icon(p, ICON)
         [(summary, body)] = wait_for(self.notices, what="the notice")
         self.assertEqual(summary, "Brontek Tarnlow")
         self.assertIn("double-click its icon", body)
@@ -78,7 +74,7 @@ class XEmbedTrayTest(DesktopTest):
         p.wait_state(lambda s: s["model"]["mainVisible"] and p.window(), what="the window shown")
         wait_for(lambda: not self.x.find(ICON, self.x.window("panel")), what="the icon gone")
         self.x.iconify(MAIN)  # minimizing puts it away like Start
-        self.menu(p, self.hidden_with_icon(p), "e")
+        self.menu(p, self.docked_icon(p, ICON), "e")
         # As after Exit: the news window opens from the sample feed; declined, "data" is written.
         p.wait_state(lambda s: p.widget("exitButton", NEWS), 15, what="the news window")
         time.sleep(0.3)
@@ -133,8 +129,7 @@ class LoginStartTest(E2ETest):
         p.stop()
         self.start_trayer()  # the login: Exec run in the home folder, a tray already up
         home = self.folder(0o777)
-        self.start_program(env, player + command, cwd=home, hidden=True)
-        self.docked_icon(ICON)
+        self.docked_icon(self.start_program(env, player + command, cwd=home, hidden=True), ICON)
         self.assertNotIn(MAIN, self.x.stacking(), "nothing over the window the player opened")
         rec = self.recorder()
         self.x.tap("KP_3")

@@ -23,8 +23,7 @@ class OnlyInTheGame:  # a mixin giving windows() (two games and another) and OTH
     def tick(self, p, on):
         p.click("onlyInGameBox")
         expected = b"only-in-game = %s\r\n" % (b"yes" if on else b"no")
-        wait_for(lambda: os.path.exists(self.path("options")) and
-                 self.file("options").startswith(expected), what="options saying " + repr(on))
+        wait_for(lambda: self.file("options").startswith(expected), what="options saying %s" % on)
 
     def test_ticked_keypad_0_types_into_both_games_and_elsewhere_only_once_taught(self):
         p = self.start()

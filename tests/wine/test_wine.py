@@ -54,9 +54,8 @@ class WineWindow:  # the key recorder run as exe (a copy so named), writing (tim
     def __init__(self, test, exe, title, left, top):
         shutil.copy(RECORDER, test.path(exe))
         self.out, self.x, self.title = test.path(title + ".txt"), test.x, title
-        proc = subprocess.Popen(["wine", exe, title + ".txt", title, str(left), str(top)],
-                                cwd=test.workdir, env=dict(os.environ, **test.wine))
-        test.addCleanup(lambda: (proc.kill(), proc.wait()))
+        test.spawn(["wine", exe, title + ".txt", title, "%d" % left, "%d" % top], test.wine,
+                   test.workdir)
         wait_for(lambda: test.x.find(title), 60, what="the %s window" % title)  # Wine's first start
         harness.steady(lambda: test.x.find(title), "the %s window placed" % title)
 
@@ -177,7 +176,7 @@ class WineStartWithWindowsTest(WineTest):
         self.start_trayer()  # the sign-in: Explorer runs the command in a folder of its own
         elsewhere = self.folder()
         again = self.start_program(self.wine, ["wine"] + command, cwd=elsewhere, hidden=True)
-        self.docked_icon(ICON)
+        self.docked_icon(again, ICON)
         again.wait_model("notices", 1)
         self.assertEqual([k for _, k in self.typed_after(self.game(), "KP_3")], ["v", "3", "4"],
                          "the player's own bindings")
