@@ -126,9 +126,8 @@ class KdeSession:  # bus, KWin with Xwayland, PipeWire, KDE's portal; "name", "d
         return proc
 
     def allow(self, app_id, answer):  # "yes": KDE's portal grants unasked; app_id "": unnamed ones
-        self.bus.call(STORE, "/org/freedesktop/impl/portal/PermissionStore", STORE,
-                      "SetPermission", "(sbssas)",
-                      ("kde-authorized", True, "remote-desktop", app_id, [answer]))
+        self.bus.call(STORE, "/org/freedesktop/impl/portal/PermissionStore", STORE, "SetPermission",
+                      "(sbssas)", ("kde-authorized", True, "remote-desktop", app_id, [answer]))
 
     def press(self, code, hold=0.05):
         for down in (1, 0):

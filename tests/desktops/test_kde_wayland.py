@@ -40,9 +40,8 @@ class KdeWaylandTest(unittest.TestCase):
         return rec
 
     def start_program(self):  # as a player on this desktop starts it
-        env = {k: self.desktop.env[k] for k in (
-            "DISPLAY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR", "XDG_SESSION_TYPE",
-            "XDG_CURRENT_DESKTOP", "DBUS_SESSION_BUS_ADDRESS", "HOME")}
+        env = {k: self.desktop.env[k] for k in ("DISPLAY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR",
+               "XDG_SESSION_TYPE", "XDG_CURRENT_DESKTOP", "DBUS_SESSION_BUS_ADDRESS", "HOME")}
         p = Program(self.desktop, self.workdir, self.port, env)
         self.addCleanup(p.stop)
         return p
@@ -81,8 +80,7 @@ class KdeWaylandTest(unittest.TestCase):
         self.start_program()
         self.grant_kept(first_grant)
         self.focus(rec)
-        self.assertEqual(typed_by(self.desktop, rec, settle=1.0), ["v", "1", "1"],
-                         "the second start")
+        self.assertEqual(typed_by(self.desktop, rec, settle=1.0), ["v", "1", "1"], "started again")
         self.assertEqual(self.desktop.questions(), [], "nothing asked")
 
     def test_refused_the_player_is_told_once_and_the_window_keeps_working(self):

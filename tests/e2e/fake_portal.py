@@ -79,11 +79,10 @@ class Portal(dbus.service.Object):
     def SelectDevices(self, session, options, sender=None):
         self.offered = str(options.get("restore_token", ""))
         log("SelectDevices", types=int(options.get("types", 0)),
-                 persist_mode=int(options.get("persist_mode", 0)), restore_token=self.offered)
+            persist_mode=int(options.get("persist_mode", 0)), restore_token=self.offered)
         if self.offered and not self.offered.startswith("token-"):  # not of its own form
-            raise dbus.exceptions.DBusException(
-                "Restore token is not a valid UUID string",
-                name="org.freedesktop.portal.Error.InvalidArgument")
+            raise dbus.exceptions.DBusException("Restore token is not a valid UUID string",
+                                                name="org.freedesktop.portal.Error.InvalidArgument")
         return self.answer(sender, options, 0)
 
     @dbus.service.method(REMOTE, in_signature="osa{sv}", out_signature="o", sender_keyword="sender")

@@ -14,6 +14,8 @@ import threading
 import time
 import unittest
 
+from subprocess import DEVNULL
+
 from PIL import ImageGrab
 from Xlib import X, XK, Xatom, display as xdisplay, protocol
 from Xlib.ext import xtest
@@ -119,7 +121,7 @@ class Xvfb:  # a private X server; with -noreset a keyboard layout set on it sta
         ready, write = os.pipe()  # it takes a free display, its number written here once it is up
         self.proc = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-noreset", "-nolisten",
                                       "tcp", "-screen", "0", size + "x24"], pass_fds=[write],
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                     stdout=DEVNULL, stderr=DEVNULL)
         os.close(write)
         with os.fdopen(ready) as f:
             self.name = ":" + f.readline().strip()
@@ -236,8 +238,7 @@ class Recorder:  # a focused X window recording (server time, key) per press, ke
 
     def focus(self):  # under a window manager by asking it, as a pager does
         root = self.d.screen().root
-        if root.get_full_property(self.d.intern_atom("_NET_SUPPORTING_WM_CHECK"),
-                                  X.AnyPropertyType):
+        if root.get_full_property(self.d.get_atom("_NET_SUPPORTING_WM_CHECK"), X.AnyPropertyType):
             event = protocol.event.ClientMessage(
                 window=self.win, client_type=self.d.intern_atom("_NET_ACTIVE_WINDOW"),
                 data=(32, [2, X.CurrentTime, 0, 0, 0]))
@@ -361,9 +362,8 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
         self.workdir = self.folder()
         if self.window_manager:
             self.spawn(["openbox", "--sm-disable"])
-            check = self.x.display.intern_atom("_NET_SUPPORTING_WM_CHECK")
-            wait_for(lambda: self.x.root.get_full_property(check, X.AnyPropertyType),
-                     what="openbox")
+            wm = self.x.display.intern_atom("_NET_SUPPORTING_WM_CHECK")
+            wait_for(lambda: self.x.root.get_full_property(wm, X.AnyPropertyType), what="openbox")
 
     def start_program(self, extra_env=None, command=None, cwd=None, hidden=False):
         p = Program(self.x, self.workdir, self.port, extra_env, command, cwd, hidden)
@@ -382,8 +382,7 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
         time.sleep(0.3)
         [ok] = [c for c in box["children"] if c.get("text") in ("OK", "&OK")]
         self.x.click_on(rect(ok))
-        p.wait_state(lambda s: not any(w["title"] == BOX for w in s["windows"]),
-                     what="the box closed")
+        p.wait_state(lambda s: all(w["title"] != BOX for w in s["windows"]), what="the box closed")
         return [c.get("text") for c in box["children"] if c.get("text")]
 
     def start_choosing(self, p, slot):
@@ -404,8 +403,7 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
 
     def spawn(self, args, env=None, cwd=None):  # a program of the desktop, stopped after the test
         env = {**os.environ, **(env or {}), "DISPLAY": self.x.name}
-        proc = subprocess.Popen(args, cwd=cwd, env=env, stdout=subprocess.DEVNULL,
-                                stderr=subprocess.DEVNULL)
+        proc = subprocess.Popen(args, cwd=cwd, env=env, stdout=DEVNULL, stderr=DEVNULL)
         self.addCleanup(lambda: (proc.kill(), proc.wait()))
 
     def start_trayer(self):  # an XEmbed tray: icons dock into its window "panel"
@@ -480,8 +478,7 @@ class WindowScenarios:  # both programs' window; EDIT: the input box's field, F5
 
     def test_lists_chosen_by_clicks_are_saved_and_type_after_a_restart(self):
         p = self.start()
-        self.assertEqual([p.widget("keyLabel%d" % k)["text"] for k in (0, 9)],
-                         ["Numpad 0", "Numpad 9"])
+        self.assertEqual([p.widget("keyLabel" + k)["text"] for k in "09"], ["Numpad 0", "Numpad 9"])
         p.click("unitedOffensiveOption")
         p.wait_model("game", "UnitedOffensive")
         for name, index in (("slotMenu9", 4), ("slotMessage9", 7),  # Numpad 9: Vehicles 8

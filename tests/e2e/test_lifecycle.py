@@ -19,15 +19,13 @@ class DesktopTest(E2ETest):  # a private session bus, trayer and python3-dbusmoc
         bus = dict(line.split("=", 1) for line in out.splitlines())
         self.bus = {"DBUS_SESSION_BUS_ADDRESS": bus["DBUS_SESSION_BUS_ADDRESS"]}
         self.addCleanup(subprocess.run, ["kill", bus["DBUS_SESSION_BUS_PID"]])
-        self.serve("org.freedesktop.Notifications", [
-            "/usr/bin/python3", "-m", "dbusmock", "--session", "-t", "notification_daemon",
-            "-l", self.path(".notices")])
+        self.serve("org.freedesktop.Notifications", ["/usr/bin/python3", "-m", "dbusmock",
+                   "--session", "-t", "notification_daemon", "-l", self.path(".notices")])
         self.start_trayer()
 
     def send(self, *args):
-        return subprocess.run(["dbus-send", "--session", "--print-reply"] + list(args),
-                              env=dict(os.environ, **self.bus), capture_output=True,
-                              text=True).stdout
+        return subprocess.run(["dbus-send", "--session", "--print-reply", *args], text=True,
+                              env=dict(os.environ, **self.bus), capture_output=True).stdout
 
     def serve(self, name, command):  # a service of the desktop's, once it owns its name
         self.spawn(command, self.bus)
@@ -48,9 +46,8 @@ class XEmbedTrayTest(DesktopTest):
         if picture:
             [menu] = [w for w in state["windows"] if w["class"] == "QMenu"]
             panel = self.x.find("panel")
-            left = min(menu["x"], panel[0])
-            self.screenshot(picture,
-                            (left, 0, panel[0] + panel[2] - left, menu["y"] + menu["h"] + 8))
+            x = min(menu["x"], panel[0])
+            self.screenshot(picture, (x, 0, panel[0] + panel[2] - x, menu["y"] + menu["h"] + 8))
         self.x.tap(key)
 
     def test_into_the_tray_told_once_out_by_its_menu_and_exit_through_it_to_the_news(self):

@@ -7,13 +7,13 @@ import time
 from harness import typed_by, wait_for
 import test_lifecycle
 
+FAKE_PORTAL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fake_portal.py")
+
 
 class PortalTest(test_lifecycle.DesktopTest):
     def portal(self, answer="grant", version=2):
-        self.serve("org.freedesktop.portal.Desktop", [
-            "/usr/bin/python3", os.path.join(os.path.dirname(os.path.abspath(__file__)),
-                                             "fake_portal.py"), self.path(".portal"),
-            "--answer", answer, "--version", str(version)])
+        self.serve("org.freedesktop.portal.Desktop", ["/usr/bin/python3", FAKE_PORTAL,
+                   self.path(".portal"), "--answer", answer, "--version", str(version)])
 
     def calls(self, name):
         if not os.path.exists(self.path(".portal")):
@@ -30,9 +30,8 @@ class PortalTest(test_lifecycle.DesktopTest):
         rec = self.recorder()
         wait_for(lambda: self.calls("Start"), what="the question, before any press")
         self.assertEqual([c["app_id"] for c in self.calls("Register")], ["com.brontek.tarnlow"])
-        [select] = self.calls("SelectDevices")
-        self.assertEqual([select[k] for k in ("types", "persist_mode", "restore_token")],
-                         [1, 2, ""])
+        [s] = self.calls("SelectDevices")
+        self.assertEqual([s[k] for k in ("types", "persist_mode", "restore_token")], [1, 2, ""])
         self.assertEqual(typed_by(self.x, rec), ["v", "1", "1"])
         self.assertEqual(len(self.calls("NotifyKeyboardKeycode")), 2 + 6, "Shift, then v 1 1")
         self.assertEqual(self.file("grant"), b"token-1\n")

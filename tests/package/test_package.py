@@ -38,11 +38,9 @@ class PackageTest(unittest.TestCase):
 
         root = os.path.join(out, "root")
         run("dpkg-deb", "-x", deb, root)
-        share = os.path.join(root, "usr", "share")
-        for check in (["appstreamcli", "validate", "--no-net",
-                       os.path.join(share, "metainfo", "com.brontek.tarnlow.metainfo.xml")],
-                      ["desktop-file-validate",
-                       os.path.join(share, "applications", "com.brontek.tarnlow.desktop")]):
+        app = os.path.join(root, "usr", "share", "%s", "com.brontek.tarnlow.%s")
+        for check in (["appstreamcli", "validate", "--no-net", app % ("metainfo", "metainfo.xml")],
+                      ["desktop-file-validate", app % ("applications", "desktop")]):
             self.assertEqual(run(*check).returncode, 0, check)
         # The launcher answers without a display and keeps its files in the player's data folder.
         env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}

@@ -15,7 +15,7 @@ POST_MESSAGE = os.environ.get("BRONTEK_POST_MESSAGE", "")
 WM_DPICHANGED = 0x02E0
 ICON = "explorer.exe"  # Wine's tray icons dock into the tray as windows of its explorer
 RUN = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
-DESKTOP = r"HKCU\Control Panel\Desktop"
+LOG_PIXELS = (r"HKCU\Control Panel\Desktop", "/v", "LogPixels")  # Wine's one scale for all monitors
 
 
 class WineTest(harness.E2ETest):
@@ -53,9 +53,8 @@ class WineTest(harness.E2ETest):
 class WineWindow:  # the key recorder run as exe (a copy so named), writing (time, character) lines
     def __init__(self, test, exe, title, left, top):
         shutil.copy(RECORDER, test.path(exe))
-        self.out, self.x, self.title = test.path(title + ".txt"), test.x, title
-        test.spawn(["wine", exe, title + ".txt", title, "%d" % left, "%d" % top], test.wine,
-                   test.workdir)
+        self.out, self.x, self.title = test.path(title), test.x, title  # its keys in file "title"
+        test.spawn(["wine", exe, title, title, str(left), str(top)], test.wine, test.workdir)
         wait_for(lambda: test.x.find(title), 60, what="the %s window" % title)  # Wine's first start
         harness.steady(lambda: test.x.find(title), "the %s window placed" % title)
 
@@ -118,9 +117,8 @@ class WineTrayTest(WineTest):
 
     def test_at_150_percent_the_scale_is_followed_and_the_first_time_in_the_tray_told_once(self):
         # Wine's one scale for all monitors; the suites after this one share the prefix at 96 dpi.
-        self.wine_run("reg", "add", DESKTOP, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144",
-                      "/f")
-        self.addCleanup(self.wine_run, "reg", "delete", DESKTOP, "/v", "LogPixels", "/f")
+        self.wine_run("reg", "add", *LOG_PIXELS, "/t", "REG_DWORD", "/d", "144", "/f")
+        self.addCleanup(self.wine_run, "reg", "delete", *LOG_PIXELS, "/f")
         harness.write_binds(self.workdir, 2, {19: 4, 18: 6})  # Numpad 9 on Vehicles 7
         self.start_trayer()
         p = self.start()
