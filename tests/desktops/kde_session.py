@@ -66,53 +66,46 @@ class KdeSession:  # bus, KWin with Xwayland, PipeWire, KDE's portal; "name", "d
                         XDG_CACHE_HOME=self.dir + "/cache", XDG_SESSION_TYPE="wayland",
                         XDG_CURRENT_DESKTOP="KDE", WAYLAND_DISPLAY="wayland-bt",
                         PATH=self.dir + "/bin:" + os.environ["PATH"], LC_ALL="C.UTF-8")
-        # Installed as its package does: a host program names itself by a desktop file.
-        os.makedirs(self.dir + "/data/applications")
+        os.makedirs(self.dir + "/data/applications")  # a host program is named by its desktop file
         shutil.copy(os.path.join(DATA, APP_ID + ".desktop"), self.dir + "/data/applications")
         os.mkdir(self.dir + "/bin")
         os.symlink(program, self.dir + "/bin/brontek-tarnlow")
         try:
-            self._start()
+            # The services the bus starts write where it does: into the session's log.
+            bus = self.spawn(["dbus-daemon", "--session", "--nofork", "--print-address"],
+                             stdout=subprocess.PIPE, stderr=self.log("session"))
+            self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
+            bus.stdout.close()
+            # Without PipeWire's screen casting KDE's portal makes no remote control session.
+            self.spawn(["pipewire"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            wait_for(lambda: os.path.exists(self.dir + "/pipewire-0"), what="PipeWire")
+            said = self.dir + "/display"  # KWin runs its command once Xwayland is up: its DISPLAY
+            self.spawn(["kwin_wayland", "--virtual", "--xwayland", "--socket", "wayland-bt",
+                        "--width", "1280", "--height", "1024", "--no-lockscreen",
+                        "--no-global-shortcuts", "sh -c 'printf %%s \"$DISPLAY\" > %s'" % said],
+                       stdout=self.log("kwin"), stderr=subprocess.STDOUT)
+            wait_for(lambda: os.path.exists(said) and os.path.getsize(said), 60, what="Xwayland")
+            with open(said) as f:
+                self.name = self.env["DISPLAY"] = f.read()
+            self.display = xdisplay.Display(self.name)
+            subprocess.run(["dbus-update-activation-environment", "WAYLAND_DISPLAY", "DISPLAY",
+                            "XDG_CURRENT_DESKTOP=KDE", "QT_QPA_PLATFORM=wayland", "XDG_RUNTIME_DIR",
+                            "HOME", "PATH", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"],
+                           env=self.env, check=True)  # for the portal's services the bus starts
+            self.bus = Bus(self.env["DBUS_SESSION_BUS_ADDRESS"])
+            self.allow("", "yes")  # the test's hands: an unnamed host program, granted in the store
+            self.hands = Bus(self.env["DBUS_SESSION_BUS_ADDRESS"])
+            _, created = self.hands.request("CreateSession", "(a{sv})", (), {
+                "session_handle_token": GLib.Variant("s", "bt")})
+            self.session = created["session_handle"]
+            self.hands.request("SelectDevices", "(oa{sv})", (self.session,),
+                               {"types": GLib.Variant("u", 1)})  # the keyboard
+            code, _ = self.hands.request("Start", "(osa{sv})", (self.session, ""), {})
+            assert code == 0, "the portal refused the test's keyboard (%d)" % code
+            self.press(LEFT_SHIFT)  # a new session's first key is spent creating its device
         except BaseException:
             self.stop()
             raise
-
-    def _start(self):
-        # The services the bus starts write where it does: into the session's log.
-        bus = self.spawn(["dbus-daemon", "--session", "--nofork", "--print-address"],
-                         stdout=subprocess.PIPE, stderr=self.log("session"))
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
-        bus.stdout.close()
-        # Without PipeWire's screen casting KDE's portal makes no remote control session.
-        self.spawn(["pipewire"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for(lambda: os.path.exists(self.dir + "/pipewire-0"), what="PipeWire")
-        # KWin starts the command given once its Xwayland is up, with DISPLAY naming it.
-        said = self.dir + "/display"
-        self.spawn(["kwin_wayland", "--virtual", "--xwayland", "--socket", "wayland-bt",
-                    "--width", "1280", "--height", "1024", "--no-lockscreen",
-                    "--no-global-shortcuts", "sh -c 'printf %%s \"$DISPLAY\" > %s'" % said],
-                   stdout=self.log("kwin"), stderr=subprocess.STDOUT)
-        wait_for(lambda: os.path.exists(said) and os.path.getsize(said), 60, what="Xwayland")
-        with open(said) as f:
-            self.name = self.env["DISPLAY"] = f.read()
-        self.display = xdisplay.Display(self.name)
-        # The portal's services start from the bus, with the session's environment.
-        subprocess.run(["dbus-update-activation-environment", "WAYLAND_DISPLAY", "DISPLAY",
-                        "XDG_CURRENT_DESKTOP=KDE", "QT_QPA_PLATFORM=wayland", "XDG_RUNTIME_DIR",
-                        "HOME", "PATH", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"],
-                       env=self.env, check=True)
-        self.bus = Bus(self.env["DBUS_SESSION_BUS_ADDRESS"])
-        # The test's hands: an unnamed host program, granted in the store.
-        self.allow("", "yes")
-        self.hands = Bus(self.env["DBUS_SESSION_BUS_ADDRESS"])
-        _, created = self.hands.request("CreateSession", "(a{sv})", (), {
-            "session_handle_token": GLib.Variant("s", "bt")})
-        self.session = created["session_handle"]
-        self.hands.request("SelectDevices", "(oa{sv})", (self.session,),
-                           {"types": GLib.Variant("u", 1)})  # the keyboard
-        code, _ = self.hands.request("Start", "(osa{sv})", (self.session, ""), {})
-        assert code == 0, "the portal refused the test's keyboard (%d)" % code
-        self.press(LEFT_SHIFT)  # a new session's first key is spent creating its device
 
     def log(self, name):
         return open("%s/%s.log" % (self.dir, name), "ab")

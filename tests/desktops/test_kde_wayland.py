@@ -29,10 +29,7 @@ class KdeWaylandTest(unittest.TestCase):
         return self.focus(rec)
 
     def focus(self, rec):  # made sure of by a key: a new window of the program's takes the focus
-        def has_it():
-            rec.focus()
-            return rec.d.get_input_focus().focus == rec.win
-        wait_for(has_it, step=0.5, what="the game window focused")
+        wait_for(rec.focus, step=0.5, what="the game window focused")
         time.sleep(0.3)
         self.desktop.tap("x")
         wait_for(lambda: rec.typed(), what="the game window's keyboard")

@@ -14,6 +14,7 @@ import threading
 import time
 import unittest
 
+from pathlib import Path
 from subprocess import DEVNULL
 
 from PIL import ImageGrab
@@ -81,8 +82,8 @@ def binds_bytes(game_line, slot_lines):
 
 
 def write_binds(workdir, game=1, entries=None):  # by default Numpad 7: v23, 3: v34
-    with open(os.path.join(workdir, "binds"), "wb") as f:
-        f.write(binds_bytes(game, slot_indices(entries or {15: 1, 14: 2, 7: 2, 6: 3})))
+    entries = entries or {15: 1, 14: 2, 7: 2, 6: 3}
+    Path(workdir, "binds").write_bytes(binds_bytes(game, slot_indices(entries)))
 
 
 def free_port():  # on 127.0.0.1, that nothing listens on
@@ -236,7 +237,7 @@ class Recorder:  # a focused X window recording (server time, key) per press, ke
             self.d.sync()
         self.keys = []  # (server time in ms, character), read from the connection when asked
 
-    def focus(self):  # under a window manager by asking it, as a pager does
+    def focus(self):  # under a window manager by asking it, as a pager does; whether it has it
         root = self.d.screen().root
         if root.get_full_property(self.d.get_atom("_NET_SUPPORTING_WM_CHECK"), X.AnyPropertyType):
             event = protocol.event.ClientMessage(
@@ -247,6 +248,7 @@ class Recorder:  # a focused X window recording (server time, key) per press, ke
             time.sleep(0.2)
         self.win.set_input_focus(X.RevertToParent, X.CurrentTime)
         self.d.sync()
+        return self.d.get_input_focus().focus == self.win
 
     def typed(self, presses=False):
         while self.d.pending_events():
@@ -297,8 +299,7 @@ class Program:  # Linux's or Windows' under Wine, in its folder, probed, its ser
 
     def said(self):  # the end of what the program wrote, a sanitizer's report say
         self.log.flush()
-        with open(self.log.name, errors="replace") as f:
-            return f.read()[-6000:]
+        return Path(self.log.name).read_text(errors="replace")[-6000:]
 
     def state(self):  # None before the program writes it, or while it does
         with contextlib.suppress(OSError, ValueError), open(self.probe) as f:
@@ -392,11 +393,13 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
     def game(self):  # a focused recorder: a function giving (ms, key) pairs
         return self.recorder().typed
 
-    def typed_after(self, keys, *taps):  # the (time, key) pairs for taps a second apart
+    def typed_after(self, keys, *taps, settle=0.0):  # (time, key) pairs, taps a second apart
         for key in taps:
             self.x.tap(key, hold=0.05)
             time.sleep(1.0)
-        return wait_for(lambda: len(keys()) >= 3 * len(taps) and keys())
+        wait_for(lambda: len(keys()) >= 3 * len(taps))
+        time.sleep(settle)  # for any key more
+        return keys()
 
     def serve_sample_site(self, status_delay=0.0):
         self.addCleanup(SampleSite(self.port, status_delay).stop)
@@ -431,8 +434,7 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
 
     def file(self, name):  # the bytes of a file in the working folder, once it is there
         wait_for(lambda: os.path.exists(self.path(name)), what=name)
-        with open(self.path(name), "rb") as f:
-            return f.read()
+        return Path(self.path(name)).read_bytes()
 
     def decline_news(self, p):  # the news window's box ticked, then its Exit: "data" written
         p.click("declineBox", NEWS)
@@ -457,10 +459,9 @@ class WindowScenarios:  # both programs' window; EDIT: the input box's field, F5
         steps = index - p.widget(name)["index"]
         p.click(name)
         time.sleep(0.5)
-        for _ in range(abs(steps)):
-            self.x.tap("Down" if steps > 0 else "Up")
+        for key in ["Down" if steps > 0 else "Up"] * abs(steps) + ["Return"]:
+            self.x.tap(key)
             time.sleep(0.1)
-        self.x.tap("Return")
         p.wait_state(lambda s: p.widget(name)["index"] == index, what="%s at %d" % (name, index))
 
     def answer_box(self, p, typed):
@@ -550,10 +551,8 @@ class WindowScenarios:  # both programs' window; EDIT: the input box's field, F5
         self.x.keys(["F5"], False)
         time.sleep(1.5)
         self.assertEqual(lists(), before, "nothing was typed into the window")
-        keys = self.game()
-        self.typed_after(keys, "F5", "KP_3")
-        time.sleep(1.5)  # and no more after it
-        self.assertEqual([k for _, k in keys()], ["v", "2", "3", "v", "3", "4"])
+        self.assertEqual([k for _, k in self.typed_after(self.game(), "F5", "KP_3", settle=1.5)],
+                         ["v", "2", "3", "v", "3", "4"])
 
     def test_exit_during_a_key_choice_opens_the_news_and_no_key_is_chosen_there(self):
         self.serve_sample_site()
@@ -635,11 +634,8 @@ class CopyScenarios:  # one copy at a time; ICON: the icon's window, second_star
         self.assertEqual(self.second_start(p), 0)
         p.wait_model("mainVisible", True)  # the running copy came back out of the tray
         self.assertEqual(sorted(os.listdir(self.workdir)), files, "the second start wrote nothing")
-        keys = self.game()
-        self.x.tap("KP_0", hold=0.05)
-        wait_for(lambda: len(keys()) >= 3)
-        time.sleep(1.0)
-        self.assertEqual([k for _, k in keys()], ["v", "1", "1"], "typed once")
+        self.assertEqual([k for _, k in self.typed_after(self.game(), "KP_0", settle=1.0)],
+                         ["v", "1", "1"], "typed once")
         self.x.click_on(self.put_away(p), button=3)  # the icon's menu, then Exit
         time.sleep(1.0)
         self.x.tap("e")

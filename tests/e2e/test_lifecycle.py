@@ -5,6 +5,7 @@ import shlex
 import shutil
 import subprocess
 import time
+from pathlib import Path
 
 from harness import BIN, MAIN, NEWS, CopyScenarios, E2ETest, notices, rect, wait_for, write_binds
 
@@ -93,8 +94,7 @@ class LoginStartTest(E2ETest):
         path = os.path.join(folder, "com.brontek.tarnlow.desktop")
         os.makedirs(folder)
         older = "[Desktop Entry]\nType=Application\nName=Brontek Tarnlow\nExec=/opt/bt/brontek-tarnlow\n"
-        with open(path, "w") as f:  # an older build's, since moved
-            f.write(older)
+        Path(path).write_text(older)  # an older build's, since moved
         env = {"XDG_CONFIG_HOME": config, "HOME": self.workdir}
         # As a player (root writes into read-only folders), from a copy a player can reach.
         player = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] \
@@ -109,15 +109,13 @@ class LoginStartTest(E2ETest):
         self.assertIn('"Start at login" could not be turned on: Permission denied (%s).' % folder,
                       self.message_box(p))
         self.assertEqual(box(), ("Start at login", False))
-        with open(path) as f:
-            self.assertEqual(f.read(), older)
+        self.assertEqual(Path(path).read_text(), older)
         os.chmod(folder, 0o777)
         for ticked in (True, False, True):
             p.click("loginStartBox")
             p.wait_state(lambda s: box()[1] == ticked, what="the box ticked: %s" % ticked)
             self.assertEqual(os.path.exists(path), ticked)
-        with open(path) as f:
-            [line] = [l for l in f.read().splitlines() if l.startswith("Exec=")]
+        [line] = [l for l in Path(path).read_text().splitlines() if l.startswith("Exec=")]
         check = subprocess.run(["desktop-file-validate", path], capture_output=True, text=True)
         self.assertEqual((check.returncode, check.stdout), (0, ""), check.stdout + check.stderr)
         # Exec's arguments: string escapes undone, then quoting, here read as a shell's.

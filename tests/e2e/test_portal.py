@@ -3,6 +3,7 @@
 import json
 import os
 import time
+from pathlib import Path
 
 from harness import typed_by, wait_for
 import test_lifecycle
@@ -18,8 +19,8 @@ class PortalTest(test_lifecycle.DesktopTest):
     def calls(self, name):
         if not os.path.exists(self.path(".portal")):
             return []
-        with open(self.path(".portal")) as f:
-            return [c for c in map(json.loads, f) if c["call"] == name]
+        calls = Path(self.path(".portal")).read_text().splitlines()
+        return [c for c in map(json.loads, calls) if c["call"] == name]
 
     def start_on_wayland(self):
         return self.start_program(dict(self.bus, WAYLAND_DISPLAY="wayland-0"))
@@ -51,8 +52,7 @@ class PortalTest(test_lifecycle.DesktopTest):
 
     def test_a_damaged_grant_is_dropped_and_a_grant_taken_back_is_told(self):
         self.portal("grant")
-        with open(self.path("grant"), "w") as f:
-            f.write("not-a-token\n")
+        Path(self.path("grant")).write_text("not-a-token\n")
         self.start_on_wayland()
         rec = self.recorder()
         wait_for(lambda: self.calls("Start"), what="the question, asked afresh")
