@@ -15,8 +15,7 @@ from x11_bench import press_to_v
 
 class KdeWaylandTest(unittest.TestCase):
     def setUp(self):
-        if not BIN or not os.path.exists(BIN):
-            self.fail("BRONTEK_BIN does not name the built program: %r" % BIN)
+        self.assertTrue(os.path.exists(BIN), "BRONTEK_BIN names no built program: %r" % BIN)
         self.desktop = KdeSession(BIN)
         self.addCleanup(self.desktop.stop, os.path.join(ARTIFACTS, self.id().split(".")[-1]))
         self.workdir = tempfile.mkdtemp(prefix="files-", dir=self.desktop.dir)

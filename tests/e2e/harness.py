@@ -30,13 +30,13 @@ NEWS = "Brontek news - December 2026"  # the sample feed's caption
 BOX = "Brontek tarnlow"  # an input or message box's title
 
 
-def wait_for(predicate, timeout=10.0, step=0.05, what="condition"):
+def wait_for(predicate, timeout=10.0, step=0.05, what="condition"):  # what: or a function of it
     end = time.monotonic() + timeout
     while time.monotonic() < end:
         if value := predicate():
             return value
         time.sleep(step)
-    raise AssertionError("timed out waiting for " + what)
+    raise AssertionError("timed out waiting for " + (what() if callable(what) else what))
 
 
 def steady(read, what):  # read() once it gives the same twice: a new window moves after it shows
@@ -282,8 +282,7 @@ class Program:  # Linux's or Windows' under Wine, in its folder, probed, its ser
                         QT_FONT_DPI="96", XDG_RUNTIME_DIR=workdir, LC_ALL="C.UTF-8")
         self.env.pop("DBUS_SESSION_BUS_ADDRESS", None)
         self.env.update(extra_env or {})
-        if os.path.exists(self.probe):  # a previous run's, which would say it is up already
-            os.remove(self.probe)
+        Path(self.probe).unlink(missing_ok=True)  # a previous run's would say it is up already
         self.log = open(os.path.join(workdir, ".program.log"), "ab")
         self.proc = subprocess.Popen((command or [BIN]) + ["--server", "127.0.0.1:%d" % port],
                                      cwd=cwd or workdir, env=self.env, stdout=self.log,
@@ -291,10 +290,8 @@ class Program:  # Linux's or Windows' under Wine, in its folder, probed, its ser
         if hidden:  # started into the tray: up once it says so
             self.wait_model("mainVisible", False, 90)
             return
-        try:
-            wait_for(lambda: self.widget("saveButton"), 90, what="the main window")
-        except AssertionError as e:
-            raise AssertionError("%s; the program said:\n%s" % (e, self.said())) from None
+        wait_for(lambda: self.widget("saveButton"), 90,
+                 what=lambda: "the main window; the program said:\n" + self.said())
         steady(lambda: tuple(self.widget("saveButton")[k] for k in "xy"), "the window placed")
 
     def said(self):  # the end of what the program wrote, a sanitizer's report say
@@ -355,8 +352,7 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
     window_manager = False  # openbox, which focuses a new window a moment after placing it
 
     def setUp(self):
-        if not BIN or not os.path.exists(BIN):
-            self.fail("BRONTEK_BIN does not name the built program: %r" % BIN)
+        self.assertTrue(os.path.exists(BIN), "BRONTEK_BIN names no built program: %r" % BIN)
         self.port = free_port()
         self.x = Xvfb(self.screen)
         self.addCleanup(self.x.stop)

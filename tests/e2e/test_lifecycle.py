@@ -53,12 +53,11 @@ class XEmbedTrayTest(DesktopTest):
 
     def test_into_the_tray_told_once_out_by_its_menu_and_exit_through_it_to_the_news(self):
         self.serve_sample_site()
-        # For the picture, bindings of a player's own.
         write_binds(self.workdir, 2, {3: 1, 2: 1, 5: 2, 7: 3, 6: 1, 11: 4, 10: 5, 12: 6, 18: 2})
         p = self.start_program(self.bus)
         rec = self.recorder()
         p.wait_model("status", "ONLINE")
-        self.screenshot("main-window.png", rect(p.window()))
+        self.screenshot("main-window.png", rect(p.window()))  # with a player's own bindings
         p.click("startButton")
         icon = self.docked_icon(p, ICON)
         [(summary, body)] = wait_for(self.notices, what="the notice")

@@ -45,7 +45,6 @@ class DocumentsTest(unittest.TestCase):
                          (["binds", "data", "grant", "keys", "options"], True, True, True))
         readme, windows = read("README.md"), read("frontends/win32/README.txt.in")
         man = roff_text(read("data/brontek-tarnlow.1.in"))
-        # Each document: its text, its list of options, and the part that says where the files are.
         for name, text, command_line, files_part in [
                 ("README.md", readme, re.findall(r"(?m)^brontek-tarnlow (.*)$", readme),
                  section(readme, r"^## Files", r"^## ")),

@@ -49,8 +49,7 @@ class LinuxProgramTest(OnlyInTheGame, WineTest):
     OTHER_PROGRAM = b"other"
 
     def start(self):
-        if not LINUX_BIN or not os.path.exists(LINUX_BIN):
-            self.fail("BRONTEK_LINUX_BIN does not name the Linux program: %r" % LINUX_BIN)
+        self.assertTrue(os.path.exists(LINUX_BIN), "no program at BRONTEK_LINUX_BIN %r" % LINUX_BIN)
         return self.start_program(command=[LINUX_BIN])
 
     def windows(self):

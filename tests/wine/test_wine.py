@@ -21,8 +21,7 @@ LOG_PIXELS = (r"HKCU\Control Panel\Desktop", "/v", "LogPixels")  # Wine's one sc
 class WineTest(harness.E2ETest):
     def setUp(self):
         for tool in ("wine", "wineserver"):
-            if not shutil.which(tool):
-                self.fail("%s is missing (Debian package wine)" % tool)
+            self.assertTrue(shutil.which(tool), "%s is missing (Debian package wine)" % tool)
         harness.BIN = EXE
         super().setUp()
         self.wine = {"WINEDEBUG": "-all", "DISPLAY": self.x.name, "WINEPREFIX": os.environ.get(
@@ -116,9 +115,8 @@ class WineTrayTest(WineTest):
         p.wait_model(key, value or dpi)
 
     def test_at_150_percent_the_scale_is_followed_and_the_first_time_in_the_tray_told_once(self):
-        # Wine's one scale for all monitors; the suites after this one share the prefix at 96 dpi.
         self.wine_run("reg", "add", *LOG_PIXELS, "/t", "REG_DWORD", "/d", "144", "/f")
-        self.addCleanup(self.wine_run, "reg", "delete", *LOG_PIXELS, "/f")
+        self.addCleanup(self.wine_run, "reg", "delete", *LOG_PIXELS, "/f")  # a shared prefix
         harness.write_binds(self.workdir, 2, {19: 4, 18: 6})  # Numpad 9 on Vehicles 7
         self.start_trayer()
         p = self.start()
