@@ -77,13 +77,12 @@ def slot_indices(entries):  # the twenty list indices in the file's order, from 
     return [entries.get(n, 0) for n in range(20)]
 
 
-def binds_bytes(game_line, slot_lines):
-    return "".join("%s\r\n" % v for v in [game_line] + list(slot_lines) + [""]).encode()
+def binds_bytes(game, entries):  # "binds" with these list indices, by place in the file
+    return "".join("%s\r\n" % v for v in [game] + slot_indices(entries) + [""]).encode()
 
 
 def write_binds(workdir, game=1, entries=None):  # by default Numpad 7: v23, 3: v34
-    entries = entries or {15: 1, 14: 2, 7: 2, 6: 3}
-    Path(workdir, "binds").write_bytes(binds_bytes(game, slot_indices(entries)))
+    Path(workdir, "binds").write_bytes(binds_bytes(game, entries or {15: 1, 14: 2, 7: 2, 6: 3}))
 
 
 def free_port():  # on 127.0.0.1, that nothing listens on
@@ -386,6 +385,15 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
         p.click("keyLabel%d" % slot)
         p.wait_text("keyLabel%d" % slot, "Press a key\u2026")
 
+    def login_box(self, p):  # the box's text, and whether it is ticked
+        return p.widget("loginStartBox")["text"], p.widget("loginStartBox")["checked"]
+
+    def tick_login_box(self, p, written):  # on, off, on again: written() follows it each time
+        for ticked in (True, False, True):
+            p.click("loginStartBox")
+            p.wait_state(lambda s: self.login_box(p)[1] == ticked, what="ticked: %s" % ticked)
+            self.assertEqual(written(), ticked)
+
     def game(self):  # a focused recorder: a function giving (ms, key) pairs
         return self.recorder().typed
 
@@ -485,13 +493,13 @@ class WindowScenarios:  # both programs' window; EDIT: the input box's field, F5
                          ["8 Incoming armor!", "2 Statements"])  # each binding read whole
         self.assertEqual(self.texts_cut_off(p), [])
         p.click("saveButton")
-        indices = slot_indices({19: 4, 18: 7, 7: 1, 6: 6})
-        self.assertEqual(self.file("binds"), binds_bytes(2, indices))
+        entries = {19: 4, 18: 7, 7: 1, 6: 6}
+        self.assertEqual(self.file("binds"), binds_bytes(2, entries))
         p.click("exitButton")
         p.ended(30)
         again = self.start()
         again.wait_state(lambda s: again.widget("slotMessage9")["index"] == 7, 30, what="bindings")
-        self.assertEqual([again.widget(name)["index"] for name in FILE_ORDER], indices)
+        self.assertEqual([again.widget(n)["index"] for n in FILE_ORDER], slot_indices(entries))
         self.assertEqual([k for _, k in self.typed_after(self.game(), "KP_9", "KP_3")],
                          ["v", "5", "8", "v", "2", "7"])
 

@@ -12,22 +12,20 @@ FAKE_PORTAL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fake_por
 
 
 class PortalTest(test_lifecycle.DesktopTest):
-    def portal(self, answer="grant", version=2):
-        self.serve("org.freedesktop.portal.Desktop", ["/usr/bin/python3", FAKE_PORTAL,
-                   self.path(".portal"), "--answer", answer, "--version", str(version)])
-
     def calls(self, name):
         if not os.path.exists(self.path(".portal")):
             return []
         calls = Path(self.path(".portal")).read_text().splitlines()
         return [c for c in map(json.loads, calls) if c["call"] == name]
 
-    def start_on_wayland(self):
+    def start_on_wayland(self, answer=None, version=2):  # with the fake portal first, if answer
+        if answer:
+            self.serve("org.freedesktop.portal.Desktop", ["/usr/bin/python3", FAKE_PORTAL,
+                       self.path(".portal"), "--answer", answer, "--version", str(version)])
         return self.start_program(dict(self.bus, WAYLAND_DISPLAY="wayland-0"))
 
     def test_asks_at_its_start_types_through_the_portal_and_the_next_start_asks_nothing(self):
-        self.portal("grant")
-        p = self.start_on_wayland()
+        p = self.start_on_wayland("grant")
         rec = self.recorder()
         wait_for(lambda: self.calls("Start"), what="the question, before any press")
         self.assertEqual([c["app_id"] for c in self.calls("Register")], ["com.brontek.tarnlow"])
@@ -41,19 +39,17 @@ class PortalTest(test_lifecycle.DesktopTest):
         time.sleep(0.8)
         self.assertEqual(p.widget("keyLabel3")["text"], "Press a key\u2026")
         p.stop()
-        again = self.start_on_wayland()
+        self.start_on_wayland()
         wait_for(lambda: len(self.calls("Start")) == 2, what="the second start's session")
         self.assertEqual(self.calls("SelectDevices")[1]["restore_token"], "token-1")
         self.assertFalse(self.calls("Start")[1]["asked"], "the second start asks nothing")
         self.assertEqual(typed_by(self.x, rec, focus=rec.focus), ["v", "1", "1"])
         self.assertEqual(self.file("grant"), b"token-2\n")
         self.assertEqual(self.notices(), [])
-        again.stop()
 
     def test_a_damaged_grant_is_dropped_and_a_grant_taken_back_is_told(self):
-        self.portal("grant")
         Path(self.path("grant")).write_text("not-a-token\n")
-        self.start_on_wayland()
+        self.start_on_wayland("grant")
         rec = self.recorder()
         wait_for(lambda: self.calls("Start"), what="the question, asked afresh")
         self.assertEqual([c["restore_token"] for c in self.calls("SelectDevices")],
@@ -67,8 +63,7 @@ class PortalTest(test_lifecycle.DesktopTest):
         self.assertEqual(typed_by(self.x, rec), [], "nothing typed once it is taken back")
 
     def test_refused_the_player_is_told_once_and_the_window_works_on(self):
-        self.portal("refuse")
-        p = self.start_on_wayland()
+        p = self.start_on_wayland("refuse")
         rec = self.recorder()
         [(summary, body)] = wait_for(self.notices, what="the notice")
         self.assertIn("answer Allow", body)
@@ -80,8 +75,7 @@ class PortalTest(test_lifecycle.DesktopTest):
         self.assertEqual(len(self.notices()), 1)
 
     def test_exit_with_the_question_open_ends_the_program_and_withdraws_it(self):
-        self.portal("never")
-        p = self.start_on_wayland()
+        p = self.start_on_wayland("never")
         rec = self.recorder()
         wait_for(lambda: self.calls("Start"), what="the question")
         self.assertEqual(typed_by(self.x, rec), [], "a press while it is open types nothing")
@@ -90,7 +84,6 @@ class PortalTest(test_lifecycle.DesktopTest):
         wait_for(lambda: self.calls("Request.Close"), what="the question withdrawn")
 
     def test_a_portal_that_cannot_remember_leaves_the_keys_to_xtest(self):
-        self.portal("grant", version=1)
-        self.start_on_wayland()
+        self.start_on_wayland("grant", version=1)
         self.assertEqual(typed_by(self.x, self.recorder()), ["v", "1", "1"])
         self.assertEqual(self.calls("CreateSession"), [], "nothing asked")

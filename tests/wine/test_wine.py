@@ -157,12 +157,8 @@ class WineStartWithWindowsTest(WineTest):
         older = r'"C:\Program Files\Brontek\brontek-tarnlow.exe" --tray'
         self.wine_run("reg", "add", RUN, "/v", "Brontek Tarnlow", "/t", "REG_SZ", "/d", older, "/f")
         p = self.start()
-        box = lambda: (p.widget("loginStartBox")["text"], p.widget("loginStartBox")["checked"])  # noqa
-        self.assertEqual(box(), ("Start with Windows", False), "an older build's entry")
-        for ticked in (True, False, True):
-            p.click("loginStartBox")
-            p.wait_state(lambda s: box()[1] == ticked, what="the box ticked: %s" % ticked)
-            self.assertEqual(self.run_value() is not None, ticked)
+        self.assertEqual(self.login_box(p), ("Start with Windows", False), "an older build's entry")
+        self.tick_login_box(p, lambda: self.run_value() is not None)
         command = [a or b for a, b in re.findall(r'"([^"]*)"|(\S+)', self.run_value())]
         self.assertEqual(command[1:3], ["--tray", "--folder"])
         self.assertTrue(command[0].endswith("\\brontek-tarnlow.exe"), command)
