@@ -141,9 +141,8 @@ class KdeSession:  # bus, KWin with Xwayland, PipeWire, KDE's portal; "name", "d
         except GLib.Error:  # not started yet, or answered in between
             return []
         found = [path] if "org.freedesktop.impl.portal.Request" in xml else []
-        for node in re.findall(r'<node name="([^"]+)"', xml):
-            found += self.questions(path + "/" + node)
-        return found
+        return found + [q for node in re.findall(r'<node name="([^"]+)"', xml)
+                        for q in self.questions(path + "/" + node)]
 
     def refuse(self):  # answers KDE's question, which has the keyboard, "no"
         wait_for(self.questions, 30, what="KDE's question")

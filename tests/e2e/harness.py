@@ -18,7 +18,7 @@ from pathlib import Path
 from subprocess import DEVNULL
 
 from PIL import ImageGrab
-from Xlib import X, XK, Xatom, display as xdisplay, protocol
+from Xlib import X, XK, display as xdisplay, protocol
 from Xlib.ext import xtest
 
 BIN = os.environ.get("BRONTEK_BIN", "")
@@ -62,10 +62,8 @@ def typed_by(x, rec, key="KP_0", focus=None, settle=0.8):  # what rec got for a 
 
 
 def notices(log, sender=""):  # the Notify calls' (summary, body) python3-dbusmock logged
-    if not os.path.exists(log):
-        return []
-    with open(log) as f:  # time, Notify, then app, id, icon, summary, body, ...
-        calls = [shlex.split(line) for line in f]
+    lines = Path(log).read_text().splitlines() if os.path.exists(log) else []
+    calls = [shlex.split(line) for line in lines]  # time, Notify, app, id, icon, summary, body
     return [c[5:7] for c in calls if c[1:2] == ["Notify"] and sender in " ".join(c[2:6])]
 
 
@@ -86,8 +84,7 @@ def write_binds(workdir, game=1, entries=None):  # by default Numpad 7: v23, 3: 
 
 
 def free_port():  # on 127.0.0.1, that nothing listens on
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
+    with socket.create_server(("127.0.0.1", 0)) as s:
         return s.getsockname()[1]
 
 
@@ -203,17 +200,6 @@ class Xvfb:  # a private X server; with -noreset a keyboard layout set on it sta
             focus = self.root.query_pointer().child
         return self._title(focus) if focus else None
 
-    def iconify(self, title):  # as a window manager minimizes it
-        window = self.window(title)
-        state = self.display.intern_atom("WM_STATE")
-        window.change_property(state, state, 32, [3, 0])
-        window.unmap()
-        self.display.sync()
-
-    def set_resources(self, text):  # the X resources a desktop sets, "Xft.dpi:\t144\n" say
-        self.root.change_property(self.display.intern_atom("RESOURCE_MANAGER"), Xatom.STRING, 8,
-                                  text)
-        self.display.sync()
 
 
 class Recorder:  # a focused X window recording (server time, key) per press, keypad ones as "KP"
@@ -353,8 +339,7 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
     def setUp(self):
         self.assertTrue(os.path.exists(BIN), "BRONTEK_BIN names no built program: %r" % BIN)
         self.port = free_port()
-        self.x = Xvfb(self.screen)
-        self.addCleanup(self.x.stop)
+        self.x = self.owned(Xvfb(self.screen))
         self.workdir = self.folder()
         if self.window_manager:
             self.spawn(["openbox", "--sm-disable"])
@@ -362,8 +347,7 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
             wait_for(lambda: self.x.root.get_full_property(wm, X.AnyPropertyType), what="openbox")
 
     def start_program(self, extra_env=None, command=None, cwd=None, hidden=False):
-        p = Program(self.x, self.workdir, self.port, extra_env, command, cwd, hidden)
-        self.addCleanup(p.stop)
+        p = self.owned(Program(self.x, self.workdir, self.port, extra_env, command, cwd, hidden))
         if self.window_manager and "--tray" not in (command or []):
             wait_for(lambda: self.x.focused() == MAIN, what="the window focused")
         return p
@@ -406,7 +390,7 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
         return keys()
 
     def serve_sample_site(self, status_delay=0.0):
-        self.addCleanup(SampleSite(self.port, status_delay).stop)
+        self.owned(SampleSite(self.port, status_delay))
 
     def spawn(self, args, env=None, cwd=None):  # a program of the desktop, stopped after the test
         env = {**os.environ, **(env or {}), "DISPLAY": self.x.name}
@@ -423,9 +407,11 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
         return steady(lambda: self.x.find(name, self.x.window("panel")), "the icon in the tray")
 
     def recorder(self, grab=False, **where):
-        r = Recorder(self.x, grab, **where)
-        self.addCleanup(r.stop)
-        return r
+        return self.owned(Recorder(self.x, grab, **where))
+
+    def owned(self, thing):  # stopped after the test
+        self.addCleanup(thing.stop)
+        return thing
 
     def folder(self, mode=0o700):  # a new one of the test's own, removed after it
         path = tempfile.mkdtemp(prefix="bt-e2e-")

@@ -41,11 +41,10 @@ class XEmbedTrayTest(DesktopTest):
 
     def menu(self, p, icon, key, picture=None):  # the icon's menu, its item picked by its letter
         self.x.click_on(icon, button=3)
-        state = p.wait_state(lambda s: any(w["class"] == "QMenu" for w in s["windows"]),
-                             what="the icon's menu")
+        menu = wait_for(lambda: [w for w in (p.state() or {}).get("windows", [])
+                                 if w["class"] == "QMenu"], what="the icon's menu")[0]
         time.sleep(0.2)
         if picture:
-            [menu] = [w for w in state["windows"] if w["class"] == "QMenu"]
             panel = self.x.find("panel")
             x = min(menu["x"], panel[0])
             self.screenshot(picture, (x, 0, panel[0] + panel[2] - x, menu["y"] + menu["h"] + 8))
@@ -70,7 +69,10 @@ class XEmbedTrayTest(DesktopTest):
         self.menu(p, icon, "s", picture="tray-menu.png")
         p.wait_state(lambda s: s["model"]["mainVisible"] and p.window(), what="the window shown")
         wait_for(lambda: not self.x.find(ICON, self.x.window("panel")), what="the icon gone")
-        self.x.iconify(MAIN)  # minimizing puts it away like Start
+        window, state = self.x.window(MAIN), self.x.display.intern_atom("WM_STATE")
+        window.change_property(state, state, 32, [3, 0])  # minimized, it is put away like Start
+        window.unmap()
+        self.x.display.sync()
         self.menu(p, self.docked_icon(p, ICON), "e")
         # As after Exit: the news window opens from the sample feed; declined, "data" is written.
         p.wait_state(lambda s: p.widget("exitButton", NEWS), 15, what="the news window")
@@ -88,13 +90,12 @@ class LoginStartTest(E2ETest):
     def test_the_box_writes_a_valid_autostart_file_that_starts_into_the_tray_with_the_binds(self):
         write_binds(self.workdir)  # Numpad 3 types v 3 4
         os.chmod(self.workdir, 0o777)
-        config = self.path(".config")
-        folder = os.path.join(config, "autostart")
+        folder = self.path(".config/autostart")
         path = os.path.join(folder, "com.brontek.tarnlow.desktop")
         os.makedirs(folder)
         older = "[Desktop Entry]\nType=Application\nName=Brontek Tarnlow\nExec=/opt/bt/brontek-tarnlow\n"
         Path(path).write_text(older)  # an older build's, since moved
-        env = {"XDG_CONFIG_HOME": config, "HOME": self.workdir}
+        env = {"XDG_CONFIG_HOME": self.path(".config"), "HOME": self.workdir}
         # As a player (root writes into read-only folders), from a copy a player can reach.
         player = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] \
             if os.geteuid() == 0 else []

@@ -12,10 +12,9 @@ FAKE_PORTAL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fake_por
 
 
 class PortalTest(test_lifecycle.DesktopTest):
-    def calls(self, name):
-        if not os.path.exists(self.path(".portal")):
-            return []
-        calls = Path(self.path(".portal")).read_text().splitlines()
+    def calls(self, name):  # the fake portal's log of them
+        log = Path(self.path(".portal"))
+        calls = log.read_text().splitlines() if log.exists() else []
         return [c for c in map(json.loads, calls) if c["call"] == name]
 
     def start_on_wayland(self, answer=None, version=2):  # with the fake portal first, if answer

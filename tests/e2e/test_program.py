@@ -3,7 +3,7 @@
 import subprocess
 import time
 
-from Xlib import X
+from Xlib import X, Xatom
 
 from harness import BIN, MAIN, AltF4Scenario, E2ETest, SideButtonScenario, WindowScenarios, \
     rect, typed_by, write_binds
@@ -14,7 +14,9 @@ class WindowTest(WindowScenarios, SideButtonScenario, E2ETest):
     F5 = b"x11 71 "
 
     def test_at_xft_dpi_144_every_text_is_whole(self):
-        self.x.set_resources(b"Xft.dpi:\t144\n")  # as a desktop at 150 % sets it
+        resources = self.x.display.intern_atom("RESOURCE_MANAGER")  # as a desktop at 150 % sets it
+        self.x.root.change_property(resources, Xatom.STRING, 8, b"Xft.dpi:\t144\n")
+        self.x.display.sync()
         # United Offensive, Numpad 4 and 9 on the longest messages, Vehicles 4 and 7
         write_binds(self.workdir, 2, {9: 4, 8: 3, 19: 4, 18: 6})
         p = self.start_program({"QT_FONT_DPI": ""})
