@@ -20,7 +20,6 @@ REMOTE_DESKTOP = "org.freedesktop.portal.RemoteDesktop"
 STORE = "org.freedesktop.impl.portal.PermissionStore"
 DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data")
 APP_ID = "com.brontek.tarnlow"  # the program's desktop file's id, by which it names itself
-LEFT_SHIFT = 42  # evdev key codes are X keycodes less 8 on every evdev keymap
 
 
 class Bus:  # a connection of its own: the portal ties a session to it
@@ -102,7 +101,7 @@ class KdeSession:  # bus, KWin with Xwayland, PipeWire, KDE's portal; "name", "d
                                {"types": GLib.Variant("u", 1)})  # the keyboard
             code, _ = self.hands.request("Start", "(osa{sv})", (self.session, ""), {})
             assert code == 0, "the portal refused the test's keyboard (%d)" % code
-            self.press(LEFT_SHIFT)  # a new session's first key is spent creating its device
+            self.press(42)  # left Shift: a new session's first key is spent creating its device
         except BaseException:
             self.stop()
             raise
@@ -132,7 +131,7 @@ class KdeSession:  # bus, KWin with Xwayland, PipeWire, KDE's portal; "name", "d
     xtest_keys = Xvfb.keys  # sent with XTest, through Xwayland
 
     def tap(self, name, hold=0.05):
-        self.press(self.keycode(name) - 8, hold)
+        self.press(self.keycode(name) - 8, hold)  # evdev codes: X keycodes less 8, on any keymap
 
     def questions(self, path=PORTAL_PATH + "/request"):  # the request objects KDE's portal has open
         try:

@@ -1,5 +1,4 @@
-"""A RemoteDesktop portal as xdg-desktop-portal answers, typing with XTest, logging calls as JSON
-lines. fake_portal.py LOG --answer grant|refuse|never [--version N (0: none)]."""
+"""RemoteDesktop portal typing with XTest: LOG --answer grant|refuse|never [--version N (0 none)]"""
 
 import argparse
 import itertools
@@ -39,8 +38,7 @@ class Handle(dbus.service.Object):  # a Request or a Session
 class Portal(dbus.service.Object):
     def __init__(self, bus):
         super().__init__(bus, PATH)
-        self.bus, self.sessions, self.issued = bus, [], []
-        self.counter = itertools.count(1)
+        self.bus, self.sessions, self.issued, self.counter = bus, [], [], itertools.count(1)
         self.x = xdisplay.Display()
 
     def handle(self, kind, sender, token):

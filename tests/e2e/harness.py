@@ -327,8 +327,7 @@ class Program:  # Linux's or Windows' under Wine, in its folder, probed, its ser
         if (died := self.proc.poll()) is None:
             self.proc.kill()
             self.proc.wait()
-        # Ended by itself while the test went on, and not well (not by a signal a test sent).
-        assert died in (None, 0, -9, -15), "ended with %d:\n%s" % (died, self.said())
+        assert died in (None, 0, -9, -15), "ended by itself with %d:\n%s" % (died, self.said())
         self.log.close()
 
 

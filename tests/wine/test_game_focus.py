@@ -3,7 +3,6 @@
 import os
 
 import harness
-from harness import wait_for
 from test_wine import WineTest, WineWindow
 
 LINUX_BIN = os.environ.get("BRONTEK_LINUX_BIN", "")
@@ -17,13 +16,13 @@ class OnlyInTheGame:  # a mixin giving windows() (two games and another) and OTH
     def typed_into(self, window):  # what keypad 0 typed there, pressed with window in front
         def focus():
             window.focus()
-            wait_for(lambda: self.x.focused() == window.title, what=window.title + " focused")
+            harness.wait_for(lambda: self.x.focused() == window.title, what="the window focused")
         return harness.typed_by(self.x, window, focus=focus, settle=1.0)
 
     def tick(self, p, on):
         p.click("onlyInGameBox")
         expected = b"only-in-game = %s\r\n" % (b"yes" if on else b"no")
-        wait_for(lambda: self.file("options").startswith(expected), what="options saying %s" % on)
+        harness.wait_for(lambda: self.file("options").startswith(expected), what="options: %s" % on)
 
     def test_ticked_keypad_0_types_into_both_games_and_elsewhere_only_once_taught(self):
         p = self.start()
