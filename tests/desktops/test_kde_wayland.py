@@ -6,8 +6,7 @@ import tempfile
 import time
 import unittest
 
-from harness import ARTIFACTS, BIN, Program, Recorder, SampleSite, free_port, notices, typed_by, \
-    wait_for
+from harness import ARTIFACTS, BIN, Program, Recorder, SampleSite, notices, typed_by, wait_for
 from kde_session import APP_ID, KdeSession
 from procstats import wake_ups
 from x11_bench import press_to_v
@@ -19,8 +18,8 @@ class KdeWaylandTest(unittest.TestCase):
         self.desktop = KdeSession(BIN)
         self.addCleanup(self.desktop.stop, os.path.join(ARTIFACTS, self.id().split(".")[-1]))
         self.workdir = tempfile.mkdtemp(prefix="files-", dir=self.desktop.dir)
-        self.port = free_port()
-        self.addCleanup(SampleSite(self.port).stop)
+        self.site = SampleSite()  # the server the program asks
+        self.addCleanup(self.site.stop)
 
     def game(self):  # an X11 window as a game under Wine, with the keyboard
         rec = Recorder(self.desktop, name="Game", wm_class=("codmp.exe", "Wine"), at=(100, 100))
@@ -38,7 +37,7 @@ class KdeWaylandTest(unittest.TestCase):
     def start_program(self):  # as a player on this desktop starts it
         env = {k: self.desktop.env[k] for k in ("DISPLAY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR",
                "XDG_SESSION_TYPE", "XDG_CURRENT_DESKTOP", "DBUS_SESSION_BUS_ADDRESS", "HOME")}
-        p = Program(self.desktop, self.workdir, self.port, env)
+        p = Program(self.desktop, self.workdir, self.site.port, env)
         self.addCleanup(p.stop)
         return p
 

@@ -1,7 +1,6 @@
 """A private Xvfb, the program in its own folder, real X clients; all they start is stopped."""
 
 import contextlib
-import functools
 import http.server
 import json
 import os
@@ -52,10 +51,9 @@ def rect(widget):  # a probed window's or widget's (x, y, w, h) on the screen
     return widget["x"], widget["y"], widget["w"], widget["h"]
 
 
-def typed_by(x, rec, key="KP_0", focus=None, settle=0.8):  # what rec got for a tap after focus()
+def typed_by(x, rec, key="KP_0", focus=lambda: None, settle=0.8):  # what rec got for a tap
     before = len(rec.typed())
-    if focus:
-        focus()
+    focus()
     x.tap(key, hold=0.05)
     time.sleep(settle)
     return [k for _, k in rec.typed()[before:]]
@@ -103,8 +101,8 @@ class SampleSite:  # the sample news site on 127.0.0.1, its status page delay s 
             def handle_error(self, request, client_address):
                 pass  # the program cancels a poll under way when it ends: nothing to report
 
-        handler = functools.partial(Handler, directory=os.path.dirname(os.path.dirname(SITE)))
-        self.server = Server(("127.0.0.1", port), handler)
+        root = os.path.dirname(os.path.dirname(SITE))
+        self.server = Server(("127.0.0.1", port), lambda *args: Handler(*args, directory=root))
         self.port = self.server.server_address[1]
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
 
@@ -401,6 +399,10 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
                     "24", "--SetDockType", "false"])
         wait_for(lambda: self.x.find("panel"), what="the tray")
 
+    def put_away(self, p, icon):  # with Start: the docked icon
+        p.click("startButton")
+        return self.docked_icon(p, icon)
+
     def docked_icon(self, p, name):  # once the window is put away, its icon in the tray
         p.wait_model("mainVisible", False)
         return steady(lambda: self.x.find(name, self.x.window("panel")), "the icon in the tray")
@@ -609,23 +611,19 @@ class AltF4Scenario:
 
 class CopyScenarios:  # one copy at a time; ICON: the icon's window, second_start(p): its status
 
-    def put_away(self, p):  # with Start: the docked icon
-        p.click("startButton")
-        return self.docked_icon(p, self.ICON)
-
     def test_a_second_start_shows_the_running_copy_and_one_that_died_blocks_nothing(self):
         self.start_trayer()
         p = self.start()
-        self.x.click_on(self.put_away(p), times=2)
+        self.x.click_on(self.put_away(p, self.ICON), times=2)
         p.wait_model("mainVisible", True)
-        self.put_away(p)
+        self.put_away(p, self.ICON)
         files = sorted(os.listdir(self.workdir))
         self.assertEqual(self.second_start(p), 0)
         p.wait_model("mainVisible", True)  # the running copy came back out of the tray
         self.assertEqual(sorted(os.listdir(self.workdir)), files, "the second start wrote nothing")
         self.assertEqual([k for _, k in self.typed_after(self.game(), "KP_0", settle=1.0)],
                          ["v", "1", "1"], "typed once")
-        self.x.click_on(self.put_away(p), button=3)  # the icon's menu, then Exit
+        self.x.click_on(self.put_away(p, self.ICON), button=3)  # the icon's menu, then Exit
         time.sleep(1.0)
         self.x.tap("e")
         p.ended()

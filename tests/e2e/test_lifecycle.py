@@ -57,8 +57,7 @@ class XEmbedTrayTest(DesktopTest):
         rec = self.recorder()
         p.wait_model("status", "ONLINE")
         self.screenshot("main-window.png", rect(p.window()))  # with a player's own bindings
-        p.click("startButton")
-        icon = self.docked_icon(p, ICON)
+        icon = self.put_away(p, ICON)
         [(summary, body)] = wait_for(self.notices, what="the notice")
         self.assertEqual(summary, "Brontek Tarnlow")
         self.assertIn("double-click its icon", body)
@@ -99,8 +98,7 @@ class LoginStartTest(E2ETest):
         # As a player (root writes into read-only folders), from a copy a player can reach.
         player = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] \
             if os.geteuid() == 0 else []
-        program = os.path.join(self.folder(0o755), "brontek-tarnlow")
-        shutil.copy2(BIN, program)
+        program = shutil.copy2(BIN, self.folder(0o755))
         p = self.start_program(env, player + [program])
         self.assertEqual(self.login_box(p), ("Start at login", False), "another program's entry")
         os.chmod(folder, 0o555)

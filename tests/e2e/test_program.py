@@ -93,6 +93,10 @@ class KeysTest(E2ETest):
 
 
 class OnlyInTheGameTest(E2ETest):  # with no window manager the input focus counts, or the pointer
+    def point_at(self, rec):  # at PointerRoot the window pointed at gets the keys
+        self.x.display.set_input_focus(X.PointerRoot, X.RevertToPointerRoot, X.CurrentTime)
+        self.x.move(rec.win.get_geometry().x + 150, rec.win.get_geometry().y + 100)
+
     def test_the_input_focus_or_the_window_under_the_pointer_decides(self):
         with open(self.path("options"), "wb") as f:
             f.write(b"only-in-game = yes\n# the player's own note\ngame-program = CoD_Mod.exe\n")
@@ -103,15 +107,9 @@ class OnlyInTheGameTest(E2ETest):  # with no window manager the input focus coun
         for rec, words in ((game, "the game"), (modded, "a game named in options")):
             self.assertEqual(typed_by(self.x, rec, focus=rec.focus), ["v", "1", "1"], words)
         self.assertEqual(typed_by(self.x, other, focus=other.focus), [], "a terminal")
-
-        def pointer_over(rec):  # at PointerRoot the window pointed at gets the keys
-            def focus():
-                self.x.display.set_input_focus(X.PointerRoot, X.RevertToPointerRoot, X.CurrentTime)
-                self.x.move(rec.win.get_geometry().x + 150, rec.win.get_geometry().y + 100)
-            return focus
-        self.assertEqual(typed_by(self.x, game, focus=pointer_over(game)), ["v", "1", "1"],
+        self.assertEqual(typed_by(self.x, game, focus=lambda: self.point_at(game)), ["v", "1", "1"],
                          "PointerRoot")
-        self.assertEqual(typed_by(self.x, other, focus=pointer_over(other)), [],
+        self.assertEqual(typed_by(self.x, other, focus=lambda: self.point_at(other)), [],
                          "PointerRoot, a terminal")
         self.x.display.set_input_focus(X.NONE, X.RevertToNone, X.CurrentTime)
         self.x.display.sync()
