@@ -199,9 +199,7 @@ class Xvfb:  # a private X server; with -noreset a keyboard layout set on it sta
         return self._title(focus) if focus else None
 
 
-
 class Recorder:  # a focused X window recording (server time, key) per press, keypad ones as "KP"
-
     def __init__(self, xvfb, grab=False, name="Recorder", wm_class=None, at=(700, 600)):
         self.d = xdisplay.Display(xvfb.name)
         screen = self.d.screen()
@@ -257,7 +255,6 @@ class Recorder:  # a focused X window recording (server time, key) per press, ke
 
 
 class Program:  # Linux's or Windows' under Wine, in its folder, probed, its server on 127.0.0.1
-
     def __init__(self, xvfb, workdir, port, extra_env=None, command=None, cwd=None, hidden=False):
         self.x = xvfb
         self.probe = os.path.join(workdir, ".probe.json")
@@ -445,7 +442,6 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
 
 
 class WindowScenarios:  # both programs' window; EDIT: the input box's field, F5: as "keys" has it
-
     def choose(self, p, name, index):  # a click opens the list, the keyboard picks
         steps = index - p.widget(name)["index"]
         p.click(name)
@@ -610,7 +606,6 @@ class AltF4Scenario:
 
 
 class CopyScenarios:  # one copy at a time; ICON: the icon's window, second_start(p): its status
-
     def test_a_second_start_shows_the_running_copy_and_one_that_died_blocks_nothing(self):
         self.start_trayer()
         p = self.start()

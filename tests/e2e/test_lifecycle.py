@@ -13,7 +13,6 @@ ICON = "brontek-tarnlow"  # the name Qt gives the icon's window in an XEmbed tra
 
 
 class DesktopTest(E2ETest):  # a private session bus, trayer and python3-dbusmock's notifications
-
     def setUp(self):
         super().setUp()
         out = subprocess.run(["dbus-launch"], capture_output=True, text=True, check=True).stdout
@@ -38,7 +37,6 @@ class DesktopTest(E2ETest):  # a private session bus, trayer and python3-dbusmoc
 
 
 class XEmbedTrayTest(DesktopTest):
-
     def menu(self, p, icon, key, picture=None):  # the icon's menu, its item picked by its letter
         self.x.click_on(icon, button=3)
         menu = wait_for(lambda: [w for w in (p.state() or {}).get("windows", [])
