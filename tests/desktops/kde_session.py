@@ -57,9 +57,9 @@ class Bus:  # a connection of its own: the portal ties a session to it
 
 
 class KdeSession:  # bus, KWin with Xwayland, PipeWire, KDE's portal; "name", "display" as Xvfb's
-    def __init__(self, program):
+    def __init__(self, program, logs=None):  # its logs copied there when it stops
         self.dir = tempfile.mkdtemp(prefix="bt-kde-")  # 0700, as a runtime folder must be
-        self.procs = []
+        self.procs, self.logs = [], logs
         self.env = dict(os.environ, HOME=self.dir, XDG_RUNTIME_DIR=self.dir,
                         XDG_CONFIG_HOME=self.dir + "/config", XDG_DATA_HOME=self.dir + "/data",
                         XDG_CACHE_HOME=self.dir + "/cache", XDG_SESSION_TYPE="wayland",
@@ -149,7 +149,7 @@ class KdeSession:  # bus, KWin with Xwayland, PipeWire, KDE's portal; "name", "d
         self.tap("Escape")
         wait_for(lambda: not self.questions(), what="the question closed")
 
-    def stop(self, logs=None):  # ends what it started and what those started, latest first
+    def stop(self):  # ends what it started and what those started, latest first
         table = processes()
         started = [d for proc in self.procs for d in [proc.pid] + descendants(proc.pid, table)]
         for sig in (signal.SIGTERM, signal.SIGKILL):
@@ -161,10 +161,10 @@ class KdeSession:  # bus, KWin with Xwayland, PipeWire, KDE's portal; "name", "d
                 break
         for proc in self.procs:
             proc.wait()
-        for folder, _, names in os.walk(self.dir) if logs else ():
+        for folder, _, names in os.walk(self.dir) if self.logs else ():
             for name in (n for n in names if n.endswith(".log")):
-                os.makedirs(logs, exist_ok=True)
-                shutil.copy(os.path.join(folder, name), logs)
+                os.makedirs(self.logs, exist_ok=True)
+                shutil.copy(os.path.join(folder, name), self.logs)
         shutil.rmtree(self.dir, True)
 
 

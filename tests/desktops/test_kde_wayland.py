@@ -15,8 +15,8 @@ from x11_bench import press_to_v
 class KdeWaylandTest(unittest.TestCase):
     def setUp(self):
         self.assertTrue(os.path.exists(BIN), "BRONTEK_BIN names no built program: %r" % BIN)
-        self.desktop = KdeSession(BIN)
-        self.addCleanup(self.desktop.stop, os.path.join(ARTIFACTS, self.id().split(".")[-1]))
+        self.desktop = KdeSession(BIN, os.path.join(ARTIFACTS, self.id().split(".")[-1]))
+        self.addCleanup(self.desktop.stop)
         self.workdir = tempfile.mkdtemp(prefix="files-", dir=self.desktop.dir)
         self.site = SampleSite()  # the server the program asks
         self.addCleanup(self.site.stop)
