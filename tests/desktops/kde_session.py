@@ -1,5 +1,4 @@
-"""A KDE Plasma 6 Wayland session (bus, KWin with Xwayland, PipeWire, KDE's portal) and the test's
-hands: a portal keyboard the session takes as a real one. All it starts is ended by id."""
+"""A KDE Plasma 6 Wayland session, and a portal keyboard as the test's hands; all it starts ends."""
 
 import contextlib
 import itertools
@@ -12,20 +11,18 @@ import tempfile
 import time
 
 from gi.repository import Gio, GLib
-from Xlib import XK, display as xdisplay
+from Xlib import display as xdisplay
 
-from harness import wait_for
+from harness import Xvfb, wait_for
 
 PORTAL, PORTAL_PATH = "org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop"
 REMOTE_DESKTOP = "org.freedesktop.portal.RemoteDesktop"
 STORE = "org.freedesktop.impl.portal.PermissionStore"
 DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data")
 APP_ID = "com.brontek.tarnlow"  # the program's desktop file's id, by which it names itself
-LEFT_SHIFT = 42  # evdev key codes are X keycodes less 8 on every evdev keymap
 
 
 class Bus:  # a connection of its own: the portal ties a session to it
-
     def __init__(self, address):
         self.conn = Gio.DBusConnection.new_for_address_sync(
             address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT |
@@ -38,8 +35,7 @@ class Bus:  # a connection of its own: the portal ties a session to it
         return self.conn.call_sync(dest, path, interface, method, params, None,
                                    Gio.DBusCallFlags.NONE, 30000, None).unpack()
 
-    def request(self, method, signature, args, options):
-        """A portal call's Response: (code, results), 0 granted."""
+    def request(self, method, signature, args, options):  # the Response: (code, results), 0 granted
         token = "bt%d" % next(self.tokens)
         answers = []
         subscription = self.conn.signal_subscribe(
@@ -60,53 +56,55 @@ class Bus:  # a connection of its own: the portal ties a session to it
             self.conn.signal_unsubscribe(subscription)
 
 
-class KdeSession:
-    """The desktop; "name" and "display" its Xwayland's, as the harness's Xvfb has them."""
-
-    def __init__(self, program):
+class KdeSession:  # bus, KWin with Xwayland, PipeWire, KDE's portal; "name", "display" as Xvfb's
+    def __init__(self, program, logs=None):  # its logs copied there when it stops
         self.dir = tempfile.mkdtemp(prefix="bt-kde-")  # 0700, as a runtime folder must be
-        self.procs = []
+        self.procs, self.logs = [], logs
         self.env = dict(os.environ, HOME=self.dir, XDG_RUNTIME_DIR=self.dir,
                         XDG_CONFIG_HOME=self.dir + "/config", XDG_DATA_HOME=self.dir + "/data",
                         XDG_CACHE_HOME=self.dir + "/cache", XDG_SESSION_TYPE="wayland",
                         XDG_CURRENT_DESKTOP="KDE", WAYLAND_DISPLAY="wayland-bt",
                         PATH=self.dir + "/bin:" + os.environ["PATH"], LC_ALL="C.UTF-8")
-        # Installed as its package does: a host program names itself by a desktop file.
-        os.makedirs(self.dir + "/data/applications")
+        os.makedirs(self.dir + "/data/applications")  # a host program is named by its desktop file
         shutil.copy(os.path.join(DATA, APP_ID + ".desktop"), self.dir + "/data/applications")
         os.mkdir(self.dir + "/bin")
         os.symlink(program, self.dir + "/bin/brontek-tarnlow")
         try:
-            self._start()
+            # The services the bus starts write where it does: into the session's log.
+            bus = self.spawn(["dbus-daemon", "--session", "--nofork", "--print-address"],
+                             stdout=subprocess.PIPE, stderr=self.log("session"))
+            self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
+            bus.stdout.close()
+            # Without PipeWire's screen casting KDE's portal makes no remote control session.
+            self.spawn(["pipewire"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            wait_for(lambda: os.path.exists(self.dir + "/pipewire-0"), what="PipeWire")
+            said = self.dir + "/display"  # KWin runs its command once Xwayland is up: its DISPLAY
+            self.spawn(["kwin_wayland", "--virtual", "--xwayland", "--socket", "wayland-bt",
+                        "--width", "1280", "--height", "1024", "--no-lockscreen",
+                        "--no-global-shortcuts", "sh -c 'printf %%s \"$DISPLAY\" > %s'" % said],
+                       stdout=self.log("kwin"), stderr=subprocess.STDOUT)
+            wait_for(lambda: os.path.exists(said) and os.path.getsize(said), 60, what="Xwayland")
+            with open(said) as f:
+                self.name = self.env["DISPLAY"] = f.read()
+            self.display = xdisplay.Display(self.name)
+            subprocess.run(["dbus-update-activation-environment", "WAYLAND_DISPLAY", "DISPLAY",
+                            "XDG_CURRENT_DESKTOP=KDE", "QT_QPA_PLATFORM=wayland", "XDG_RUNTIME_DIR",
+                            "HOME", "PATH", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"],
+                           env=self.env, check=True)  # for the portal's services the bus starts
+            self.bus = Bus(self.env["DBUS_SESSION_BUS_ADDRESS"])
+            self.allow("", "yes")  # the test's hands: an unnamed host program, granted in the store
+            self.hands = Bus(self.env["DBUS_SESSION_BUS_ADDRESS"])
+            _, created = self.hands.request("CreateSession", "(a{sv})", (), {
+                "session_handle_token": GLib.Variant("s", "bt")})
+            self.session = created["session_handle"]
+            self.hands.request("SelectDevices", "(oa{sv})", (self.session,),
+                               {"types": GLib.Variant("u", 1)})  # the keyboard
+            code, _ = self.hands.request("Start", "(osa{sv})", (self.session, ""), {})
+            assert code == 0, "the portal refused the test's keyboard (%d)" % code
+            self.press(42)  # left Shift: a new session's first key is spent creating its device
         except BaseException:
             self.stop()
             raise
-
-    def _start(self):
-        # The services the bus starts write where it does: into the session's log.
-        bus = self.spawn(["dbus-daemon", "--session", "--nofork", "--print-address"],
-                         stdout=subprocess.PIPE, stderr=self.log("session"))
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
-        bus.stdout.close()
-        # Without PipeWire's screen casting KDE's portal makes no remote control session.
-        self.spawn(["pipewire"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for(lambda: os.path.exists(self.dir + "/pipewire-0"), what="PipeWire")
-        # KWin starts the command given once its Xwayland is up, with DISPLAY naming it.
-        said = self.dir + "/display"
-        self.spawn(["kwin_wayland", "--virtual", "--xwayland", "--socket", "wayland-bt",
-                    "--width", "1280", "--height", "1024", "--no-lockscreen",
-                    "--no-global-shortcuts", "sh -c 'printf %%s \"$DISPLAY\" > %s'" % said],
-                   stdout=self.log("kwin"), stderr=subprocess.STDOUT)
-        wait_for(lambda: os.path.exists(said) and os.path.getsize(said), 60, what="Xwayland")
-        with open(said) as f:
-            self.name = self.env["DISPLAY"] = f.read()
-        self.display = xdisplay.Display(self.name)
-        # The portal's services start from the bus, with the session's environment.
-        subprocess.run(["dbus-update-activation-environment", "WAYLAND_DISPLAY", "DISPLAY",
-                        "XDG_CURRENT_DESKTOP=KDE", "QT_QPA_PLATFORM=wayland", "XDG_RUNTIME_DIR",
-                        "HOME", "PATH", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"],
-                       env=self.env, check=True)
-        self.bus = Bus(self.env["DBUS_SESSION_BUS_ADDRESS"])
 
     def log(self, name):
         return open("%s/%s.log" % (self.dir, name), "ab")
@@ -119,24 +117,9 @@ class KdeSession:
                 stream.close()  # the process has its own copy
         return proc
 
-    def allow(self, app_id, answer):
-        """"yes": KDE's portal grants without asking, else it asks; app_id "": unnamed programs."""
-        self.bus.call(STORE, "/org/freedesktop/impl/portal/PermissionStore", STORE,
-                      "SetPermission", "(sbssas)",
-                      ("kde-authorized", True, "remote-desktop", app_id, [answer]))
-
-    def take_keyboard(self):
-        """The test's hands: an unnamed host program, granted in the store."""
-        self.allow("", "yes")
-        self.hands = Bus(self.env["DBUS_SESSION_BUS_ADDRESS"])
-        _, created = self.hands.request("CreateSession", "(a{sv})", (), {
-            "session_handle_token": GLib.Variant("s", "bt")})
-        self.session = created["session_handle"]
-        self.hands.request("SelectDevices", "(oa{sv})", (self.session,),
-                           {"types": GLib.Variant("u", 1)})  # the keyboard
-        code, _ = self.hands.request("Start", "(osa{sv})", (self.session, ""), {})
-        assert code == 0, "the portal refused the test's keyboard (%d)" % code
-        self.press(LEFT_SHIFT)  # a new session's first key is spent creating its device
+    def allow(self, app_id, answer):  # "yes": KDE's portal grants unasked; app_id "": unnamed ones
+        self.bus.call(STORE, "/org/freedesktop/impl/portal/PermissionStore", STORE, "SetPermission",
+                      "(sbssas)", ("kde-authorized", True, "remote-desktop", app_id, [answer]))
 
     def press(self, code, hold=0.05):
         for down in (1, 0):
@@ -144,11 +127,11 @@ class KdeSession:
                             "(oa{sv}iu)", (self.session, {}, code, down))
             time.sleep(hold)
 
-    def keycode(self, name):  # an X keycode, as in the X server harness
-        return self.display.keysym_to_keycode(XK.string_to_keysym(name))
+    keycode = Xvfb.keycode  # an X keycode, as the X server harness has it
+    xtest_keys = Xvfb.keys  # sent with XTest, through Xwayland
 
-    def tap(self, name):
-        self.press(self.keycode(name) - 8)
+    def tap(self, name, hold=0.05):
+        self.press(self.keycode(name) - 8, hold)  # evdev codes: X keycodes less 8, on any keymap
 
     def questions(self, path=PORTAL_PATH + "/request"):  # the request objects KDE's portal has open
         try:
@@ -157,9 +140,8 @@ class KdeSession:
         except GLib.Error:  # not started yet, or answered in between
             return []
         found = [path] if "org.freedesktop.impl.portal.Request" in xml else []
-        for node in re.findall(r'<node name="([^"]+)"', xml):
-            found += self.questions(path + "/" + node)
-        return found
+        return found + [q for node in re.findall(r'<node name="([^"]+)"', xml)
+                        for q in self.questions(path + "/" + node)]
 
     def refuse(self):  # answers KDE's question, which has the keyboard, "no"
         wait_for(self.questions, 30, what="KDE's question")
@@ -167,42 +149,34 @@ class KdeSession:
         self.tap("Escape")
         wait_for(lambda: not self.questions(), what="the question closed")
 
-    def stop(self, logs=None):
-        """Ends what it started and what those started, latest first; its logs go to logs."""
+    def stop(self):  # ends what it started and what those started, latest first
         table = processes()
         started = [d for proc in self.procs for d in [proc.pid] + descendants(proc.pid, table)]
         for sig in (signal.SIGTERM, signal.SIGKILL):
             for pid in reversed(started):
                 with contextlib.suppress(ProcessLookupError):
                     os.kill(pid, sig)
-            try:
+            with contextlib.suppress(AssertionError):
                 wait_for(lambda: not set(started) & set(processes()), 10, what="the session's end")
                 break
-            except AssertionError:
-                pass
         for proc in self.procs:
             proc.wait()
-        for folder, _, names in os.walk(self.dir) if logs else ():
+        for folder, _, names in os.walk(self.dir) if self.logs else ():
             for name in (n for n in names if n.endswith(".log")):
-                os.makedirs(logs, exist_ok=True)
-                shutil.copy(os.path.join(folder, name), logs)
+                os.makedirs(self.logs, exist_ok=True)
+                shutil.copy(os.path.join(folder, name), self.logs)
         shutil.rmtree(self.dir, True)
 
 
-def processes():
-    """Each running process's parent (not a zombie's: it has ended)."""
+def processes():  # each running process's parent (not a zombie's: it has ended)
     table = {}
     for entry in filter(str.isdigit, os.listdir("/proc")):
-        try:
-            with open("/proc/%s/stat" % entry) as f:
-                state, parent = f.read().rsplit(")", 1)[1].split()[:2]
+        with contextlib.suppress(OSError, ValueError), open("/proc/%s/stat" % entry) as f:
+            state, parent = f.read().rsplit(")", 1)[1].split()[:2]
             if state != "Z":
                 table[int(entry)] = int(parent)
-        except (OSError, ValueError):
-            continue
     return table
 
 
 def descendants(pid, table):
-    children = [p for p, parent in table.items() if parent == pid]
-    return [d for c in children for d in [c] + descendants(c, table)]
+    return [d for c, parent in table.items() if parent == pid for d in [c] + descendants(c, table)]

@@ -1,8 +1,10 @@
 """A private Xvfb, the program in its own folder, real X clients; all they start is stopped."""
 
+import contextlib
 import http.server
 import json
 import os
+import shlex
 import shutil
 import socket
 import subprocess
@@ -11,8 +13,11 @@ import threading
 import time
 import unittest
 
+from pathlib import Path
+from subprocess import DEVNULL
+
 from PIL import ImageGrab
-from Xlib import X, XK, Xatom, display as xdisplay, protocol
+from Xlib import X, XK, display as xdisplay, protocol
 from Xlib.ext import xtest
 
 BIN = os.environ.get("BRONTEK_BIN", "")
@@ -21,20 +26,19 @@ SITE = os.environ.get("BRONTEK_SITE", os.path.join(
 ARTIFACTS = os.environ.get("BRONTEK_ARTIFACTS", tempfile.gettempdir())
 MAIN = "Brontek Tarnlow"  # the main window's title
 NEWS = "Brontek news - December 2026"  # the sample feed's caption
+BOX = "Brontek tarnlow"  # an input or message box's title
 
 
-def wait_for(predicate, timeout=10.0, step=0.05, what="condition"):
+def wait_for(predicate, timeout=10.0, step=0.05, what="condition"):  # what: or a function of it
     end = time.monotonic() + timeout
     while time.monotonic() < end:
-        value = predicate()
-        if value:
+        if value := predicate():
             return value
         time.sleep(step)
-    raise AssertionError("timed out waiting for " + what)
+    raise AssertionError("timed out waiting for " + (what() if callable(what) else what))
 
 
-def steady(read, what):
-    """read() once it gives the same twice: a new window or icon moves a moment after it shows."""
+def steady(read, what):  # read() once it gives the same twice: a new window moves after it shows
     seen = [None]
 
     def same():
@@ -43,40 +47,48 @@ def steady(read, what):
     return wait_for(same, step=0.25, what=what)
 
 
-def binds_bytes(game_line, slot_lines):  # the twenty list indices in the file's order
-    return "".join("%s\r\n" % v for v in [game_line] + list(slot_lines) + [""]).encode()
+def rect(widget):  # a probed window's or widget's (x, y, w, h) on the screen
+    return widget["x"], widget["y"], widget["w"], widget["h"]
 
 
-# The twenty slot lists in the order the bind file keeps them.
-FILE_ORDER = ["slotMenu0", "slotMessage0"] + [
+def typed_by(x, rec, key="KP_0", focus=lambda: None, settle=0.8):  # what rec got for a tap
+    before = len(rec.typed())
+    focus()
+    x.tap(key, hold=0.05)
+    time.sleep(settle)
+    return [k for _, k in rec.typed()[before:]]
+
+
+def notices(log, sender=""):  # the Notify calls' (summary, body) python3-dbusmock logged
+    lines = Path(log).read_text().splitlines() if os.path.exists(log) else []
+    calls = [shlex.split(line) for line in lines]  # time, Notify, app, id, icon, summary, body
+    return [c[5:7] for c in calls if c[1:2] == ["Notify"] and sender in " ".join(c[2:6])]
+
+
+FILE_ORDER = ["slotMenu0", "slotMessage0"] + [  # the twenty slot lists in the bind file's order
     "slot%s%d" % (kind, k) for k in range(1, 10) for kind in ("Message", "Menu")]
 
 
-def write_binds(workdir, game=1, entries=None):
-    """"binds" with these entries (by place in the file); by default Numpad 7: v23, 3: v34."""
-    indices = [0] * 20
-    for n, index in (entries or {15: 1, 14: 2, 7: 2, 6: 3}).items():
-        indices[n] = index
-    with open(os.path.join(workdir, "binds"), "wb") as f:
-        f.write(binds_bytes(game, indices))
+def slot_indices(entries):  # the twenty list indices in the file's order, from {place: index}
+    return [entries.get(n, 0) for n in range(20)]
+
+
+def binds_bytes(game, entries):  # "binds" with these list indices, by place in the file
+    return "".join("%s\r\n" % v for v in [game] + slot_indices(entries) + [""]).encode()
+
+
+def write_binds(workdir, game=1, entries=None):  # by default Numpad 7: v23, 3: v34
+    Path(workdir, "binds").write_bytes(binds_bytes(game, entries or {15: 1, 14: 2, 7: 2, 6: 3}))
 
 
 def free_port():  # on 127.0.0.1, that nothing listens on
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
+    with socket.create_server(("127.0.0.1", 0)) as s:
         return s.getsockname()[1]
 
 
-class SampleSite:
-    """The sample news site on 127.0.0.1, its status page delay s late."""
-
+class SampleSite:  # the sample news site on 127.0.0.1, its status page delay s late
     def __init__(self, port=0, delay=0.0):
-        root = os.path.dirname(os.path.dirname(SITE))
-
         class Handler(http.server.SimpleHTTPRequestHandler):
-            def __init__(self, *args, **kw):
-                super().__init__(*args, directory=root, **kw)
-
             def do_GET(self):
                 if self.path.endswith("/form1.html"):
                     time.sleep(delay)
@@ -89,7 +101,8 @@ class SampleSite:
             def handle_error(self, request, client_address):
                 pass  # the program cancels a poll under way when it ends: nothing to report
 
-        self.server = Server(("127.0.0.1", port), Handler)
+        root = os.path.dirname(os.path.dirname(SITE))
+        self.server = Server(("127.0.0.1", port), lambda *args: Handler(*args, directory=root))
         self.port = self.server.server_address[1]
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
 
@@ -98,32 +111,17 @@ class SampleSite:
         self.server.server_close()
 
 
-class Xvfb:
-    """A private X server, started with -noreset so a keyboard layout set on it stays."""
-    numbering = threading.Lock()  # scenarios run side by side each take a number of their own
-
+class Xvfb:  # a private X server; with -noreset a keyboard layout set on it stays
     def __init__(self, size="1280x1024"):
-        with Xvfb.numbering:
-            self._start(size)
-        self.display = wait_for(self._connect, what="X connection")
-
-    def _start(self, size):
-        with open("/proc/net/unix") as f:
-            abstract = f.read()  # displays of X servers in other folders' /tmp, a chroot's say
-        self.number = next(n for n in range(140, 400) if not os.path.exists("/tmp/.X%d-lock" % n)
-                           and not os.path.exists("/tmp/.X11-unix/X%d" % n)
-                           and "@/tmp/.X11-unix/X%d\n" % n not in abstract)
-        self.name = ":%d" % self.number
-        self.proc = subprocess.Popen(
-            ["Xvfb", self.name, "-noreset", "-nolisten", "tcp", "-screen", "0", size + "x24"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for(lambda: os.path.exists("/tmp/.X11-unix/X%d" % self.number), what="Xvfb")
-
-    def _connect(self):
-        try:
-            return xdisplay.Display(self.name)
-        except Exception:
-            return None
+        ready, write = os.pipe()  # it takes a free display, its number written here once it is up
+        self.proc = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-noreset", "-nolisten",
+                                      "tcp", "-screen", "0", size + "x24"], pass_fds=[write],
+                                     stdout=DEVNULL, stderr=DEVNULL)
+        os.close(write)
+        with os.fdopen(ready) as f:
+            self.name = ":" + f.readline().strip()
+        self.display = xdisplay.Display(self.name)
+        self.root = self.display.screen().root
 
     def stop(self):
         self.display.close()
@@ -136,8 +134,7 @@ class Xvfb:
 
     def keys(self, names, down):  # in one flush: the server takes them in the same instant
         for name in names:
-            xtest.fake_input(self.display, X.KeyPress if down else X.KeyRelease,
-                             self.keycode(name))
+            xtest.fake_input(self.display, X.KeyPress if down else X.KeyRelease, self.keycode(name))
         self.display.sync()
 
     def tap(self, name, hold=0.02):
@@ -152,87 +149,57 @@ class Xvfb:
 
     def click(self, x, y, button=1, times=1):
         self.move(x, y)
-        for _ in range(times):
-            for event in (X.ButtonPress, X.ButtonRelease):
-                xtest.fake_input(self.display, event, button)
-                self.display.sync()
-                time.sleep(0.03)
+        for event in [X.ButtonPress, X.ButtonRelease] * times:
+            xtest.fake_input(self.display, event, button)
+            self.display.sync()
+            time.sleep(0.03)
+
+    def click_on(self, area, button=1, times=1):  # the middle of (x, y, w, h)
+        x, y, w, h = area
+        self.click(x + w // 2, y + h // 2, button, times)
 
     def window(self, name, under=None):  # by WM_NAME or WM_CLASS, mapped, below under
-        under = under or self.display.screen().root
-        for child in under.query_tree().children:
+        for child in (under or self.root).query_tree().children:
             try:
                 if (name in [child.get_wm_name()] + list(child.get_wm_class() or ()) and
                         child.get_attributes().map_state):
                     return child
             except Exception:
                 continue
-            found = self.window(name, child)
-            if found:
+            if found := self.window(name, child):
                 return found
-        return None
 
-    def find(self, name, under=None):  # that window's (x, y, w, h) on the screen
-        try:
+    def find(self, name, under=None):  # that window's (x, y, w, h) on the screen, or None
+        with contextlib.suppress(Exception):  # none yet, or gone in between
             window = self.window(name, under)
             g = window.get_geometry()
-            at = window.translate_coords(self.display.screen().root, 0, 0)
+            at = window.translate_coords(self.root, 0, 0)
             return (-at.x, -at.y, g.width, g.height)
-        except Exception:  # none yet, or gone in between
-            return None
 
     def _title(self, window):  # of window or the nearest window above it that has one
-        root = self.display.screen().root
-        while window and window != root:
-            try:
-                name = window.get_wm_name()
-                if name:
+        with contextlib.suppress(Exception):  # gone in between
+            while window and window != self.root:
+                if name := window.get_wm_name():
                     return name if isinstance(name, str) else name.decode()
                 window = window.query_tree().parent
-            except Exception:
-                return None
-        return None
 
-    def stacking(self):
-        """The top-level windows' titles, bottom first (a window manager's frames have none)."""
-        root = self.display.screen().root
-        prop = root.get_full_property(self.display.intern_atom("_NET_CLIENT_LIST_STACKING"),
-                                      X.AnyPropertyType)
-        if prop:
+    def stacking(self):  # the top-level windows' titles, bottom first (a frame has none)
+        stacking = self.display.intern_atom("_NET_CLIENT_LIST_STACKING")
+        if prop := self.root.get_full_property(stacking, X.AnyPropertyType):
             windows = [self.display.create_resource_object("window", w) for w in prop.value]
         else:
-            windows = [w for w in root.query_tree().children
+            windows = [w for w in self.root.query_tree().children
                        if w.get_attributes().map_state == X.IsViewable]
         return [t for t in (self._title(w) for w in windows) if t]
 
-    def focused(self):
-        """The title of the window that gets the keys (at PointerRoot, the one pointed at)."""
+    def focused(self):  # the title of the window that gets the keys (at PointerRoot, the pointed)
         focus = self.display.get_input_focus().focus
         if focus == X.PointerRoot:
-            focus = self.display.screen().root.query_pointer().child
+            focus = self.root.query_pointer().child
         return self._title(focus) if focus else None
 
-    def iconify(self, title):  # as a window manager minimizes it
-        window = self.window(title)
-        state = self.display.intern_atom("WM_STATE")
-        window.change_property(state, state, 32, [3, 0])
-        window.unmap()
-        self.display.sync()
 
-    def set_resources(self, text):  # the X resources a desktop sets, "Xft.dpi:\t144\n" say
-        root = self.display.screen().root
-        root.change_property(self.display.intern_atom("RESOURCE_MANAGER"), Xatom.STRING, 8, text)
-        self.display.sync()
-
-    def screenshot(self, path, rect):  # rect: x, y, w, h
-        x, y, w, h = rect
-        ImageGrab.grab((x, y, x + w, y + h), xdisplay=self.name).save(path, optimize=True)
-
-
-class Recorder:
-    """A focused X window recording (server time, key) per press, keypad ones as "KP"; grabbing the
-    keyboard as a game does with grab; a name, WM_CLASS and place of its own."""
-
+class Recorder:  # a focused X window recording (server time, key) per press, keypad ones as "KP"
     def __init__(self, xvfb, grab=False, name="Recorder", wm_class=None, at=(700, 600)):
         self.d = xdisplay.Display(xvfb.name)
         screen = self.d.screen()
@@ -240,58 +207,39 @@ class Recorder:
             at[0], at[1], 300, 200, 0, screen.root_depth, X.InputOutput, X.CopyFromParent,
             background_pixel=screen.white_pixel, event_mask=X.KeyPressMask)
         self.win.set_wm_name(name)
+        self.win.set_wm_class(*(wm_class or (name, name)))
         self.title = name
-        if wm_class:
-            self.win.set_wm_class(*wm_class)
         self.win.map()
         self.d.sync()
         time.sleep(0.1)
         self.focus()
-        if grab:
+        if grab:  # the keyboard, as a game does
             self.win.grab_keyboard(True, X.GrabModeAsync, X.GrabModeAsync, X.CurrentTime)
             self.d.sync()
-        self.keys = []  # (server time in ms, character)
-        self.lock = threading.Lock()
-        self.running = True
-        self.thread = threading.Thread(target=self._run, daemon=True)
-        self.thread.start()
+        self.keys = []  # (server time in ms, character), read from the connection when asked
 
-    def focus(self):  # under a window manager by asking it, as a pager does
+    def focus(self):  # under a window manager by asking it, as a pager does; whether it has it
         root = self.d.screen().root
-        if root.get_full_property(self.d.intern_atom("_NET_SUPPORTING_WM_CHECK"),
-                                  X.AnyPropertyType):
+        if root.get_full_property(self.d.get_atom("_NET_SUPPORTING_WM_CHECK"), X.AnyPropertyType):
             event = protocol.event.ClientMessage(
                 window=self.win, client_type=self.d.intern_atom("_NET_ACTIVE_WINDOW"),
                 data=(32, [2, X.CurrentTime, 0, 0, 0]))
-            root.send_event(event, event_mask=X.SubstructureRedirectMask |
-                            X.SubstructureNotifyMask)
+            root.send_event(event, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
             self.d.sync()
             time.sleep(0.2)
         self.win.set_input_focus(X.RevertToParent, X.CurrentTime)
         self.d.sync()
-
-    def ungrab(self):
-        self.d.ungrab_keyboard(X.CurrentTime)
-        self.d.sync()
-
-    def _run(self):
-        while self.running:
-            if self.d.pending_events() == 0:
-                time.sleep(0.002)
-                continue
-            ev = self.d.next_event()
-            if ev.type != X.KeyPress:
-                continue
-            sym = self.d.keycode_to_keysym(ev.detail, 1 if ev.state & X.ShiftMask else 0)
-            keypad = XK.XK_KP_Space <= sym <= XK.XK_KP_9  # with NumLock on or off
-            text = "KP" if keypad else XK.keysym_to_string(sym)  # none for a modifier
-            if text:
-                with self.lock:
-                    self.keys.append((ev.time, text))
+        return self.d.get_input_focus().focus == self.win
 
     def typed(self, presses=False):
-        with self.lock:
-            return [k for k in self.keys if presses or k[1] != "KP"]
+        while self.d.pending_events():
+            ev = self.d.next_event()
+            if ev.type == X.KeyPress:
+                sym = self.d.keycode_to_keysym(ev.detail, 1 if ev.state & X.ShiftMask else 0)
+                keypad = XK.XK_KP_Space <= sym <= XK.XK_KP_9  # with NumLock on or off
+                if text := "KP" if keypad else XK.keysym_to_string(sym):  # none for a modifier
+                    self.keys.append((ev.time, text))
+        return [k for k in self.keys if presses or k[1] != "KP"]
 
     def wait(self, count, timeout=5):  # the typed characters, once there are count of them
         wait_for(lambda: len(self.typed()) >= count, timeout,
@@ -299,53 +247,40 @@ class Recorder:
         return [k for _, k in self.typed()]
 
     def clear(self):
-        with self.lock:
-            self.keys.clear()
+        self.typed()
+        self.keys.clear()
 
     def stop(self):
-        self.running = False
-        self.thread.join(2)
         self.d.close()
 
 
-class Program:
-    """The program (Linux, or Windows under Wine) in its folder, probed, its server on 127.0.0.1."""
-
-    def __init__(self, xvfb, workdir, port, extra_env=None, command=None, cwd=None,
-                 hidden=False):
+class Program:  # Linux's or Windows' under Wine, in its folder, probed, its server on 127.0.0.1
+    def __init__(self, xvfb, workdir, port, extra_env=None, command=None, cwd=None, hidden=False):
         self.x = xvfb
         self.probe = os.path.join(workdir, ".probe.json")
         self.env = dict(os.environ, DISPLAY=xvfb.name, BRONTEK_TEST_PROBE=self.probe,
                         QT_FONT_DPI="96", XDG_RUNTIME_DIR=workdir, LC_ALL="C.UTF-8")
         self.env.pop("DBUS_SESSION_BUS_ADDRESS", None)
         self.env.update(extra_env or {})
-        if os.path.exists(self.probe):  # a previous run's, which would say it is up already
-            os.remove(self.probe)
+        Path(self.probe).unlink(missing_ok=True)  # a previous run's would say it is up already
         self.log = open(os.path.join(workdir, ".program.log"), "ab")
         self.proc = subprocess.Popen((command or [BIN]) + ["--server", "127.0.0.1:%d" % port],
                                      cwd=cwd or workdir, env=self.env, stdout=self.log,
                                      stderr=subprocess.STDOUT)
         if hidden:  # started into the tray: up once it says so
-            self.wait_state(lambda s: s["model"].get("mainVisible") is False, 90,
-                            what="the program started")
+            self.wait_model("mainVisible", False, 90)
             return
-        try:
-            wait_for(lambda: self.widget("saveButton"), 90, what="the main window")
-        except AssertionError as e:
-            raise AssertionError("%s; the program said:\n%s" % (e, self.said())) from None
+        wait_for(lambda: self.widget("saveButton"), 90,
+                 what=lambda: "the main window; the program said:\n" + self.said())
         steady(lambda: tuple(self.widget("saveButton")[k] for k in "xy"), "the window placed")
 
     def said(self):  # the end of what the program wrote, a sanitizer's report say
         self.log.flush()
-        with open(self.log.name, errors="replace") as f:
-            return f.read()[-6000:]
+        return Path(self.log.name).read_text(errors="replace")[-6000:]
 
-    def state(self):
-        try:
-            with open(self.probe) as f:
-                return json.load(f)
-        except (OSError, ValueError):
-            return None
+    def state(self):  # None before the program writes it, or while it does
+        with contextlib.suppress(OSError, ValueError), open(self.probe) as f:
+            return json.load(f)
 
     def window(self, title=MAIN):
         return next((w for w in (self.state() or {}).get("windows", [])
@@ -360,8 +295,7 @@ class Program:
                         what="%s saying %s" % (name, text))
 
     def click(self, name, title=MAIN, button=1):
-        w = self.widget(name, title)
-        self.x.click(w["x"] + w["w"] // 2, w["y"] + w["h"] // 2, button)
+        self.x.click_on(rect(self.widget(name, title)), button)
 
     def model(self):
         return (self.state() or {}).get("model", {})
@@ -376,72 +310,85 @@ class Program:
         self.wait_state(lambda s: s["model"].get(key) == value, timeout,
                         what="%s to be %r" % (key, value))
 
+    def to_tray(self):  # with Start
+        self.click("startButton")
+        self.wait_model("mainVisible", False)
+
     def ended(self, timeout=15):  # by itself, with status 0, never a signal
         wait_for(lambda: self.proc.poll() is not None, timeout, what="the program to end")
-        assert self.proc.returncode == 0, "exit status %d:\n%s" % (self.proc.returncode,
-                                                                   self.said())
+        assert self.proc.poll() == 0, "exit status %d:\n%s" % (self.proc.poll(), self.said())
 
     def stop(self):
-        died = self.proc.poll()
-        if died is None:
+        if (died := self.proc.poll()) is None:
             self.proc.kill()
             self.proc.wait()
-        # Ended by itself while the test went on, and not well (not by a signal a test sent).
-        assert died in (None, 0, -9, -15), "ended with %d:\n%s" % (died, self.said())
+        assert died in (None, 0, -9, -15), "ended by itself with %d:\n%s" % (died, self.said())
         self.log.close()
 
 
 class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working folder
     screen = "1280x1024"
+    window_manager = False  # openbox, which focuses a new window a moment after placing it
 
     def setUp(self):
-        if not BIN or not os.path.exists(BIN):
-            self.fail("BRONTEK_BIN does not name the built program: %r" % BIN)
+        self.assertTrue(os.path.exists(BIN), "BRONTEK_BIN names no built program: %r" % BIN)
         self.port = free_port()
-        self.x = Xvfb(self.screen)
-        self.addCleanup(self.x.stop)
-        self.workdir = tempfile.mkdtemp(prefix="bt-e2e-")
-        self.addCleanup(shutil.rmtree, self.workdir, True)
+        self.x = self.owned(Xvfb(self.screen))
+        self.workdir = self.folder()
+        if self.window_manager:
+            self.spawn(["openbox", "--sm-disable"])
+            wm = self.x.display.intern_atom("_NET_SUPPORTING_WM_CHECK")
+            wait_for(lambda: self.x.root.get_full_property(wm, X.AnyPropertyType), what="openbox")
 
     def start_program(self, extra_env=None, command=None, cwd=None, hidden=False):
-        p = Program(self.x, self.workdir, self.port, extra_env, command, cwd, hidden)
-        self.addCleanup(p.stop)
+        p = self.owned(Program(self.x, self.workdir, self.port, extra_env, command, cwd, hidden))
+        if self.window_manager and "--tray" not in (command or []):
+            wait_for(lambda: self.x.focused() == MAIN, what="the window focused")
         return p
 
+    start = start_program  # what the scenarios run: the Linux program; the Wine suite's the exe
+
     def box(self, p):  # the open input or message box, once there is one
-        def find(state):
-            return next((w for w in state["windows"] if w["title"] == "Brontek tarnlow"), None)
-        return find(p.wait_state(find, 30, what="a box"))
+        return wait_for(lambda: p.window(BOX), 30, what="a box")
 
     def message_box(self, p):  # its texts, once it is open, closed by its OK
         box = self.box(p)
         time.sleep(0.3)
         [ok] = [c for c in box["children"] if c.get("text") in ("OK", "&OK")]
-        self.x.click(ok["x"] + ok["w"] // 2, ok["y"] + ok["h"] // 2)
-        p.wait_state(lambda s: not any(w["title"] == "Brontek tarnlow" for w in s["windows"]),
-                     what="the box closed")
+        self.x.click_on(rect(ok))
+        p.wait_state(lambda s: all(w["title"] != BOX for w in s["windows"]), what="the box closed")
         return [c.get("text") for c in box["children"] if c.get("text")]
 
-    def start(self):  # what the scenarios run: the Linux program; the Wine suite's starts the exe
-        return self.start_program()
+    def start_choosing(self, p, slot):
+        p.click("keyLabel%d" % slot)
+        p.wait_text("keyLabel%d" % slot, "Press a key\u2026")
+
+    def login_box(self, p):  # the box's text, and whether it is ticked
+        return p.widget("loginStartBox")["text"], p.widget("loginStartBox")["checked"]
+
+    def tick_login_box(self, p, written):  # on, off, on again: written() follows it each time
+        for ticked in (True, False, True):
+            p.click("loginStartBox")
+            p.wait_state(lambda s: self.login_box(p)[1] == ticked, what="ticked: %s" % ticked)
+            self.assertEqual(written(), ticked)
 
     def game(self):  # a focused recorder: a function giving (ms, key) pairs
         return self.recorder().typed
 
-    def typed_by(self, rec, key="KP_0", focus=None):  # what rec got for a tap, after focus()
-        before = len(rec.typed())
-        if focus:
-            focus()
-        self.x.tap(key, hold=0.05)
-        time.sleep(0.8)
-        return [k for _, k in rec.typed()[before:]]
+    def typed_after(self, keys, *taps, settle=0.0):  # (time, key) pairs, taps a second apart
+        for key in taps:
+            self.x.tap(key, hold=0.05)
+            time.sleep(1.0)
+        wait_for(lambda: len(keys()) >= 3 * len(taps))
+        time.sleep(settle)  # for any key more
+        return keys()
 
     def serve_sample_site(self, status_delay=0.0):
-        self.addCleanup(SampleSite(self.port, status_delay).stop)
+        self.owned(SampleSite(self.port, status_delay))
 
-    def spawn(self, args, env=None):  # a program of the desktop, stopped after the test
-        proc = subprocess.Popen(args, env={**os.environ, **(env or {}), "DISPLAY": self.x.name},
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    def spawn(self, args, env=None, cwd=None):  # a program of the desktop, stopped after the test
+        env = {**os.environ, **(env or {}), "DISPLAY": self.x.name}
+        proc = subprocess.Popen(args, cwd=cwd, env=env, stdout=DEVNULL, stderr=DEVNULL)
         self.addCleanup(lambda: (proc.kill(), proc.wait()))
 
     def start_trayer(self):  # an XEmbed tray: icons dock into its window "panel"
@@ -449,28 +396,33 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
                     "24", "--SetDockType", "false"])
         wait_for(lambda: self.x.find("panel"), what="the tray")
 
-    def start_openbox(self):
-        self.spawn(["openbox", "--sm-disable"])
-        check = self.x.display.intern_atom("_NET_SUPPORTING_WM_CHECK")
-        wait_for(lambda: self.x.display.screen().root.get_full_property(check, X.AnyPropertyType),
-                 what="openbox")
+    def put_away(self, p, icon):  # with Start: the docked icon
+        p.click("startButton")
+        return self.docked_icon(p, icon)
 
-    def tray_icon(self, name):
-        return self.x.find(name, self.x.window("panel"))
-
-    def docked_icon(self, name):
-        return steady(lambda: self.tray_icon(name), "the icon docked in the tray")
+    def docked_icon(self, p, name):  # once the window is put away, its icon in the tray
+        p.wait_model("mainVisible", False)
+        return steady(lambda: self.x.find(name, self.x.window("panel")), "the icon in the tray")
 
     def recorder(self, grab=False, **where):
-        r = Recorder(self.x, grab, **where)
-        self.addCleanup(r.stop)
-        return r
+        return self.owned(Recorder(self.x, grab, **where))
+
+    def owned(self, thing):  # stopped after the test
+        self.addCleanup(thing.stop)
+        return thing
+
+    def folder(self, mode=0o700):  # a new one of the test's own, removed after it
+        path = tempfile.mkdtemp(prefix="bt-e2e-")
+        self.addCleanup(shutil.rmtree, path, True)
+        os.chmod(path, mode)
+        return path
+
+    def path(self, name):  # in the working folder
+        return os.path.join(self.workdir, name)
 
     def file(self, name):  # the bytes of a file in the working folder, once it is there
-        path = os.path.join(self.workdir, name)
-        wait_for(lambda: os.path.exists(path), what=name)
-        with open(path, "rb") as f:
-            return f.read()
+        wait_for(lambda: os.path.exists(self.path(name)), what=name)
+        return Path(self.path(name)).read_bytes()
 
     def decline_news(self, p):  # the news window's box ticked, then its Exit: "data" written
         p.click("declineBox", NEWS)
@@ -482,65 +434,39 @@ class E2ETest(unittest.TestCase):  # each test has its own Xvfb and working fold
     def texts_cut_off(self, p, title=MAIN):
         return [c for c in p.window(title)["children"] if c["visible"] and c["textW"] > c["w"]]
 
-    def artifact(self, name):
+    def screenshot(self, name, area):  # (x, y, w, h) into the artifacts' folder
+        x, y, w, h = area
         os.makedirs(ARTIFACTS, exist_ok=True)
-        return os.path.join(ARTIFACTS, name)
+        ImageGrab.grab((x, y, x + w, y + h), xdisplay=self.x.name).save(
+            os.path.join(ARTIFACTS, name), optimize=True)
 
 
-class WindowScenarios:
-    """Both programs' window, bare or under openbox; a mixin giving EDIT (the input box's field),
-    F5 (as "keys" names it) and RAW_MOUSE (whether the probe tells the mouse is heard)."""
-    window_manager = False
-    RAW_MOUSE = False
-
-    def setUp(self):
-        super().setUp()
-        if self.window_manager:
-            self.start_openbox()
-
-    def start_program(self, extra_env=None, command=None):
-        p = super().start_program(extra_env, command)
-        if self.window_manager:  # which focuses a new window a moment after placing it
-            wait_for(lambda: self.x.focused() == MAIN, what="the window focused")
-        return p
-
+class WindowScenarios:  # both programs' window; EDIT: the input box's field, F5: as "keys" has it
     def choose(self, p, name, index):  # a click opens the list, the keyboard picks
         steps = index - p.widget(name)["index"]
         p.click(name)
         time.sleep(0.5)
-        for _ in range(abs(steps)):
-            self.x.tap("Down" if steps > 0 else "Up")
+        for key in ["Down" if steps > 0 else "Up"] * abs(steps) + ["Return"]:
+            self.x.tap(key)
             time.sleep(0.1)
-        self.x.tap("Return")
         p.wait_state(lambda s: p.widget(name)["index"] == index, what="%s at %d" % (name, index))
 
     def answer_box(self, p, typed):
         [edit] = [c for c in self.box(p)["children"] if c["class"] == self.EDIT]
         self.x.click(edit["x"] + 5, edit["y"] + edit["h"] // 2)
-        wait_for(lambda: self.x.focused() == "Brontek tarnlow", what="the box focused")
+        wait_for(lambda: self.x.focused() == BOX, what="the box focused")
         for key in ["End"] + ["BackSpace"] * 3 + list(typed) + ["Return"]:
             self.x.tap(key)
         p.wait_state(lambda s: not any(c["class"] == self.EDIT for w in s["windows"]
-                                       if w["title"] == "Brontek tarnlow" for c in w["children"]),
+                                       if w["title"] == BOX for c in w["children"]),
                      what="the input box closed")
 
-    def start_choosing(self, p, slot):
-        p.click("keyLabel%d" % slot)
-        p.wait_text("keyLabel%d" % slot, "Press a key\u2026")
-
-    def typed_after(self, keys, *taps):  # the (time, key) pairs for taps a second apart
-        for key in taps:
-            self.x.tap(key, hold=0.05)
-            time.sleep(1.0)
-        return wait_for(lambda: len(keys()) >= 3 * len(taps) and keys())
-
     def no_keys_file(self):
-        self.assertFalse(os.path.exists(os.path.join(self.workdir, "keys")))
+        self.assertFalse(os.path.exists(self.path("keys")))
 
     def test_lists_chosen_by_clicks_are_saved_and_type_after_a_restart(self):
         p = self.start()
-        self.assertEqual([p.widget("keyLabel%d" % k)["text"] for k in (0, 9)],
-                         ["Numpad 0", "Numpad 9"])
+        self.assertEqual([p.widget("keyLabel" + k)["text"] for k in "09"], ["Numpad 0", "Numpad 9"])
         p.click("unitedOffensiveOption")
         p.wait_model("game", "UnitedOffensive")
         for name, index in (("slotMenu9", 4), ("slotMessage9", 7),  # Numpad 9: Vehicles 8
@@ -550,14 +476,13 @@ class WindowScenarios:
                          ["8 Incoming armor!", "2 Statements"])  # each binding read whole
         self.assertEqual(self.texts_cut_off(p), [])
         p.click("saveButton")
-        indices = [0] * 20
-        indices[19], indices[18], indices[7], indices[6] = 4, 7, 1, 6
-        self.assertEqual(self.file("binds"), binds_bytes(2, indices))
+        entries = {19: 4, 18: 7, 7: 1, 6: 6}
+        self.assertEqual(self.file("binds"), binds_bytes(2, entries))
         p.click("exitButton")
         p.ended(30)
         again = self.start()
         again.wait_state(lambda s: again.widget("slotMessage9")["index"] == 7, 30, what="bindings")
-        self.assertEqual([again.widget(name)["index"] for name in FILE_ORDER], indices)
+        self.assertEqual([again.widget(n)["index"] for n in FILE_ORDER], slot_indices(entries))
         self.assertEqual([k for _, k in self.typed_after(self.game(), "KP_9", "KP_3")],
                          ["v", "5", "8", "v", "2", "7"])
 
@@ -581,8 +506,7 @@ class WindowScenarios:
         p.click("intervalButton")
         self.box(p)
         self.assertEqual(p.widget("keyLabel0")["text"], "Numpad 0", "the box ended the choice")
-        # The status arrives, blinks and shrinks the window behind the open box.
-        p.wait_model("status", "ONLINE", 20)
+        p.wait_model("status", "ONLINE", 20)  # it blinks and shrinks the window behind the box
         time.sleep(2.5)
         self.answer_box(p, "250.5")
         self.assertEqual(p.model()["keyInterval"], 250)
@@ -614,10 +538,8 @@ class WindowScenarios:
         self.x.keys(["F5"], False)
         time.sleep(1.5)
         self.assertEqual(lists(), before, "nothing was typed into the window")
-        keys = self.game()
-        self.typed_after(keys, "F5", "KP_3")
-        time.sleep(1.5)  # and no more after it
-        self.assertEqual([k for _, k in keys()], ["v", "2", "3", "v", "3", "4"])
+        self.assertEqual([k for _, k in self.typed_after(self.game(), "F5", "KP_3", settle=1.5)],
+                         ["v", "2", "3", "v", "3", "4"])
 
     def test_exit_during_a_key_choice_opens_the_news_and_no_key_is_chosen_there(self):
         self.serve_sample_site()
@@ -642,7 +564,15 @@ class WindowScenarios:
         p.wait_text("keyLabel4", "Numpad 4")
         self.no_keys_file()
 
-    def side_button_chosen_over_the_window_types_over_another_and_left_and_wheel_never_do(self):
+
+class SideButtonScenario:  # RAW_MOUSE: whether the probe tells the mouse is heard
+    RAW_MOUSE = False
+
+    def mouse_heard(self, p, heard):
+        if self.RAW_MOUSE:
+            p.wait_model("rawMouse", heard)
+
+    def test_a_side_button_chosen_types_over_another_window_the_left_button_and_wheel_never(self):
         write_binds(self.workdir)  # Numpad 3: v 3 4
         p = self.start()
         self.mouse_heard(p, False)  # no button chosen: the program asked for no mouse input
@@ -655,8 +585,7 @@ class WindowScenarios:
         p.wait_text("keyLabel3", "Mouse 4")
         self.mouse_heard(p, True)
         keys = self.game()
-        x, y, w, h = self.x.find("Recorder")
-        self.x.click(x + w // 2, y + h // 2, button=8)
+        self.x.click_on(self.x.find("Recorder"), button=8)
         self.assertEqual([k for _, k in wait_for(lambda: len(keys()) >= 3 and keys())],
                          ["v", "3", "4"])
         self.start_choosing(p, 3)
@@ -664,11 +593,9 @@ class WindowScenarios:
         p.wait_text("keyLabel3", "Numpad 3")
         self.mouse_heard(p, False)
 
-    def mouse_heard(self, p, heard):
-        if self.RAW_MOUSE:
-            p.wait_model("rawMouse", heard)
 
-    def alt_f4_during_a_key_choice_closes_the_window(self):
+class AltF4Scenario:
+    def test_alt_f4_during_a_key_choice_closes_the_window(self):
         p = self.start()
         self.start_choosing(p, 3)
         self.x.keys(["Alt_L"], True)
@@ -678,36 +605,24 @@ class WindowScenarios:
         self.no_keys_file()
 
 
-class CopyScenarios:
-    """One copy at a time, for both programs; a mixin giving ICON (the icon's window) and
-    second_start(p) (another copy started as p was; its exit status)."""
-
-    def put_away(self, p):  # with Start; the middle of the docked icon
-        p.click("startButton")
-        p.wait_model("mainVisible", False)
-        x, y, w, h = self.docked_icon(self.ICON)
-        return x + w // 2, y + h // 2
-
+class CopyScenarios:  # one copy at a time; ICON: the icon's window, second_start(p): its status
     def test_a_second_start_shows_the_running_copy_and_one_that_died_blocks_nothing(self):
         self.start_trayer()
         p = self.start()
-        self.x.click(*self.put_away(p), times=2)
+        self.x.click_on(self.put_away(p, self.ICON), times=2)
         p.wait_model("mainVisible", True)
-        self.put_away(p)
+        self.put_away(p, self.ICON)
         files = sorted(os.listdir(self.workdir))
         self.assertEqual(self.second_start(p), 0)
         p.wait_model("mainVisible", True)  # the running copy came back out of the tray
         self.assertEqual(sorted(os.listdir(self.workdir)), files, "the second start wrote nothing")
-        keys = self.game()
-        self.x.tap("KP_0", hold=0.05)
-        wait_for(lambda: len(keys()) >= 3)
-        time.sleep(1.0)
-        self.assertEqual([k for _, k in keys()], ["v", "1", "1"], "typed once")
-        self.x.click(*self.put_away(p), button=3)  # the icon's menu, then Exit
+        self.assertEqual([k for _, k in self.typed_after(self.game(), "KP_0", settle=1.0)],
+                         ["v", "1", "1"], "typed once")
+        self.x.click_on(self.put_away(p, self.ICON), button=3)  # the icon's menu, then Exit
         time.sleep(1.0)
         self.x.tap("e")
         p.ended()
-        self.assertFalse(os.path.exists(os.path.join(self.workdir, "binds")), "nothing written")
+        self.assertFalse(os.path.exists(self.path("binds")), "nothing written")
         p = self.start()
         p.stop()  # (under Wine too: wine execs the program)
         self.start()

@@ -1,24 +1,22 @@
 """The Linux program on Xvfb: the window scenarios, no tray, keys as a keyboard sends them."""
 
-import os
 import subprocess
 import time
-import unittest
 
-from Xlib import X
+from Xlib import X, Xatom
 
-from harness import BIN, MAIN, E2ETest, WindowScenarios, write_binds
+from harness import BIN, MAIN, AltF4Scenario, E2ETest, SideButtonScenario, WindowScenarios, \
+    rect, typed_by, write_binds
 
 
-class WindowTest(WindowScenarios, E2ETest):
+class WindowTest(WindowScenarios, SideButtonScenario, E2ETest):
     EDIT = "QLineEdit"
     F5 = b"x11 71 "
 
-    def test_a_side_button_chosen_types_over_another_window_the_left_button_and_wheel_never(self):
-        self.side_button_chosen_over_the_window_types_over_another_and_left_and_wheel_never_do()
-
     def test_at_xft_dpi_144_every_text_is_whole(self):
-        self.x.set_resources(b"Xft.dpi:\t144\n")  # as a desktop at 150 % sets it
+        resources = self.x.display.intern_atom("RESOURCE_MANAGER")  # as a desktop at 150 % sets it
+        self.x.root.change_property(resources, Xatom.STRING, 8, b"Xft.dpi:\t144\n")
+        self.x.display.sync()
         # United Offensive, Numpad 4 and 9 on the longest messages, Vehicles 4 and 7
         write_binds(self.workdir, 2, {9: 4, 8: 3, 19: 4, 18: 6})
         p = self.start_program({"QT_FONT_DPI": ""})
@@ -36,25 +34,19 @@ class WindowTest(WindowScenarios, E2ETest):
         self.assertIn(MAIN, self.x.stacking(), "there for the player to bring back")
         p.stop()
         self.recorder()  # the window the player opened first, which keeps the keyboard
-        p = E2ETest.start_program(self, command=[BIN, "--tray"])  # as at login, with no tray
+        p = self.start_program(command=[BIN, "--tray"])  # as at login, with no tray
         p.wait_model("mainMinimized", True)
         time.sleep(0.5)
         self.assertEqual(self.x.focused(), "Recorder")
 
 
-class WindowUnderOpenboxTest(WindowTest):
+class WindowUnderOpenboxTest(AltF4Scenario, WindowTest):
     window_manager = True
-
-    def test_alt_f4_during_a_key_choice_closes_the_window(self):
-        self.alt_f4_during_a_key_choice_closes_the_window()
 
 
 class KeysTest(E2ETest):
-    def setUp(self):
-        super().setUp()
-        write_binds(self.workdir)
-
     def test_on_a_french_layout_the_digits_arrive_as_digits_and_a_held_key_repeats(self):
+        write_binds(self.workdir)
         subprocess.run(["setxkbmap", "-display", self.x.name, "fr"], check=True)
         time.sleep(0.3)
         self.start_program()  # the digits it types arrive as digits whatever the layout
@@ -64,79 +56,62 @@ class KeysTest(E2ETest):
         self.assertEqual(rec.wait(3), ["v", "2", "3"])
         time.sleep(0.6)
         rec.clear()
-        self.x.keys(["KP_0"], True)
-        time.sleep(1.0)
-        self.x.keys(["KP_0"], False)
+        self.x.tap("KP_0", hold=1.0)
         time.sleep(0.5)
         keys = rec.wait(6)
         self.assertEqual(len(keys) % 3, 0)
         self.assertEqual(keys[:6], ["v", "1", "1"] * 2)
 
     def test_f5_chosen_for_numpad_3_types_in_the_window_the_tray_and_a_grabbing_game(self):
+        write_binds(self.workdir)
         self.start_trayer()
         p = self.start_program()
         binds = self.file("binds")
         p.wait_state(lambda s: p.widget("slotMessage3")["index"] == 3, what="the bindings")
-        p.click("keyLabel3")
-        p.wait_text("keyLabel3", "Press a key\u2026")
+        self.start_choosing(p, 3)
         for key, word in (("v", "The program types V"), ("1", "The program types 1")):
             self.x.tap(key)
             p.wait_text("keyLabel3", word)
         self.x.tap("F5")
         p.wait_text("keyLabel3", "F5")
-        main = p.window()
-        self.x.screenshot(self.artifact("chosen-key.png"),
-                          (main["x"], main["y"], main["w"], main["h"]))
+        self.screenshot("chosen-key.png", rect(p.window()))
         self.assertEqual(self.file("keys").splitlines()[3], b"x11 %d F5" % self.x.keycode("F5"))
         self.assertEqual(self.file("binds"), binds, "the bindings' file stays as it was")
         rec = self.recorder()
-        self.assertEqual(self.typed_by(rec, "F5"), ["v", "3", "4"])
-        self.assertEqual(self.typed_by(rec, "KP_3"), [], "its keypad key no longer types")
-        p.click("startButton")
-        p.wait_model("mainVisible", False)
-        rec.focus()
-        self.assertEqual(self.typed_by(rec, "F5"), ["v", "3", "4"], "from the tray")
+        self.assertEqual(typed_by(self.x, rec, "F5"), ["v", "3", "4"])
+        self.assertEqual(typed_by(self.x, rec, "KP_3"), [], "its keypad key no longer types")
+        p.to_tray()
+        self.assertEqual(typed_by(self.x, rec, "F5", rec.focus), ["v", "3", "4"], "from the tray")
         game = self.recorder(grab=True)
-        self.assertEqual(self.typed_by(game, "F5"), ["v", "3", "4"], "behind a game's grab")
-        game.ungrab()
+        self.assertEqual(typed_by(self.x, game, "F5"), ["v", "3", "4"], "behind a game's grab")
+        game.d.ungrab_keyboard(X.CurrentTime)
+        game.d.sync()
         p.proc.terminate()
         p.proc.wait(10)
-
-        again = self.start_program()
-        again.wait_text("keyLabel3", "F5")
-        rec.focus()
-        self.assertEqual(self.typed_by(rec, "F5"), ["v", "3", "4"], "after a restart")
+        self.start_program().wait_text("keyLabel3", "F5")
+        self.assertEqual(typed_by(self.x, rec, "F5", rec.focus), ["v", "3", "4"], "after a restart")
 
 
-class OnlyInTheGameTest(E2ETest):
-    """With no window manager the input focus counts, at PointerRoot the window pointed at."""
+class OnlyInTheGameTest(E2ETest):  # with no window manager the input focus counts, or the pointer
+    def point_at(self, rec):  # at PointerRoot the window pointed at gets the keys
+        self.x.display.set_input_focus(X.PointerRoot, X.RevertToPointerRoot, X.CurrentTime)
+        self.x.move(rec.win.get_geometry().x + 150, rec.win.get_geometry().y + 100)
 
     def test_the_input_focus_or_the_window_under_the_pointer_decides(self):
-        with open(os.path.join(self.workdir, "options"), "wb") as f:
+        with open(self.path("options"), "wb") as f:
             f.write(b"only-in-game = yes\n# the player's own note\ngame-program = CoD_Mod.exe\n")
         self.start_program()
         game = self.recorder(name="Game", wm_class=("codmp.exe", "Wine"), at=(700, 100))
         modded = self.recorder(name="Modded", wm_class=("cod_mod.exe", "Wine"), at=(700, 400))
         other = self.recorder(name="Other", wm_class=("xterm", "XTerm"), at=(700, 700))
         for rec, words in ((game, "the game"), (modded, "a game named in options")):
-            self.assertEqual(self.typed_by(rec, focus=rec.focus), ["v", "1", "1"], words)
-        self.assertEqual(self.typed_by(other, focus=other.focus), [], "a terminal")
-
-        def pointer_over(rec):
-            def focus():
-                self.x.display.set_input_focus(X.PointerRoot, X.RevertToPointerRoot, X.CurrentTime)
-                g = rec.win.get_geometry()
-                self.x.move(g.x + 150, g.y + 100)
-            return focus
-        self.assertEqual(self.typed_by(game, focus=pointer_over(game)), ["v", "1", "1"],
+            self.assertEqual(typed_by(self.x, rec, focus=rec.focus), ["v", "1", "1"], words)
+        self.assertEqual(typed_by(self.x, other, focus=other.focus), [], "a terminal")
+        self.assertEqual(typed_by(self.x, game, focus=lambda: self.point_at(game)), ["v", "1", "1"],
                          "PointerRoot")
-        self.assertEqual(self.typed_by(other, focus=pointer_over(other)), [],
+        self.assertEqual(typed_by(self.x, other, focus=lambda: self.point_at(other)), [],
                          "PointerRoot, a terminal")
         self.x.display.set_input_focus(X.NONE, X.RevertToNone, X.CurrentTime)
         self.x.display.sync()
-        self.assertEqual(self.typed_by(game), [], "nobody has the focus")
+        self.assertEqual(typed_by(self.x, game), [], "nobody has the focus")
         self.assertEqual(self.file("options").count(b"\n"), 3, "read, not rewritten")
-
-
-if __name__ == "__main__":
-    unittest.main()

@@ -38,15 +38,13 @@ class DocumentsTest(unittest.TestCase):
         help = subprocess.run([os.environ["BRONTEK_BIN"], "--help"], capture_output=True,
                               text=True, timeout=30, check=True).stdout
         listed = options(section(help, r"^Options:", r"^$"))
-        files_note = flat(section(help, r"^Files:", r"^$"))
-        files, folder = re.findall(r'"(\w+)"', files_note), "the folder the program is started in"
+        note = flat(section(help, r"^Files:", r"^$"))
+        files, folder = re.findall(r'"(\w+)"', note), "the folder the program is started in"
         games, quoted = set(re.findall(r"\b(\w+\.exe)\b", help)), re.findall(r'"([^"]+)"', help)
-        self.assertEqual((sorted(files), folder in files_note, "CoDUOMP.exe" in games,
-                          "-h" in listed),
+        self.assertEqual((sorted(files), folder in note, "CoDUOMP.exe" in games, "-h" in listed),
                          (["binds", "data", "grant", "keys", "options"], True, True, True))
         readme, windows = read("README.md"), read("frontends/win32/README.txt.in")
         man = roff_text(read("data/brontek-tarnlow.1.in"))
-        # Each document: its text, its list of options, and the part that says where the files are.
         for name, text, command_line, files_part in [
                 ("README.md", readme, re.findall(r"(?m)^brontek-tarnlow (.*)$", readme),
                  section(readme, r"^## Files", r"^## ")),

@@ -3,7 +3,6 @@
 import glob
 import os
 import re
-import shutil
 import subprocess
 import tempfile
 import unittest
@@ -19,8 +18,7 @@ def run(*args, **kw):
 
 class PackageTest(unittest.TestCase):
     def test_the_deb_holds_the_program_and_passes_the_checks(self):
-        out = tempfile.mkdtemp(prefix="bt-deb-")
-        self.addCleanup(shutil.rmtree, out, True)
+        out = self.enterContext(tempfile.TemporaryDirectory(prefix="bt-deb-"))
         run("cpack", "-G", "DEB", "--config", os.path.join(BUILD, "CPackConfig.cmake"), "-B", out)
         [deb] = glob.glob(os.path.join(out, "*.deb"))
         arch = run("dpkg", "--print-architecture").stdout.strip()
@@ -40,11 +38,9 @@ class PackageTest(unittest.TestCase):
 
         root = os.path.join(out, "root")
         run("dpkg-deb", "-x", deb, root)
-        share = os.path.join(root, "usr", "share")
-        for check in (["appstreamcli", "validate", "--no-net",
-                       os.path.join(share, "metainfo", "com.brontek.tarnlow.metainfo.xml")],
-                      ["desktop-file-validate",
-                       os.path.join(share, "applications", "com.brontek.tarnlow.desktop")]):
+        app = os.path.join(root, "usr", "share", "%s", "com.brontek.tarnlow.%s")
+        for check in (["appstreamcli", "validate", "--no-net", app % ("metainfo", "metainfo.xml")],
+                      ["desktop-file-validate", app % ("applications", "desktop")]):
             self.assertEqual(run(*check).returncode, 0, check)
         # The launcher answers without a display and keeps its files in the player's data folder.
         env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
@@ -65,11 +61,10 @@ class WindowsZipTest(unittest.TestCase):
         root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
         folder = "brontek-tarnlow-%s/" % VERSION
         with zipfile.ZipFile(os.path.join(root, "dist", folder[:-1] + "-windows-x64.zip")) as z:
+            names = ("LICENSE.txt", "README.txt", "brontek-tarnlow.exe")
             self.assertEqual(sorted(n for n in z.namelist() if not n.endswith("/")),
-                             [folder + n for n in ("LICENSE.txt", "README.txt",
-                                                   "brontek-tarnlow.exe")])
-            exe, readme, licence = (z.read(folder + n) for n in
-                                    ("brontek-tarnlow.exe", "README.txt", "LICENSE.txt"))
+                             [folder + n for n in names])
+            licence, readme, exe = (z.read(folder + n) for n in names)
         pe = int.from_bytes(exe[0x3C:0x40], "little")
         self.assertEqual(exe[pe:pe + 6], b"PE\0\0\x64\x86", "a 64-bit Windows program")
         self.assertEqual(exe[pe + 8:pe + 12], b"\0" * 4, "no time stamp: the same bytes each build")
@@ -80,7 +75,3 @@ class WindowsZipTest(unittest.TestCase):
             self.assertNotRegex(text, re.compile(rb"[^\r]\n"), "CR LF line ends")
         self.assertIn(b"Where it keeps its files", readme)
         self.assertIn(b"MIT License", licence)
-
-
-if __name__ == "__main__":
-    unittest.main()

@@ -1,60 +1,41 @@
 """Only in the game under openbox, for both programs: Wine's CoDMP.exe, Proton's, and another."""
 
 import os
-import sys
-import time
-import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-import harness  # noqa: E402
-from harness import wait_for  # noqa: E402
-from test_wine import WineTest, WineWindow  # noqa: E402
+import harness
+from test_wine import WineTest, WineWindow
 
 LINUX_BIN = os.environ.get("BRONTEK_LINUX_BIN", "")
 MESSAGE = ["v", "1", "1"]  # keypad 0's message on a fresh start
-
-
 LEFT = 960  # right of the program's window, which may be over 700 px wide
 
 
-class OnlyInTheGame:
-    """A mixin giving start(), windows() (two games and another) and OTHER_PROGRAM (its name)."""
-
-    def setUp(self):
-        super().setUp()
-        self.start_openbox()
+class OnlyInTheGame:  # a mixin giving windows() (two games and another) and OTHER_PROGRAM
+    window_manager = True
 
     def typed_into(self, window):  # what keypad 0 typed there, pressed with window in front
-        window.focus()
-        wait_for(lambda: self.x.focused() == window.title, what=window.title + " focused")
-        before = window.typed()
-        self.x.tap("KP_0", hold=0.05)
-        time.sleep(1.0)
-        return [k for _, k in window.typed()[len(before):]]
+        def focus():
+            window.focus()
+            harness.wait_for(lambda: self.x.focused() == window.title, what="the window focused")
+        return harness.typed_by(self.x, window, focus=focus, settle=1.0)
 
     def tick(self, p, on):
         p.click("onlyInGameBox")
         expected = b"only-in-game = %s\r\n" % (b"yes" if on else b"no")
-        wait_for(lambda: os.path.exists(self.path("options")) and
-                 self.file("options").startswith(expected), what="options saying " + repr(on))
-
-    def path(self, name):
-        return os.path.join(self.workdir, name)
+        harness.wait_for(lambda: self.file("options").startswith(expected), what="options: %s" % on)
 
     def test_ticked_keypad_0_types_into_both_games_and_elsewhere_only_once_taught(self):
         p = self.start()
         game, proton, other = self.windows()
         for window in filter(None, (game, proton, other)):
-            self.assertEqual(self.typed_into(window), MESSAGE, "off: every window, " +
-                             window.title)
+            self.assertEqual(self.typed_into(window), MESSAGE, "off: every window, " + window.title)
         self.tick(p, True)
         self.assertEqual(self.typed_into(game), MESSAGE, "the game under Wine")
         if proton:
             self.assertEqual(self.typed_into(proton), MESSAGE, "the game under Proton")
         self.assertEqual(self.typed_into(other), [], "not the game")
         self.assertEqual(self.typed_into(game), MESSAGE, "nothing kept for the game's return")
-        # The game button: the next press in another program's window makes it a game.
-        p.click("gameButton")
+        p.click("gameButton")  # the next press in another program's window makes it a game
         p.wait_text("gameButton", "Press a key in the game\u2026")
         self.assertEqual(self.typed_into(other), MESSAGE, "taught by its own press")
         self.assertEqual(self.file("options"), b"only-in-game = yes\r\ngame-program = %s\r\n"
@@ -67,11 +48,8 @@ class LinuxProgramTest(OnlyInTheGame, WineTest):
     OTHER_PROGRAM = b"other"
 
     def start(self):
-        if not LINUX_BIN or not os.path.exists(LINUX_BIN):
-            self.fail("BRONTEK_LINUX_BIN does not name the Linux program: %r" % LINUX_BIN)
-        p = self.start_program(command=[LINUX_BIN])
-        wait_for(lambda: self.x.focused() == harness.MAIN, what="the window focused")
-        return p
+        self.assertTrue(os.path.exists(LINUX_BIN), "no program at BRONTEK_LINUX_BIN %r" % LINUX_BIN)
+        return self.start_program(command=[LINUX_BIN])
 
     def windows(self):
         return (WineWindow(self, "CoDMP.exe", "CoDMP", LEFT, 40),
@@ -80,19 +58,9 @@ class LinuxProgramTest(OnlyInTheGame, WineTest):
                 self.recorder(name="Other", wm_class=("other", "Other"), at=(LEFT, 640)))
 
 
-class WindowsProgramTest(OnlyInTheGame, WineTest):
-    """Wine's: Wine hands a Wine program keys only while a Wine window has the focus."""
+class WindowsProgramTest(OnlyInTheGame, WineTest):  # Wine hands keys only to a focused Wine window
     OTHER_PROGRAM = b"Other.exe"
-
-    def start(self):
-        p = super().start()
-        wait_for(lambda: self.x.focused() == harness.MAIN, what="the window focused")
-        return p
 
     def windows(self):
         return (WineWindow(self, "CoDMP.exe", "CoDMP", LEFT, 40), None,
                 WineWindow(self, "Other.exe", "Other", LEFT, 640))
-
-
-if __name__ == "__main__":
-    unittest.main()

@@ -1,18 +1,13 @@
-"""The Windows program under Wine on a private Xvfb; the game is a recording Wine window, since it
-hears keys only while a Wine window has the focus."""
+"""The Windows program under Wine on Xvfb; the game is a Wine window, the kind Wine types into."""
 
 import os
 import re
 import shutil
 import subprocess
-import sys
-import tempfile
 import time
-import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-import harness  # noqa: E402
-from harness import wait_for  # noqa: E402
+import harness
+from harness import wait_for
 
 EXE = os.environ.get("BRONTEK_EXE", "")
 RECORDER = os.environ.get("BRONTEK_RECORDER", "")
@@ -20,78 +15,61 @@ POST_MESSAGE = os.environ.get("BRONTEK_POST_MESSAGE", "")
 WM_DPICHANGED = 0x02E0
 ICON = "explorer.exe"  # Wine's tray icons dock into the tray as windows of its explorer
 RUN = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
+LOG_PIXELS = (r"HKCU\Control Panel\Desktop", "/v", "LogPixels")  # Wine's one scale for all monitors
 
 
 class WineTest(harness.E2ETest):
     def setUp(self):
         for tool in ("wine", "wineserver"):
-            if not shutil.which(tool):
-                self.fail("%s is missing (Debian package wine)" % tool)
+            self.assertTrue(shutil.which(tool), "%s is missing (Debian package wine)" % tool)
         harness.BIN = EXE
         super().setUp()
-        self.wine = {"WINEDEBUG": "-all", "WINEPREFIX": os.environ.get(
-            "WINEPREFIX", os.path.join(self.workdir, "prefix"))}
-        self.addCleanup(lambda: subprocess.run(["wineserver", "-k"], env=dict(
-            os.environ, **self.wine), stderr=subprocess.DEVNULL))
+        self.wine = {"WINEDEBUG": "-all", "DISPLAY": self.x.name, "WINEPREFIX": os.environ.get(
+            "WINEPREFIX", self.path("prefix"))}
+        self.addCleanup(subprocess.run, ["wineserver", "-k"], env=dict(os.environ, **self.wine),
+                        stderr=subprocess.DEVNULL)
 
     def start(self):
         return self.start_program(self.wine, ["wine", EXE])
 
-    def wine_run(self, *command):
-        subprocess.run(["wine", *command], env=dict(os.environ, DISPLAY=self.x.name, **self.wine),
-                       check=True, timeout=120, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL)
-
-    def change_dpi(self, window_class, dpi):  # as Windows tells a window moved to another monitor
-        self.wine_run(POST_MESSAGE, window_class, str(WM_DPICHANGED), str(dpi << 16 | dpi))
+    def wine_run(self, *command, check=True):
+        return subprocess.run(["wine", *command], env=dict(os.environ, **self.wine), check=check,
+                              timeout=120, capture_output=True, text=True)
 
     def game(self):  # a focused recording Wine window; a function giving its keys from v on
-        recorder = WineWindow(self, RECORDER, "Recorder", 700, 500, "keys.txt")
+        recorder = WineWindow(self, "Recorder.exe", "Recorder", 700, 500)
         time.sleep(1.0)
         recorder.focus()
         time.sleep(0.5)
 
-        def keys():
-            # The keypad key itself arrives too ("0" with NumLock on).
+        def keys():  # the keypad key arrives too ("0" with NumLock on)
             typed = recorder.typed()
             starts = [n for n, (_, k) in enumerate(typed) if k == "v"]
             return [t for t in typed[starts[0]:] if t[1] != "0"] if starts else []
         return keys
 
 
-class WineWindow:
-    """The key recorder run as exe (a copy so named), writing (message time, character) lines."""
-
-    def __init__(self, test, exe, title, left, top, out=None):
-        path = exe
-        if os.path.basename(exe) != os.path.basename(RECORDER):
-            path = os.path.join(test.workdir, exe)
-            shutil.copy(RECORDER, path)
-        self.out = os.path.join(test.workdir, out or title + ".txt")
-        self.x, self.title = test.x, title
-        proc = subprocess.Popen(["wine", path, os.path.basename(self.out), title, str(left),
-                                 str(top)], cwd=test.workdir,
-                                env=dict(os.environ, DISPLAY=test.x.name, **test.wine))
-        test.addCleanup(lambda: (proc.kill(), proc.wait()))
+class WineWindow:  # the key recorder run as exe (a copy so named), writing (time, character) lines
+    def __init__(self, test, exe, title, left, top):
+        shutil.copy(RECORDER, test.path(exe))
+        self.out, self.x, self.title = test.path(title), test.x, title  # its keys in file "title"
+        test.spawn(["wine", exe, title, title, str(left), str(top)], test.wine, test.workdir)
         wait_for(lambda: test.x.find(title), 60, what="the %s window" % title)  # Wine's first start
         harness.steady(lambda: test.x.find(title), "the %s window placed" % title)
 
     def focus(self):
-        x, y, w, h = self.x.find(self.title)
-        self.x.click(x + w // 2, y + h // 2)
+        self.x.click_on(self.x.find(self.title))
 
     def typed(self):  # (message time, character) pairs, written as keys arrive
         if not os.path.exists(self.out):
             return []
         with open(self.out, encoding="utf-8", errors="replace") as f:
-            return [(int(line.split()[0]), line.split()[1]) for line in f
-                    if len(line.split()) == 2]
+            return [(int(line.split()[0]), line.split()[1]) for line in f if len(line.split()) == 2]
 
 
 class WineKeysTest(WineTest):
     def typed_one_interval_apart(self, keys, count, late=10):
-        """The keys, once count came, each three on a 100 ms beat from one press: each at most late
-        after its due time (a v late on a busy machine must not make its next key look early)."""
+        # Each three on one 100 ms beat, none more than late behind it: a late v hides no early key.
         typed = wait_for(lambda: len(keys()) >= count and keys())
         for i in range(0, count, 3):
             offsets = [at - 100 * n for n, (at, _) in enumerate(typed[i:i + 3])]
@@ -115,37 +93,30 @@ class WineKeysTest(WineTest):
         p = self.start_program(dict(self.wine, BRONTEK_TEST_CLOCK="set-timer"), ["wine", EXE])
         self.assertEqual(p.model()["clock"], "set-timer")
         keys = self.game()
-        self.x.tap("KP_0", hold=0.05)
-        # On Windows' tick each key may be up to 16 ms late, v as well.
-        self.assertEqual(self.typed_one_interval_apart(keys, 3, late=16),
-                         ["v", "1", "1"])
+        self.x.tap("KP_0", hold=0.05)  # on Windows' tick each key may be up to 16 ms late, v too
+        self.assertEqual(self.typed_one_interval_apart(keys, 3, late=16), ["v", "1", "1"])
 
 
-class WineWindowTest(harness.WindowScenarios, WineTest):
+class WineWindowTest(harness.WindowScenarios, harness.AltF4Scenario, WineTest):
     EDIT = "Edit"
     F5 = b"win32 63 "
 
-    def test_alt_f4_during_a_key_choice_closes_the_window(self):
-        self.alt_f4_during_a_key_choice_closes_the_window()
 
-
-class WineWindowUnderOpenboxTest(WineWindowTest):
+class WineWindowUnderOpenboxTest(harness.SideButtonScenario, WineWindowTest):
     window_manager = True
     RAW_MOUSE = True
-
-    def test_a_side_button_chosen_types_over_another_window_the_left_button_and_wheel_never(self):
-        self.side_button_chosen_over_the_window_types_over_another_and_left_and_wheel_never_do()
 
 
 class WineTrayTest(WineTest):
     screen = "2560x1440"  # a monitor made for 200 %, which the window is moved to
+
+    def change_dpi(self, p, window, dpi, key="dpi", value=None):  # as on a move to another monitor
+        self.wine_run(POST_MESSAGE, window, str(WM_DPICHANGED), str(dpi << 16 | dpi))
+        p.wait_model(key, value or dpi)
+
     def test_at_150_percent_the_scale_is_followed_and_the_first_time_in_the_tray_told_once(self):
-        # Wine's one scale for every monitor, from its registry (this prefix's first run). The
-        # prefix is shared by the suites that follow, which expect 96 dpi again.
-        self.wine_run("reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
-                      "REG_DWORD", "/d", "144", "/f")
-        self.addCleanup(self.wine_run, "reg", "delete", r"HKCU\Control Panel\Desktop", "/v",
-                        "LogPixels", "/f")
+        self.wine_run("reg", "add", *LOG_PIXELS, "/t", "REG_DWORD", "/d", "144", "/f")
+        self.addCleanup(self.wine_run, "reg", "delete", *LOG_PIXELS, "/f")  # a shared prefix
         harness.write_binds(self.workdir, 2, {19: 4, 18: 6})  # Numpad 9 on Vehicles 7
         self.start_trayer()
         p = self.start()
@@ -157,34 +128,27 @@ class WineTrayTest(WineTest):
             return [p.window()["clientW"], save["w"], save["h"], save["font"]]
         at_150 = sizes()
         self.assertEqual(self.texts_cut_off(p), [], "at 150 % from the start, connecting")
-        self.change_dpi("BrontekTarnlowMain", 192)  # moved to a monitor at 200 %
-        p.wait_model("dpi", 192)
+        self.change_dpi(p, "BrontekTarnlowMain", 192)  # moved to a monitor at 200 %
         for was, now in zip(at_150, sizes()):
             self.assertAlmostEqual(now, was * 4 / 3, delta=1, msg=(at_150, sizes()))
         self.assertEqual(self.texts_cut_off(p), [], "at 200 %")
-        self.change_dpi("BrontekTarnlowMain", 144)  # and back to one at 150 %
-        p.wait_model("dpi", 144)
+        self.change_dpi(p, "BrontekTarnlowMain", 144)  # and back to one at 150 %
         self.assertEqual(self.texts_cut_off(p), [], "at 150 % again")
-        p.click("startButton")
-        p.wait_model("mainVisible", False)
+        p.to_tray()
         p.wait_model("notices", 1)
         self.assertEqual(p.model()["trayIconPx"], 24, "the icon's own 24-pixel image at 150 %")
-        self.change_dpi("BrontekTarnlowPlatform", 192)  # the notification area's monitor
-        p.wait_model("trayIconPx", 32)
+        self.change_dpi(p, "BrontekTarnlowPlatform", 192, "trayIconPx", 32)  # the tray's monitor
         self.assertIn(b"tray-notice-shown = yes\r\n", self.file("options"))
         p.stop()
         again = self.start()
-        again.click("startButton")
-        again.wait_model("mainVisible", False)
+        again.to_tray()
         time.sleep(1.0)
         self.assertEqual(again.model()["notices"], 0, "told once, not at every start")
 
 
 class WineStartWithWindowsTest(WineTest):
     def run_value(self):  # our value under the Run key, as reg.exe shows it, or None
-        query = subprocess.run(["wine", "reg", "query", RUN, "/v", "Brontek Tarnlow"],
-                               env=dict(os.environ, DISPLAY=self.x.name, **self.wine),
-                               capture_output=True, text=True, timeout=120)
+        query = self.wine_run("reg", "query", RUN, "/v", "Brontek Tarnlow", check=False)
         found = re.search(r"Brontek Tarnlow\s+REG_SZ\s+(.*\S)", query.stdout)
         return found.group(1) if query.returncode == 0 and found else None
 
@@ -193,29 +157,21 @@ class WineStartWithWindowsTest(WineTest):
         older = r'"C:\Program Files\Brontek\brontek-tarnlow.exe" --tray'
         self.wine_run("reg", "add", RUN, "/v", "Brontek Tarnlow", "/t", "REG_SZ", "/d", older, "/f")
         p = self.start()
-        box = lambda: (p.widget("loginStartBox")["text"], p.widget("loginStartBox")["checked"])  # noqa
-        self.assertEqual(box(), ("Start with Windows", False), "an older build's entry")
-        for ticked in (True, False, True):
-            p.click("loginStartBox")
-            p.wait_state(lambda s: box()[1] == ticked, what="the box ticked: %s" % ticked)
-            self.assertEqual(self.run_value() is not None, ticked)
+        self.assertEqual(self.login_box(p), ("Start with Windows", False), "an older build's entry")
+        self.tick_login_box(p, lambda: self.run_value() is not None)
         command = [a or b for a, b in re.findall(r'"([^"]*)"|(\S+)', self.run_value())]
         self.assertEqual(command[1:3], ["--tray", "--folder"])
         self.assertTrue(command[0].endswith("\\brontek-tarnlow.exe"), command)
         self.assertTrue(command[3].lower().endswith(self.workdir.replace("/", "\\").lower()),
                         command)
         p.stop()
-        # The sign-in: Explorer runs the value's command in a folder of its own.
-        self.start_trayer()
-        elsewhere = tempfile.mkdtemp(prefix="bt-elsewhere-")
-        self.addCleanup(shutil.rmtree, elsewhere, True)
+        self.start_trayer()  # the sign-in: Explorer runs the command in a folder of its own
+        elsewhere = self.folder()
         again = self.start_program(self.wine, ["wine"] + command, cwd=elsewhere, hidden=True)
-        self.docked_icon(ICON)
+        self.docked_icon(again, ICON)
         again.wait_model("notices", 1)
-        keys = self.game()
-        self.x.tap("KP_3", hold=0.05)
-        self.assertEqual([k for _, k in wait_for(lambda: len(keys()) >= 3 and keys())],
-                         ["v", "3", "4"], "the player's own bindings")
+        self.assertEqual([k for _, k in self.typed_after(self.game(), "KP_3")], ["v", "3", "4"],
+                         "the player's own bindings")
         self.assertEqual(os.listdir(elsewhere), [], "nothing written where it was started")
 
 
@@ -224,7 +180,3 @@ class WineCopyTest(harness.CopyScenarios, WineTest):
 
     def second_start(self, p):
         return subprocess.run(["wine", EXE], cwd=self.workdir, env=p.env, timeout=60).returncode
-
-
-if __name__ == "__main__":
-    unittest.main()
