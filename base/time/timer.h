@@ -1,9 +1,9 @@
 #pragma once
 
 // The program's clocks: periodic timers (the key send, the status poll, the blink, the connect
-// timeout) and alarms that ring once (a message's start, v, the news window's start delay). Whoever
-// drives them, the real event loop or the virtual clock of the tests, is told of every change and
-// hands each tick the time on its clock; the core itself never reads a clock.
+// timeout) and alarms that ring once (a message's start, v, the news window's start delay). The
+// core's schedule (schedule.h) is told of every change and hands each tick the time the platform
+// ran it at; the core itself never reads a clock.
 
 #include "base/time/time.h"
 
@@ -15,7 +15,7 @@ namespace bt {
 class Alarm;
 class Timer;
 
-// The platform's clock: it arms a native timer for each timer and alarm it is told of.
+// What keeps the timers' and alarms' due times: the core's schedule, which every platform runs.
 class Clock {
   public:
     virtual ~Clock() = default;
