@@ -56,15 +56,17 @@ test-unit: deps check-format
 	cmake --build --preset default
 	ctest --preset default -L unit
 
+# Two tests at a time: the end-to-end suites mostly wait on the program and their own private X
+# servers and ports, so two of them share the two cores of a small machine without crowding.
 test-default:
 	cmake --preset default
 	cmake --build --preset default
-	ctest --preset default
+	ctest --preset default -j2
 
 test-asan:
 	cmake --preset asan
 	cmake --build --preset asan
-	ctest --preset asan
+	ctest --preset asan -j2
 
 # The Windows program, cross-built with MinGW-w64; its tests run under Wine. The unit tests, on
 # virtual time, run two at a time (each pays for a Wine start); the rest, which measure real time,

@@ -5,8 +5,9 @@
 #   bench/run.sh            the baseline is BASELINE (a tag or commit): by default the newest
 #                           release tag, or while there is none the last commit that still
 #                           polled the keypad; it is built in build/bench-baseline/
-#   bench/run.sh --smoke    every script for a moment, with this build as its own baseline, so
-#                           that none can rot (make test runs this)
+#   bench/run.sh --smoke    every script for a moment, so that none can rot (make test runs
+#                           this); the quick ones with this build as its own baseline, the
+#                           program's two on their own, since each of their runs waits seconds
 set -euo pipefail
 cd "$(dirname "$0")/.."
 this=build/default
@@ -17,8 +18,9 @@ for needed in "$this/brontek-tarnlow" "$this/bench/main_window_bench" \
 done
 
 if [ "${1:-}" = "--smoke" ]; then
-  base=$this base_exe=$windows/brontek-tarnlow.exe
-  core=(--smoke) x11=(--idle-seconds 1 --settle 4 --presses 2 --xbindkeys) wine=(--idle-seconds 1 --settle 3 --presses 1)
+  base=$this
+  core=(--smoke) x11=(--idle-seconds 1 --settle 4 --presses 2 --xbindkeys)
+  wine=(--idle-seconds 1 --settle 3 --presses 1)
   hostile=(--scenarios garbage,feed_one_line)
 else
   baseline="${BASELINE:-$(git describe --tags --abbrev=0 --match 'v*' 2>/dev/null || echo c388a55)}"
@@ -32,17 +34,18 @@ else
   cmake -S "$dir/src" -B "$dir/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRONTEK_TESTS=OFF \
     -DCMAKE_TOOLCHAIN_FILE="$PWD/$dir/src/cmake/toolchain-mingw64.cmake" >/dev/null
   cmake --build "$dir/windows" --target brontek-tarnlow
-  base=$dir/linux base_exe=$dir/windows/brontek-tarnlow.exe
-  core=() x11=(--xbindkeys) wine=() hostile=()
+  base=$dir/linux
+  core=() x11=(--xbindkeys --baseline "$base/brontek-tarnlow") hostile=()
+  wine=(--baseline "$dir/windows/brontek-tarnlow.exe")
 fi
 
 echo "== the core on the fake platform ($(nproc) cores, $(date +%F))"
 bench/compare_core.py "$this" "$base" "${core[@]}"
 echo "== the Linux program on Xvfb"
-bench/x11_bench.py --bin "$this/brontek-tarnlow" --baseline "$base/brontek-tarnlow" "${x11[@]}"
+bench/x11_bench.py --bin "$this/brontek-tarnlow" "${x11[@]}"
 echo "== the Windows program under Wine"
 WINEPREFIX="${WINEPREFIX:-$PWD/$windows/wineprefix}" WINEDEBUG=-all \
-  bench/wine_bench.py --exe "$windows/brontek-tarnlow.exe" --baseline "$base_exe" "${wine[@]}"
+  bench/wine_bench.py --exe "$windows/brontek-tarnlow.exe" "${wine[@]}"
 echo "== broken servers"
 bench/hostile_bench.py --bin "$this/brontek-tarnlow" --baseline "$base/brontek-tarnlow" \
   "${hostile[@]}"

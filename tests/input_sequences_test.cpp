@@ -9,6 +9,10 @@
 #include <cstdio>
 #include <random>
 
+#ifndef BRONTEK_SEQUENCES
+#define BRONTEK_SEQUENCES 10000
+#endif
+
 namespace bt::player {
 namespace {
 
@@ -27,7 +31,7 @@ TEST(InputSequences, EveryMessageHasAPressAndChoicesStayInTheMainWindow) {
     constexpr unsigned kSeed = 20261207; // the same sequences every run; make fuzz looks further
     std::mt19937 random(kSeed);
     Counts counts;
-    for (int run = 0; run < 10000; ++run) {
+    for (int run = 0; run < BRONTEK_SEQUENCES; ++run) {
         std::vector<std::uint8_t> bytes(2 * (1 + random() % 150));
         for (auto& b : bytes)
             b = static_cast<std::uint8_t>(random());
