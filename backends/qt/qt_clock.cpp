@@ -1,35 +1,59 @@
 #include "backends/qt/qt_clock.h"
 
-#include <algorithm>
-#include <chrono>
+#include <sys/timerfd.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 
 namespace bt::qt {
 
-QtClock::QtClock() {
-    // To the millisecond; one that comes early runs nothing and is armed again for the rest.
-    timer_.setTimerType(Qt::PreciseTimer);
-    timer_.setSingleShot(true);
-    connect(&timer_, &QTimer::timeout, this, [this] { runDue(); });
+QtClock::QtClock() : fd_(timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC)) {
+    if (fd_ < 0) {
+        // Only when the system is out of file descriptors or memory: the program cannot keep
+        // time, so it says so and does not start.
+        std::perror("brontek-tarnlow: no timer");
+        std::exit(1);
+    }
+    notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
+        std::uint64_t expirations = 0;
+        if (::read(fd_, &expirations, sizeof expirations) == sizeof expirations)
+            runDue();
+    });
+}
+
+QtClock::~QtClock() {
+    notifier_.reset();
+    ::close(fd_);
 }
 
 Millis QtClock::now() const {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return Millis(t.tv_sec) * 1000 + t.tv_nsec / 1'000'000;
 }
 
 void QtClock::stopAll() {
     Schedule::stopAll();
-    timer_.stop();
+    armAt(std::nullopt);
+}
+
+void QtClock::armAt(std::optional<Millis> due) {
+    itimerspec spec{};
+    // An absolute time of zero would disarm it: the earliest time there is stands for "at once".
+    if (due)
+        spec.it_value = *due > 0 ? timespec{time_t(*due / 1000), long(*due % 1000) * 1'000'000}
+                                 : timespec{0, 1};
+    timerfd_settime(fd_, TFD_TIMER_ABSTIME, &spec, nullptr);
 }
 
 void QtClock::runDue() {
     if (beforeRun_)
         beforeRun_();
-    // What is left is counted from after the run: typing a key waits for the X server, and the
-    // next key would come that much late.
-    if (const auto next = run(now()))
-        timer_.start(static_cast<int>(std::max<Millis>(0, *next - now())));
+    armAt(run(now()));
 }
 
 } // namespace bt::qt
