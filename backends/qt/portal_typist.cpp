@@ -307,9 +307,20 @@ TypeOutcome PortalTypist::typeKey(TypedKey key) {
 }
 
 void PortalTypist::notify(const QString& method, int code, bool pressed) {
-    QDBusMessage call = portalCall(kRemoteDesktop, method);
-    call << QVariant::fromValue(QDBusObjectPath(session_)) << QVariantMap() << code
-         << static_cast<uint>(pressed ? 1 : 0);
+    keyEvents_.push_back({method, code, pressed});
+    if (!keyEventSent_)
+        sendNextKeyEvent();
+}
+
+void PortalTypist::sendNextKeyEvent() {
+    keyEventSent_ = step_ == Step::Typing && !keyEvents_.empty();
+    if (!keyEventSent_)
+        return keyEvents_.clear();
+    const KeyEvent event = keyEvents_.front();
+    keyEvents_.pop_front();
+    QDBusMessage call = portalCall(kRemoteDesktop, event.method);
+    call << QVariant::fromValue(QDBusObjectPath(session_)) << QVariantMap() << event.code
+         << static_cast<uint>(event.pressed ? 1 : 0);
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this](QDBusPendingCallWatcher* answered) {
@@ -317,6 +328,7 @@ void PortalTypist::notify(const QString& method, int code, bool pressed) {
                 // A session the desktop no longer knows types nothing more.
                 if (QDBusPendingReply<>(*answered).isError() && step_ == Step::Typing)
                     end(Permission::TakenBack);
+                sendNextKeyEvent();
             });
 }
 

@@ -20,6 +20,7 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -63,7 +64,11 @@ class PortalTypist : public QObject, public Typist, public TypingPermission {
     void end(Permission why);
     void withdrawQuietly();
     void report(Permission now, std::string grant = {});
+    // Key events go to the desktop one call at a time, each once the last is answered: sent
+    // back to back, KWin was seen to lose a press or a release now and then (a key missing, or
+    // one left held and repeating in the game).
     void notify(const QString& method, int code, bool pressed);
+    void sendNextKeyEvent();
 
     x11::X11Typist& xtest_;
     const bool wayland_;
@@ -75,6 +80,13 @@ class PortalTypist : public QObject, public Typist, public TypingPermission {
     QString requestPath_; // the portal's question or step under way
     QString session_;
     unsigned tokens_ = 0;
+    struct KeyEvent {
+        QString method;
+        int code;
+        bool pressed;
+    };
+    std::deque<KeyEvent> keyEvents_; // not yet sent
+    bool keyEventSent_ = false;      // and not yet answered
 };
 
 } // namespace bt::qt
