@@ -52,9 +52,10 @@ class ModelClock : public Schedule {
     }
     const Path& path_;
     double now;
+    int doorbells = 0; // the platform asked to run the schedule soon
 
   protected:
-    void runSoon() override {}
+    void runSoon() override { ++doorbells; }
 };
 
 TEST(ClockScheduleTest, ArmsForWhatIsLeftInTheTimersUnitsAndTicksFromTheirDueTimes) {
@@ -82,7 +83,9 @@ TEST(ClockScheduleTest, KeysComeOneIntervalApartNeverEarlyNorDriftingAndLateByTh
                 v.setOnRing([&](Millis) { typed.push_back(clock.now), send.start(interval); });
                 v.attach(clock), send.attach(clock);
                 v.ringAt(scheduleTime(press) + interval);
+                EXPECT_EQ(clock.doorbells, 1); // set between runs: asks for one
                 clock.runUntil(press + 40.5 * interval);
+                EXPECT_EQ(clock.doorbells, 1); // the key send, started within a run: runs after
                 ASSERT_EQ(typed.size(), 40u);
                 EXPECT_GE(typed[0], std::floor(press) + interval);
                 EXPECT_LE(typed[0] - press, interval + path.maxLate);

@@ -11,27 +11,25 @@ Millis nextTick(Millis due, int intervalMs, Millis now) {
     return next < now ? now + intervalMs : next;
 }
 
+// A change counts from the next run's time; one made within a run, from that run's time, which
+// the run fixes before it ends.
 void Schedule::timerChanged(Timer& timer) {
     if (!timer.armed())
         return forget(&timer);
-    const auto due = runningAt_ ? std::optional(*runningAt_ + timer.interval()) : std::nullopt;
-    enter(&timer, {due, nextOrder_++, &timer, nullptr});
+    enter(&timer, {std::nullopt, nextOrder_++, &timer, nullptr});
 }
 
 void Schedule::alarmChanged(Alarm& alarm) {
     if (!alarm.armed())
         return forget(&alarm);
-    auto due = alarm.due();
-    if (!due && runningAt_)
-        due = alarm.dueFrom(*runningAt_);
-    enter(&alarm, {due, nextOrder_++, nullptr, &alarm});
+    enter(&alarm, {alarm.due(), nextOrder_++, nullptr, &alarm});
 }
 
 void Schedule::enter(const void* owner, Entry entry) {
     if (stopped_)
         return;
     entries_[owner] = entry;
-    if (!runningAt_)
+    if (!running_)
         runSoon();
 }
 
@@ -56,7 +54,7 @@ std::optional<Millis> Schedule::nextDue(Millis now) {
 
 std::optional<Millis> Schedule::run(Millis now) {
     nextDue(now);
-    runningAt_ = now;
+    running_ = true;
     std::vector<std::tuple<Millis, std::uint64_t, const void*>> due;
     for (const auto& [owner, e] : entries_)
         if (*e.due <= now)
@@ -68,7 +66,7 @@ std::optional<Millis> Schedule::run(Millis now) {
         if (it != entries_.end() && it->second.due == at && it->second.order == order)
             runEntry(it->second, now);
     }
-    runningAt_.reset();
+    running_ = false;
     return nextDue(now);
 }
 

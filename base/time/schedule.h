@@ -50,7 +50,7 @@ class Schedule : public Clock {
     void runEntry(Entry entry, Millis now);
 
     std::map<const void*, Entry> entries_;
-    std::optional<Millis> runningAt_; // within a run: its time
+    bool running_ = false;
     std::uint64_t nextOrder_ = 0;
     bool stopped_ = false;
 };
