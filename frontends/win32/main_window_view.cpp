@@ -17,13 +17,13 @@ constexpr int kCallOfDutyId = 3001;
 constexpr int kUnitedOffensiveId = 3002;
 constexpr int kOnlyInGameId = 3003;
 constexpr int kLoginStartId = 3004;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 } // namespace
 
 MainWindowView::MainWindowView(HINSTANCE instance, MainWindow& model, HICON icon) : model_(model) {
     MainWindowControls& c = model.controls();
-    hwnd_ = createOwnedWindow(instance, L"BrontekTarnlowMain", icon, kStyle,
+    hwnd_ = createOwnedWindow(instance, L"BrontekTarnlowMain", icon, kMainStyle,
                               widen(c.window.caption()).c_str(), this);
     controls_ = std::make_unique<NativeControls>(hwnd_, windowTwips(hwnd_));
     int id = kFirstListId;
@@ -62,7 +62,7 @@ void MainWindowView::syncWindow() {
     const Window& w = model_.controls().window;
     SetWindowTextW(hwnd_, widen(w.caption()).c_str());
     // The design's client size with the frame around it, or the outer height of the shrink.
-    resizeWindow(hwnd_, w, controls_->twips(), kStyle);
+    resizeWindow(hwnd_, w, controls_->twips(), kMainStyle);
     controls_->fitToWindow();
     // Only what changed is done, and nothing here activates the window: activating it while a
     // modal box is open leaves the keyboard nowhere, while a list is dropped down it takes the

@@ -15,12 +15,12 @@ constexpr int kExitId = 2001;
 constexpr int kDeclineId = 2002;
 constexpr int kNewsIdId = 2003;
 constexpr int kPageId = 2004;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kNewsStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 } // namespace
 
 NewsWindowView::NewsWindowView(HINSTANCE instance, NewsWindow& model, HICON icon) : model_(model) {
     NewsWindowControls& c = model.controls();
-    hwnd_ = createOwnedWindow(instance, L"BrontekTarnlowNews", icon, kStyle,
+    hwnd_ = createOwnedWindow(instance, L"BrontekTarnlowNews", icon, kNewsStyle,
                               widen(c.window.caption()).c_str(), this);
     controls_ = std::make_unique<NativeControls>(hwnd_, windowTwips(hwnd_));
     controls_->label(c.newsText, true);
@@ -62,7 +62,7 @@ void NewsWindowView::syncPage() {
 void NewsWindowView::syncWindow() {
     const Window& w = model_.controls().window;
     SetWindowTextW(hwnd_, widen(w.caption()).c_str());
-    resizeWindow(hwnd_, w, controls_->twips(), kStyle);
+    resizeWindow(hwnd_, w, controls_->twips(), kNewsStyle);
     controls_->fitToWindow();
     // Shown once when it opens; a later layout or caption change must not activate it again.
     if (w.visible() != (IsWindowVisible(hwnd_) != FALSE))
