@@ -143,11 +143,14 @@ class KdeSession:  # bus, KWin with Xwayland, PipeWire, KDE's portal; "name", "d
         return found + [q for node in re.findall(r'<node name="([^"]+)"', xml)
                         for q in self.questions(path + "/" + node)]
 
-    def refuse(self):  # answers KDE's question, which has the keyboard, "no"
+    def refuse(self):  # answers KDE's question "no" once it has the keyboard
         wait_for(self.questions, 30, what="KDE's question")
-        time.sleep(0.5)
-        self.tap("Escape")
-        wait_for(lambda: not self.questions(), what="the question closed")
+        for _ in range(10):  # an Escape that came before the question had the keyboard is lost
+            time.sleep(0.5)
+            self.tap("Escape")
+            with contextlib.suppress(AssertionError):
+                return wait_for(lambda: not self.questions(), 2, what="the question closed")
+        raise AssertionError("KDE's question never closed")
 
     def stop(self):  # ends what it started and what those started, latest first
         table = processes()
