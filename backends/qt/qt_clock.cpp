@@ -42,12 +42,12 @@ void QtClock::stopAll() {
 }
 
 void QtClock::armAt(std::optional<Millis> due) {
-    itimerspec spec{};
+    itimerspec when{};
     // An absolute time of zero would disarm it: the earliest time there is stands for "at once".
     if (due)
-        spec.it_value = *due > 0 ? timespec{time_t(*due / 1000), long(*due % 1000) * 1'000'000}
+        when.it_value = *due > 0 ? timespec{time_t(*due / 1000), long(*due % 1000) * 1'000'000}
                                  : timespec{0, 1};
-    timerfd_settime(fd_, TFD_TIMER_ABSTIME, &spec, nullptr);
+    timerfd_settime(fd_, TFD_TIMER_ABSTIME, &when, nullptr);
 }
 
 void QtClock::runDue() {
