@@ -15,11 +15,19 @@ X11Typist::X11Typist(const char* displayName) {
     if (!XTestQueryExtension(display_, &event, &error, &major, &minor))
         return;
     shiftKeycode_ = XKeysymToKeycode(display_, XK_Shift_L);
-    // Xlib fetches the keyboard's description at its first use: here, rather than at the first
-    // key typed, which would come some 20 ms late.
+    // The layout in use is followed by the server's word when it changes, rather than asked for
+    // at each key: asking waits for the X server, which on a Wayland desktop is busy with the
+    // game's drawing, and each key would come that much late.
+    int opcode = 0, xkbMajor = XkbMajorVersion, xkbMinor = XkbMinorVersion;
+    if (XkbQueryExtension(display_, &opcode, &xkbEvent_, &error, &xkbMajor, &xkbMinor))
+        XkbSelectEventDetails(display_, XkbUseCoreKbd, XkbStateNotify, XkbGroupStateMask,
+                              XkbGroupStateMask);
     XkbStateRec state{};
     XkbGetState(display_, XkbUseCoreKbd, &state);
-    XkbKeycodeToKeysym(display_, shiftKeycode_, state.group, 0);
+    group_ = state.group;
+    // Xlib fetches the keyboard's description at its first use: here, rather than at the first
+    // key typed, which would come some 20 ms late.
+    XkbKeycodeToKeysym(display_, shiftKeycode_, group_, 0);
     ok_ = true;
 }
 
@@ -67,20 +75,30 @@ unsigned X11Typist::spareKeycode() {
     return spare_;
 }
 
-std::optional<X11Typist::Place> X11Typist::find(char c) const {
+std::optional<X11Typist::Place> X11Typist::find(char c) {
     if (!ok())
         return std::nullopt;
     const KeySym sym = static_cast<KeySym>(static_cast<unsigned char>(c));
     const ::KeyCode kc = XKeysymToKeycode(display_, sym);
     if (kc == 0)
         return std::nullopt;
-    XkbStateRec state{};
-    XkbGetState(display_, XkbUseCoreKbd, &state);
+    followLayout();
     // Level 0 needs no modifier, level 1 needs Shift (the digits of a French layout).
     for (int level = 0; level < 2; ++level)
-        if (XkbKeycodeToKeysym(display_, kc, state.group, level) == sym)
+        if (XkbKeycodeToKeysym(display_, kc, group_, level) == sym)
             return Place{kc, level == 1 && shiftKeycode_ != 0};
     return std::nullopt;
+}
+
+// Takes in what the server has already said, without waiting for it: a layout chosen since (and,
+// inside Xlib, a keymap changed since).
+void X11Typist::followLayout() {
+    while (XEventsQueued(display_, QueuedAfterReading) > 0) {
+        XkbEvent event;
+        XNextEvent(display_, &event.core);
+        if (event.type == xkbEvent_ && event.any.xkb_type == XkbStateNotify)
+            group_ = event.state.group;
+    }
 }
 
 unsigned X11Typist::keycodeOf(char c) const {

@@ -30,7 +30,7 @@ class X11Typist : public bt::Typist {
         unsigned keycode = 0;
         bool shift = false;
     };
-    std::optional<Place> find(char c) const;
+    std::optional<Place> find(char c);
     // A key that has the character in any layout of the keymap; 0 for none.
     unsigned keycodeOf(char c) const;
     unsigned shiftKeycode() const { return shiftKeycode_; }
@@ -39,11 +39,14 @@ class X11Typist : public bt::Typist {
     void tap(unsigned keycode, bool shift);
     unsigned spareKeycode();
     TypeOutcome pressed(Place place) const;
+    void followLayout();
 
     Display* display_ = nullptr;
     bool ok_ = false;
     unsigned shiftKeycode_ = 0;
     unsigned spare_ = 0;
+    int xkbEvent_ = -1; // the first event number of the keyboard extension
+    int group_ = 0;     // the layout in use, of the keymap's four at most
 };
 
 } // namespace bt::x11

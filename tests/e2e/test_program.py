@@ -47,11 +47,15 @@ class WindowUnderOpenboxTest(AltF4Scenario, WindowTest):
 class KeysTest(E2ETest):
     def test_on_a_french_layout_the_digits_arrive_as_digits_and_a_held_key_repeats(self):
         write_binds(self.workdir)
-        subprocess.run(["setxkbmap", "-display", self.x.name, "fr"], check=True)
+        subprocess.run(["setxkbmap", "-display", self.x.name, "-option", "grp:caps_toggle",
+                        "us,fr"], check=True)
         time.sleep(0.3)
         self.start_program()  # the digits it types arrive as digits whatever the layout
         rec = self.recorder()
         time.sleep(0.5)
+        self.x.tap("Caps_Lock")  # the player turns to the French layout while it runs
+        time.sleep(0.3)
+        rec.clear()
         self.x.tap("KP_7")
         self.assertEqual(rec.wait(3), ["v", "2", "3"])
         time.sleep(0.6)
