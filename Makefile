@@ -22,8 +22,8 @@ TEST_PACKAGES := xvfb python3-xlib python3-pil python3-dbusmock x11-xkb-utils xk
 export PATH := /usr/sbin:/sbin:$(PATH)
 
 .PHONY: all deps test-deps dist-deps format-deps build run test check-format test-unit \
-	test-default test-asan test-windows test-fuzz test-desktops fuzz bench dist reproducible \
-	format clean
+	test-default test-asan test-windows test-fuzz test-desktops bench-desktops fuzz bench dist \
+	reproducible format clean
 
 all: build
 
@@ -90,6 +90,16 @@ test-desktops: deps
 		PYTHONPATH=/src/tests/e2e:/src/bench BRONTEK_ARTIFACTS=/artifacts \
 		BRONTEK_BIN=/src/build/default/brontek-tarnlow \
 		python3 /src/tests/desktops/test_kde_wayland.py -v
+
+# The figures of the same desktop: keypad to keys through the portal, the program's share and
+# the desktop's, and the idle cost on that path.
+bench-desktops: deps
+	@tools/ensure-packages.sh $(DESKTOP_PACKAGES)
+	cmake --preset default
+	cmake --build --preset default --target brontek-tarnlow
+	tools/desktop-chroot.sh env PYTHONDONTWRITEBYTECODE=1 PYTHONWARNINGS=ignore::DeprecationWarning \
+		BRONTEK_ARTIFACTS=/artifacts python3 /src/bench/desktop_bench.py \
+		--bin /src/build/default/brontek-tarnlow
 
 # Each fuzz target for a short while (a few thousand inputs each), so CI keeps them
 # honest; `make fuzz` runs them longer.
