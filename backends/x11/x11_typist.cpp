@@ -78,27 +78,39 @@ unsigned X11Typist::spareKeycode() {
 std::optional<X11Typist::Place> X11Typist::find(char c) {
     if (!ok())
         return std::nullopt;
+    followLayout();
     const KeySym sym = static_cast<KeySym>(static_cast<unsigned char>(c));
     const ::KeyCode kc = XKeysymToKeycode(display_, sym);
     if (kc == 0)
         return std::nullopt;
-    followLayout();
-    // Level 0 needs no modifier, level 1 needs Shift (the digits of a French layout).
-    for (int level = 0; level < 2; ++level)
+    // Level 0 needs no modifier, level 1 needs Shift (the digits of a French layout); without a
+    // Shift key only level 0 can be reached.
+    const int levels = shiftKeycode_ != 0 ? 2 : 1;
+    for (int level = 0; level < levels; ++level)
         if (XkbKeycodeToKeysym(display_, kc, group_, level) == sym)
-            return Place{kc, level == 1 && shiftKeycode_ != 0};
+            return Place{kc, level == 1};
     return std::nullopt;
 }
 
-// Takes in what the server has already said, without waiting for it: a layout chosen since (and,
-// inside Xlib, a keymap changed since).
 void X11Typist::followLayout() {
+    if (!ok())
+        return;
+    bool heard = false;
     while (XEventsQueued(display_, QueuedAfterReading) > 0) {
         XkbEvent event;
         XNextEvent(display_, &event.core);
         if (event.type == xkbEvent_ && event.any.xkb_type == XkbStateNotify)
             group_ = event.state.group;
+        heard = true;
     }
+    // A keymap said to have changed is fetched at the next look into it: now, rather than as the
+    // next key is due.
+    if (heard)
+        XkbKeycodeToKeysym(display_, shiftKeycode_, group_, 0);
+}
+
+int X11Typist::connectionFd() const {
+    return display_ ? ConnectionNumber(display_) : -1;
 }
 
 unsigned X11Typist::keycodeOf(char c) const {

@@ -35,11 +35,17 @@ class X11Typist : public bt::Typist {
     unsigned keycodeOf(char c) const;
     unsigned shiftKeycode() const { return shiftKeycode_; }
 
+    // Takes in what the X server has said so far, without waiting for it: a layout chosen since
+    // and, inside Xlib, a keymap changed since. Whenever a keyboard other than the last one is
+    // used (the player's, then the typed keys'), the X server says its keymap changed; read as
+    // it comes (connectionFd() readable), the new keymap is fetched then, not as a key is due.
+    void followLayout();
+    int connectionFd() const;
+
   private:
     void tap(unsigned keycode, bool shift);
     unsigned spareKeycode();
     TypeOutcome pressed(Place place) const;
-    void followLayout();
 
     Display* display_ = nullptr;
     bool ok_ = false;

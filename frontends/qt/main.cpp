@@ -161,6 +161,11 @@ int run(QApplication& app, const bt::CommandLine& command, bt::qt::SingleInstanc
         app.installEventFilter(new KeyEventsFirst(input, &app));
     }
     clock.setBeforeRun([&input] { input.deliverQueued(); });
+    if (xtest.ok()) {
+        auto* news = new QSocketNotifier(xtest.connectionFd(), QSocketNotifier::Read, &app);
+        QObject::connect(news, &QSocketNotifier::activated, &app,
+                         [&xtest] { xtest.followLayout(); });
+    }
 
     const bt::Twips twips(QGuiApplication::primaryScreen()->logicalDotsPerInch());
     bt::Application core(
