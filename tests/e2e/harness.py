@@ -234,6 +234,8 @@ class Recorder:  # a focused X window recording (server time, key) per press, ke
     def typed(self, presses=False):
         while self.d.pending_events():
             ev = self.d.next_event()
+            if ev.type == X.MappingNotify:  # a key lent another character
+                self.d.refresh_keyboard_mapping(ev)
             if ev.type == X.KeyPress:
                 sym = self.d.keycode_to_keysym(ev.detail, self.column(ev.state))
                 keypad = XK.XK_KP_Space <= sym <= XK.XK_KP_9  # with NumLock on or off
@@ -242,10 +244,9 @@ class Recorder:  # a focused X window recording (server time, key) per press, ke
         return [k for k in self.keys if presses or k[1] != "KP"]
 
     def column(self, state):  # of a key's symbols, as an X client unaware of layouts reads it:
-        # Shift the second, the modifier that switches to the second layout the next two
-        switches = [self.d.keysym_to_keycode(XK.XK_Mode_switch)]
-        second = any(state & (1 << bit) and set(codes) & set(switches)
-                     for bit, codes in enumerate(self.d.get_modifier_mapping()))
+        switch = self.d.keysym_to_keycode(XK.XK_Mode_switch)  # Shift: 1; the second layout: 2, 3
+        second = switch and any(state & 1 << bit and switch in codes
+                                for bit, codes in enumerate(self.d.get_modifier_mapping()))
         return (2 if second else 0) + (1 if state & X.ShiftMask else 0)
 
     def wait(self, count, timeout=5):  # the typed characters, once there are count of them

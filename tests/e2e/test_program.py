@@ -66,6 +66,16 @@ class KeysTest(E2ETest):
         self.assertEqual(len(keys) % 3, 0)
         self.assertEqual(keys[:6], ["v", "1", "1"] * 2)
 
+    def test_without_a_shift_key_the_french_digits_still_arrive_as_digits(self):
+        write_binds(self.workdir)
+        subprocess.run(["setxkbmap", "-display", self.x.name, "fr"], check=True)
+        self.x.display.change_keyboard_mapping(self.x.keycode("Shift_L"), [(X.NoSymbol,) * 4])
+        self.x.display.sync()
+        self.start_program()  # it lends a spare key the digit rather than type the key unshifted
+        rec = self.recorder()
+        self.x.tap("KP_7")
+        self.assertEqual(rec.wait(3), ["v", "2", "3"])
+
     def test_f5_chosen_for_numpad_3_types_in_the_window_the_tray_and_a_grabbing_game(self):
         write_binds(self.workdir)
         self.start_trayer()
