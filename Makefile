@@ -87,7 +87,7 @@ test-desktops: deps
 	cmake --preset default
 	cmake --build --preset default --target brontek-tarnlow
 	tools/desktop-chroot.sh env PYTHONDONTWRITEBYTECODE=1 PYTHONWARNINGS=ignore::DeprecationWarning \
-		PYTHONPATH=/src/tests/e2e:/src/bench BRONTEK_ARTIFACTS=/artifacts \
+		PYTHONPATH=/src/tests/e2e BRONTEK_ARTIFACTS=/artifacts \
 		BRONTEK_BIN=/src/build/default/brontek-tarnlow \
 		python3 /src/tests/desktops/test_kde_wayland.py -v
 
