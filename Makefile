@@ -22,8 +22,8 @@ TEST_PACKAGES := xvfb python3-xlib python3-pil python3-dbusmock x11-xkb-utils xk
 export PATH := /usr/sbin:/sbin:$(PATH)
 
 .PHONY: all deps test-deps dist-deps format-deps build run test check-format test-unit \
-	test-default test-asan test-windows test-fuzz test-desktops bench-desktops fuzz bench dist \
-	reproducible format clean
+	test-default test-asan test-windows test-fuzz test-desktops desktop-program bench-desktops \
+	fuzz bench dist reproducible format clean
 
 all: build
 
@@ -80,26 +80,23 @@ test-windows:
 # The Linux program on a KDE Plasma 6 Wayland desktop whose Xwayland sends XTest keys through the
 # compositor, as the players' newest desktops do: a chroot of Debian unstable, made once in
 # build/desktops/sid and kept (tools/desktop-chroot.sh). Not part of `make test`: it needs root,
-# Debian's mirror and 1.3 GB; the first run takes about seven minutes, a later one 25 s.
+# Debian's mirror and 1.3 GB; the first run takes about seven minutes, a later one 15 s.
 DESKTOP_PACKAGES := debootstrap
-test-desktops: deps
+IN_DESKTOP := tools/desktop-chroot.sh env PYTHONDONTWRITEBYTECODE=1 \
+	PYTHONWARNINGS=ignore::DeprecationWarning BRONTEK_ARTIFACTS=/artifacts
+desktop-program: deps
 	@tools/ensure-packages.sh $(DESKTOP_PACKAGES)
 	cmake --preset default
 	cmake --build --preset default --target brontek-tarnlow
-	tools/desktop-chroot.sh env PYTHONDONTWRITEBYTECODE=1 PYTHONWARNINGS=ignore::DeprecationWarning \
-		PYTHONPATH=/src/tests/e2e BRONTEK_ARTIFACTS=/artifacts \
-		BRONTEK_BIN=/src/build/default/brontek-tarnlow \
+
+test-desktops: desktop-program
+	$(IN_DESKTOP) PYTHONPATH=/src/tests/e2e BRONTEK_BIN=/src/build/default/brontek-tarnlow \
 		python3 /src/tests/desktops/test_kde_wayland.py -v
 
 # The figures of the same desktop: keypad to keys through the portal, the program's share and
 # the desktop's, and the idle cost on that path.
-bench-desktops: deps
-	@tools/ensure-packages.sh $(DESKTOP_PACKAGES)
-	cmake --preset default
-	cmake --build --preset default --target brontek-tarnlow
-	tools/desktop-chroot.sh env PYTHONDONTWRITEBYTECODE=1 PYTHONWARNINGS=ignore::DeprecationWarning \
-		BRONTEK_ARTIFACTS=/artifacts python3 /src/bench/desktop_bench.py \
-		--bin /src/build/default/brontek-tarnlow
+bench-desktops: desktop-program
+	$(IN_DESKTOP) python3 /src/bench/desktop_bench.py --bin /src/build/default/brontek-tarnlow
 
 # Each fuzz target for a short while (a few thousand inputs each), so CI keeps them
 # honest; `make fuzz` runs them longer.
